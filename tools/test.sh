@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs every test: the native build, the ThreadSanitizer build of the stress tests,
+# and (when the cross toolchain file exists) the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./tools/setup.sh
+
+jobs=$(nproc)
+status=0
+
+run_suite() {  # name, build dir, ctest args...
+  local name=$1 dir=$2; shift 2
+  echo "=== $name"
+  ctest --test-dir "$dir" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=1
+}
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j "$jobs"
+run_suite "native tests" build
+
+cmake -S . -B build-tsan -G Ninja -DTALUMA_SANITIZE_THREAD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-tsan -j "$jobs"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_suite "ThreadSanitizer tests" build-tsan -L tsan
+
+if [ -f cmake/mingw-w64-x86_64.cmake ]; then
+  cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+  cmake --build build-win -j "$jobs"
+  run_suite "Windows tests under Wine" build-win
+fi
+
+exit $status
