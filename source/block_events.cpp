@@ -1,0 +1,139 @@
+// Building the per-block event list from the fixed pool.
+#include "plugin_ids.h"
+#include "process_steps.h"
+#include "synth.h"
+
+#include "pluginterfaces/vst/ivstevents.h"
+#include "pluginterfaces/vst/ivstparameterchanges.h"
+
+#include <algorithm>
+
+namespace taluma {
+namespace {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+// Host values become 0..1 before they reach the engine; NaN counts as 0.
+float normalised(double v) {
+    if (!(v >= 0.0)) return 0.0f;
+    return v > 1.0 ? 1.0f : float(v);
+}
+
+// Inserts into the time-ordered list after every record from the cursor on whose
+// position is not later, so equal positions keep arrival order. Time-ordered input
+// keeps the scan short; an earlier position restarts from the head.
+void insertAfterCursor(Synth& synth, EngineEvent* record, EngineEvent*& cursor) {
+    EngineEvent** link = &synth.eventList;
+    if (cursor && cursor->sampleOffset <= record->sampleOffset) link = &cursor->next;
+    while (*link && (*link)->sampleOffset <= record->sampleOffset) link = &(*link)->next;
+    record->next = *link;
+    *link = record;
+    cursor = record;
+}
+
+class BlockPositions {
+public:
+    BlockPositions(int32_t numSamples, int32_t decimation)
+        : last_(std::max<int32_t>(0, numSamples - 1)), decimation_(std::max<int32_t>(1, decimation)) {}
+    // Host sample offset (clamped into the block) in engine samples.
+    int32_t operator()(int32_t offset) const { return std::clamp<int32_t>(offset, 0, last_) / decimation_; }
+
+private:
+    int32_t last_;
+    int32_t decimation_;
+};
+
+EngineEvent* takeRecord(Synth& synth, uint32_t id, float value, int32_t position) {
+    EngineEvent* record = &synth.eventPool[synth.eventCount++];
+    record->next = nullptr;
+    record->id = id;
+    record->value = value;
+    record->sampleOffset = position;
+    return record;
+}
+
+void startList(Synth& synth) {
+    if (synth.eventsCarried) {
+        // The previous block ended before its events were due: they come first here.
+        for (EngineEvent* e = synth.eventList; e; e = e->next) e->sampleOffset = 0;
+        synth.eventsCarried = false;
+        return;
+    }
+    synth.eventCount = 0;
+    synth.eventList = nullptr;
+}
+
+void collectNotes(Synth& synth, IEventList* events, const BlockPositions& position) {
+    if (!events) return;
+    EngineEvent* cursor = nullptr;
+    const int32 count = events->getEventCount();
+    for (int32 i = 0; i < count && synth.eventCount < synth.eventPoolCapacity; ++i) {
+        Event e{};
+        if (events->getEvent(i, e) != kResultOk) continue;
+        uint32_t id;
+        float value = 0.0f;
+        if (e.type == Event::kNoteOnEvent) {
+            id = eventid::noteOn(e.noteOn.pitch);
+            value = normalised(e.noteOn.velocity);
+        } else if (e.type == Event::kNoteOffEvent) {
+            id = eventid::noteOff(e.noteOff.pitch);
+        } else {
+            continue;
+        }
+        insertAfterCursor(synth, takeRecord(synth, id, value, position(e.sampleOffset)), cursor);
+    }
+}
+
+void setBypass(Synth& synth, bool on, bool engineHeld) {
+    synth.bypassed.store(on);
+    synth.updateRenderEnabled();
+    synth.clearHold();
+    if (engineHeld)
+        synth.engine->silenceAllVoices();
+    else
+        synth.silencePending = true;
+}
+
+void collectParameterChanges(Synth& synth, IParameterChanges* changes, const BlockPositions& position,
+                             bool engineHeld) {
+    if (!changes) return;
+    EngineEvent* cursor = nullptr;
+    const int32 queues = changes->getParameterCount();
+    for (int32 q = 0; q < queues; ++q) {
+        IParamValueQueue* queue = changes->getParameterData(q);
+        if (!queue) continue;
+        const ParamID id = queue->getParameterId();
+        const int32 points = queue->getPointCount();
+        int32 offset = 0;
+        ParamValue value = 0.0;
+        // Only the last point counts: a parameter changes at most once per block.
+        if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk) continue;
+
+        if (id & kEngineParamBits) {
+            if (synth.eventCount >= synth.eventPoolCapacity) return;
+            insertAfterCursor(synth, takeRecord(synth, id, normalised(value), position(offset)), cursor);
+        } else if (id == kBypassId) {
+            const bool on = value == 1.0;
+            setBypass(synth, on, engineHeld);
+            if (on) return;  // the rest of this block's changes are not read
+        }
+    }
+}
+
+} // namespace
+
+void collectBlockEvents(Synth& synth, ProcessData& data, bool engineHeld) {
+    startList(synth);
+    const BlockPositions position(data.numSamples, synth.rate.decimation);
+    collectNotes(synth, data.inputEvents, position);
+    collectParameterChanges(synth, data.inputParameterChanges, position, engineHeld);
+}
+
+void dropBlockEvents(Synth& synth) {
+    synth.eventCount = 0;
+    synth.eventList = nullptr;
+    synth.eventsCarried = false;
+}
+
+} // namespace taluma

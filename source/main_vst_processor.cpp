@@ -1,0 +1,172 @@
+#include "main_vst_processor.h"
+
+#include "process_steps.h"
+#include "synth.h"
+
+#include "pluginterfaces/base/ustring.h"
+#include "pluginterfaces/vst/ivstmessage.h"
+#include "pluginterfaces/vst/vstspeaker.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace Steinberg {
+namespace Vst {
+
+namespace {
+
+// The two channel buffers of the first output bus, if the host gave them.
+bool stereoOutputs (ProcessData& data, float*& left, float*& right)
+{
+	left = right = nullptr;
+	if (data.numOutputs < 1 || !data.outputs || data.symbolicSampleSize != kSample32)
+		return false;
+	AudioBusBuffers& bus = data.outputs[0];
+	if (bus.numChannels < 2 || !bus.channelBuffers32)
+		return false;
+	left = bus.channelBuffers32[0];
+	right = bus.channelBuffers32[1];
+	return left && right;
+}
+
+// Silence for whatever 32-bit channels exist when a block cannot be rendered.
+void silenceOutputs (ProcessData& data)
+{
+	if (data.numSamples < 1 || data.numOutputs < 1 || !data.outputs ||
+	    data.symbolicSampleSize != kSample32)
+		return;
+	for (int32 b = 0; b < data.numOutputs; ++b)
+	{
+		AudioBusBuffers& bus = data.outputs[b];
+		if (!bus.channelBuffers32)
+			continue;
+		for (int32 c = 0; c < bus.numChannels; ++c)
+			if (bus.channelBuffers32[c])
+				std::memset (bus.channelBuffers32[c], 0, sizeof (float) * size_t (data.numSamples));
+	}
+}
+
+} // namespace
+
+MainVSTProcessor::MainVSTProcessor () = default;
+MainVSTProcessor::~MainVSTProcessor () = default;
+
+tresult PLUGIN_API MainVSTProcessor::initialize (FUnknown* context)
+{
+	tresult result = AudioEffect::initialize (context);
+	if (result != kResultOk)
+		return result;
+	addAudioOutput (STR16 ("AudioOut"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+	addEventInput (STR16 ("EventInput"), 16, kMain, BusInfo::kDefaultActive);
+	if (!synth_)
+		synth_ = std::make_unique<taluma::Synth> (processSetup.maxSamplesPerBlock,
+		                                          float (processSetup.sampleRate));
+	return result;
+}
+
+tresult PLUGIN_API MainVSTProcessor::terminate ()
+{
+	return AudioEffect::terminate ();
+}
+
+tresult PLUGIN_API MainVSTProcessor::setBusArrangements (SpeakerArrangement* inputs, int32 numIns,
+                                                         SpeakerArrangement* outputs, int32 numOuts)
+{
+	if (numOuts != 1 || !outputs || outputs[0] != SpeakerArr::kStereo)
+		return kResultFalse;
+	return AudioEffect::setBusArrangements (inputs, numIns, outputs, numOuts);
+}
+
+tresult PLUGIN_API MainVSTProcessor::setupProcessing (ProcessSetup& setup)
+{
+	// A rate the engine cannot run at is refused before anything changes.
+	if (!std::isfinite (setup.sampleRate) || setup.sampleRate < 1.0 || setup.sampleRate > 1.0e7 ||
+	    setup.maxSamplesPerBlock < 1)
+		return kResultFalse;
+	if (synth_)
+	{
+		taluma::Synth::StructuralEdit edit (*synth_);
+		synth_->setupRate (setup.maxSamplesPerBlock, float (setup.sampleRate));
+	}
+	sendUiUpdate ();
+	return AudioEffect::setupProcessing (setup);
+}
+
+void MainVSTProcessor::setRunning (bool running)
+{
+	if (!synth_)
+		return;
+	{
+		taluma::Synth::StructuralEdit edit (*synth_);
+		synth_->audioRunning.store (running);
+		synth_->clearHold ();
+		synth_->engine->silenceAllVoices ();
+	}  // leaving the edit sets renderEnabled from audioRunning, bypassed and editBusy
+	sendUiUpdate ();
+}
+
+tresult PLUGIN_API MainVSTProcessor::setActive (TBool state)
+{
+	setRunning (state != 0);
+	return AudioEffect::setActive (state);
+}
+
+tresult PLUGIN_API MainVSTProcessor::setProcessing (TBool state)
+{
+	setRunning (state != 0);
+	return AudioEffect::setProcessing (state);
+}
+
+tresult PLUGIN_API MainVSTProcessor::process (ProcessData& data)
+{
+	taluma::Synth* synth = synth_.get ();
+	if (!synth)
+	{
+		silenceOutputs (data);
+		return kResultOk;
+	}
+
+	if (!synth->enterEngineSection ())
+	{
+		// A structural edit holds the engine: keep the bypass state, drop the events.
+		taluma::collectBlockEvents (*synth, data, false);
+		taluma::dropBlockEvents (*synth);
+		silenceOutputs (data);
+		return kResultOk;
+	}
+
+	taluma::collectBlockEvents (*synth, data, true);
+
+	float* left = nullptr;
+	float* right = nullptr;
+	const int32 numSamples = data.numSamples;
+	if (numSamples > 0 && stereoOutputs (data, left, right))
+	{
+		taluma::renderBlock (*synth, left, right, numSamples);
+		if (data.outputs[0].silenceFlags != 0)
+			data.outputs[0].silenceFlags = 0;
+	}
+	else
+	{
+		// Nothing to render into: parameter changes still take effect.
+		taluma::applyBlockEventsOnly (*synth);
+		silenceOutputs (data);
+	}
+
+	taluma::applyDeferredChanges (*synth);
+	synth->leaveEngineSection ();
+	return kResultOk;
+}
+
+void MainVSTProcessor::sendUiUpdate ()
+{
+	IMessage* message = allocateMessage ();
+	if (!message)
+		return;
+	message->setMessageID ("Processor:uiUpdate");
+	sendMessage (message);
+	message->release ();
+}
+
+} // namespace Vst
+} // namespace Steinberg

@@ -1,0 +1,43 @@
+// The audio processor: one stereo output, one 16-channel event input, and the Synth
+// object with the engine behind them.
+#pragma once
+
+#include "public.sdk/source/vst/vstaudioeffect.h"
+
+#include <memory>
+
+namespace taluma {
+class Synth;
+}
+
+namespace Steinberg {
+namespace Vst {
+
+class MainVSTProcessor : public AudioEffect
+{
+public:
+	MainVSTProcessor ();
+	~MainVSTProcessor () override;
+
+	tresult PLUGIN_API initialize (FUnknown* context) SMTG_OVERRIDE;
+	tresult PLUGIN_API terminate () SMTG_OVERRIDE;
+	tresult PLUGIN_API setBusArrangements (SpeakerArrangement* inputs, int32 numIns,
+	                                       SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
+	tresult PLUGIN_API setupProcessing (ProcessSetup& setup) SMTG_OVERRIDE;
+	tresult PLUGIN_API setActive (TBool state) SMTG_OVERRIDE;
+	tresult PLUGIN_API setProcessing (TBool state) SMTG_OVERRIDE;
+	tresult PLUGIN_API process (ProcessData& data) SMTG_OVERRIDE;
+
+	// Null until initialize.
+	taluma::Synth* synth () const { return synth_.get (); }
+
+private:
+	// setActive and setProcessing do the same: start or stop rendering, free all voices.
+	void setRunning (bool running);
+	void sendUiUpdate ();
+
+	std::unique_ptr<taluma::Synth> synth_;
+};
+
+} // namespace Vst
+} // namespace Steinberg

@@ -1,0 +1,31 @@
+// The steps of one process call, on the audio thread, in order: collect the block's
+// events, render (or only apply the events), then carry out deferred changes.
+#pragma once
+
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
+
+#include <cstdint>
+
+namespace taluma {
+
+class Synth;
+
+// Turns the host's note events and the last point of each parameter queue into the
+// Synth's time-ordered event list (positions in engine samples), and handles the
+// bypass parameter. engineHeld says whether the engine may be touched (voices freed).
+void collectBlockEvents(Synth& synth, Steinberg::Vst::ProcessData& data, bool engineHeld);
+
+// Renders numSamples output samples into left/right at the selected engine rate with
+// sample-and-hold, or only applies the events (silence) while rendering is disabled.
+void renderBlock(Synth& synth, float* left, float* right, int32_t numSamples);
+
+// Applies the block's events without producing sound (no output buffers, empty block).
+void applyBlockEventsOnly(Synth& synth);
+
+// Drops the block's event list unread.
+void dropBlockEvents(Synth& synth);
+
+// Carries out the rate-divider and voice-count changes requested while audio ran.
+void applyDeferredChanges(Synth& synth);
+
+} // namespace taluma
