@@ -42,10 +42,11 @@ const float* EngineTables::volumeCurve() {
 
 const float* EngineTables::panLaw() {
     return s_->panLaw.get(257, [](float* t) {
+        // sin in double, rounded to float: identical on every platform, unlike sinf.
         const float halfPi = 1.57079632679489661923f;
         for (int i = 0; i < 257; ++i) {
             if (i < 64) t[i] = 1.0f;
-            else if (i < 192) t[i] = sinf(float(192 - i) / 128.0f * halfPi);
+            else if (i < 192) t[i] = float(std::sin(double(float(192 - i) / 128.0f * halfPi)));
             else t[i] = 0.0f;
         }
     });
@@ -162,9 +163,9 @@ const int32_t* EngineTables::velocityCurves() {
             const float up = float(i + 1) / 128.0f;
             const float down = float(127 - i) / 128.0f;
             t[i] = 0;
-            t[128 + i] = logEncodeSingle(1.0f - powf(down, 2.0f));
+            t[128 + i] = logEncodeSingle(1.0f - down * down);
             t[256 + i] = logEncodeSingle(up);
-            t[384 + i] = logEncodeSingle(powf(up, 2.0f));
+            t[384 + i] = logEncodeSingle(up * up);
         }
     });
 }

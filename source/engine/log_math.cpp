@@ -11,10 +11,12 @@ int32_t logEncode(double x) {
     return kSilentCode;
 }
 
+float log2Single(float x) { return float(std::log2(double(x))); }
+
 int32_t logEncodeSingle(float x) {
     const float tiny = 1.0f / 65536.0f;
-    if (x > tiny) return 2 * int32_t(0.5f - 256.0f * log2f(x));
-    if (x < -tiny) return 2 * int32_t(0.5f - 256.0f * log2f(-x)) + 1;
+    if (x > tiny) return 2 * int32_t(0.5f - 256.0f * log2Single(x));
+    if (x < -tiny) return 2 * int32_t(0.5f - 256.0f * log2Single(-x)) + 1;
     return kSilentCode;
 }
 

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "engine_harness.h"
+#include "engine_rate.h"
+
+namespace taluma {
+namespace {
+
+TEST(RateConstants, At44100) {
+    SynthEngine engine;
+    engine.init(44100.0f);
+    EXPECT_EQ(engine.lfoRateFactor, 6087);
+    EXPECT_EQ(engine.rateBase, 53834);
+    EXPECT_EQ(engine.dampRate, 12466118);
+    EXPECT_EQ(engine.pitchBase, 86859);
+}
+
+TEST(RateConstants, LfoFactorStopsScalingBelow4096Hz) {
+    SynthEngine engine;
+    engine.init(4096.0f);
+    const int32_t at4096 = engine.lfoRateFactor;
+    engine.sampleRate = 2000.0f;
+    engine.updateRateConstants();
+    EXPECT_EQ(engine.lfoRateFactor, at4096);
+    EXPECT_EQ(at4096, 65540);  // 2^30 / 16383
+    engine.sampleRate = 8192.0f;
+    engine.updateRateConstants();
+    EXPECT_EQ(engine.lfoRateFactor, 32770);
+}
+
+TEST(RateConstants, Key69PlaysA440) {
+    SynthEngine engine;
+    engine.init(44100.0f);
+    ASSERT_EQ(engine.tone().opValue(1, kMul), 1);
+    test::EventList events;
+    events.noteOn(0, 69);
+    test::renderOnce(engine, events, 1);
+    const Voice& v = engine.voices()[1];
+    ASSERT_NE(v.flags, 0);
+    EXPECT_EQ(v.op[1].pitch, 133963);
+    EXPECT_EQ(v.op[1].increment, 83697u);
+}
+
+TEST(RateConstants, ReferencePitchMovesPitchBaseOnly) {
+    SynthEngine engine;
+    engine.init(44100.0f);
+    const uint32_t rateBefore = engine.tone().op[0].attackRate[60];
+    engine.setReferencePitch(44000);  // unchanged
+    EXPECT_EQ(engine.pitchBase, 86859);
+    engine.setReferencePitch(46000);  // 460 Hz
+    EXPECT_EQ(engine.referencePitch, 46000u);
+    EXPECT_EQ(engine.pitchBase, 86859 + 525);  // log2(460/440) * 8192 = 525.4
+    EXPECT_EQ(engine.tone().op[1].pitch, engine.pitchBase + engine.tone().op[1].mulLog);
+    EXPECT_EQ(engine.tone().op[0].attackRate[60], rateBefore);
+}
+
+TEST(RateConstants, RateChangeSilencesVoices) {
+    SynthEngine engine;
+    engine.init(44100.0f);
+    test::EventList events;
+    events.noteOn(0, 60);
+    test::renderOnce(engine, events, 8);
+    ASSERT_EQ(engine.sounding(), 1);
+    engine.sampleRate = 48000.0f;
+    engine.updateRateConstants();
+    EXPECT_EQ(engine.sounding(), 0);
+}
+
+struct RateCase {
+    float host;
+    int32_t expected[4];
+    int32_t divider;
+};
+
+TEST(EngineRateTable, BuiltFromTheHostRate) {
+    const RateCase cases[] = {
+        {44100.0f, {44100, 22050, 14700, 11025}, 0},
+        {48000.0f, {48000, 24000, 16000, 12000}, 0},
+        {22050.0f, {22050, 11025, 7350, 0}, 0},
+        {44100.5f, {0, 0, 0, 0}, -1},
+    };
+    for (const RateCase& c : cases) {
+        SynthEngine engine;
+        engine.init(44100.0f);
+        EngineRate rate;
+        setupRate(rate, engine, 512, c.host);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(rate.rateTable[i], c.expected[i]) << c.host;
+        EXPECT_EQ(rate.rateDivider, c.divider);
+        EXPECT_EQ(rate.decimation, 1);
+        EXPECT_EQ(engine.sampleRate, c.host);
+    }
+}
+
+TEST(EngineRateTable, SmallBlocksDisableReduction) {
+    SynthEngine engine;
+    engine.init(44100.0f);
+    EngineRate rate;
+    setupRate(rate, engine, 15, 48000.0f);
+    EXPECT_EQ(rate.rateDivider, -1);
+    setRateDivider(rate, engine, 2);
+    EXPECT_EQ(rate.rateDivider, -1);
+    EXPECT_EQ(rate.decimation, 1);
+    EXPECT_EQ(engine.sampleRate, 48000.0f);
+}
+
+TEST(EngineRateTable, DividerSelectionAndFallback) {
+    SynthEngine engine;
+    engine.init(48000.0f);
+    EngineRate rate;
+    setupRate(rate, engine, 512, 48000.0f);
+    setRateDivider(rate, engine, 3);
+    EXPECT_EQ(rate.decimation, 4);
+    EXPECT_EQ(engine.sampleRate, 12000.0f);
+
+    // 44100 keeps 1/4; 22050 has no 1/4 and falls back to 1/1.
+    setupRate(rate, engine, 512, 44100.0f);
+    EXPECT_EQ(rate.rateDivider, 3);
+    EXPECT_EQ(engine.sampleRate, 11025.0f);
+    setupRate(rate, engine, 512, 22050.0f);
+    EXPECT_EQ(rate.rateDivider, 0);
+    EXPECT_EQ(engine.sampleRate, 22050.0f);
+    setRateDivider(rate, engine, 3);
+    EXPECT_EQ(rate.rateDivider, 0);
+    setRateDivider(rate, engine, 2);
+    EXPECT_EQ(rate.rateDivider, 2);
+    EXPECT_EQ(engine.sampleRate, 7350.0f);
+    EXPECT_EQ(rate.decimation, 3);
+}
+
+TEST(EngineRateTable, EnvelopeTimesDoNotDependOnTheRate) {
+    // A full sweep at rate R lasts 256 * 2^(-R/8) s at any engine rate.
+    for (float fs : {11025.0f, 44100.0f, 96000.0f}) {
+        SynthEngine engine;
+        engine.init(fs);
+        engine.tone().setAttackRate(0, 64);
+        const double seconds = 1073741824.0 / engine.tone().op[0].attackRate[64] / fs;
+        EXPECT_NEAR(seconds, 1.0, 0.001) << fs;
+    }
+}
+
+}  // namespace
+}  // namespace taluma
