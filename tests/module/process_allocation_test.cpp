@@ -1,0 +1,80 @@
+// process allocates nothing, takes no lock and opens no file, whatever a host sends.
+#include "allocation_hooks.h"
+#include "bundle_fixture.h"
+
+#include <cstdlib>
+#include <limits>
+
+namespace taluma {
+namespace test {
+namespace {
+
+using namespace Steinberg;
+
+using ProcessAllocation = BundleFixture;
+
+TEST_F(ProcessAllocation, HooksSeeAllocationsLocksAndFiles) {
+    // The counters themselves must work, or the test below proves nothing.
+    AudioThreadCounts seen[3];
+    {
+        Watch watch;
+        void* volatile p = std::malloc(16);
+        std::free(p);
+        seen[0] = watch.counts();
+    }
+    {
+        pthread_mutex_t mutex = PTHREAD_MUTEX_INITIALIZER;
+        Watch watch;
+        pthread_mutex_lock(&mutex);
+        seen[1] = watch.counts();
+        pthread_mutex_unlock(&mutex);
+    }
+    {
+        Watch watch;
+        FILE* f = std::fopen("/dev/null", "r");
+        seen[2] = watch.counts();
+        if (f) std::fclose(f);
+    }
+    EXPECT_EQ(seen[0].allocations, 1);
+    EXPECT_EQ(seen[1].locks, 1);
+    EXPECT_EQ(seen[2].fileOpens, 1);
+}
+
+TEST_F(ProcessAllocation, NotesChangesAndBypassInAnyMix) {
+    ASSERT_TRUE(plugin->start(48000.0, 256));
+    std::vector<float> l(256), r(256);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    AudioThreadCounts total;
+    for (int block = 0; block < 400; ++block) {
+        const int n = block % 5 == 4 ? 0 : 1 + (block * 37) % 256;
+        const int events = block % 50 == 0 ? 600 : block % 7;
+        for (int i = 0; i < events; ++i) {
+            if ((i + block) % 3)
+                plugin->noteOn(i % (n > 0 ? n : 1), int16((i * 11 + block) % 128), 0.2f + float(i % 5) / 6.0f);
+            else
+                plugin->noteOff(0, int16((i * 11 + block - 3) % 128));
+        }
+        plugin->parameterChange(0x40002, 0, double(block % 4) / 3.0);
+        plugin->parameterChange(0x40093, n / 2, block % 9 == 0 ? nan : double(block % 8) / 7.0);
+        plugin->parameterChange(0x20001, 0, double(block % 3) / 2.0);
+        plugin->parameterChange(0x20005 + block % 2, 0, 1.0);  // all sound / notes off
+        plugin->parameterChange(0x80001, 0, block % 13 == 0 ? 0.2 : 1.0);
+        if (block % 17 == 3) plugin->parameterChange(0x1000001, 0, 1.0);
+        if (block % 17 == 5) plugin->parameterChange(0x1000001, 0, 0.0);
+
+        Watch watch;
+        const bool noBuffers = block % 23 == 11;
+        ASSERT_EQ(plugin->process(n, noBuffers ? nullptr : l.data(), noBuffers ? nullptr : r.data()), kResultOk);
+        const AudioThreadCounts counts = watch.counts();
+        total.allocations += counts.allocations;
+        total.locks += counts.locks;
+        total.fileOpens += counts.fileOpens;
+    }
+    EXPECT_EQ(total.allocations, 0);
+    EXPECT_EQ(total.locks, 0);
+    EXPECT_EQ(total.fileOpens, 0);
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace taluma

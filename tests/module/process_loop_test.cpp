@@ -1,0 +1,366 @@
+// The processor's life cycle, bypass, event list, sample-and-hold and deferred
+// changes, checked inside the Synth object after each block.
+#include "plugin_ids.h"
+#include "process_steps.h"
+#include "processor_fixture.h"
+
+#include "pluginterfaces/vst/vstspeaker.h"
+
+#include <limits>
+
+namespace taluma {
+namespace test {
+namespace {
+
+constexpr ParamID kTlA = 0x40093;
+constexpr ParamID kBypass = 0x1000001;
+
+using Lifecycle = ProcessorFixture;
+
+TEST_F(Lifecycle, SilentUntilActivatedThenSoundsAndStopsAllVoices) {
+    setup(44100.0, 512);
+    noteOn(0, 69, 1.0f);
+    ASSERT_EQ(run(512), kResultOk);
+    EXPECT_EQ(energy(), 0.0);
+    EXPECT_FALSE(synth->renderEnabled.load());
+
+    ASSERT_EQ(processor->setActive(true), kResultOk);
+    EXPECT_TRUE(synth->audioRunning.load());
+    EXPECT_TRUE(synth->renderEnabled.load());
+    noteOn(0, 69, 1.0f);
+    run(512);
+    EXPECT_GT(energy(), 0.0);
+    EXPECT_EQ(synth->engine->sounding(), 1);
+
+    EXPECT_EQ(processor->setProcessing(false), kNotImplemented);
+    EXPECT_FALSE(synth->audioRunning.load());
+    EXPECT_FALSE(synth->renderEnabled.load());
+    EXPECT_EQ(synth->engine->sounding(), 0);
+}
+
+TEST_F(Lifecycle, BusesArrangementsAndSampleSizes) {
+    EXPECT_EQ(processor->getBusCount(kAudio, kOutput), 1);
+    EXPECT_EQ(processor->getBusCount(kAudio, kInput), 0);
+    EXPECT_EQ(processor->getBusCount(kEvent, kInput), 1);
+    BusInfo info{};
+    ASSERT_EQ(processor->getBusInfo(kAudio, kOutput, 0, info), kResultOk);
+    EXPECT_EQ(info.channelCount, 2);
+    EXPECT_EQ(info.busType, kMain);
+    EXPECT_EQ(info.flags, uint32(BusInfo::kDefaultActive));
+    ASSERT_EQ(processor->getBusInfo(kEvent, kInput, 0, info), kResultOk);
+    EXPECT_EQ(info.channelCount, 16);
+
+    SpeakerArrangement stereo = SpeakerArr::kStereo, mono = SpeakerArr::kMono;
+    SpeakerArrangement two[2] = {stereo, stereo};
+    EXPECT_EQ(processor->setBusArrangements(nullptr, 0, &stereo, 1), kResultTrue);
+    EXPECT_EQ(processor->setBusArrangements(nullptr, 0, &mono, 1), kResultFalse);
+    EXPECT_EQ(processor->setBusArrangements(nullptr, 0, two, 2), kResultFalse);
+    EXPECT_EQ(processor->setBusArrangements(&stereo, 1, &stereo, 1), kResultFalse);
+
+    EXPECT_EQ(processor->canProcessSampleSize(kSample32), kResultTrue);
+    EXPECT_EQ(processor->canProcessSampleSize(kSample64), kResultFalse);
+    EXPECT_EQ(processor->getLatencySamples(), 0u);
+    EXPECT_EQ(processor->getTailSamples(), 0u);
+    ProcessSetup wide{kRealtime, kSample64, 512, 44100.0};
+    EXPECT_EQ(processor->setupProcessing(wide), kResultFalse);
+    ProcessSetup broken{kRealtime, kSample32, 512, std::numeric_limits<double>::quiet_NaN()};
+    EXPECT_EQ(processor->setupProcessing(broken), kResultFalse);
+}
+
+using Bypass = ProcessorFixture;
+
+TEST_F(Bypass, OnStopsReadingLaterQueuesAndSilences) {
+    start();
+    const int32_t tlBefore = synth->engine->parameterValue(kTlA);
+    noteOn(0, 60, 1.0f);
+    change(kBypass, 0, 1.0);
+    change(kTlA, 0, 0.5);
+    run(256);
+    EXPECT_TRUE(synth->bypassed.load());
+    EXPECT_FALSE(synth->renderEnabled.load());
+    EXPECT_EQ(synth->engine->parameterValue(kTlA), tlBefore);
+    EXPECT_EQ(energy(), 0.0);
+    EXPECT_EQ(synth->engine->sounding(), 0);
+
+    // While bypassed, parameter changes still reach the engine.
+    change(kTlA, 0, 1.0);
+    run(256);
+    EXPECT_EQ(synth->engine->parameterValue(kTlA), 127);
+}
+
+TEST_F(Bypass, AnyOtherValueTurnsItOffAndFreesVoices) {
+    start();
+    noteOn(0, 60, 1.0f);
+    run(256);
+    ASSERT_EQ(synth->engine->sounding(), 1);
+    change(kBypass, 0, 0.0);  // already off: still frees every voice
+    run(256);
+    EXPECT_EQ(synth->engine->sounding(), 0);
+    EXPECT_EQ(energy(), 0.0);
+
+    change(kBypass, 0, 1.0);
+    run(16);
+    change(kBypass, 0, std::numeric_limits<double>::quiet_NaN());
+    change(kTlA, 0, 1.0);  // read: the bypass went off, so the loop goes on
+    run(16);
+    EXPECT_FALSE(synth->bypassed.load());
+    EXPECT_TRUE(synth->renderEnabled.load());
+    EXPECT_EQ(synth->engine->parameterValue(kTlA), 127);
+}
+
+// The event list is checked right after collection, before the engine reads it.
+class EventList : public ProcessorFixture {
+protected:
+    std::vector<EngineEvent> collect(int32 numSamples) {
+        ProcessData data;
+        data.numSamples = numSamples;
+        data.inputEvents = &events;
+        data.inputParameterChanges = &changes;
+        collectBlockEvents(*synth, data, true);
+        std::vector<EngineEvent> list;
+        for (EngineEvent* e = synth->eventList; e; e = e->next) list.push_back(*e);
+        dropBlockEvents(*synth);
+        events.clear();
+        changes.clear();
+        return list;
+    }
+};
+
+TEST_F(EventList, EqualPositionsKeepArrivalOrderAndChangesComeAfterNotes) {
+    start();
+    noteOn(10, 60, 0.5f);
+    noteOn(10, 64, 0.25f);
+    noteOff(3, 50);
+    change(kTlA, 10, 0.5);
+    auto list = collect(64);
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[0].id, 0x10000u | 50);
+    EXPECT_EQ(list[0].sampleOffset, 3);
+    EXPECT_EQ(list[1].id, 0x10100u | 60);
+    EXPECT_FLOAT_EQ(list[1].value, 0.5f);
+    EXPECT_EQ(list[2].id, 0x10100u | 64);
+    EXPECT_EQ(list[3].id, kTlA);
+    EXPECT_EQ(list[3].sampleOffset, 10);
+}
+
+TEST_F(EventList, LastPointOnlyClampedOffsetsAndEngineSamplePositions) {
+    start();
+    int32 index = 0;
+    auto* queue = changes.addQueue(kTlA);
+    queue->addPoint(10, 0.2, index);
+    queue->addPoint(50, 0.8, index);
+    change(0x12345, 0, 0.5);  // no engine bits: ignored
+    noteOn(900, 60, 2.0f);    // past the block end, velocity above 1
+    auto list = collect(64);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].id, kTlA);
+    EXPECT_EQ(list[0].sampleOffset, 50);
+    EXPECT_FLOAT_EQ(list[0].value, 0.8f);
+    EXPECT_EQ(list[1].sampleOffset, 63);
+    EXPECT_FLOAT_EQ(list[1].value, 1.0f);
+
+    // At 1/3 of the host rate positions are engine samples.
+    synth->setRateDivider(2);
+    noteOn(10, 60, std::numeric_limits<float>::quiet_NaN());
+    list = collect(64);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].sampleOffset, 3);
+    EXPECT_EQ(list[0].value, 0.0f);
+}
+
+TEST_F(EventList, OutOfOrderHostEventsStillGiveAnOrderedList) {
+    start();
+    noteOn(40, 60, 1.0f);
+    noteOn(5, 61, 1.0f);
+    noteOn(20, 62, 1.0f);
+    auto list = collect(64);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].sampleOffset, 5);
+    EXPECT_EQ(list[1].sampleOffset, 20);
+    EXPECT_EQ(list[2].sampleOffset, 40);
+}
+
+TEST_F(EventList, FullPoolKeeps512AndStopsParameterReading) {
+    start();
+    change(kBypass, 0, 1.0);
+    run(16);
+    for (int i = 0; i < 600; ++i) noteOn(i % 64, int16(i % 128), 0.5f);
+    change(kBypass, 0, 0.0);  // handled: needs no record
+    change(kTlA, 0, 1.0);     // needs a record: reading stops here
+    change(kBypass, 0, 1.0);  // never read
+    ProcessData data;
+    data.numSamples = 64;
+    data.inputEvents = &events;
+    data.inputParameterChanges = &changes;
+    collectBlockEvents(*synth, data, true);
+    EXPECT_EQ(synth->eventCount, 512);
+    EXPECT_FALSE(synth->bypassed.load());
+    int count = 0;
+    for (EngineEvent* e = synth->eventList; e; e = e->next) {
+        EXPECT_EQ(e->id & 0xF0000u, 0x10000u);
+        ++count;
+    }
+    EXPECT_EQ(count, 512);
+    dropBlockEvents(*synth);
+}
+
+TEST_F(EventList, FailingEventIsSkippedOnly) {
+    start();
+    noteOn(0, 60, 1.0f);
+    noteOn(1, 61, 1.0f);
+    noteOn(2, 62, 1.0f);
+    events.failAt(1);
+    auto list = collect(64);
+    events.failAt(-1);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].id & 0x7Fu, 60u);
+    EXPECT_EQ(list[1].id & 0x7Fu, 62u);
+}
+
+using SampleAndHold = ProcessorFixture;
+
+TEST_F(SampleAndHold, ThirdRateRepeatsEachEngineSampleAcrossBlocks) {
+    start(44100.0, 64);
+    synth->setRateDivider(2);
+    ASSERT_EQ(synth->rate.decimation, 3);
+    noteOn(0, 81, 1.0f);
+    run(64);
+    EXPECT_EQ(synth->holdPhase, 1);  // 64 = 21 x 3 + 1
+    for (int k = 0; k < 21; ++k) {
+        EXPECT_EQ(left[3 * k], left[3 * k + 1]);
+        EXPECT_EQ(left[3 * k], left[3 * k + 2]);
+    }
+    EXPECT_GT(energy(), 0.0);
+    const float held = left[63];
+    EXPECT_EQ(held, synth->holdLeft);
+
+    run(64);
+    EXPECT_EQ(left[0], held);
+    EXPECT_EQ(left[1], held);
+    EXPECT_EQ(synth->holdPhase, 2);  // 62 = 20 x 3 + 2
+    for (int k = 0; k < 20; ++k) EXPECT_EQ(left[2 + 3 * k], left[2 + 3 * k + 2]);
+    EXPECT_EQ(left[62], left[63]);
+}
+
+TEST_F(SampleAndHold, EventsOfABlockWithNoEngineSampleOpenTheNextBlock) {
+    start(44100.0, 128);
+    synth->setRateDivider(3);  // 1/4
+    run(65);                   // 16 x 4 + 1: three repetitions left
+    ASSERT_EQ(synth->holdPhase, 1);
+    noteOn(1, 69, 1.0f);
+    run(2);  // only repetitions of the held sample fit
+    EXPECT_EQ(synth->holdPhase, 3);
+    EXPECT_EQ(synth->engine->sounding(), 0);
+    run(64);
+    EXPECT_EQ(synth->engine->sounding(), 1);
+    EXPECT_GT(energy(), 0.0);
+}
+
+TEST_F(SampleAndHold, OversizedBlockMatchesTheSameSoundInAnnouncedBlocks) {
+    // Reference: blocks of at most 64 at 1/2 rate.
+    start(44100.0, 64);
+    synth->setRateDivider(1);
+    noteOn(0, 57, 0.9f);
+    std::vector<float> reference;
+    for (int done = 0; done < 1000; done += 64) {
+        run(std::min(64, 1000 - done));
+        reference.insert(reference.end(), left.begin(), left.end());
+    }
+    processor->setActive(false);
+    processor->setActive(true);
+    synth->setRateDivider(1);
+    noteOn(0, 57, 0.9f);
+    run(1000);  // 15 times what the buffers were made for
+    ASSERT_EQ(reference.size(), left.size());
+    EXPECT_EQ(std::memcmp(reference.data(), left.data(), sizeof(float) * left.size()), 0);
+}
+
+using RateTable = ProcessorFixture;
+
+TEST_F(RateTable, BuiltFromTheHostRate) {
+    setup(44100.0, 512);
+    EXPECT_EQ(std::vector<int32_t>(synth->rate.rateTable, synth->rate.rateTable + 4),
+              (std::vector<int32_t>{44100, 22050, 14700, 11025}));
+    setup(48000.0, 512);
+    EXPECT_EQ(std::vector<int32_t>(synth->rate.rateTable, synth->rate.rateTable + 4),
+              (std::vector<int32_t>{48000, 24000, 16000, 12000}));
+    synth->setRateDivider(3);
+    setup(44100.0, 512);
+    EXPECT_EQ(synth->rate.rateDivider, 3);
+    EXPECT_EQ(synth->engine->sampleRate, 11025.0f);
+    setup(22050.0, 512);
+    EXPECT_EQ(synth->rate.rateDivider, 0);
+    synth->setRateDivider(3);
+    EXPECT_EQ(synth->rate.rateDivider, 0);
+    EXPECT_EQ(synth->rate.decimation, 1);
+
+    setup(44100.5, 512);
+    EXPECT_EQ(synth->rate.rateDivider, -1);
+    EXPECT_EQ(synth->rate.decimation, 1);
+    EXPECT_EQ(synth->engine->sampleRate, 44100.5f);
+    setup(48000.0, 8);  // blocks below 16 samples: no reduction
+    EXPECT_EQ(synth->rate.rateDivider, -1);
+    EXPECT_EQ(synth->maxBlockSize, 8);
+    EXPECT_EQ(synth->decimatedCapacity(), 4);
+}
+
+using Deferred = ProcessorFixture;
+
+TEST_F(Deferred, EmptyBlockStillCarriesOutVoiceAndRateChanges) {
+    start(44100.0, 512);
+    synth->pendingVoiceValue.store(1.0f);
+    synth->pendingRateValue.store(1.0f);
+    synth->pendingChanges.fetch_or(change::kVoiceCount | change::kRateDivider);
+    run(0);
+    EXPECT_EQ(synth->engine->voiceCount, 1024);
+    EXPECT_EQ(synth->engine->voiceMask, 1023);
+    EXPECT_EQ(synth->rate.rateDivider, 3);
+    EXPECT_EQ(synth->rate.decimation, 4);
+    EXPECT_EQ(synth->pendingChanges.load(), 0u);
+    EXPECT_EQ(synth->changeNotice.exchange(0), change::kVoiceCount | change::kRateDivider);
+
+    // Values outside 0..1 (NaN too) select the first choice instead of indexing past it.
+    synth->pendingVoiceValue.store(std::numeric_limits<float>::quiet_NaN());
+    synth->pendingRateValue.store(7.0f);
+    synth->pendingChanges.fetch_or(change::kVoiceCount | change::kRateDivider);
+    run(32);
+    EXPECT_EQ(synth->engine->voiceCount, 8);
+    EXPECT_EQ(synth->rate.rateDivider, 3);
+}
+
+using MissingOutputs = ProcessorFixture;
+
+TEST_F(MissingOutputs, ChangesStillApplyAndNothingIsWritten) {
+    start();
+    change(kTlA, 0, 1.0);
+    ProcessData data;
+    data.symbolicSampleSize = kSample32;
+    data.numSamples = 128;
+    data.inputParameterChanges = &changes;
+    data.inputEvents = &events;
+    EXPECT_EQ(processor->process(data), kResultOk);
+    EXPECT_EQ(synth->engine->parameterValue(kTlA), 127);
+    changes.clear();
+
+    // A bus with null channel pointers, and a bus with one channel.
+    float mono[128];
+    float* channels[2] = {nullptr, nullptr};
+    AudioBusBuffers bus;
+    bus.numChannels = 2;
+    bus.channelBuffers32 = channels;
+    data.numOutputs = 1;
+    data.outputs = &bus;
+    change(kTlA, 0, 0.0);
+    EXPECT_EQ(processor->process(data), kResultOk);
+    EXPECT_EQ(synth->engine->parameterValue(kTlA), 0);
+    changes.clear();
+    channels[0] = mono;
+    bus.numChannels = 1;
+    std::fill(mono, mono + 128, 5.0f);
+    EXPECT_EQ(processor->process(data), kResultOk);
+    for (float v : mono) EXPECT_EQ(v, 0.0f);
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace taluma
