@@ -34,8 +34,9 @@ void renderVoice(Voice& voice, float* left, float* right, int32_t end) {
     const int32_t* const lfoWave = voice.lfoWave;
     const int32_t* const exp = voice.exp;
     const int32_t* const linear = voice.linearCurve;
-    const uint32_t* const waveA = voice.waveLog[0];
-    const uint32_t* const waveB = voice.waveLog[1];
+    const WaveCell* const waveA = voice.waveLog[0];
+    const WaveCell* const waveB = voice.waveLog[1];
+    constexpr auto kRelaxed = std::memory_order_relaxed;
     const int32_t maskA = voice.waveIndexMask[0];
     const int32_t maskB = voice.waveIndexMask[1];
     const int32_t outputMask = int32_t(voice.outputMask);
@@ -82,12 +83,12 @@ void renderVoice(Voice& voice, float* left, float* right, int32_t end) {
                 }
                 const int32_t idx = int32_t(a.phase >> 16);
                 const int32_t level = a.curve[a.envPosition >> 18] + a.levelAtt + (Am ? a.amOffset : 0);
-                const int32_t feedback = exp[int32_t(waveA[idx & maskA]) + feedbackAtt + level];
+                const int32_t feedback = exp[int32_t(waveA[idx & maskA].load(kRelaxed)) + feedbackAtt + level];
                 const int32_t idx2 = (idx + 4 * feedback) & maskA;
                 if constexpr (Serial) {
-                    modulation = exp[int32_t(waveA[idx2]) + level + kModulatorAtt];
+                    modulation = exp[int32_t(waveA[idx2].load(kRelaxed)) + level + kModulatorAtt];
                 } else {
-                    outA = exp[int32_t(waveA[idx2]) + expressionAtt + level] & outputMask;
+                    outA = exp[int32_t(waveA[idx2].load(kRelaxed)) + expressionAtt + level] & outputMask;
                 }
                 a.envPosition += a.envRate;
                 a.phase = (a.phase + a.increment) & 0x7FFFFF;
@@ -105,7 +106,7 @@ void renderVoice(Voice& voice, float* left, float* right, int32_t end) {
                 }
                 const int32_t idx = (int32_t(b.phase >> 16) + modulation) & maskB;
                 const int32_t level = b.curve[b.envPosition >> 18] + b.levelAtt + (Am ? b.amOffset : 0);
-                outB = exp[int32_t(waveB[idx]) + level + expressionAtt] & outputMask;
+                outB = exp[int32_t(waveB[idx].load(kRelaxed)) + level + expressionAtt] & outputMask;
                 b.envPosition += b.envRate;
                 b.phase = (b.phase + b.increment) & 0x7FFFFF;
             }

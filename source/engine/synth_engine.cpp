@@ -81,7 +81,7 @@ void SynthEngine::init(float engineSampleRate) {
     tone_.reset(new ToneParameters);
     tone_->init(*tables_);
 
-    waveStorage_.reset(new uint32_t[2 * kWaveArraySize]());
+    waveStorage_.reset(new WaveCell[2 * kWaveArraySize]());
     waveLog[0] = waveStorage_.get();
     waveLog[1] = waveStorage_.get() + kWaveArraySize;
     // The pool is allocated once at its largest, so that a voice-count change made on
@@ -159,8 +159,9 @@ void SynthEngine::resetWaveTables() {
     for (int op = 0; op < 2; ++op) {
         for (int i = 0; i < 64; ++i) {
             const int32_t code = logEncode(std::sin(twoPi * i / 128.0));
-            waveLog[op][i] = uint32_t(code);
-            waveLog[op][64 + i] = uint32_t(code + 1);  // the negative half: same level, sign set
+            waveLog[op][i].store(uint32_t(code), std::memory_order_relaxed);
+            // The negative half: the same level with the sign bit set.
+            waveLog[op][64 + i].store(uint32_t(code + 1), std::memory_order_relaxed);
         }
     }
 }

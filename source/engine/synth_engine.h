@@ -78,7 +78,7 @@ public:
     // Engine fields.
     int32_t bitDepth = 16;
     uint32_t outputMask = 0xFFFFFFFE;
-    uint32_t* waveLog[2] = {nullptr, nullptr};
+    WaveCell* waveLog[2] = {nullptr, nullptr};  // 128 log codes per operator
     int32_t waveLog2Size[2] = {5, 5};
     int32_t waveSize[2] = {32, 32};
     int32_t waveIndexMask[2] = {124, 124};
@@ -103,7 +103,7 @@ private:
     std::unique_ptr<EngineTables> tables_;
     std::unique_ptr<ToneParameters> tone_;
     std::unique_ptr<Voice[]> voices_;
-    std::unique_ptr<uint32_t[]> waveStorage_;
+    std::unique_ptr<WaveCell[]> waveStorage_;
     float* left_ = nullptr;  // buffers of the render call in progress
     float* right_ = nullptr;
 };

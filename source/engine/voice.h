@@ -2,6 +2,7 @@
 // routine picked at note-on.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "log_math.h"
@@ -10,6 +11,10 @@
 namespace taluma {
 
 struct Voice;
+
+// A wave-array cell. Tables are edited outside the audio thread while voices play
+// them, so each cell is read and written whole (relaxed atomics: plain moves on x86).
+using WaveCell = std::atomic<uint32_t>;
 using RenderRoutine = void (*)(Voice& voice, float* left, float* right, int32_t end);
 
 // Voice flag bits.
@@ -47,7 +52,7 @@ struct Voice {
     int32_t key = 0;
     int32_t position = 0;  // next sample to render in the current block
     uint32_t dampRate = 0;
-    const uint32_t* waveLog[2] = {nullptr, nullptr};
+    const WaveCell* waveLog[2] = {nullptr, nullptr};
     int32_t waveIndexMask[2] = {0, 0};
     uint32_t outputMask = 0;
     int32_t expressionAtt = 0;
