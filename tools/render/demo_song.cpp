@@ -6,6 +6,7 @@ namespace taluma::render {
 // beats 1 and 3 and a melody on top. Written in the note-list format of --help.
 const char* demoNoteList() {
   return R"(# TALUMA W demo: C - Am - F - G - C at 100 BPM
+cc 0 7 80   # volume: up to eight voices at once stay below full scale
 # bar 1: C
 0.00 C4 60 2.35
 0.00 E4 60 2.35

@@ -16,7 +16,9 @@ void putU32(std::vector<uint8_t>& out, uint32_t v) {
   putU16(out, v & 0xFFFF);
   putU16(out, v >> 16);
 }
-void putTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void putTag(std::vector<uint8_t>& out, const char* tag) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
+}
 
 uint32_t bytesPerSample(SampleFormat format) { return format == SampleFormat::Float32 ? 4 : 2; }
 
