@@ -1,0 +1,109 @@
+// The SDK layer's class factory on its own: registration, lookup, the three class-info
+// versions, instance creation and reference counting.
+#include "public.sdk/source/main/pluginfactory.h"
+
+#include "base/source/fobject.h"
+#include "pluginterfaces/base/ustring.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using namespace Steinberg;
+
+int created = 0;
+
+class Thing : public FObject {
+public:
+    Thing() { ++created; }
+    OBJ_METHODS(Thing, FObject)
+};
+
+FUnknown* createThing(void*) { return static_cast<FUnknown*>(static_cast<FObject*>(new Thing())); }
+FUnknown* createNothing(void*) { return nullptr; }
+
+const FUID kThingId(0x11111111, 0x22222222, 0x33333333, 0x44444444);
+const FUID kNothingId(0x55555555, 0x66666666, 0x77777777, 0x88888888);
+
+PClassInfo2 classInfo(const FUID& id, const char* name) {
+    TUID cid;
+    id.toTUID(cid);
+    return PClassInfo2(cid, PClassInfo::kManyInstances, "Test Class", name, 0, "Sub|Cat", "Vendor", "1.0",
+                       "VST 3.7.3");
+}
+
+TEST(PluginFactory, RegistersListsAndDescribesClasses) {
+    PFactoryInfo info("Maker", "https://maker.example", "", PFactoryInfo::kUnicode);
+    auto* factory = new CPluginFactory(info);
+    PClassInfo2 thing = classInfo(kThingId, "Thing");
+    EXPECT_TRUE(factory->registerClass(&thing, createThing));
+    EXPECT_FALSE(factory->registerClass(&thing, createThing));  // same id twice
+    EXPECT_FALSE(factory->registerClass(nullptr, createThing));
+    EXPECT_TRUE(factory->isClassRegistered(kThingId));
+    EXPECT_FALSE(factory->isClassRegistered(kNothingId));
+    EXPECT_EQ(factory->countClasses(), 1);
+
+    PFactoryInfo back;
+    ASSERT_EQ(factory->getFactoryInfo(&back), kResultOk);
+    EXPECT_STREQ(back.vendor, "Maker");
+    EXPECT_EQ(back.flags, PFactoryInfo::kUnicode);
+
+    PClassInfo basic;
+    ASSERT_EQ(factory->getClassInfo(0, &basic), kResultOk);
+    EXPECT_STREQ(basic.name, "Thing");
+    EXPECT_STREQ(basic.category, "Test Class");
+    EXPECT_EQ(std::memcmp(basic.cid, thing.cid, sizeof(TUID)), 0);
+    EXPECT_NE(factory->getClassInfo(1, &basic), kResultOk);
+    EXPECT_NE(factory->getClassInfo(-1, &basic), kResultOk);
+
+    PClassInfo2 second;
+    ASSERT_EQ(factory->getClassInfo2(0, &second), kResultOk);
+    EXPECT_EQ(std::memcmp(&second, &thing, sizeof(PClassInfo2)), 0);
+
+    PClassInfoW wide;
+    ASSERT_EQ(factory->getClassInfoUnicode(0, &wide), kResultOk);
+    EXPECT_EQ(wide.name[0], u'T');
+    EXPECT_EQ(wide.name[4], u'g');
+    EXPECT_EQ(wide.name[5], u'\0');
+    EXPECT_EQ(wide.version[0], u'1');
+    EXPECT_STREQ(wide.subCategories, "Sub|Cat");
+
+    EXPECT_EQ(factory->release(), 0u);
+}
+
+TEST(PluginFactory, CreatesInstancesByClassIdAndInterface) {
+    auto* factory = new CPluginFactory(PFactoryInfo("Maker", "", "", 0));
+    PClassInfo2 thing = classInfo(kThingId, "Thing");
+    PClassInfo2 nothing = classInfo(kNothingId, "Nothing");
+    factory->registerClass(&thing, createThing);
+    factory->registerClass(&nothing, createNothing);
+
+    created = 0;
+    void* obj = nullptr;
+    ASSERT_EQ(factory->createInstance(thing.cid, FUnknown::iid, &obj), kResultOk);
+    ASSERT_NE(obj, nullptr);
+    EXPECT_EQ(created, 1);
+    // The factory's creation reference is gone: one release frees the object.
+    EXPECT_EQ(static_cast<FUnknown*>(obj)->release(), 0u);
+
+    obj = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory->createInstance(thing.cid, IPluginFactory::iid, &obj), kNoInterface);
+    EXPECT_EQ(obj, nullptr);
+    EXPECT_EQ(created, 2);  // made, asked, and released again
+
+    TUID unknown = {9};
+    EXPECT_EQ(factory->createInstance(unknown, FUnknown::iid, &obj), kNoInterface);
+    EXPECT_EQ(factory->createInstance(nothing.cid, FUnknown::iid, &obj), kOutOfMemory);
+    EXPECT_EQ(factory->createInstance(thing.cid, FUnknown::iid, nullptr), kInvalidArgument);
+
+    IPluginFactory3* factory3 = nullptr;
+    ASSERT_EQ(factory->queryInterface(IPluginFactory3::iid, reinterpret_cast<void**>(&factory3)), kResultOk);
+    EXPECT_EQ(factory3->release(), 1u);
+    gPluginFactory = factory;
+    EXPECT_EQ(factory->release(), 0u);
+    EXPECT_EQ(gPluginFactory, nullptr);  // the module's pointer does not dangle
+}
+
+}  // namespace
