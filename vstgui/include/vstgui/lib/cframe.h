@@ -1,0 +1,102 @@
+// The root container: owns the canvas, collects dirty regions and repaints them,
+// routes platform mouse, wheel and keyboard events, keeps the focus view and an
+// optional modal view (pop-up menus, the in-frame file entry).
+#pragma once
+#include <functional>
+#include <memory>
+#include <vector>
+#include "cviewcontainer.h"
+#include "cdrawcontext.h"
+#include "platformframe.h"
+
+namespace VSTGUI {
+
+class CFrame;
+
+class VSTGUIEditorInterface {
+public:
+    virtual ~VSTGUIEditorInterface() = default;
+    virtual void doIdleStuff() {}
+    virtual int32_t getKnobMode() const { return 0; }
+    virtual bool beginEdit(int32_t /*index*/) { return false; }
+    virtual bool endEdit(int32_t /*index*/) { return false; }
+    virtual CFrame* getFrame() const { return frame; }
+
+protected:
+    CFrame* frame{nullptr};
+};
+
+class CFrame : public CViewContainer {
+public:
+    CFrame(const CRect& size, VSTGUIEditorInterface* editor);
+    ~CFrame() override;
+
+    // Opens the frame on a platform parent (an X11 window id or an HWND), or
+    // offscreen. Returns false when already open or the platform cannot create it.
+    bool open(void* systemWin, PlatformType type = PlatformType::kDefaultNative,
+              IPlatformFrameConfig* config = nullptr);
+    // Closes the platform window, removes every view and drops the caller's reference.
+    void close();
+    bool isOpen() const { return platform != nullptr; }
+    IPlatformFrame* getPlatformFrame() const { return platform.get(); }
+    VSTGUIEditorInterface* getEditor() const { return editor; }
+
+    // Called by the editor's idle timer: invalidates dirty views, runs idle
+    // callbacks and lets the platform repaint.
+    void idle();
+    // Functions run on every idle (file dialog processes are polled this way).
+    void addIdleCallback(const void* owner, std::function<void()> fn);
+    void removeIdleCallback(const void* owner);
+
+    CView* getFocusView() const { return focusView; }
+    void setFocusView(CView* view);
+    bool setModalView(CView* view);
+    CView* getModalView() const { return modalView; }
+
+    void invalidRect(const CRect& rect) override;
+    void setViewSize(const CRect& rect, bool invalidate = true) override;
+    void setVisible(bool state) override;
+
+    // Platform entry points; positions are in frame coordinates.
+    CMouseEventResult platformOnMouseDown(CPoint& where, const CButtonState& buttons);
+    CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons);
+    CMouseEventResult platformOnMouseUp(CPoint& where, const CButtonState& buttons);
+    CMouseEventResult platformOnMouseExited(CPoint& where, const CButtonState& buttons);
+    bool platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
+                              const CButtonState& buttons);
+    int32_t platformOnKeyDown(VstKeyCode& keyCode);
+    int32_t platformOnKeyUp(VstKeyCode& keyCode);
+
+    // The canvas and its repaint: draws every dirty region and returns their union
+    // (empty when nothing was dirty).
+    const PixelBuffer& getCanvas() const { return canvas; }
+    bool hasDirtyRegion() const { return !dirtyRects.empty(); }
+    CRect updateCanvas();
+
+    bool attached(CView* parent) override;
+    bool removed(CView* parent) override;
+    // A view is leaving the frame: forget it as focus, modal or hovered view.
+    void onViewRemoved(CView* view);
+    // The deepest visible, mouse-enabled view under a point of the frame.
+    CView* getViewAtDeep(const CPoint& where) const;
+
+private:
+    void updateMouseViews(const CPoint& where, const CButtonState& buttons);
+    void clearMouseViews(const CPoint& where, const CButtonState& buttons, bool notify = true);
+
+    VSTGUIEditorInterface* editor;
+    std::unique_ptr<IPlatformFrame> platform;
+    PixelBuffer canvas;
+    std::vector<CRect> dirtyRects;
+    CView* focusView{nullptr};
+    CView* modalView{nullptr};
+    std::vector<CView*> mouseViews; // views under the mouse, outermost first (each remembered)
+    struct IdleCallback {
+        const void* owner;
+        std::function<void()> fn;
+    };
+    std::vector<IdleCallback> idleCallbacks;
+    bool inIdle{false};
+};
+
+} // namespace VSTGUI

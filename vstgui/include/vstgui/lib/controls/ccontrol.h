@@ -1,0 +1,69 @@
+// A view with a value between a minimum and a maximum, a tag and a listener.
+#pragma once
+#include "../cview.h"
+#include "icontrollistener.h"
+
+namespace VSTGUI {
+
+class CControl : public CView {
+public:
+    CControl(const CRect& size, IControlListener* listener = nullptr, int32_t tag = 0,
+             CBitmap* background = nullptr);
+
+    virtual void setValue(float val);
+    float getValue() const { return value; }
+    // The value mapped to 0..1; setting it clamps to that range first.
+    virtual void setValueNormalized(float val);
+    float getValueNormalized() const;
+    virtual void setMin(float val) { vmin = val; }
+    float getMin() const { return vmin; }
+    virtual void setMax(float val) { vmax = val; }
+    float getMax() const { return vmax; }
+    float getRange() const { return vmax - vmin; }
+    void setDefaultValue(float val) { defaultValue = val; }
+    float getDefaultValue() const { return defaultValue; }
+    // Normalised step of one mouse-wheel notch.
+    void setWheelInc(float val) { wheelInc = val; }
+    float getWheelInc() const { return wheelInc; }
+
+    void setTag(int32_t val);
+    int32_t getTag() const { return tag; }
+    void setListener(IControlListener* l) { listener = l; }
+    IControlListener* getListener() const { return listener; }
+
+    // Edits are bracketed by beginEdit/endEdit; valueChanged tells the listener.
+    virtual void beginEdit();
+    virtual void endEdit();
+    bool isEditing() const { return editing > 0; }
+    virtual void valueChanged();
+    // Clamps the value into min..max.
+    virtual void bounceValue();
+
+    void setDirty(bool state = true) override;
+    bool isDirty() const override;
+
+    static constexpr int32_t kZoomModifier = kShift;
+
+protected:
+    // Moves the normalised value by distance wheel increments and reports it.
+    bool applyWheel(float distance);
+
+    IControlListener* listener;
+    int32_t tag;
+    float value{0.f};
+    float oldValue{1.f};
+    float vmin{0.f};
+    float vmax{1.f};
+    float defaultValue{0.5f};
+    float wheelInc{0.1f};
+    int32_t editing{0};
+};
+
+// Draws frame `index` of a vertical film strip (frames of frameHeight pixels,
+// starting at offset) into the control's rectangle.
+void drawFilmStripFrame(CDrawContext* context, CBitmap* strip, const CRect& dest, int32_t index,
+                        CCoord frameHeight, const CPoint& offset, float alpha);
+// Frame index for a normalised value in a strip of `frames` frames.
+int32_t filmStripIndex(float normValue, int32_t frames);
+
+} // namespace VSTGUI

@@ -1,0 +1,54 @@
+// A vertical slider: a handle bitmap travels between two pixel positions. With the
+// bottom style the value grows upwards. A click puts the value at the pointer and
+// a drag follows it; the wheel moves it by the wheel increment.
+#pragma once
+#include "ccontrol.h"
+
+namespace VSTGUI {
+
+enum CSliderStyle {
+    kHorizontal = 1 << 0,
+    kVertical = 1 << 1,
+    kLeft = 1 << 2,
+    kRight = 1 << 3,
+    kTop = 1 << 4,
+    kBottom = 1 << 5,
+};
+
+class CVerticalSlider : public CControl {
+public:
+    // iMinPos and iMaxPos are the handle's travel in the parent's coordinates.
+    CVerticalSlider(const CRect& size, IControlListener* listener, int32_t tag, int32_t iMinPos,
+                    int32_t iMaxPos, CBitmap* handle, CBitmap* background,
+                    const CPoint& offset = CPoint(0, 0), int32_t style = kBottom);
+    ~CVerticalSlider() override;
+
+    void draw(CDrawContext* context) override;
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseCancel() override;
+    bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
+
+    void setHandle(CBitmap* handle);
+    CBitmap* getHandle() const { return handle; }
+    // Where the handle bitmap is drawn relative to the handle position.
+    void setOffsetHandle(const CPoint& val) { offsetHandle = val; }
+    CPoint getOffsetHandle() const { return offsetHandle; }
+    void setStyle(int32_t val) { style = val; }
+    int32_t getStyle() const { return style; }
+
+private:
+    float valueAt(const CPoint& where) const;
+
+    CBitmap* handle{nullptr};
+    CPoint offset;
+    CPoint offsetHandle;
+    CCoord minPos;
+    CCoord rangeHandle;
+    int32_t style;
+    bool tracking{false};
+    float startValue{0};
+};
+
+} // namespace VSTGUI

@@ -1,0 +1,28 @@
+// What a frame needs from its platform: show canvas regions on screen. Each
+// platform (X11 child window, Win32 child window, offscreen) implements it.
+#pragma once
+#include "crect.h"
+
+namespace VSTGUI {
+
+class CFrame;
+
+enum class PlatformType { kHWND, kX11EmbedWindowID, kOffscreen, kDefaultNative };
+
+// Platform-specific options handed to CFrame::open.
+class IPlatformFrameConfig {
+public:
+    virtual ~IPlatformFrameConfig() = default;
+};
+
+class IPlatformFrame {
+public:
+    virtual ~IPlatformFrame() = default;
+    // Some region of the canvas became dirty: arrange for a repaint soon.
+    virtual void invalidate(const CRect& rect) = 0;
+    // Called at the end of every frame idle and after each event batch.
+    virtual void onIdle() {}
+    virtual PlatformType getType() const = 0;
+};
+
+} // namespace VSTGUI

@@ -1,0 +1,93 @@
+#include "vstgui/lib/controls/cswitch.h"
+#include <cmath>
+#include "vstgui/lib/cbitmap.h"
+#include "vstgui/lib/cdrawcontext.h"
+
+namespace VSTGUI {
+
+CSwitchBase::CSwitchBase(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h, int32_t maxPos,
+                         CBitmap* bg, const CPoint& o)
+    : CControl(r, l, t, bg), offset(o), heightOfOneImage(h), subPixmaps(sub), positions(maxPos > 0 ? maxPos : 1)
+{
+}
+
+void CSwitchBase::draw(CDrawContext* context)
+{
+    drawFilmStripFrame(context, background, size, filmStripIndex(getValueNormalized(), subPixmaps),
+                       heightOfOneImage, offset, 1.f);
+}
+
+CMouseEventResult CSwitchBase::onMouseDown(CPoint& where, const CButtonState& buttons)
+{
+    if (!(buttons & kLButton))
+        return kMouseEventNotHandled;
+    beginEdit();
+    tracking = true;
+    onMouseMoved(where, buttons);
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CSwitchBase::onMouseMoved(CPoint& where, const CButtonState& buttons)
+{
+    if (!tracking || !(buttons & kLButton))
+        return tracking ? kMouseEventHandled : kMouseEventNotHandled;
+    int32_t pos = positionAt(where);
+    pos = pos < 0 ? 0 : (pos >= positions ? positions - 1 : pos);
+    float norm = positions > 1 ? static_cast<float>(pos) / static_cast<float>(positions - 1) : 0.f;
+    float v = vmin + norm * (vmax - vmin);
+    if (v != value) {
+        value = v;
+        invalid();
+        valueChanged();
+    }
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CSwitchBase::onMouseUp(CPoint&, const CButtonState&)
+{
+    if (tracking) {
+        tracking = false;
+        endEdit();
+    }
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CSwitchBase::onMouseCancel()
+{
+    if (tracking) {
+        tracking = false;
+        endEdit();
+    }
+    return kMouseEventHandled;
+}
+
+bool CSwitchBase::onWheel(const CPoint&, const float& distance, const CButtonState&)
+{
+    return applyWheel(distance);
+}
+
+CHorizontalSwitch::CHorizontalSwitch(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h,
+                                     int32_t maxPos, CBitmap* bg, const CPoint& o)
+    : CSwitchBase(r, l, t, sub, h, maxPos, bg, o)
+{
+}
+
+int32_t CHorizontalSwitch::positionAt(const CPoint& where) const
+{
+    CCoord cell = size.getWidth() / positions;
+    return cell > 0 ? static_cast<int32_t>(std::floor((where.x - size.left) / cell)) : 0;
+}
+
+CVerticalSwitch::CVerticalSwitch(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h,
+                                 int32_t maxPos, CBitmap* bg, const CPoint& o)
+    : CSwitchBase(r, l, t, sub, h, maxPos, bg, o)
+{
+}
+
+int32_t CVerticalSwitch::positionAt(const CPoint& where) const
+{
+    CCoord cell = size.getHeight() / positions;
+    return cell > 0 ? static_cast<int32_t>(std::floor((where.y - size.top) / cell)) : 0;
+}
+
+} // namespace VSTGUI
