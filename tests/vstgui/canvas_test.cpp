@@ -1,0 +1,136 @@
+// The software canvas: blending, bitmaps with alpha, film-strip sub-rectangles,
+// clipping and text placement, checked pixel by pixel.
+#include <gtest/gtest.h>
+#include "testsupport.h"
+
+using namespace VSTGUI;
+using namespace VSTGUI::Test;
+
+namespace {
+
+struct CanvasTest : ::testing::Test {
+    static void SetUpTestSuite()
+    {
+        registerPng("canvas_half.png", 4, 4, [](int, int) { return 0x80FF0000u; }); // red at 50 %
+        registerStrip("canvas_strip.png", 3, 2, 4);
+    }
+    PixelBuffer buffer{10, 10};
+    CDrawContext context{buffer};
+};
+
+TEST_F(CanvasTest, FilledRectangleBlendsWithIntegerArithmetic)
+{
+    context.setFillColor(CColor(255, 255, 255, 255));
+    context.drawRect(CRect(0, 0, 10, 10), kDrawFilled);
+    context.setFillColor(CColor(0, 0, 255, 128));
+    context.drawRect(CRect(2, 2, 4, 4), kDrawFilled);
+    // 255 * 127 / 255 = 127 (rounded), blue 255.
+    EXPECT_EQ(buffer.at(2, 2), 0xFF7F7FFFu);
+    EXPECT_EQ(buffer.at(4, 4), 0xFFFFFFFFu); // right/bottom exclusive
+    EXPECT_EQ(buffer.at(1, 2), 0xFFFFFFFFu);
+}
+
+TEST_F(CanvasTest, StrokedRectangleDrawsItsOneePixelBorderOnly)
+{
+    context.setFrameColor(kRedCColor);
+    context.drawRect(CRect(1, 1, 5, 5), kDrawStroked);
+    EXPECT_EQ(rgbOf(buffer.at(1, 1)), 0xFF0000u);
+    EXPECT_EQ(rgbOf(buffer.at(4, 4)), 0xFF0000u);
+    EXPECT_EQ(rgbOf(buffer.at(2, 2)), 0u);
+    EXPECT_EQ(rgbOf(buffer.at(5, 5)), 0u);
+}
+
+TEST_F(CanvasTest, BitmapAlphaAndGlobalAlphaMultiply)
+{
+    SharedPointer<CBitmap> half = owned(new CBitmap(CResourceDescription("CANVAS_HALF.PNG"))); // case ignored
+    ASSERT_TRUE(half->isLoaded());
+    EXPECT_EQ(half->getWidth(), 4);
+    context.drawBitmap(half, CRect(0, 0, 4, 4));
+    EXPECT_EQ(rgbOf(buffer.at(0, 0)), 0x800000u); // 255 * 128 / 255 over black
+    context.setGlobalAlpha(0.5f);
+    context.drawBitmap(half, CRect(5, 5, 9, 9));
+    // alpha 128 * 128 / 255 = 64: 255 * 64 / 255 = 64
+    EXPECT_EQ(rgbOf(buffer.at(5, 5)), 0x400000u);
+    context.setGlobalAlpha(0.f);
+    context.drawBitmap(half, CRect(0, 5, 4, 9));
+    EXPECT_EQ(rgbOf(buffer.at(0, 5)), 0u);
+}
+
+TEST_F(CanvasTest, FilmStripSubRectangleAndClipping)
+{
+    SharedPointer<CBitmap> strip = owned(new CBitmap(CResourceDescription("canvas_strip.png")));
+    ASSERT_EQ(strip->getHeight(), 8);
+    drawFilmStripFrame(&context, strip, CRect(0, 0, 3, 2), 2, 2, CPoint(), 1.f);
+    EXPECT_EQ(buffer.at(0, 0), frameColour(2));
+    EXPECT_EQ(buffer.at(2, 1), frameColour(2));
+    EXPECT_EQ(rgbOf(buffer.at(0, 2)), 0u); // the next frame is not drawn
+    context.setClipRect(CRect(6, 6, 7, 7));
+    context.drawBitmap(strip, CRect(5, 5, 8, 8));
+    EXPECT_EQ(buffer.at(6, 6), frameColour(0));
+    EXPECT_EQ(rgbOf(buffer.at(5, 5)), 0u);
+    EXPECT_EQ(rgbOf(buffer.at(7, 7)), 0u);
+}
+
+TEST_F(CanvasTest, MissingOrInvalidResourcesDrawNothing)
+{
+    static const uint8_t junk[] = {1, 2, 3, 4};
+    Resources::add("canvas_junk.png", junk, sizeof(junk));
+    SharedPointer<CBitmap> missing = owned(new CBitmap(CResourceDescription("nothing.png")));
+    SharedPointer<CBitmap> bad = owned(new CBitmap(CResourceDescription("canvas_junk.png")));
+    EXPECT_FALSE(missing->isLoaded());
+    EXPECT_FALSE(bad->isLoaded());
+    context.drawBitmap(bad, CRect(0, 0, 10, 10));
+    EXPECT_EQ(buffer.at(3, 3), 0xFF000000u);
+}
+
+TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment)
+{
+    PixelBuffer buffer(120, 20);
+    CDrawContext context(buffer);
+    context.setFont(kNormalFont);
+    context.setFontColor(kWhiteCColor);
+    auto inkColumns = [&](int from, int to) {
+        int first = -1, last = -1;
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < 20; ++y)
+                if (rgbOf(buffer.at(x, y)) != 0) {
+                    if (first < 0)
+                        first = x;
+                    last = x;
+                }
+        return std::make_pair(first, last);
+    };
+    context.drawString("MMMMMMMMMMMM", CRect(10, 2, 40, 18), kLeftText);
+    auto [first, last] = inkColumns(0, 120);
+    EXPECT_GE(first, 10);
+    EXPECT_LE(last, 39); // clipped to the rectangle
+    for (int y = 0; y < 20; ++y) {
+        if (y >= 2 && y < 18)
+            continue;
+        for (int x = 0; x < 120; ++x)
+            ASSERT_EQ(rgbOf(buffer.at(x, y)), 0u);
+    }
+    context.drawString("I", CRect(60, 2, 120, 18), kRightText);
+    EXPECT_GE(inkColumns(60, 120).first, 112);
+    EXPECT_GT(kNormalFontBig->getStringWidth("Hello"), kNormalFontSmall->getStringWidth("Hello"));
+    EXPECT_EQ(kNormalFont->getStringWidth(""), 0);
+}
+
+TEST(Geometry, RectangleOperations)
+{
+    CRect r(10, 10, 20, 30);
+    EXPECT_EQ(r.getWidth(), 10);
+    EXPECT_TRUE(r.pointInside(CPoint(10, 10)));
+    EXPECT_FALSE(r.pointInside(CPoint(20, 10)));
+    EXPECT_TRUE(r.rectOverlap(CRect(19, 29, 25, 35)));
+    EXPECT_FALSE(r.rectOverlap(CRect(20, 10, 25, 35)));
+    CRect b = r;
+    b.bound(CRect(15, 0, 100, 12));
+    EXPECT_EQ(b, CRect(15, 10, 20, 12));
+    CRect e;
+    e.unite(r);
+    EXPECT_EQ(e, r);
+    EXPECT_EQ(CRect(r).offset(5, -5), CRect(15, 5, 25, 25));
+}
+
+} // namespace

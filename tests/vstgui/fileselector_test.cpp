@@ -1,0 +1,186 @@
+// The file selector: the in-frame path entry answered by typing, and the Linux
+// dialog process (a stand-in zenity script on PATH) answered through the frame's idle.
+#include <gtest/gtest.h>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include "testsupport.h"
+
+using namespace VSTGUI;
+using namespace VSTGUI::Test;
+
+namespace {
+
+class Delegate : public CBaseObject {
+public:
+    CMessageResult notify(CBaseObject* sender, IdStringPtr message) override
+    {
+        messages.push_back(message);
+        auto* selector = dynamic_cast<CNewFileSelector*>(sender);
+        files.clear();
+        for (uint32_t i = 0; selector && i < selector->getNumSelectedFiles(); ++i)
+            files.push_back(selector->getSelectedFile(i));
+        return kMessageNotified;
+    }
+    std::vector<std::string> messages;
+    std::vector<std::string> files;
+};
+
+struct InFrameSelectorTest : ::testing::Test {
+    void SetUp() override { CNewFileSelector::setBackend(CNewFileSelector::Backend::kInFrame); }
+    void TearDown() override
+    {
+        CNewFileSelector::setBackend(CNewFileSelector::Backend::kAutomatic);
+        delegate->forget();
+    }
+    void runSelector(CNewFileSelector::Style style, const char* defaultName)
+    {
+        CNewFileSelector* selector = CNewFileSelector::create(frame.get(), style);
+        selector->setTitle("Export Preset File");
+        if (defaultName)
+            selector->setDefaultSaveName(defaultName);
+        selector->setDefaultExtension(CFileExtension("preset files(.tlmprst)", "tlmprst"));
+        selector->addFileExtension(CFileExtension("preset files(.tlmprst)", "tlmprst"));
+        ASSERT_TRUE(selector->run(delegate));
+        selector->forget(); // as the editor does: the selector lives until it reports
+    }
+
+    OffscreenFrame frame{800, 600};
+    Delegate* delegate{new Delegate};
+};
+
+TEST_F(InFrameSelectorTest, TypedPathIsDeliveredWithTheEndMessage)
+{
+    runSelector(CNewFileSelector::kSelectFile, nullptr);
+    ASSERT_NE(frame->getModalView(), nullptr);
+    Offscreen::typeText(frame.get(), "/tmp/in.tlmprst");
+    EXPECT_TRUE(delegate->messages.empty());
+    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+    ASSERT_EQ(delegate->messages.size(), 1u);
+    EXPECT_EQ(delegate->messages[0], "CNewFileSelector Select End Message");
+    ASSERT_EQ(delegate->files.size(), 1u);
+    EXPECT_EQ(delegate->files[0], "/tmp/in.tlmprst");
+    EXPECT_EQ(frame->getModalView(), nullptr);
+    EXPECT_EQ(frame->getNbViews(), 0u);
+}
+
+TEST_F(InFrameSelectorTest, SaveModeStartsWithTheDefaultNameAndAddsTheExtension)
+{
+    runSelector(CNewFileSelector::kSelectSaveFile, "preset.tlmprst");
+    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN); // accept the default as it stands
+    ASSERT_EQ(delegate->files.size(), 1u);
+    EXPECT_EQ(delegate->files[0], "preset.tlmprst");
+    runSelector(CNewFileSelector::kSelectSaveFile, "x");
+    Offscreen::typeText(frame.get(), "/tmp/mine");
+    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+    ASSERT_EQ(delegate->files.size(), 1u);
+    EXPECT_EQ(delegate->files[0], "/tmp/mine.tlmprst");
+}
+
+TEST_F(InFrameSelectorTest, EscapeCancelsWithNoFile)
+{
+    runSelector(CNewFileSelector::kSelectFile, nullptr);
+    Offscreen::typeText(frame.get(), "/tmp/x");
+    Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE);
+    ASSERT_EQ(delegate->messages.size(), 1u);
+    EXPECT_TRUE(delegate->files.empty());
+}
+
+TEST_F(InFrameSelectorTest, ClosingTheFrameCancelsAnOpenEntry)
+{
+    auto* f = new CFrame(CRect(0, 0, 400, 300), nullptr);
+    ASSERT_TRUE(f->open(nullptr, PlatformType::kOffscreen));
+    CNewFileSelector* selector = CNewFileSelector::create(f, CNewFileSelector::kSelectFile);
+    ASSERT_TRUE(selector->run(delegate));
+    selector->forget();
+    f->close();
+    ASSERT_EQ(delegate->messages.size(), 1u);
+    EXPECT_TRUE(delegate->files.empty());
+}
+
+TEST_F(InFrameSelectorTest, WithoutAnOpenFrameRunFails)
+{
+    CNewFileSelector* selector = CNewFileSelector::create(nullptr, CNewFileSelector::kSelectFile);
+    EXPECT_FALSE(selector->run(delegate));
+    EXPECT_FALSE(selector->isRunning());
+    selector->forget();
+    EXPECT_TRUE(delegate->messages.empty());
+}
+
+#ifndef _WIN32
+// A stand-in for zenity: records its arguments and answers like the real one.
+struct ProcessSelectorTest : ::testing::Test {
+    void SetUp() override
+    {
+        dir = ::testing::TempDir() + "fakezenity" + std::to_string(::getpid());
+        mkdir(dir.c_str(), 0700);
+        oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+        setenv("PATH", (dir + ":" + oldPath).c_str(), 1);
+    }
+    void TearDown() override
+    {
+        setenv("PATH", oldPath.c_str(), 1);
+        delegate->forget();
+    }
+    void writeScript(const std::string& body)
+    {
+        std::string path = dir + "/zenity";
+        std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << dir << "/args'\n" << body << "\n";
+        chmod(path.c_str(), 0700);
+    }
+    void waitForAnswer()
+    {
+        for (int i = 0; i < 500 && delegate->messages.empty(); ++i) {
+            frame->idle();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    std::string arguments() const
+    {
+        std::ifstream in(dir + "/args");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    OffscreenFrame frame{200, 100};
+    Delegate* delegate{new Delegate};
+    std::string dir, oldPath;
+};
+
+TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking)
+{
+    writeScript("echo /home/user/wave.txt");
+    CNewFileSelector* selector = CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectSaveFile);
+    selector->setTitle("Export Text File");
+    selector->setDefaultSaveName("waveTable.txt");
+    selector->addFileExtension(CFileExtension("text files(.txt)", "txt"));
+    ASSERT_TRUE(selector->run(delegate));
+    selector->forget();
+    EXPECT_EQ(frame->getModalView(), nullptr); // not the in-frame entry
+    waitForAnswer();
+    ASSERT_EQ(delegate->messages.size(), 1u);
+    ASSERT_EQ(delegate->files.size(), 1u);
+    EXPECT_EQ(delegate->files[0], "/home/user/wave.txt");
+    std::string args = arguments();
+    EXPECT_NE(args.find("--file-selection\n"), std::string::npos);
+    EXPECT_NE(args.find("--save\n"), std::string::npos);
+    EXPECT_NE(args.find("--title=Export Text File\n"), std::string::npos);
+    EXPECT_NE(args.find("--filename=waveTable.txt\n"), std::string::npos);
+    EXPECT_NE(args.find("--file-filter=text files(.txt) | *.txt\n"), std::string::npos);
+}
+
+TEST_F(ProcessSelectorTest, CancelledDialogReportsNoFile)
+{
+    writeScript("exit 1");
+    CNewFileSelector* selector = CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
+    ASSERT_TRUE(selector->run(delegate));
+    selector->forget();
+    waitForAnswer();
+    ASSERT_EQ(delegate->messages.size(), 1u);
+    EXPECT_TRUE(delegate->files.empty());
+}
+#endif
+
+} // namespace

@@ -1,0 +1,190 @@
+// The frame: dirty regions and repaint, idle timer, hover tracking, focus,
+// modal views and the release of views on close.
+#include <gtest/gtest.h>
+#include "testsupport.h"
+
+using namespace VSTGUI;
+using namespace VSTGUI::Test;
+
+namespace {
+
+class CountingView : public CView {
+public:
+    CountingView(const CRect& r, int* destroyed) : CView(r), destroyed(destroyed) {}
+    ~CountingView() override { ++*destroyed; }
+    void draw(CDrawContext*) override { ++draws; }
+    CMouseEventResult onMouseEntered(CPoint&, const CButtonState&) override
+    {
+        log += "enter ";
+        return kMouseEventHandled;
+    }
+    CMouseEventResult onMouseExited(CPoint& where, const CButtonState&) override
+    {
+        log += "exit ";
+        lastExit = where;
+        return kMouseEventHandled;
+    }
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState&) override
+    {
+        lastMove = where;
+        return kMouseEventHandled;
+    }
+    int* destroyed;
+    int draws{0};
+    std::string log;
+    CPoint lastMove, lastExit;
+};
+
+TEST(Frame, OnlyDirtyRegionsAreRepainted)
+{
+    OffscreenFrame frame(200, 100);
+    int destroyed = 0;
+    auto* a = new CountingView(CRect(0, 0, 50, 50), &destroyed);
+    auto* b = new CountingView(CRect(100, 0, 150, 50), &destroyed);
+    frame->addView(a);
+    frame->addView(b);
+    Offscreen::render(frame.get());
+    EXPECT_EQ(a->draws, 1);
+    EXPECT_EQ(b->draws, 1);
+    a->invalid();
+    EXPECT_TRUE(frame->hasDirtyRegion());
+    CRect painted = frame->updateCanvas();
+    EXPECT_EQ(painted, CRect(0, 0, 50, 50));
+    EXPECT_EQ(a->draws, 2);
+    EXPECT_EQ(b->draws, 1);
+    EXPECT_EQ(frame->updateCanvas(), CRect()); // nothing left
+}
+
+TEST(Frame, ControlValueChangesAreFoundAtIdle)
+{
+    OffscreenFrame frame(100, 100);
+    auto* knob = new CAnimKnob(CRect(10, 10, 20, 20), nullptr, 1, nullptr);
+    frame->addView(knob);
+    Offscreen::render(frame.get());
+    knob->setValue(0.7f); // no setDirty: the idle pass notices the changed value
+    EXPECT_FALSE(frame->hasDirtyRegion());
+    frame->idle();
+    EXPECT_TRUE(frame->hasDirtyRegion());
+    EXPECT_EQ(frame->updateCanvas(), CRect(10, 10, 20, 20));
+}
+
+TEST(Frame, HiddenViewsAndTransparentAlphaAreNotDrawn)
+{
+    OffscreenFrame frame(100, 100);
+    auto* box = new CViewContainer(CRect(0, 0, 10, 10));
+    box->setBackgroundColor(kRedCColor);
+    frame->addView(box);
+    EXPECT_EQ(rgbOf(Offscreen::render(frame.get()).at(5, 5)), 0xFF0000u);
+    box->setAlphaValue(0.5f);
+    EXPECT_EQ(rgbOf(Offscreen::render(frame.get()).at(5, 5)), 0x800000u);
+    box->setVisible(false);
+    EXPECT_EQ(rgbOf(Offscreen::render(frame.get()).at(5, 5)), 0u);
+    box->setVisible(true);
+    frame->setVisible(false);
+    EXPECT_EQ(rgbOf(Offscreen::render(frame.get()).at(5, 5)), 0u);
+}
+
+TEST(Frame, HoverEntersAndExitsNestedViews)
+{
+    OffscreenFrame frame(200, 200);
+    int destroyed = 0;
+    auto* outer = new CViewContainer(CRect(50, 50, 150, 150));
+    auto* inner = new CountingView(CRect(10, 10, 30, 30), &destroyed);
+    outer->addView(inner);
+    frame->addView(outer);
+    Offscreen::mouseMove(frame.get(), CPoint(65, 65));
+    EXPECT_EQ(inner->log, "enter ");
+    EXPECT_EQ(inner->lastMove, CPoint(15, 15)); // in the container's coordinates
+    Offscreen::mouseMove(frame.get(), CPoint(100, 100));
+    EXPECT_EQ(inner->log, "enter exit ");
+    EXPECT_EQ(inner->lastExit, CPoint(50, 50));
+    Offscreen::mouseMove(frame.get(), CPoint(65, 65));
+    Offscreen::mouseExit(frame.get());
+    EXPECT_EQ(inner->log, "enter exit enter exit ");
+    Offscreen::mouseMove(frame.get(), CPoint(65, 65));
+    outer->removeView(inner); // removal while hovered releases it
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST(Frame, IdleTimerNotifiesTimerFired)
+{
+    struct Receiver : CBaseObject {
+        CMessageResult notify(CBaseObject*, IdStringPtr message) override
+        {
+            if (std::string(message) == CVSTGUITimer::kMsgTimer)
+                ++ticks;
+            return kMessageNotified;
+        }
+        int ticks{0};
+    } receiver;
+    Offscreen::setManualTimers(true);
+    auto timer = owned(new CVSTGUITimer(&receiver, 33, true));
+    Offscreen::advanceTime(100);
+    EXPECT_EQ(receiver.ticks, 3);
+    timer->setFireTime(40);
+    Offscreen::advanceTime(80);
+    EXPECT_EQ(receiver.ticks, 5);
+    timer->stop();
+    Offscreen::advanceTime(1000);
+    EXPECT_EQ(receiver.ticks, 5);
+    int calls = 0;
+    auto fn = owned(new CVSTGUITimer([&calls](CVSTGUITimer* t) {
+        if (++calls == 2)
+            t->stop();
+    }, 10));
+    Offscreen::advanceTime(100);
+    EXPECT_EQ(calls, 2);
+    Offscreen::setManualTimers(false);
+    EXPECT_EQ(std::string(CVSTGUITimer::kMsgTimer), "timer fired");
+}
+
+TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce)
+{
+    int destroyed = 0;
+    auto* frame = new CFrame(CRect(0, 0, 100, 100), nullptr);
+    EXPECT_TRUE(frame->open(nullptr, PlatformType::kOffscreen));
+    EXPECT_FALSE(frame->open(nullptr, PlatformType::kOffscreen));
+    auto* container = new CViewContainer(CRect(0, 0, 50, 50));
+    container->addView(new CountingView(CRect(0, 0, 5, 5), &destroyed));
+    container->addView(new CountingView(CRect(5, 5, 9, 9), &destroyed));
+    frame->addView(container);
+    auto* kept = new CountingView(CRect(0, 0, 5, 5), &destroyed);
+    kept->remember(); // someone else still holds it
+    frame->addView(kept);
+    frame->close();
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_FALSE(kept->isAttached());
+    kept->forget();
+    EXPECT_EQ(destroyed, 3);
+}
+
+TEST(Frame, FocusMovesBetweenViews)
+{
+    OffscreenFrame frame(200, 100);
+    RecordingListener listener;
+    auto* a = new CTextEdit(CRect(0, 0, 50, 20), &listener, 1, "a");
+    auto* b = new CTextEdit(CRect(60, 0, 110, 20), &listener, 2, "b");
+    frame->addView(a);
+    frame->addView(b);
+    frame->setFocusView(a);
+    EXPECT_TRUE(a->isEditingText());
+    frame->setFocusView(b);
+    EXPECT_FALSE(a->isEditingText());
+    EXPECT_TRUE(b->isEditingText());
+    frame->setFocusView(nullptr);
+    EXPECT_FALSE(b->isEditingText());
+    EXPECT_TRUE(listener.changes().empty());
+}
+
+TEST(Resources, LookupIgnoresCaseAndLaterRegistrationsReplace)
+{
+    static const uint8_t one[] = {1}, two[] = {2, 2};
+    Resources::add("W_BtnTabL.png", one, 1);
+    EXPECT_EQ(Resources::find("w_btntabl.PNG").data, one);
+    Resources::add("W_BTNTABL.PNG", two, 2);
+    EXPECT_EQ(Resources::find("W_BtnTabL.png").size, 2u);
+    Resources::remove("w_btntabl.png");
+    EXPECT_EQ(Resources::find("W_BtnTabL.png").data, nullptr);
+}
+
+} // namespace

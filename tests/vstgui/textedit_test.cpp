@@ -1,0 +1,100 @@
+// Text fields: focus, selection, typing, and the three ways editing ends.
+#include <gtest/gtest.h>
+#include "testsupport.h"
+
+using namespace VSTGUI;
+using namespace VSTGUI::Test;
+
+namespace {
+
+struct TextEditTest : ::testing::Test {
+    void SetUp() override
+    {
+        edit = new CTextEdit(CRect(10, 10, 110, 26), &listener, 0x20001009, "440.00 Hz");
+        frame->addView(edit);
+    }
+    OffscreenFrame frame{200, 100};
+    RecordingListener listener;
+    CTextEdit* edit{nullptr};
+};
+
+TEST_F(TextEditTest, TypingReplacesTheSelectionAndEnterCommits)
+{
+    Offscreen::click(frame.get(), CPoint(50, 18));
+    EXPECT_EQ(frame->getFocusView(), edit);
+    ASSERT_TRUE(edit->isEditingText());
+    EXPECT_EQ(edit->getSelectionStart(), 0u); // everything selected
+    EXPECT_EQ(edit->getCaret(), edit->getEditText().size());
+    Offscreen::typeText(frame.get(), "999");
+    EXPECT_EQ(edit->getEditText(), "999");
+    EXPECT_TRUE(listener.changes().empty());
+    EXPECT_EQ(Offscreen::keyDown(frame.get(), 0, VKEY_RETURN), 1);
+    EXPECT_FALSE(edit->isEditingText());
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+    EXPECT_EQ(edit->getText(), "999");
+    ASSERT_EQ(listener.changes().size(), 1u);
+    EXPECT_EQ(listener.changes()[0].tag, 0x20001009);
+    EXPECT_EQ(listener.events.front().kind, "begin");
+    EXPECT_EQ(listener.events.back().kind, "end");
+}
+
+TEST_F(TextEditTest, CaretKeysEditInsideTheText)
+{
+    Offscreen::click(frame.get(), CPoint(50, 18));
+    Offscreen::typeText(frame.get(), "abcd");
+    Offscreen::keyDown(frame.get(), 0, VKEY_LEFT);
+    Offscreen::keyDown(frame.get(), 0, VKEY_LEFT);
+    Offscreen::keyDown(frame.get(), 0, VKEY_BACK); // removes b
+    Offscreen::typeText(frame.get(), "X");
+    Offscreen::keyDown(frame.get(), 0, VKEY_DELETE); // removes c
+    EXPECT_EQ(edit->getEditText(), "aXd");
+    Offscreen::keyDown(frame.get(), 0, VKEY_HOME);
+    Offscreen::keyDown(frame.get(), 0, VKEY_RIGHT, MODIFIER_SHIFT);
+    Offscreen::typeText(frame.get(), "\xC3\xA9"); // é replaces the selected a
+    EXPECT_EQ(edit->getEditText(), "\xC3\xA9Xd");
+    Offscreen::keyDown(frame.get(), 0, VKEY_END);
+    Offscreen::keyDown(frame.get(), 0, VKEY_SPACE);
+    Offscreen::keyDown(frame.get(), 0, VKEY_HOME);
+    Offscreen::keyDown(frame.get(), 0, VKEY_DELETE); // the whole two-byte é
+    EXPECT_EQ(edit->getEditText(), "Xd ");
+    EXPECT_EQ(Offscreen::keyDown(frame.get(), 0, VKEY_TAB), -1);
+}
+
+TEST_F(TextEditTest, EscapeAndFocusLossAlsoEndEditingAndReport)
+{
+    Offscreen::click(frame.get(), CPoint(50, 18));
+    Offscreen::typeText(frame.get(), "-5");
+    Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE);
+    EXPECT_FALSE(edit->isEditingText());
+    EXPECT_EQ(edit->getText(), "-5");
+    EXPECT_EQ(listener.changes().size(), 1u);
+    Offscreen::click(frame.get(), CPoint(50, 18));
+    Offscreen::typeText(frame.get(), "0.1");
+    Offscreen::click(frame.get(), CPoint(150, 80)); // a click elsewhere takes the focus away
+    EXPECT_FALSE(edit->isEditingText());
+    EXPECT_EQ(edit->getText(), "0.1");
+    EXPECT_EQ(listener.changes().size(), 2u);
+}
+
+TEST_F(TextEditTest, UnchangedTextAndUnfocusedKeysReportNothing)
+{
+    EXPECT_EQ(Offscreen::keyDown(frame.get(), 'a'), -1);
+    Offscreen::click(frame.get(), CPoint(50, 18));
+    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+    EXPECT_TRUE(listener.changes().empty());
+    edit->setText("12");
+    EXPECT_EQ(edit->getText(), "12");
+    EXPECT_TRUE(listener.changes().empty()); // programmatic changes are silent
+}
+
+TEST_F(TextEditTest, RemovingTheFocusedFieldForgetsTheFocusSilently)
+{
+    Offscreen::click(frame.get(), CPoint(50, 18));
+    Offscreen::typeText(frame.get(), "7");
+    frame->removeView(edit);
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+    EXPECT_TRUE(listener.changes().empty());
+    EXPECT_EQ(Offscreen::keyDown(frame.get(), 'a'), -1);
+}
+
+} // namespace
