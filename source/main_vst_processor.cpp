@@ -59,8 +59,13 @@ tresult PLUGIN_API MainVSTProcessor::initialize (FUnknown* context)
 	addAudioOutput (STR16 ("AudioOut"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
 	addEventInput (STR16 ("EventInput"), 16, kMain, BusInfo::kDefaultActive);
 	if (!synth_)
+	{
 		synth_ = std::make_unique<taluma::Synth> (processSetup.maxSamplesPerBlock,
 		                                          float (processSetup.sampleRate));
+		// The rate table follows the set-up the Synth was made for (the defaults give
+		// 44100, 22050, 14700, 11025), also when the host set up processing first.
+		synth_->setupRate (processSetup.maxSamplesPerBlock, float (processSetup.sampleRate));
+	}
 	return result;
 }
 

@@ -67,6 +67,23 @@ TEST_F(Lifecycle, BusesArrangementsAndSampleSizes) {
     EXPECT_EQ(processor->setupProcessing(broken), kResultFalse);
 }
 
+TEST(ProcessorSetup, SetUpBeforeInitializeBuildsTheRateTableForThatRate) {
+    IHostApplication* host = new HostApplication();
+    auto* processor = new MainVSTProcessor();
+    ProcessSetup setup{kRealtime, kSample32, 256, 48000.0};
+    EXPECT_EQ(processor->setupProcessing(setup), kResultOk);
+    ASSERT_EQ(processor->initialize(host), kResultOk);
+    Synth* synth = processor->synth();
+    EXPECT_EQ(synth->rate.rateTable[0], 48000);
+    EXPECT_EQ(synth->rate.rateTable[2], 16000);
+    EXPECT_EQ(synth->engine->sampleRate, 48000.0f);
+    EXPECT_EQ(synth->maxBlockSize, 256);
+    EXPECT_EQ(synth->decimatedCapacity(), 128);
+    processor->terminate();
+    processor->release();
+    host->release();
+}
+
 using Bypass = ProcessorFixture;
 
 TEST_F(Bypass, OnStopsReadingLaterQueuesAndSilences) {
