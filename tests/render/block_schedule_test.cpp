@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "input_error.h"
 #include "note_list.h"
 
 namespace taluma::render {
@@ -70,6 +71,13 @@ TEST(BlockSchedule, RenderLengthCountsTailOrFixedLength) {
   EXPECT_EQ(renderLength(s, 48000, 2.0, 0.5), 24000);  // a fixed length wins
   s.endSeconds = 4.0;  // a MIDI file's end of track after its last note
   EXPECT_EQ(renderLength(s, 1000, 1.0, 0), 5000);
+}
+
+TEST(BlockSchedule, OverlongRendersAreRefused) {
+  EventSequence s = parseNoteList("3599 60 100 0.5\n", "n");
+  EXPECT_EQ(renderLength(s, 1000, 0.5, 0), 3600000);
+  EXPECT_THROW(renderLength(s, 1000, 0.6, 0), InputError);
+  EXPECT_THROW(renderLength(parseNoteList("1e9 60 100 1\n", "n"), 44100, 0, 0), InputError);
 }
 
 }  // namespace

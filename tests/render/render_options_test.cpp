@@ -49,7 +49,7 @@ TEST(RenderOptions, DefaultOutputFollowsTheInputName) {
 
 TEST(RenderOptions, BadArgumentsAreRefused) {
   const std::vector<std::vector<const char*>> bad = {
-      {"--frobnicate"}, {"-r"}, {"-r", "fast"}, {"-r", "100"}, {"-b", "0"}, {"-b", "1.5"}, {"-b", "9000"},
+      {"--frobnicate"}, {"-r"}, {"-r", "fast"}, {"-r", "100"}, {"-r", "44100.5"}, {"-b", "0"}, {"-b", "1.5"}, {"-b", "9000"},
       {"--bits", "24"}, {"--tail", "-1"}, {"--length", "0"}, {"a.mid", "b.mid"},
       {"--state", "s", "--preset", "p"}};
   for (const auto& args : bad) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "input_error.h"
 
 namespace taluma::render {
 
@@ -22,10 +25,16 @@ std::vector<ScheduledEvent> scheduleEvents(const EventSequence& sequence, double
 
 int64_t renderLength(const EventSequence& sequence, double sampleRate, double tailSeconds,
                      double lengthSeconds) {
-  if (lengthSeconds > 0) return secondsToSamples(lengthSeconds, sampleRate);
-  double end = sequence.endSeconds;
-  for (const TimedEvent& e : sequence.events) end = std::max(end, e.seconds);
-  return secondsToSamples(end + std::max(0.0, tailSeconds), sampleRate);
+  double seconds = lengthSeconds;
+  if (seconds <= 0) {
+    seconds = sequence.endSeconds;
+    for (const TimedEvent& e : sequence.events) seconds = std::max(seconds, e.seconds);
+    seconds += std::max(0.0, tailSeconds);
+  }
+  if (seconds > kMaxRenderSeconds)
+    throw InputError("the input lasts " + std::to_string(static_cast<long long>(seconds)) + " s; at most " +
+                     std::to_string(static_cast<int>(kMaxRenderSeconds)) + " s can be rendered");
+  return secondsToSamples(seconds, sampleRate);
 }
 
 BlockCursor::Range BlockCursor::take(int64_t blockStart, int32_t length) {

@@ -20,8 +20,11 @@ int64_t secondsToSamples(double seconds, double sampleRate);
 // Events with their sample positions, in sequence order (equal samples keep it).
 std::vector<ScheduledEvent> scheduleEvents(const EventSequence& sequence, double sampleRate);
 
+// The longest render accepted, so that a stray time stamp cannot fill the disk.
+constexpr double kMaxRenderSeconds = 3600;
+
 // Samples to render: `lengthSeconds` when given (> 0), else the sequence's end (or its
-// last event, if later) plus `tailSeconds`.
+// last event, if later) plus `tailSeconds`. Throws InputError beyond kMaxRenderSeconds.
 int64_t renderLength(const EventSequence& sequence, double sampleRate, double tailSeconds,
                      double lengthSeconds);
 

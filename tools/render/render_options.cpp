@@ -48,6 +48,7 @@ RenderOptions parseOptions(int argc, const char* const* argv) {
       o.presetPath = value();
     } else if (arg == "-r" || arg == "--rate") {
       o.sampleRate = numberArg(arg, value(), 8000, 384000);
+      if (o.sampleRate != std::floor(o.sampleRate)) throw InputError(arg + " expects a whole number of Hz");
     } else if (arg == "-b" || arg == "--block") {
       double b = numberArg(arg, value(), 1, 8192);
       if (b != std::floor(b)) throw InputError(arg + " expects a whole number of samples");
