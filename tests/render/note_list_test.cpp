@@ -55,20 +55,12 @@ TEST(NoteList, SortedWithReleasesBeforeNewNotesAtEqualTimes) {
 
 TEST(NoteList, KeyNames) {
   EXPECT_EQ(parseKey("C4"), 60);
-  EXPECT_EQ(parseKey("c4"), 60);
-  EXPECT_EQ(parseKey("A4"), 69);
+  EXPECT_EQ(parseKey("a4"), 69);
   EXPECT_EQ(parseKey("F#3"), 54);
   EXPECT_EQ(parseKey("Bb2"), 46);
   EXPECT_EQ(parseKey("C-1"), 0);
   EXPECT_EQ(parseKey("G9"), 127);
-  EXPECT_EQ(parseKey("127"), 127);
-  EXPECT_EQ(parseKey("G#9"), -1);
-  EXPECT_EQ(parseKey("Cb-1"), -1);
-  EXPECT_EQ(parseKey("128"), -1);
-  EXPECT_EQ(parseKey("H4"), -1);
-  EXPECT_EQ(parseKey("C"), -1);
-  EXPECT_EQ(parseKey("C0x1"), -1);
-  EXPECT_EQ(parseKey(""), -1);
+  for (const char* bad : {"G#9", "Cb-1", "128", "H4", "C", "C0x1", ""}) EXPECT_EQ(parseKey(bad), -1) << bad;
 }
 
 void expectRejected(const std::string& text, const std::string& fragment) {
