@@ -85,18 +85,22 @@ void collectNotes(Synth& synth, IEventList* events, const BlockPositions& positi
     }
 }
 
-void setBypass(Synth& synth, bool on, bool engineHeld) {
+void setBypass(Synth& synth, bool on) {
     synth.bypassed.store(on);
     synth.updateRenderEnabled();
     synth.clearHold();
-    if (engineHeld)
-        synth.engine->silenceAllVoices();
-    else
-        synth.silencePending = true;
+    synth.engine->silenceAllVoices();
 }
 
-void collectParameterChanges(Synth& synth, IParameterChanges* changes, const BlockPositions& position,
-                             bool engineHeld) {
+// While a structural edit holds the engine and the hold state, a bypass change only
+// sets the flag; the voices are freed and the hold cleared by the next render.
+void setBypassDeferred(Synth& synth, bool on) {
+    synth.bypassed.store(on);
+    synth.updateRenderEnabled();
+    synth.bypassChangePending = true;
+}
+
+void collectParameterChanges(Synth& synth, IParameterChanges* changes, const BlockPositions& position) {
     if (!changes) return;
     EngineEvent* cursor = nullptr;
     const int32 queues = changes->getParameterCount();
@@ -115,7 +119,7 @@ void collectParameterChanges(Synth& synth, IParameterChanges* changes, const Blo
             insertAfterCursor(synth, takeRecord(synth, id, normalised(value), position(offset)), cursor);
         } else if (id == kBypassId) {
             const bool on = value == 1.0;
-            setBypass(synth, on, engineHeld);
+            setBypass(synth, on);
             if (on) return;  // the rest of this block's changes are not read
         }
     }
@@ -123,11 +127,29 @@ void collectParameterChanges(Synth& synth, IParameterChanges* changes, const Blo
 
 } // namespace
 
-void collectBlockEvents(Synth& synth, ProcessData& data, bool engineHeld) {
+void collectBlockEvents(Synth& synth, ProcessData& data) {
     startList(synth);
     const BlockPositions position(data.numSamples, synth.rate.decimation);
     collectNotes(synth, data.inputEvents, position);
-    collectParameterChanges(synth, data.inputParameterChanges, position, engineHeld);
+    collectParameterChanges(synth, data.inputParameterChanges, position);
+}
+
+void readBypassOnly(Synth& synth, ProcessData& data) {
+    dropBlockEvents(synth);
+    IParameterChanges* changes = data.inputParameterChanges;
+    if (!changes) return;
+    const int32 queues = changes->getParameterCount();
+    for (int32 q = 0; q < queues; ++q) {
+        IParamValueQueue* queue = changes->getParameterData(q);
+        if (!queue || queue->getParameterId() != kBypassId) continue;
+        const int32 points = queue->getPointCount();
+        int32 offset = 0;
+        ParamValue value = 0.0;
+        if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk) continue;
+        const bool on = value == 1.0;
+        setBypassDeferred(synth, on);
+        if (on) return;
+    }
 }
 
 void dropBlockEvents(Synth& synth) {

@@ -95,9 +95,10 @@ void renderBlock(Synth& synth, float* left, float* right, int32_t numSamples) {
         applyBlockEventsOnly(synth);
         return;
     }
-    if (synth.silencePending) {
+    if (synth.bypassChangePending) {
         synth.engine->silenceAllVoices();
-        synth.silencePending = false;
+        synth.clearHold();
+        synth.bypassChangePending = false;
     }
     if (!synth.renderEnabled.load()) {
         applyBlockEventsOnly(synth);

@@ -134,13 +134,12 @@ tresult PLUGIN_API MainVSTProcessor::process (ProcessData& data)
 	if (!synth->enterEngineSection ())
 	{
 		// A structural edit holds the engine: keep the bypass state, drop the events.
-		taluma::collectBlockEvents (*synth, data, false);
-		taluma::dropBlockEvents (*synth);
+		taluma::readBypassOnly (*synth, data);
 		silenceOutputs (data);
 		return kResultOk;
 	}
 
-	taluma::collectBlockEvents (*synth, data, true);
+	taluma::collectBlockEvents (*synth, data);
 
 	float* left = nullptr;
 	float* right = nullptr;

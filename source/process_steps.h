@@ -12,8 +12,12 @@ class Synth;
 
 // Turns the host's note events and the last point of each parameter queue into the
 // Synth's time-ordered event list (positions in engine samples), and handles the
-// bypass parameter. engineHeld says whether the engine may be touched (voices freed).
-void collectBlockEvents(Synth& synth, Steinberg::Vst::ProcessData& data, bool engineHeld);
+// bypass parameter. Needs the engine section.
+void collectBlockEvents(Synth& synth, Steinberg::Vst::ProcessData& data);
+
+// Outside the engine section (a structural edit runs): drops the block's events and
+// only follows the bypass parameter.
+void readBypassOnly(Synth& synth, Steinberg::Vst::ProcessData& data);
 
 // Renders numSamples output samples into left/right at the selected engine rate with
 // sample-and-hold, or only applies the events (silence) while rendering is disabled.

@@ -96,8 +96,9 @@ public:
     // Events of a block that ended before any engine sample was due; they open the
     // next block's list at position 0.
     bool eventsCarried = false;
-    // A bypass change arrived while a structural edit held the engine.
-    bool silencePending = false;
+    // A bypass change arrived while a structural edit held the engine: the next render
+    // frees the voices and clears the hold. Audio thread only.
+    bool bypassChangePending = false;
 
     std::string deferredPresetPath;
 

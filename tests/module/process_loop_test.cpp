@@ -6,7 +6,10 @@
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
+#include <atomic>
+#include <chrono>
 #include <limits>
+#include <thread>
 
 namespace taluma {
 namespace test {
@@ -133,7 +136,7 @@ protected:
         data.numSamples = numSamples;
         data.inputEvents = &events;
         data.inputParameterChanges = &changes;
-        collectBlockEvents(*synth, data, true);
+        collectBlockEvents(*synth, data);
         std::vector<EngineEvent> list;
         for (EngineEvent* e = synth->eventList; e; e = e->next) list.push_back(*e);
         dropBlockEvents(*synth);
@@ -209,7 +212,7 @@ TEST_F(EventList, FullPoolKeeps512AndStopsParameterReading) {
     data.numSamples = 64;
     data.inputEvents = &events;
     data.inputParameterChanges = &changes;
-    collectBlockEvents(*synth, data, true);
+    collectBlockEvents(*synth, data);
     EXPECT_EQ(synth->eventCount, 512);
     EXPECT_FALSE(synth->bypassed.load());
     int count = 0;
@@ -290,6 +293,49 @@ TEST_F(SampleAndHold, OversizedBlockMatchesTheSameSoundInAnnouncedBlocks) {
     run(1000);  // 15 times what the buffers were made for
     ASSERT_EQ(reference.size(), left.size());
     EXPECT_EQ(std::memcmp(reference.data(), left.data(), sizeof(float) * left.size()), 0);
+}
+
+using HandOff = ProcessorFixture;
+
+TEST_F(HandOff, StructuralEditWaitsForTheRenderInProgress) {
+    start();
+    ASSERT_TRUE(synth->enterEngineSection());  // as process does while it renders
+    std::atomic<bool> editing{false};
+    std::thread editor([&] {
+        Synth::StructuralEdit edit(*synth);
+        editing.store(true);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(editing.load());
+    EXPECT_TRUE(synth->editBusy.load());
+    EXPECT_FALSE(synth->renderEnabled.load());
+    synth->leaveEngineSection();
+    editor.join();
+    EXPECT_TRUE(editing.load());
+    EXPECT_FALSE(synth->editBusy.load());
+    EXPECT_TRUE(synth->renderEnabled.load());
+}
+
+TEST_F(HandOff, ProcessDuringAnEditLeavesTheEngineAloneButKeepsTheBypass) {
+    start();
+    {
+        Synth::StructuralEdit edit(*synth);
+        EXPECT_FALSE(synth->enterEngineSection());
+        noteOn(0, 60, 1.0f);
+        change(kTlA, 0, 1.0);
+        change(kBypass, 0, 1.0);
+        EXPECT_EQ(run(64), kResultOk);
+        for (float v : left) EXPECT_EQ(v, 0.0f);
+        EXPECT_EQ(synth->engine->sounding(), 0);
+        EXPECT_NE(synth->engine->parameterValue(kTlA), 127);
+        EXPECT_TRUE(synth->bypassed.load());
+    }
+    EXPECT_FALSE(synth->renderEnabled.load());  // still bypassed
+    change(kBypass, 0, 0.0);
+    noteOn(0, 60, 1.0f);
+    run(64);
+    EXPECT_TRUE(synth->renderEnabled.load());
+    EXPECT_GT(energy(), 0.0);
 }
 
 using RateTable = ProcessorFixture;
