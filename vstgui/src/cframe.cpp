@@ -213,6 +213,7 @@ CView* CFrame::getViewAtDeep(const CPoint& where) const
 CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState& buttons)
 {
     SharedPointer<CFrame> guard(this);
+    mouseLocation = where;
     if (modalView) {
         SharedPointer<CView> modal(modalView);
         CPoint p = where;
@@ -230,6 +231,7 @@ CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState&
 CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState& buttons)
 {
     SharedPointer<CFrame> guard(this);
+    mouseLocation = where;
     CPoint p = where;
     if (modalView && !mouseDownView) {
         SharedPointer<CView> modal(modalView);
@@ -243,6 +245,7 @@ CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState
 CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& buttons)
 {
     SharedPointer<CFrame> guard(this);
+    mouseLocation = where;
     CPoint p = where;
     CMouseEventResult r = CViewContainer::onMouseUp(p, buttons);
     if (!modalView)

@@ -48,6 +48,9 @@ public:
     void addIdleCallback(const void* owner, std::function<void()> fn);
     void removeIdleCallback(const void* owner);
 
+    // The last mouse position the platform reported, in frame coordinates.
+    CPoint getCurrentMouseLocation() const { return mouseLocation; }
+
     CView* getFocusView() const { return focusView; }
     void setFocusView(CView* view);
     bool setModalView(CView* view);
@@ -89,6 +92,7 @@ private:
     PixelBuffer canvas;
     std::vector<CRect> dirtyRects;
     CView* focusView{nullptr};
+    CPoint mouseLocation;
     CView* modalView{nullptr};
     std::vector<CView*> mouseViews; // views under the mouse, outermost first (each remembered)
     struct IdleCallback {

@@ -116,20 +116,20 @@ public:
     void invalidate(const CRect&) override {}
     PlatformType getType() const override { return PlatformType::kX11EmbedWindowID; }
 
-    void onIdle() override
-    {
-        if (!loop)
-            processEvents();
-        paint();
-    }
-
-    void onEvent() override
-    {
-        processEvents();
-        paint();
-    }
+    void onIdle() override { pump(); }
+    void onEvent() override { pump(); }
 
 private:
+    // Writing a large image can make Xlib read pending events into its queue,
+    // where the socket no longer signals them: keep going until the queue is empty.
+    void pump()
+    {
+        do {
+            processEvents();
+            paint();
+        } while (display && XEventsQueued(display, QueuedAlready) > 0);
+    }
+
     void processEvents()
     {
         SharedPointer<CFrame> guard(frame);
