@@ -1,32 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <vector>
-
-#include "wave_store.h"
+#include "store_fixture.h"
 
 namespace taluma {
 namespace {
 
-class Store : public ::testing::Test {
-protected:
-    void SetUp() override {
-        engine.init(44100.0f);
-        store.reset(new WaveStore(engine));
-    }
-    std::vector<int> cells(int op, int n) const {
-        std::vector<int> out;
-        for (int i = 0; i < n; ++i) out.push_back(store->cell(op, i));
-        return out;
-    }
-    void fill(int op, std::vector<int> values) {
-        for (size_t i = 0; i < values.size(); ++i) store->setCell(op, int(i), uint8_t(values[i]));
-    }
-    uint32_t wave(int op, int pos) const { return engine.waveLog[op][pos].load(); }
-
-    SynthEngine engine;
-    std::unique_ptr<WaveStore> store;
-};
+using Store = test::StoreTest;
 
 TEST_F(Store, DefaultsAreA32PointSineAndEmptySlots) {
     EXPECT_EQ(cells(0, 9), (std::vector<int>{128, 153, 177, 199, 218, 234, 245, 253, 255}));

@@ -1,0 +1,146 @@
+#include <cmath>
+
+#include "store_fixture.h"
+#include "wave_generators.h"
+
+namespace taluma {
+namespace {
+
+using Generators = test::StoreTest;
+
+TEST_F(Generators, DefaultSineOnAThirtyTwoCellTable) {
+    store->clear(0);
+    GeneratorSettings s;
+    generateWave(*store, 0, s);
+    EXPECT_EQ(store->cell(0, 0), 128);
+    EXPECT_EQ(store->cell(0, 8), 255);
+    EXPECT_EQ(store->cell(0, 24), 1);
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(store->cell(0, i), int(std::round(127.0 * std::sin(6.283185307179586 * i / 32.0))) + 128) << i;
+    EXPECT_EQ(wave(0, 8 * 4), store->sampleToWave(255));
+}
+
+TEST_F(Generators, EmptyRangeLeavesTableAndEngineUntouched) {
+    fill(1, {7, 7, 7});
+    engine.waveLog[1][0].store(12345);
+    GeneratorSettings s;
+    s.rangeStart = 40;  // above min(size 32, rangeEnd 128)
+    generateWave(*store, 1, s);
+    EXPECT_EQ(store->cell(1, 0), 7);
+    EXPECT_EQ(wave(1, 0), 12345u);
+}
+
+TEST_F(Generators, PlainShapes) {
+    store->resizeTable(0, 2);
+    GeneratorSettings s;
+    s.type = kGenSquare;
+    s.amplitude = 255;
+    generateWave(*store, 0, s);
+    EXPECT_EQ(cells(0, 4), (std::vector<int>{255, 255, 0, 0}));  // clipped at both ends
+    s.type = kGenSaw;
+    s.amplitude = 100;
+    generateWave(*store, 0, s);
+    EXPECT_EQ(cells(0, 4), (std::vector<int>{228, 178, 128, 78}));
+    s.type = kGenTriangle;
+    generateWave(*store, 0, s);
+    EXPECT_EQ(cells(0, 4), (std::vector<int>{128, 228, 128, 28}));
+}
+
+TEST_F(Generators, OneHarmonicTurnsEveryShapeIntoASine) {
+    GeneratorSettings sine;
+    generateWave(*store, 1, sine);
+    const std::vector<int> expected = cells(1, 32);
+    for (int type : {kGenTriangle, kGenSaw, kGenSquare}) {
+        GeneratorSettings s;
+        s.type = type;
+        s.harmonicsOn = true;
+        s.harmonicsCount = 1;
+        store->clear(1);
+        generateWave(*store, 1, s);
+        EXPECT_EQ(cells(1, 32), expected) << type;
+    }
+}
+
+TEST_F(Generators, BandLimitedShapesAreNormalisedToTheirPeak) {
+    GeneratorSettings s;
+    s.type = kGenSquare;
+    s.harmonicsOn = true;
+    s.harmonicsCount = 8;
+    store->resizeTable(0, 7);
+    generateWave(*store, 0, s);
+    int top = 0, bottom = 255;
+    for (int i = 0; i < 128; ++i) {
+        top = std::max(top, int(store->cell(0, i)));
+        bottom = std::min(bottom, int(store->cell(0, i)));
+    }
+    EXPECT_EQ(top, 255);
+    EXPECT_EQ(bottom, 1);
+}
+
+TEST_F(Generators, AZeroPeakRangeIsNotDivided) {
+    GeneratorSettings s;
+    s.type = kGenSaw;
+    s.harmonicsOn = true;
+    s.rangeEnd = 1;  // one cell at phase 0: every partial is 0 there
+    s.offset = 5;
+    generateWave(*store, 0, s);
+    EXPECT_EQ(store->cell(0, 0), 133);
+}
+
+TEST_F(Generators, NoiseIsReproducibleForASeed) {
+    GeneratorSettings s;
+    s.type = kGenNoise;
+    s.noiseSeed = 1234;
+    s.noisePoints = 8;
+    for (int interpolation = 0; interpolation < 4; ++interpolation) {
+        s.interpolation = interpolation;
+        generateWave(*store, 0, s);
+        const std::vector<int> first = cells(0, 32);
+        store->clear(0);
+        generateWave(*store, 0, s);
+        EXPECT_EQ(cells(0, 32), first) << interpolation;
+    }
+    // Without interpolation the cells hold steps of four (32 cells / 8 points).
+    s.interpolation = 0;
+    generateWave(*store, 0, s);
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(store->cell(0, i), store->cell(0, i & ~3)) << i;
+    // The first point comes from the seeded generator: (1234 * 214013 + 2531011) >> 16.
+    const uint32_t g = ((1234u * 214013u + 2531011u) >> 16) & 0x7FFF;
+    EXPECT_EQ(store->cell(0, 0), int(std::round(127.0 * (g / 32767.0 * 2.0 - 1.0))) + 128);
+    s.noiseSeed = 40000;
+    generateWave(*store, 0, s);
+    EXPECT_NE(store->cell(0, 0), int(std::round(127.0 * (g / 32767.0 * 2.0 - 1.0))) + 128);
+}
+
+TEST_F(Generators, LoopedNoiseJoinsItsEnds) {
+    GeneratorSettings s;
+    s.type = kGenNoise;
+    s.noisePoints = 2;
+    s.noiseLoop = true;
+    s.interpolation = 1;
+    s.amplitude = 255;
+    store->resizeTable(0, 7);
+    generateWave(*store, 0, s);
+    // The last cell approaches the first point again.
+    EXPECT_NEAR(store->cell(0, 127), store->cell(0, 0), 8);
+}
+
+TEST_F(Generators, ConstantFillsItsRangeOnly) {
+    store->resizeTable(1, 7);
+    GeneratorSettings s;
+    s.type = kGenConstant;
+    s.rangeStart = 120;
+    s.rangeEnd = 128;
+    s.amplitude = 50;
+    s.offset = 20;
+    const int before = store->cell(1, 119);
+    fillConstant(*store, 1, s);
+    EXPECT_EQ(store->cell(1, 119), before);
+    for (int c = 120; c < 128; ++c) EXPECT_EQ(store->cell(1, c), 198) << c;
+    s.amplitude = 255;
+    fillConstant(*store, 1, s);
+    EXPECT_EQ(store->cell(1, 127), 255);
+}
+
+}  // namespace
+}  // namespace taluma
