@@ -23,6 +23,8 @@ public:
     // Called at the end of every frame idle and after each event batch.
     virtual void onIdle() {}
     virtual PlatformType getType() const = 0;
+    // The platform's own window (HWND, X11 window id), or null offscreen.
+    virtual void* getNativeHandle() const { return nullptr; }
 };
 
 } // namespace VSTGUI

@@ -115,6 +115,7 @@ public:
 
     void invalidate(const CRect&) override {}
     PlatformType getType() const override { return PlatformType::kX11EmbedWindowID; }
+    void* getNativeHandle() const override { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
 
     void onIdle() override { pump(); }
     void onEvent() override { pump(); }

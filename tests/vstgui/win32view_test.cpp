@@ -1,0 +1,120 @@
+// The Windows view under Wine (with an X server): attached to a parent HWND,
+// painted, clicked through window messages, and its idle timer driven by the
+// thread's message loop.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include "public.sdk/source/vst/vstguieditor.h"
+#include "testsupport.h"
+
+using namespace Steinberg;
+using namespace VSTGUI;
+using namespace VSTGUI::Test;
+
+namespace {
+
+class SceneEditor : public Vst::VSTGUIEditor {
+public:
+    SceneEditor() : VSTGUIEditor(nullptr) {}
+    bool PLUGIN_API open(void* parent, const PlatformType& type) override
+    {
+        frame = new CFrame(CRect(0, 0, 800, 600), this);
+        auto* back = new CViewContainer(CRect(0, 0, 800, 600));
+        back->setBackgroundColor(CColor(0x33, 0x66, 0x99));
+        frame->addView(back);
+        button = new CKickButton(CRect(100, 100, 140, 120), &listener, 0x10001001,
+                                 VSTGUI::owned(new CBitmap(CResourceDescription("win_button.png"))));
+        frame->addView(button);
+        frame->addIdleCallback(this, [this] { ++idles; });
+        if (!frame->open(parent, type)) {
+            frame->forget();
+            frame = nullptr;
+            return false;
+        }
+        setIdleRate(20);
+        return true;
+    }
+    void PLUGIN_API close() override
+    {
+        frame->close();
+        frame = nullptr;
+    }
+    RecordingListener listener;
+    CKickButton* button{nullptr};
+    int idles{0};
+};
+
+void pumpMessages(DWORD milliseconds)
+{
+    DWORD end = GetTickCount() + milliseconds;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(2);
+    }
+}
+
+struct Win32ViewTest : ::testing::Test {
+    static void SetUpTestSuite() { registerStrip("win_button.png", 40, 20, 2); }
+    void SetUp() override
+    {
+        parent = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 840, 660, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!parent)
+            GTEST_SKIP() << "no window could be created: Wine needs an X server (run under xvfb-run)";
+    }
+    void TearDown() override
+    {
+        editor->release();
+        if (parent)
+            DestroyWindow(parent);
+    }
+    HWND child() const { return GetWindow(parent, GW_CHILD); }
+    uint32_t pixelAt(int x, int y) const
+    {
+        HDC dc = GetDC(child());
+        COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(child(), dc);
+        return (static_cast<uint32_t>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+    HWND parent{nullptr};
+    SceneEditor* editor{new SceneEditor};
+};
+
+TEST_F(Win32ViewTest, AttachedViewPaintsAndAnswersAClick)
+{
+    ASSERT_EQ(editor->attached(parent, kPlatformTypeHWND), kResultTrue);
+    ASSERT_NE(child(), nullptr);
+    RECT r;
+    GetClientRect(child(), &r);
+    EXPECT_EQ(r.right, 800);
+    EXPECT_EQ(r.bottom, 600);
+    pumpMessages(200);
+    EXPECT_GT(editor->idles, 2); // SetTimer ticks through the message loop
+    UpdateWindow(child());
+    EXPECT_EQ(pixelAt(10, 10), 0x336699u);
+    EXPECT_EQ(pixelAt(110, 110), 0xFF0000u);
+
+    SendMessageW(child(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(110, 110));
+    EXPECT_EQ(editor->button->getValue(), 1.f);
+    pumpMessages(100);
+    EXPECT_EQ(pixelAt(110, 110), 0x00FF00u); // drawn pressed
+    SendMessageW(child(), WM_LBUTTONUP, 0, MAKELPARAM(110, 110));
+    auto changes = editor->listener.changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].tag, 0x10001001);
+    EXPECT_EQ(changes[0].value, 1.f);
+    EXPECT_EQ(changes[1].value, 0.f);
+
+    EXPECT_EQ(editor->removed(), kResultTrue);
+    EXPECT_EQ(child(), nullptr);
+}
+
+TEST_F(Win32ViewTest, InvalidParentFailsTheAttach)
+{
+    EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x1234}), kPlatformTypeHWND), kResultFalse);
+}
+
+} // namespace
