@@ -125,6 +125,10 @@ TEST_F(ControlsTest, VerticalSwitchUsesTheVerticalPosition)
     EXPECT_EQ(sw->getValue(), 1.f);
     Offscreen::click(frame.get(), CPoint(105, 11));
     EXPECT_EQ(sw->getValue(), 0.f);
+    // Without counts the bitmap's height gives the frames and positions.
+    auto* sized = new CVerticalSwitch(CRect(150, 10, 161, 64), &listener, 10, bitmap("ctl_vswitch.png"));
+    frame->addView(sized);
+    EXPECT_EQ(sized->getNumPositions(), 8);
 }
 
 TEST_F(ControlsTest, BottomStyleSliderGrowsUpwardsAndFollowsTheDrag)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <csignal>
 #include <sys/stat.h>
 #include <thread>
 #include "testsupport.h"
@@ -169,6 +170,25 @@ TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking)
     EXPECT_NE(args.find("--title=Export Text File\n"), std::string::npos);
     EXPECT_NE(args.find("--filename=waveTable.txt\n"), std::string::npos);
     EXPECT_NE(args.find("--file-filter=text files(.txt) | *.txt\n"), std::string::npos);
+}
+
+TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess)
+{
+    writeScript("echo $$ > '" + dir + "/pid'; exec sleep 30");
+    auto* f = new CFrame(CRect(0, 0, 100, 100), nullptr);
+    ASSERT_TRUE(f->open(nullptr, PlatformType::kOffscreen));
+    CNewFileSelector* selector = CNewFileSelector::create(f, CNewFileSelector::kSelectFile);
+    ASSERT_TRUE(selector->run(delegate));
+    selector->forget();
+    for (int i = 0; i < 500 && !std::ifstream(dir + "/pid"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    f->close();
+    ASSERT_EQ(delegate->messages.size(), 1u); // reported as cancelled
+    EXPECT_TRUE(delegate->files.empty());
+    int pid = 0;
+    std::ifstream(dir + "/pid") >> pid;
+    ASSERT_GT(pid, 0);
+    EXPECT_NE(::kill(pid, 0), 0); // the dialog process is gone
 }
 
 TEST_F(ProcessSelectorTest, CancelledDialogReportsNoFile)

@@ -160,6 +160,17 @@ TEST_F(MenuTest, PopupNeedsAnOpenFrameAndEntriesAndStaysInside)
     EXPECT_FALSE(main->popup(frame.get(), CPoint(0, 0))); // already open
 }
 
+TEST_F(MenuTest, ClosingTheFrameUnderAnOpenPopupCancelsIt)
+{
+    auto* other = new CFrame(CRect(0, 0, 300, 200), nullptr);
+    ASSERT_TRUE(other->open(nullptr, PlatformType::kOffscreen));
+    ASSERT_TRUE(main->popup(other, CPoint(5, 5)));
+    other->close();
+    EXPECT_FALSE(main->isPopupOpen());
+    EXPECT_TRUE(listener.changes().empty());
+    EXPECT_TRUE(main->popup(frame.get(), CPoint(5, 5))); // usable again
+}
+
 TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowAndShowsTheCurrentEntry)
 {
     auto* menu = new COptionMenu(CRect(20, 20, 80, 36), &listener, 0x1000100C);

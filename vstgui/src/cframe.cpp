@@ -41,7 +41,11 @@ void CFrame::close()
     setModalView(nullptr);
     setFocusView(nullptr);
     removeAll();
+    const auto callbacks = std::move(idleCallbacks);
     idleCallbacks.clear();
+    for (const auto& cb : callbacks)
+        if (cb.onClose)
+            cb.onClose();
     platform.reset();
     attachedFlag = false;
     forget();
@@ -78,9 +82,9 @@ void CFrame::idle()
         platform->onIdle();
 }
 
-void CFrame::addIdleCallback(const void* owner, std::function<void()> fn)
+void CFrame::addIdleCallback(const void* owner, std::function<void()> fn, std::function<void()> onClose)
 {
-    idleCallbacks.push_back({owner, std::move(fn)});
+    idleCallbacks.push_back({owner, std::move(fn), std::move(onClose)});
 }
 
 void CFrame::removeIdleCallback(const void* owner)

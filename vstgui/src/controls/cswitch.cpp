@@ -11,6 +11,11 @@ CSwitchBase::CSwitchBase(const CRect& r, IControlListener* l, int32_t t, int32_t
 {
 }
 
+int32_t CSwitchBase::framesIn(CBitmap* bg, const CRect& r)
+{
+    return bg && r.getHeight() > 0 ? static_cast<int32_t>(bg->getHeight() / r.getHeight()) : 1;
+}
+
 void CSwitchBase::draw(CDrawContext* context)
 {
     drawFilmStripFrame(context, background, size, filmStripIndex(getValueNormalized(), subPixmaps),
@@ -72,6 +77,11 @@ CHorizontalSwitch::CHorizontalSwitch(const CRect& r, IControlListener* l, int32_
 {
 }
 
+CHorizontalSwitch::CHorizontalSwitch(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, const CPoint& o)
+    : CSwitchBase(r, l, t, framesIn(bg, r), r.getHeight(), framesIn(bg, r), bg, o)
+{
+}
+
 int32_t CHorizontalSwitch::positionAt(const CPoint& where) const
 {
     CCoord cell = size.getWidth() / positions;
@@ -81,6 +91,11 @@ int32_t CHorizontalSwitch::positionAt(const CPoint& where) const
 CVerticalSwitch::CVerticalSwitch(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h,
                                  int32_t maxPos, CBitmap* bg, const CPoint& o)
     : CSwitchBase(r, l, t, sub, h, maxPos, bg, o)
+{
+}
+
+CVerticalSwitch::CVerticalSwitch(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, const CPoint& o)
+    : CSwitchBase(r, l, t, framesIn(bg, r), r.getHeight(), framesIn(bg, r), bg, o)
 {
 }
 

@@ -128,6 +128,16 @@ void MenuPopupView::finish(COptionMenu* chosen, int32_t index)
     menu->popupClosed(chosen, index);
 }
 
+bool MenuPopupView::removed(CView* parent)
+{
+    // Removed without a choice (the frame is closing): the menu may pop up again later.
+    if (!finished) {
+        finished = true;
+        root->popupClosed(nullptr, -1);
+    }
+    return CView::removed(parent);
+}
+
 CMouseEventResult MenuPopupView::onMouseDown(CPoint& where, const CButtonState& buttons)
 {
     size_t level;

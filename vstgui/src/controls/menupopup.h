@@ -20,6 +20,7 @@ public:
     CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
     bool onWheel(const CPoint&, const CMouseWheelAxis&, const float&, const CButtonState&) override { return true; }
     int32_t onKeyDown(VstKeyCode& key) override;
+    bool removed(CView* parent) override;
 
     static constexpr CCoord kItemHeight = 18;
     static constexpr CCoord kSeparatorHeight = 7;

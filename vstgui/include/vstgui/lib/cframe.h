@@ -44,8 +44,9 @@ public:
     // Called by the editor's idle timer: invalidates dirty views, runs idle
     // callbacks and lets the platform repaint.
     void idle();
-    // Functions run on every idle (file dialog processes are polled this way).
-    void addIdleCallback(const void* owner, std::function<void()> fn);
+    // Functions run on every idle (file dialog processes are polled this way);
+    // onClose runs once if the frame closes while the callback is registered.
+    void addIdleCallback(const void* owner, std::function<void()> fn, std::function<void()> onClose = {});
     void removeIdleCallback(const void* owner);
 
     // The last mouse position the platform reported, in frame coordinates.
@@ -98,6 +99,7 @@ private:
     struct IdleCallback {
         const void* owner;
         std::function<void()> fn;
+        std::function<void()> onClose;
     };
     std::vector<IdleCallback> idleCallbacks;
     bool inIdle{false};

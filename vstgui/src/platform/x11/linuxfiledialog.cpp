@@ -120,13 +120,24 @@ public:
         }
         readFd = fds[0];
         fcntl(readFd, F_SETFL, fcntl(readFd, F_GETFL) | O_NONBLOCK);
-        frame->addIdleCallback(this, [this] { poll(); });
+        frame->addIdleCallback(this, [this] { poll(); }, [this] { frameClosed(); });
         return true;
     }
 
     void cancel() override { stopChild(); }
 
 private:
+    // The window closes before the user answered: end the dialog and report a cancel.
+    void frameClosed()
+    {
+        frame = nullptr;
+        stopChild();
+        CNewFileSelector* s = selector;
+        selector = nullptr;
+        if (s)
+            s->finish({}); // may destroy this backend: nothing may follow
+    }
+
     void poll()
     {
         char buf[4096];

@@ -20,6 +20,7 @@ public:
     int32_t getNumPositions() const { return positions; }
 
 protected:
+    static int32_t framesIn(CBitmap* background, const CRect& size);
     // Position 0..positions-1 under the point (parent coordinates).
     virtual int32_t positionAt(const CPoint& where) const = 0;
 
@@ -35,6 +36,9 @@ public:
     CHorizontalSwitch(const CRect& size, IControlListener* listener, int32_t tag, int32_t subPixmaps,
                       CCoord heightOfOneImage, int32_t iMaxPositions, CBitmap* background,
                       const CPoint& offset = CPoint(0, 0));
+    // One position per frame of the view's height in the bitmap.
+    CHorizontalSwitch(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
+                      const CPoint& offset = CPoint(0, 0));
 
 protected:
     int32_t positionAt(const CPoint& where) const override;
@@ -44,6 +48,8 @@ class CVerticalSwitch : public CSwitchBase {
 public:
     CVerticalSwitch(const CRect& size, IControlListener* listener, int32_t tag, int32_t subPixmaps,
                     CCoord heightOfOneImage, int32_t iMaxPositions, CBitmap* background,
+                    const CPoint& offset = CPoint(0, 0));
+    CVerticalSwitch(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
                     const CPoint& offset = CPoint(0, 0));
 
 protected:
