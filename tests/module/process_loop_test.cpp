@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <limits>
+#include <string>
 #include <thread>
 
 namespace taluma {
@@ -85,6 +86,39 @@ TEST(ProcessorSetup, SetUpBeforeInitializeBuildsTheRateTableForThatRate) {
     processor->terminate();
     processor->release();
     host->release();
+}
+
+// Records the ids of the messages the processor sends to its peer.
+class MessageRecorder : public IConnectionPoint {
+public:
+    tresult PLUGIN_API connect(IConnectionPoint*) override { return kResultOk; }
+    tresult PLUGIN_API disconnect(IConnectionPoint*) override { return kResultOk; }
+    tresult PLUGIN_API notify(IMessage* message) override {
+        ids.push_back(message->getMessageID());
+        return kResultOk;
+    }
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
+        QUERY_INTERFACE(iid, obj, IConnectionPoint::iid, IConnectionPoint)
+        *obj = nullptr;
+        return kNoInterface;
+    }
+    uint32 PLUGIN_API addRef() override { return 1; }
+    uint32 PLUGIN_API release() override { return 1; }
+    std::vector<std::string> ids;
+};
+
+TEST_F(Lifecycle, SetUpActivationAndProcessingStateEachSendUiUpdate) {
+    MessageRecorder peer;
+    ASSERT_EQ(processor->connect(&peer), kResultOk);
+    setup(48000.0, 256);
+    processor->setActive(true);
+    processor->setProcessing(true);
+    processor->setProcessing(false);
+    processor->setActive(false);
+    ProcessSetup wide{kRealtime, kSample64, 256, 48000.0};
+    processor->setupProcessing(wide);  // refused by the base, after the message
+    EXPECT_EQ(peer.ids, std::vector<std::string>(6, "Processor:uiUpdate"));
+    processor->disconnect(&peer);
 }
 
 using Bypass = ProcessorFixture;
