@@ -191,6 +191,24 @@ TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess)
     EXPECT_NE(::kill(pid, 0), 0); // the dialog process is gone
 }
 
+TEST_F(ProcessSelectorTest, ABrokenDialogFallsBackToTheInFrameEntry)
+{
+    writeScript("echo 'cannot open display' >&2; exit 3");
+    CNewFileSelector* selector = CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
+    ASSERT_TRUE(selector->run(delegate));
+    selector->forget();
+    for (int i = 0; i < 500 && !frame->getModalView(); ++i) {
+        frame->idle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_NE(frame->getModalView(), nullptr);
+    EXPECT_TRUE(delegate->messages.empty());
+    Offscreen::typeText(frame.get(), "/tmp/a.wav");
+    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+    ASSERT_EQ(delegate->files.size(), 1u);
+    EXPECT_EQ(delegate->files[0], "/tmp/a.wav");
+}
+
 TEST_F(ProcessSelectorTest, CancelledDialogReportsNoFile)
 {
     writeScript("exit 1");

@@ -68,22 +68,36 @@ bool CNewFileSelector::run(std::function<void(CNewFileSelector*)> cb)
         callback = std::move(cb);
     result.clear();
     backend.reset();
-    if (selectedBackend == Backend::kAutomatic)
-        backend = createNativeFileSelector();
-    if (!backend)
-        backend = createInFrameFileSelector();
     running = true;
     remember(); // the selector lives until it has reported
-    if (!backend->run(this)) {
+    bool started = false;
+    if (selectedBackend == Backend::kAutomatic) {
+        backend = createNativeFileSelector();
+        started = backend && backend->run(this);
+    }
+    if (!started) {
+        backend = createInFrameFileSelector();
+        started = backend->run(this);
+    }
+    if (!started) {
         running = false;
+        callback = nullptr;
         if (delegate) {
             delegate->forget();
             delegate = nullptr;
         }
         forget();
-        return false;
     }
-    return true;
+    return started;
+}
+
+void CNewFileSelector::fallBackToInFrame()
+{
+    if (!running)
+        return;
+    backend = createInFrameFileSelector(); // ends the failed one
+    if (!backend->run(this))
+        finish({});
 }
 
 void CNewFileSelector::cancel()

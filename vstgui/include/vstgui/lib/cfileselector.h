@@ -67,6 +67,9 @@ public:
 
     // Called by the backend when the user has finished (empty list: cancelled).
     void finish(std::vector<UTF8String> files);
+    // Called by a desktop dialog that could not be shown: ask with the in-frame
+    // entry instead, or report a cancel when that is impossible too.
+    void fallBackToInFrame();
 
     // Which way the selector is shown on this platform. kAutomatic picks the
     // system dialog (Windows), zenity or kdialog (Linux), else the in-frame entry.

@@ -158,6 +158,14 @@ private:
         close(readFd);
         readFd = -1;
         frame->removeIdleCallback(this);
+        CNewFileSelector* s = selector;
+        selector = nullptr;
+        // Exit status 1 is the user's cancel; anything else means the dialog
+        // could not be shown (no display, broken install): ask inside the window.
+        if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) {
+            s->fallBackToInFrame(); // destroys this backend: nothing may follow
+            return;
+        }
         std::vector<UTF8String> files;
         if (status == 0) {
             while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
@@ -165,8 +173,6 @@ private:
             if (!output.empty())
                 files.push_back(output.substr(0, output.find('\n')));
         }
-        CNewFileSelector* s = selector;
-        selector = nullptr;
         s->finish(std::move(files)); // may destroy this backend: nothing may follow
     }
 
