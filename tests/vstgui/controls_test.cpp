@@ -19,8 +19,8 @@ struct ControlsTest : ::testing::Test {
     }
     SharedPointer<CBitmap> bitmap(const char* name) { return owned(new CBitmap(CResourceDescription(name))); }
 
+    RecordingListener listener; // outlives the frame, which may report while closing
     OffscreenFrame frame{200, 150};
-    RecordingListener listener;
 };
 
 TEST_F(ControlsTest, KickButtonClickReportsPressThenRelease)

@@ -160,8 +160,8 @@ TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce)
 
 TEST(Frame, FocusMovesBetweenViews)
 {
-    OffscreenFrame frame(200, 100);
     RecordingListener listener;
+    OffscreenFrame frame(200, 100);
     auto* a = new CTextEdit(CRect(0, 0, 50, 20), &listener, 1, "a");
     auto* b = new CTextEdit(CRect(60, 0, 110, 20), &listener, 2, "b");
     frame->addView(a);

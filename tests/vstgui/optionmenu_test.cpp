@@ -31,8 +31,8 @@ struct MenuTest : ::testing::Test {
     void TearDown() override { main->forget(); }
     MenuPopupView* popupView() const { return dynamic_cast<MenuPopupView*>(frame->getModalView()); }
 
+    RecordingListener listener; // outlives the frame, which may report while closing
     OffscreenFrame frame{800, 600};
-    RecordingListener listener;
     COptionMenu* main{nullptr};
     COptionMenu* sizes{nullptr};
 };

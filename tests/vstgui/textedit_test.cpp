@@ -13,8 +13,8 @@ struct TextEditTest : ::testing::Test {
         edit = new CTextEdit(CRect(10, 10, 110, 26), &listener, 0x20001009, "440.00 Hz");
         frame->addView(edit);
     }
+    RecordingListener listener; // outlives the frame: closing commits an open edit
     OffscreenFrame frame{200, 100};
-    RecordingListener listener;
     CTextEdit* edit{nullptr};
 };
 
@@ -85,6 +85,20 @@ TEST_F(TextEditTest, UnchangedTextAndUnfocusedKeysReportNothing)
     edit->setText("12");
     EXPECT_EQ(edit->getText(), "12");
     EXPECT_TRUE(listener.changes().empty()); // programmatic changes are silent
+}
+
+TEST_F(TextEditTest, ClosingTheFrameCommitsAnOpenEdit)
+{
+    RecordingListener own;
+    auto* f = new CFrame(CRect(0, 0, 100, 40), nullptr);
+    ASSERT_TRUE(f->open(nullptr, PlatformType::kOffscreen));
+    auto* field = new CTextEdit(CRect(0, 0, 100, 20), &own, 5, "1");
+    f->addView(field);
+    Offscreen::click(f, CPoint(10, 10));
+    Offscreen::typeText(f, "2");
+    f->close();
+    ASSERT_EQ(own.changes().size(), 1u);
+    EXPECT_EQ(own.changes()[0].tag, 5);
 }
 
 TEST_F(TextEditTest, RemovingTheFocusedFieldForgetsTheFocusSilently)

@@ -140,6 +140,7 @@ bool MenuPopupView::removed(CView* parent)
 
 CMouseEventResult MenuPopupView::onMouseDown(CPoint& where, const CButtonState& buttons)
 {
+    SharedPointer<MenuPopupView> keep(this); // a choice removes the pop-up from the frame
     size_t level;
     int32_t index;
     if (!locate(where, level, index)) {
@@ -165,6 +166,7 @@ CMouseEventResult MenuPopupView::onMouseMoved(CPoint& where, const CButtonState&
 
 CMouseEventResult MenuPopupView::onMouseUp(CPoint& where, const CButtonState&)
 {
+    SharedPointer<MenuPopupView> keep(this); // a choice removes the pop-up from the frame
     size_t level;
     int32_t index;
     if (pressInside && locate(where, level, index) && index >= 0) {
@@ -178,6 +180,7 @@ CMouseEventResult MenuPopupView::onMouseUp(CPoint& where, const CButtonState&)
 
 int32_t MenuPopupView::onKeyDown(VstKeyCode& key)
 {
+    SharedPointer<MenuPopupView> keep(this); // a choice removes the pop-up from the frame
     Level& top = levels.back();
     CMenuItem* item = top.hover >= 0 ? top.menu->getEntry(top.hover) : nullptr;
     switch (key.virt) {
