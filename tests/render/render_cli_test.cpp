@@ -133,6 +133,12 @@ TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
   EXPECT_EQ(emptyBundle.exitCode, 2);
   EXPECT_NE(emptyBundle.output.find("cannot load the plug-in bundle"), std::string::npos) << emptyBundle.output;
 
+  write("short.tlmprst", std::string(873, 'x'));
+  ToolRun badPreset = render("--preset short.tlmprst");
+  EXPECT_EQ(badPreset.exitCode, 1);
+  EXPECT_NE(badPreset.output.find("short.tlmprst: a preset file holds 874 to 1024 bytes"), std::string::npos)
+      << badPreset.output;
+
   for (const char* name : {"a4.wav", "bad.wav", "Fake.wav", "taluma-w-demo.wav"})
     EXPECT_FALSE(fs::exists(path(name))) << name << " written despite the failure";
 }
