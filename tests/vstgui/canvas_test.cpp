@@ -83,6 +83,21 @@ TEST_F(CanvasTest, MissingOrInvalidResourcesDrawNothing)
     EXPECT_EQ(buffer.at(3, 3), 0xFF000000u);
 }
 
+TEST(EmbeddedResources, BuildStepRegistersFilesUnderTheirNames)
+{
+    SharedPointer<CBitmap> b = owned(new CBitmap(CResourceDescription("EMBEDDED_TEST.PNG")));
+    ASSERT_TRUE(b->isLoaded());
+    EXPECT_EQ(b->getWidth(), 3);
+    EXPECT_EQ(b->getHeight(), 2);
+    const uint32_t* p = b->getPixels();
+    EXPECT_EQ(p[0], 0xFFFF0000u);
+    EXPECT_EQ(p[2], 0xFF0000FFu);
+    EXPECT_EQ(p[3], 0x80FFFFFFu);
+    EXPECT_EQ(p[4] >> 24, 0u);
+    EXPECT_EQ(p[5], 0xFF0A141Eu);
+    EXPECT_FALSE(b->isOpaque());
+}
+
 TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment)
 {
     PixelBuffer buffer(120, 20);
