@@ -108,6 +108,11 @@ public:
         button = new CKickButton(CRect(100, 100, 140, 120), &listener, 0x10001001,
                                  VSTGUI::owned(new CBitmap(CResourceDescription("x11_button.png"))));
         frame->addView(button);
+        edit = new CTextEdit(CRect(200, 100, 300, 120), &listener, 0x20001009, "0");
+        frame->addView(edit);
+        knob = new CAnimKnob(CRect(400, 100, 420, 120), &listener, 0x10001008, nullptr);
+        knob->setWheelInc(0.125f);
+        frame->addView(knob);
         frame->addIdleCallback(this, [this] { ++idles; });
         if (!frame->open(parent, type)) {
             frame->forget();
@@ -124,6 +129,8 @@ public:
     }
     RecordingListener listener;
     CKickButton* button{nullptr};
+    CTextEdit* edit{nullptr};
+    CAnimKnob* knob{nullptr};
     int idles{0};
 };
 
@@ -216,6 +223,40 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersAClick)
     if (children)
         XFree(children);
     EXPECT_EQ(count, 0u); // the child window is gone
+}
+
+TEST_F(X11ViewTest, KeysAndTheWheelArriveAsXEvents)
+{
+    editor->setFrame(hostFrame);
+    ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID), kResultTrue);
+    hostFrame->runFor(100);
+    int screen = DefaultScreen(host);
+    auto click = [&](int x, int y, unsigned button) {
+        XTestFakeMotionEvent(host, screen, x, y, CurrentTime);
+        XTestFakeButtonEvent(host, button, True, CurrentTime);
+        XTestFakeButtonEvent(host, button, False, CurrentTime);
+        XFlush(host);
+        hostFrame->runFor(100);
+    };
+    auto key = [&](KeySym sym) {
+        KeyCode code = XKeysymToKeycode(host, sym);
+        XTestFakeKeyEvent(host, code, True, CurrentTime);
+        XTestFakeKeyEvent(host, code, False, CurrentTime);
+        XFlush(host);
+        hostFrame->runFor(50);
+    };
+    click(250, 110, 1); // focuses the field, which takes the keyboard
+    ASSERT_TRUE(editor->edit->isEditingText());
+    key(XK_4);
+    key(XK_2);
+    key(XK_Return);
+    EXPECT_FALSE(editor->edit->isEditingText());
+    EXPECT_EQ(editor->edit->getText(), "42");
+    click(410, 110, 4); // wheel up over the knob
+    EXPECT_FLOAT_EQ(editor->knob->getValueNormalized(), 0.125f);
+    click(410, 110, 5);
+    EXPECT_EQ(editor->knob->getValue(), 0.f);
+    editor->removed();
 }
 
 TEST_F(X11ViewTest, BadParentWindowFailsTheAttach)

@@ -94,7 +94,15 @@ public:
         const CRect r = frame->getViewSize();
         width = static_cast<unsigned>(r.getWidth());
         height = static_cast<unsigned>(r.getHeight());
-        window = XCreateSimpleWindow(display, parent, 0, 0, width, height, 0, 0, 0);
+        // The default visual, stated explicitly: the parent may use another depth,
+        // and the canvas is copied in the default visual's format.
+        const int screen = DefaultScreen(display);
+        XSetWindowAttributes wa{};
+        wa.colormap = DefaultColormap(display, screen);
+        wa.border_pixel = 0;
+        wa.background_pixel = BlackPixel(display, screen);
+        window = XCreateWindow(display, parent, 0, 0, width, height, 0, DefaultDepth(display, screen), InputOutput,
+                               DefaultVisual(display, screen), CWColormap | CWBorderPixel | CWBackPixel, &wa);
         XSelectInput(display, window,
                      ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask |
                          KeyPressMask | KeyReleaseMask | StructureNotifyMask);
