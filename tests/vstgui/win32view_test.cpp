@@ -24,6 +24,11 @@ public:
         button = new CKickButton(CRect(100, 100, 140, 120), &listener, 0x10001001,
                                  VSTGUI::owned(new CBitmap(CResourceDescription("win_button.png"))));
         frame->addView(button);
+        edit = new CTextEdit(CRect(200, 100, 300, 120), &listener, 0x20001009, "0");
+        frame->addView(edit);
+        knob = new CAnimKnob(CRect(400, 100, 420, 120), &listener, 0x10001008, nullptr);
+        knob->setWheelInc(0.125f);
+        frame->addView(knob);
         frame->addIdleCallback(this, [this] { ++idles; });
         if (!frame->open(parent, type)) {
             frame->forget();
@@ -40,6 +45,8 @@ public:
     }
     RecordingListener listener;
     CKickButton* button{nullptr};
+    CTextEdit* edit{nullptr};
+    CAnimKnob* knob{nullptr};
     int idles{0};
 };
 
@@ -110,6 +117,25 @@ TEST_F(Win32ViewTest, AttachedViewPaintsAndAnswersAClick)
 
     EXPECT_EQ(editor->removed(), kResultTrue);
     EXPECT_EQ(child(), nullptr);
+}
+
+TEST_F(Win32ViewTest, KeysAndTheWheelArriveAsWindowMessages)
+{
+    ASSERT_EQ(editor->attached(parent, kPlatformTypeHWND), kResultTrue);
+    HWND view = child();
+    SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 110));
+    SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(250, 110));
+    ASSERT_TRUE(editor->edit->isEditingText());
+    SendMessageW(view, WM_CHAR, '4', 0);
+    SendMessageW(view, WM_CHAR, '2', 0);
+    SendMessageW(view, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(editor->edit->isEditingText());
+    EXPECT_EQ(editor->edit->getText(), "42");
+    POINT p{410, 110};
+    ClientToScreen(view, &p);
+    SendMessageW(view, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(p.x, p.y));
+    EXPECT_FLOAT_EQ(editor->knob->getValueNormalized(), 0.125f);
+    editor->removed();
 }
 
 TEST_F(Win32ViewTest, InvalidParentFailsTheAttach)
