@@ -84,6 +84,8 @@ TEST_F(TextEditTest, UnchangedTextAndUnfocusedKeysReportNothing)
     EXPECT_TRUE(listener.changes().empty());
     edit->setText("12");
     EXPECT_EQ(edit->getText(), "12");
+    edit->setText(static_cast<UTF8StringPtr>(nullptr));
+    EXPECT_EQ(edit->getText(), "");
     EXPECT_TRUE(listener.changes().empty()); // programmatic changes are silent
 }
 

@@ -18,6 +18,7 @@ public:
     bool wantsFocus() const override { return true; }
     void takeFocus() override;
     void looseFocus() override;
+    using CTextLabel::setText;
     void setText(const UTF8String& txt) override;
 
     bool isEditingText() const { return editingText; }

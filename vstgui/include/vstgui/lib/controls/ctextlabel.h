@@ -9,6 +9,8 @@ public:
     CTextLabel(const CRect& size, UTF8StringPtr txt = nullptr, CBitmap* background = nullptr,
                int32_t style = 0);
     virtual void setText(const UTF8String& txt);
+    // A null pointer clears the text.
+    void setText(UTF8StringPtr txt) { setText(UTF8String(txt ? txt : "")); }
     const UTF8String& getText() const { return text; }
 
 protected:
