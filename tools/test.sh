@@ -19,7 +19,7 @@ cmake --build build -j "$jobs"
 run_suite "native tests" build
 
 cmake -S . -B build-tsan -G Ninja -DTALUMA_SANITIZE_THREAD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-tsan -j "$jobs"
+cmake --build build-tsan -j "$jobs" --target tsan_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_suite "ThreadSanitizer tests" build-tsan -L tsan
 
 if [ -f cmake/mingw-w64-x86_64.cmake ]; then
