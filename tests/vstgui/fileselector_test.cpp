@@ -172,6 +172,19 @@ TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking)
     EXPECT_NE(args.find("--file-filter=text files(.txt) | *.txt\n"), std::string::npos);
 }
 
+TEST_F(ProcessSelectorTest, AnswerArrivesWhenTheHostReapsChildrenItself)
+{
+    writeScript("echo /tmp/reaped.txt");
+    auto previous = std::signal(SIGCHLD, SIG_IGN);
+    CNewFileSelector* selector = CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
+    ASSERT_TRUE(selector->run(delegate));
+    selector->forget();
+    waitForAnswer();
+    std::signal(SIGCHLD, previous);
+    ASSERT_EQ(delegate->files.size(), 1u);
+    EXPECT_EQ(delegate->files[0], "/tmp/reaped.txt");
+}
+
 TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess)
 {
     writeScript("echo $$ > '" + dir + "/pid'; exec sleep 30");

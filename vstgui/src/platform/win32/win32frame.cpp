@@ -20,12 +20,12 @@ HINSTANCE moduleInstance()
     return module;
 }
 
-// One class per loaded module, so that two builds of the plug-in never share it.
-const wchar_t* windowClass()
-{
-    static std::wstring name;
-    if (name.empty()) {
-        name = L"TalumaVstguiFrame" + std::to_wstring(reinterpret_cast<uintptr_t>(moduleInstance()));
+// One class per loaded module, so that two builds of the plug-in never share it;
+// unregistered when the module unloads, so that a reload registers it afresh.
+class WindowClass {
+public:
+    WindowClass() : name(L"TalumaVstguiFrame" + std::to_wstring(reinterpret_cast<uintptr_t>(moduleInstance())))
+    {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
         wc.style = CS_DBLCLKS;
@@ -33,9 +33,24 @@ const wchar_t* windowClass()
         wc.hInstance = moduleInstance();
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.lpszClassName = name.c_str();
-        RegisterClassExW(&wc);
+        registered = RegisterClassExW(&wc) != 0;
     }
-    return name.c_str();
+    ~WindowClass()
+    {
+        if (registered)
+            UnregisterClassW(name.c_str(), moduleInstance());
+    }
+    const wchar_t* get() const { return name.c_str(); }
+
+private:
+    std::wstring name;
+    bool registered{false};
+};
+
+const wchar_t* windowClass()
+{
+    static WindowClass windowClassOfModule;
+    return windowClassOfModule.get();
 }
 
 int32_t modifiers(WPARAM wParam)
