@@ -140,6 +140,7 @@ tresult PLUGIN_API MainVSTProcessor::process (ProcessData& data)
 	}
 
 	taluma::collectBlockEvents (*synth, data);
+	const bool valuesMayChange = synth->eventCount > 0 || synth->pendingChanges.load () != 0;
 
 	float* left = nullptr;
 	float* right = nullptr;
@@ -158,6 +159,8 @@ tresult PLUGIN_API MainVSTProcessor::process (ProcessData& data)
 	}
 
 	taluma::applyDeferredChanges (*synth);
+	if (valuesMayChange)
+		synth->publishEngineValues ();
 	synth->leaveEngineSection ();
 	return kResultOk;
 }

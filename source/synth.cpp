@@ -14,6 +14,8 @@ Synth::Synth(int32_t maxBlock, float sampleRate)
     engine_->init(sampleRate);
     engine = engine_.get();
     tone = &engine_->tone();
+    waveStore.reset(new WaveStore(*engine));  // default tables, committed
+    publishEngineValues();
 }
 
 Synth::~Synth() = default;
@@ -33,6 +35,7 @@ Synth::StructuralEdit::StructuralEdit(Synth& synth) : synth_(synth) {
 }
 
 Synth::StructuralEdit::~StructuralEdit() {
+    synth_.publishEngineValues();
     synth_.editBusy.store(false, std::memory_order_seq_cst);
     synth_.updateRenderEnabled();
 }

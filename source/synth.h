@@ -1,15 +1,29 @@
-// The Synth object: everything sound-related that the processor owns. This part holds
-// the engine, the run flags shared with other threads, the per-block event pool, the
-// rate-reduction fields and the sample-and-hold state of the output.
+// The Synth object: everything sound-related that the processor owns: the engine, the
+// user's settings, the wavetables and generator settings, the run flags shared with
+// other threads, the per-block event pool, the rate-reduction fields and the
+// sample-and-hold state of the output.
+//
+// Threads. The audio thread owns the engine, the rate and hold state and the event
+// pool. Other threads touch the engine only inside a StructuralEdit, during which the
+// audio thread leaves it alone. The threads other than the audio thread (state load and
+// save, editor commands, file requests) take editLock around what they change or read
+// as a whole; nothing on the audio thread ever takes it. Readers that show values (the
+// controller, the editor) use the engine snapshot, the settings and the wave cells,
+// which are all atomics.
 #pragma once
 
 #include "engine/engine_event.h"
 #include "engine/engine_rate.h"
 #include "engine/synth_engine.h"
+#include "engine_snapshot.h"
+#include "synth_settings.h"
+#include "wave_generators.h"
+#include "wave_store.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace taluma {
@@ -101,6 +115,18 @@ public:
     bool bypassChangePending = false;
 
     std::string deferredPresetPath;
+
+    // The user's settings, wavetables and generator (saved with the state).
+    SynthSettings settings;
+    std::unique_ptr<WaveStore> waveStore;
+    GeneratorSettings generator;  // under editLock
+    // Serialises the non-audio threads' changes and whole-state reads.
+    std::mutex editLock;
+
+    // The engine's values for other threads; published by the audio thread after a
+    // block that changed them and at the end of every structural edit.
+    EngineSnapshot snapshot;
+    void publishEngineValues() { snapshot.publish(*engine, rate); }
 
 private:
     friend class StructuralEdit;
