@@ -1,0 +1,80 @@
+#include "file_requests.h"
+
+#include <mutex>
+
+#include "preset_file.h"
+#include "synth.h"
+#include "wav_file.h"
+#include "wave_text_file.h"
+
+namespace taluma {
+
+namespace {
+
+constexpr int32_t kFormatMask = 0x3000;
+constexpr int32_t kTextFormat = 0x1000;
+constexpr int32_t kWavFormat = 0x2000;
+constexpr int32_t kFormatByName = 0x3000;
+constexpr int32_t kImportTable = 0x4000;
+constexpr int32_t kExportTable = 0x8000;
+constexpr int32_t kImportPreset = 0x10000;
+constexpr int32_t kExportPreset = 0x20000;
+
+// Any character except a line break, followed by `suffix` at the very end.
+bool endsWithAnyThen(const std::string& path, const char (&suffix)[4]) {
+    const size_t n = path.size();
+    if (n < 4 || path.compare(n - 3, 3, suffix) != 0) return false;
+    const char before = path[n - 4];
+    return before != '\n' && before != '\r';
+}
+
+// The format a request reads or writes: text, WAV, or 0 for none.
+int32_t chosenFormat(int32_t code, const std::string& path) {
+    switch (code & kFormatMask) {
+    case kTextFormat: return kTextFormat;
+    case kWavFormat: return kWavFormat;
+    case kFormatByName:
+        if (namesWavFile(path)) return kWavFormat;
+        if (namesTextFile(path)) return kTextFormat;
+        return 0;
+    default: return 0;
+    }
+}
+
+void importTable(Synth& synth, int op, int32_t format, const std::string& path) {
+    std::lock_guard<std::mutex> lock(synth.editLock);
+    if (format == kTextFormat) importWaveText(*synth.waveStore, op, path);
+    else if (format == kWavFormat) importWav(*synth.waveStore, op, path);
+}
+
+void exportTable(Synth& synth, int op, int32_t format, const std::string& path) {
+    std::lock_guard<std::mutex> lock(synth.editLock);
+    if (format == kTextFormat) exportWaveText(*synth.waveStore, op, path);
+    else if (format == kWavFormat) exportWav(*synth.waveStore, op, path);
+}
+
+}  // namespace
+
+bool namesWavFile(const std::string& path) { return endsWithAnyThen(path, "wav"); }
+bool namesTextFile(const std::string& path) { return endsWithAnyThen(path, "txt"); }
+
+void handleFileSelect(Synth& synth, int32_t code, const std::string& utf8Path, const UiUpdate& uiUpdate) {
+    const int op = code & 1;
+    if (code & kImportTable) {
+        if ((code & kFormatMask) == 0) return;
+        importTable(synth, op, chosenFormat(code, utf8Path), utf8Path);
+        if (uiUpdate) uiUpdate();
+    } else if (code & kExportTable) {
+        exportTable(synth, op, chosenFormat(code, utf8Path), utf8Path);
+    } else if (code & kImportPreset) {
+        // The file is read here, never on the audio thread; applying the record holds
+        // the audio thread off the engine for at most one block. The editor refreshes
+        // on the notice, loaded or not.
+        loadPresetFile(synth, utf8Path);
+        synth.changeNotice.fetch_or(change::kPresetLoad);
+    } else if (code & kExportPreset) {
+        exportPresetFile(synth, utf8Path);
+    }
+}
+
+}  // namespace taluma
