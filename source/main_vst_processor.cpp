@@ -1,8 +1,12 @@
 #include "main_vst_processor.h"
 
 #include "process_steps.h"
+#include "processor_messages.h"
+#include "state_record.h"
 #include "synth.h"
 
+
+#include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 #include "pluginterfaces/vst/vstspeaker.h"
@@ -163,6 +167,65 @@ tresult PLUGIN_API MainVSTProcessor::process (ProcessData& data)
 		synth->publishEngineValues ();
 	synth->leaveEngineSection ();
 	return kResultOk;
+}
+
+tresult PLUGIN_API MainVSTProcessor::setState (IBStream* state)
+{
+	if (!synth_ || !state)
+		return kResultFalse;
+	uint8_t record[taluma::kStateRecordSize];
+	int32 read = 0;
+	if (state->read (record, 1, &read) != kResultOk || read != 1)
+		return kResultFalse;
+	tresult result = kResultOk;
+	if (record[0] == taluma::kStateRecordVersion)
+	{
+		// A record that ends early is refused whole: a part of it would mix two states.
+		const int32 rest = int32 (taluma::kStateRecordSize - 1);
+		read = 0;
+		if (state->read (record + 1, rest, &read) == kResultOk && read == rest)
+			taluma::readStateRecord (*synth_, record, sizeof (record));
+		else
+			result = kResultFalse;
+	}
+	sendSynthAddress ("Processor:setState");
+	return result;
+}
+
+tresult PLUGIN_API MainVSTProcessor::getState (IBStream* state)
+{
+	if (!synth_ || !state)
+		return kResultFalse;
+	const std::vector<uint8_t> record = taluma::writeStateRecord (*synth_);
+	int32 written = 0;
+	const tresult result = state->write (const_cast<uint8_t*> (record.data ()), int32 (record.size ()), &written);
+	sendSynthAddress ("Processor:getState");
+	// A stream that takes less than the whole record has not saved the instrument.
+	return result == kResultOk && written == int32 (record.size ()) ? kResultOk : kResultFalse;
+}
+
+tresult PLUGIN_API MainVSTProcessor::notify (IMessage* message)
+{
+	if (!message)
+		return kInvalidArgument;
+	const char* id = message->getMessageID ();
+	if (id && std::strcmp (id, "GUIEditor:openGUI") == 0)
+	{
+		sendSynthAddress ("Processor:openGUI");
+		return kResultOk;
+	}
+	return AudioEffect::notify (message);
+}
+
+void MainVSTProcessor::sendSynthAddress (const char* messageId)
+{
+	IMessage* message = allocateMessage ();
+	if (!message)
+		return;
+	message->setMessageID (messageId);
+	taluma::setSynthAttribute (*message, synth_.get ());
+	sendMessage (message);
+	message->release ();
 }
 
 void MainVSTProcessor::sendUiUpdate ()

@@ -28,6 +28,13 @@ public:
 	tresult PLUGIN_API setProcessing (TBool state) SMTG_OVERRIDE;
 	tresult PLUGIN_API process (ProcessData& data) SMTG_OVERRIDE;
 
+	// The 858-byte state record. setState applies a whole record or nothing; getState
+	// never interrupts the audio thread.
+	tresult PLUGIN_API setState (IBStream* state) SMTG_OVERRIDE;
+	tresult PLUGIN_API getState (IBStream* state) SMTG_OVERRIDE;
+
+	tresult PLUGIN_API notify (IMessage* message) SMTG_OVERRIDE;
+
 	// Null until initialize.
 	taluma::Synth* synth () const { return synth_.get (); }
 
@@ -35,6 +42,8 @@ private:
 	// setActive and setProcessing do the same: start or stop rendering, free all voices.
 	void setRunning (bool running);
 	void sendUiUpdate ();
+	// Sends a message with the Synth's address ("Processor:setState" and the like).
+	void sendSynthAddress (const char* messageId);
 
 	std::unique_ptr<taluma::Synth> synth_;
 };
