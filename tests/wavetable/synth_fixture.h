@@ -1,0 +1,99 @@
+// A Synth with recorded editor replies and a scratch folder, for the command and file
+// request tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor_commands.h"
+#include "file_requests.h"
+#include "synth.h"
+
+namespace taluma::test {
+
+struct Reply {
+    int64_t tag;
+    double value;
+    bool operator==(const Reply& o) const { return tag == o.tag && value == o.value; }
+};
+
+inline std::ostream& operator<<(std::ostream& os, const Reply& r) {
+    return os << "(0x" << std::hex << r.tag << std::dec << ", " << r.value << ")";
+}
+
+// A fresh folder under the system's temporary folder, removed with its files.
+class ScratchDir {
+public:
+    ScratchDir() {
+        char pattern[] = "/tmp/taluma-wt-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        if (made) path_ = made;
+    }
+    ~ScratchDir() {
+        if (!path_.empty()) std::system(("rm -rf '" + path_ + "'").c_str());
+    }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+inline std::vector<uint8_t> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+inline void writeText(const std::string& path, const std::string& text) {
+    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+class SynthTest : public ::testing::Test {
+protected:
+    SynthTest() : synth(512, 44100.0f) {}
+
+    // One editor command; returns its replies.
+    std::vector<Reply> send(int32_t tag, double value) {
+        std::vector<Reply> replies;
+        handleEditorValue(synth, tag, value, [&](int64_t t, double v) { replies.push_back({t, v}); });
+        return replies;
+    }
+    // One file request; returns how many "Processor:uiUpdate" it sent.
+    int request(int32_t code, const std::string& path) {
+        int updates = 0;
+        handleFileSelect(synth, code, path, [&] { ++updates; });
+        return updates;
+    }
+
+    WaveStore& store() { return *synth.waveStore; }
+    std::vector<int> cells(int op, int n) {
+        std::vector<int> out;
+        for (int i = 0; i < n; ++i) out.push_back(store().cell(op, i));
+        return out;
+    }
+    std::vector<int> table(int op) { return cells(op, kTableCells); }
+    void fill(int op, const std::vector<int>& values) {
+        for (size_t i = 0; i < values.size(); ++i) store().setCell(op, int(i), uint8_t(values[i]));
+        store().commitTable(op);
+    }
+    // The normalised choice that selects log2 size 2..7 in the table-size menu.
+    static double sizeChoice(int log2) { return (log2 - 2) / 5.0; }
+    uint32_t wave(int op, int pos) { return synth.engine->waveLog[op][pos].load(); }
+
+    Synth synth;
+};
+
+}  // namespace taluma::test
