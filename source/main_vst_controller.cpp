@@ -28,6 +28,23 @@ std::string fromString128 (const TChar* text)
 	return out;
 }
 
+// The SDK's range parameter takes one plain unit per step when it has steps. "STD Pitch"
+// has 400 steps over 420..460 Hz (tenths of a hertz), so the mapping is kept linear
+// over the whole range for every range parameter: 0.5 is 440 Hz.
+class LinearRangeParameter : public RangeParameter
+{
+public:
+	using RangeParameter::RangeParameter;
+	ParamValue toPlain (ParamValue normalized) const SMTG_OVERRIDE
+	{
+		return getMin () + normalized * (getMax () - getMin ());
+	}
+	ParamValue toNormalized (ParamValue plain) const SMTG_OVERRIDE
+	{
+		return (plain - getMin ()) / (getMax () - getMin ());
+	}
+};
+
 bool isMessage (IMessage* message, const char* id)
 {
 	const char* messageId = message->getMessageID ();
@@ -62,8 +79,12 @@ tresult PLUGIN_API MainVSTController::initialize (FUnknown* context)
 		}
 		else
 		{
-			parameters.addParameter (new RangeParameter (title, p.id, nullptr, p.min, p.max, p.defaultValue,
-			                                             p.steps, p.flags, p.unit));
+			auto* parameter = new LinearRangeParameter (title, p.id, nullptr, p.min, p.max, p.defaultValue,
+			                                            p.steps, p.flags, p.unit);
+			// The base constructor converted the default with its own mapping.
+			parameter->getInfo ().defaultNormalizedValue = parameter->toNormalized (p.defaultValue);
+			parameter->setNormalized (parameter->getInfo ().defaultNormalizedValue);
+			parameters.addParameter (parameter);
 		}
 	}
 	return result;
