@@ -1,5 +1,7 @@
 #include "main_vst_processor.h"
 
+#include "editor_commands.h"
+#include "file_requests.h"
 #include "process_steps.h"
 #include "processor_messages.h"
 #include "state_record.h"
@@ -11,8 +13,10 @@
 #include "pluginterfaces/vst/ivstmessage.h"
 #include "pluginterfaces/vst/vstspeaker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace Steinberg {
 namespace Vst {
@@ -214,6 +218,33 @@ tresult PLUGIN_API MainVSTProcessor::notify (IMessage* message)
 		sendSynthAddress ("Processor:openGUI");
 		return kResultOk;
 	}
+	if (id && std::strcmp (id, "GUIEditor:valueChange") == 0)
+	{
+		IAttributeList* attributes = message->getAttributes ();
+		int64 tag = 0;
+		double value = 0.0;
+		if (synth_ && attributes && attributes->getInt ("tag", tag) == kResultOk &&
+		    attributes->getFloat ("val", value) == kResultOk)
+			taluma::handleEditorValue (*synth_, int32 (uint32 (tag)), value,
+			                           [this] (int64 t, double v) { sendValueUpdate (t, v); });
+		return kResultOk;
+	}
+	if (id && std::strcmp (id, "GUIEditor:fileSelect") == 0)
+	{
+		IAttributeList* attributes = message->getAttributes ();
+		int64 tag = 0;
+		const void* data = nullptr;
+		uint32 size = 0;
+		if (synth_ && attributes && attributes->getInt ("tag", tag) == kResultOk &&
+		    attributes->getBinary ("path", data, size) == kResultOk && data)
+		{
+			// The path is UTF-8 up to its 0 byte; the copy outlives the message.
+			const char* bytes = static_cast<const char*> (data);
+			const std::string path (bytes, std::find (bytes, bytes + size, '\0'));
+			taluma::handleFileSelect (*synth_, int32 (uint32 (tag)), path, [this] { sendUiUpdate (); });
+		}
+		return kResultOk;
+	}
 	return AudioEffect::notify (message);
 }
 
@@ -224,6 +255,21 @@ void MainVSTProcessor::sendSynthAddress (const char* messageId)
 		return;
 	message->setMessageID (messageId);
 	taluma::setSynthAttribute (*message, synth_.get ());
+	sendMessage (message);
+	message->release ();
+}
+
+void MainVSTProcessor::sendValueUpdate (int64 tag, double value)
+{
+	IMessage* message = allocateMessage ();
+	if (!message)
+		return;
+	message->setMessageID ("GUIEditor:valueUpdate");
+	if (IAttributeList* attributes = message->getAttributes ())
+	{
+		attributes->setInt ("tag", tag);
+		attributes->setFloat ("val", value);
+	}
 	sendMessage (message);
 	message->release ();
 }

@@ -42,6 +42,8 @@ private:
 	// setActive and setProcessing do the same: start or stop rendering, free all voices.
 	void setRunning (bool running);
 	void sendUiUpdate ();
+	// "GUIEditor:valueUpdate": the value an editor command settled on.
+	void sendValueUpdate (int64 tag, double value);
 	// Sends a message with the Synth's address ("Processor:setState" and the like).
 	void sendSynthAddress (const char* messageId);
 
