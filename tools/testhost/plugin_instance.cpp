@@ -82,7 +82,7 @@ std::unique_ptr<PluginInstance> PluginInstance::create (Module& module, std::str
 		}
 	}
 
-	// Connect processor and controller directly, both ways.
+	// Connect processor and controller both ways, through taps that record the traffic.
 	if (plugin->controller_ && plugin->controllerInitialized_)
 	{
 		plugin->component_->queryInterface (IConnectionPoint::iid,
@@ -91,8 +91,10 @@ std::unique_ptr<PluginInstance> PluginInstance::create (Module& module, std::str
 		                                     reinterpret_cast<void**> (&plugin->controllerConnection_));
 		if (plugin->componentConnection_ && plugin->controllerConnection_)
 		{
-			plugin->componentConnection_->connect (plugin->controllerConnection_);
-			plugin->controllerConnection_->connect (plugin->componentConnection_);
+			plugin->toController_.reset (new MessageTap (plugin->controllerConnection_));
+			plugin->toProcessor_.reset (new MessageTap (plugin->componentConnection_));
+			plugin->componentConnection_->connect (plugin->toController_.get ());
+			plugin->controllerConnection_->connect (plugin->toProcessor_.get ());
 		}
 	}
 	return plugin;
@@ -103,8 +105,8 @@ PluginInstance::~PluginInstance ()
 	stop ();
 	if (componentConnection_ && controllerConnection_)
 	{
-		componentConnection_->disconnect (controllerConnection_);
-		controllerConnection_->disconnect (componentConnection_);
+		componentConnection_->disconnect (toController_.get ());
+		controllerConnection_->disconnect (toProcessor_.get ());
 	}
 	releaseAndClear (componentConnection_);
 	releaseAndClear (controllerConnection_);
@@ -262,6 +264,12 @@ IMessage* PluginInstance::allocateMessage () const
 	if (host_->createInstance (cid, cid, &message) != kResultOk)
 		return nullptr;
 	return static_cast<IMessage*> (message);
+}
+
+void PluginInstance::clearMessages ()
+{
+	toController_->clear ();
+	toProcessor_->clear ();
 }
 
 tresult PluginInstance::sendToProcessor (IMessage* message)

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "host_events.h"
+#include "message_tap.h"
 #include "module_loader.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -81,6 +82,11 @@ public:
 	IMessage* allocateMessage () const;
 	tresult sendToProcessor (IMessage* message);
 
+	// What passed between processor and controller (the host connects them through taps).
+	const std::vector<RecordedMessage>& messagesToController () const { return toController_->messages (); }
+	const std::vector<RecordedMessage>& messagesToProcessor () const { return toProcessor_->messages (); }
+	void clearMessages ();
+
 private:
 	PluginInstance () = default;
 
@@ -96,6 +102,8 @@ private:
 	double sampleRate_ = 44100.0;
 	int32 maxBlockSize_ = 1024;
 
+	std::unique_ptr<MessageTap> toController_ {new MessageTap (nullptr)};
+	std::unique_ptr<MessageTap> toProcessor_ {new MessageTap (nullptr)};
 	HostEventList events_;
 	HostParameterChanges changes_;
 	ProcessContext context_ {};
