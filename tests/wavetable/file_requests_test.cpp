@@ -1,6 +1,7 @@
 // File requests as the editor sends them: routing by request code and file name, the
 // exact bytes written, imports that must leave the instrument alone, and preset files.
 #include <algorithm>
+#include <random>
 
 #include "preset_file.h"
 #include "state_record.h"
@@ -246,6 +247,46 @@ TEST_F(PresetTest, ImportWhileAudioRunsIsReadOnTheMessageThread) {
     EXPECT_TRUE(running.deferredPresetPath.empty());
     EXPECT_EQ(running.changeNotice.load(), change::kPresetLoad);
     EXPECT_FALSE(running.editBusy.load());
+}
+
+TEST_F(PresetTest, MutatedPresetsLoadWholeOrNotAtAll) {
+    changeEverything();
+    const std::vector<uint8_t> good = presetFile();
+    Synth target(512, 44100.0f);
+    std::mt19937 rng(4242);
+    int loaded = 0;
+    for (int iteration = 0; iteration < 20000; ++iteration) {
+        std::vector<uint8_t> bytes = good;
+        const int flips = 1 + int(rng() % 12);
+        for (int f = 0; f < flips; ++f) {
+            // Mostly the header and the record's first bytes, where the checks are.
+            const size_t at = rng() % 2 ? rng() % 64 : rng() % bytes.size();
+            bytes[at] = uint8_t(rng());
+        }
+        if (rng() % 8 == 0) bytes.resize(860 + rng() % 200, uint8_t(rng()));
+        const std::vector<uint8_t> before = writeStateRecord(target);
+        const uint8_t* record = presetRecord(bytes.data(), bytes.size());
+        const bool applied = record && readStateRecord(target, record, kStateRecordSize);
+        const std::vector<uint8_t> after = writeStateRecord(target);
+        if (!applied) {
+            ASSERT_EQ(after, before) << iteration;
+            continue;
+        }
+        ++loaded;
+        const WaveStore& store = *target.waveStore;
+        for (int op = 0; op < 2; ++op) {
+            ASSERT_GE(store.size(op), 4);
+            ASSERT_LE(store.size(op), 128);
+            for (int i = store.size(op); i < kTableCells; ++i) ASSERT_EQ(store.cell(op, i), 0);
+            ASSERT_EQ(target.engine->waveIndexMask[op], (store.size(op) - 1) << (7 - store.log2Size(op)));
+        }
+        const int32_t voices = target.engine->voiceCount;
+        ASSERT_TRUE(voices >= 8 && voices <= 1024 && (voices & (voices - 1)) == 0) << voices;
+        // Whatever was loaded is a state that saves and loads as itself.
+        ASSERT_TRUE(readStateRecord(target, after.data(), after.size()));
+        ASSERT_EQ(writeStateRecord(target), after);
+    }
+    EXPECT_GT(loaded, 2000);
 }
 
 TEST_F(PresetTest, ExportIntoAnUnwritablePathWritesNothing) {

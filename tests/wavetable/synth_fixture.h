@@ -5,16 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "editor_commands.h"
+#include "file_io.h"
 #include "file_requests.h"
 #include "synth.h"
 
@@ -30,31 +30,38 @@ inline std::ostream& operator<<(std::ostream& os, const Reply& r) {
     return os << "(0x" << std::hex << r.tag << std::dec << ", " << r.value << ")";
 }
 
-// A fresh folder under the system's temporary folder, removed with its files.
+// A fresh folder under the system's temporary folder, removed with its files. Names
+// are UTF-8, as the editor sends them.
 class ScratchDir {
 public:
     ScratchDir() {
-        char pattern[] = "/tmp/taluma-wt-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (made) path_ = made;
+        static int counter = 0;
+        std::random_device entropy;
+        dir_ = std::filesystem::temp_directory_path() /
+               ("taluma-wt-" + std::to_string(entropy()) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(dir_);
     }
     ~ScratchDir() {
-        if (!path_.empty()) std::system(("rm -rf '" + path_ + "'").c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
     }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    std::string file(const std::string& name) const { return (dir_ / "").u8string() + name; }
 
 private:
-    std::string path_;
+    std::filesystem::path dir_;
 };
 
+// Whole files through the same UTF-8 file access the instrument uses; empty when the
+// file cannot be read.
 inline std::vector<uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    uint64_t length = 0;
+    if (!readFilePrefix(path, 1 << 20, bytes, length)) bytes.clear();
+    return bytes;
 }
 
 inline void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    ASSERT_TRUE(writeFile(path, bytes.data(), bytes.size())) << path;
 }
 
 inline void writeText(const std::string& path, const std::string& text) {
