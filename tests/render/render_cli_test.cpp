@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -107,6 +108,33 @@ TEST_F(RenderCli, MidiFileControllersAndBendGoThroughTheMidiMapping) {
   std::vector<float> second = a.left(1.1, 0.3);
   EXPECT_GT(rms(second), 0.01);
   EXPECT_NEAR(semitonesAbove440(estimatePitch(second, a.rate)), 2.0, 0.1);
+}
+
+TEST_F(RenderCli, SavedStateAndPresetRecreateTheSound) {
+  // Parameter changes and controllers before the note, saved with the state; loading
+  // that state (bare, or as a preset file) must give the very same samples.
+  write("edit.txt", "param 0 0x40002 0.3333\nparam 0 0x400A1 0.2\ncc 0 7 100\n0.1 A4 100 0.5\n");
+  ASSERT_EQ(render("edit.txt --save-state edit.state").exitCode, 0);
+  std::ifstream stateFile(path("edit.state"), std::ios::binary);
+  const std::string state((std::istreambuf_iterator<char>(stateFile)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(state.size(), 858u);
+  EXPECT_EQ(state[0], 2);    // version
+  EXPECT_EQ(state[820], 100);  // volume (CC 7)
+  EXPECT_EQ(state[827], 1);    // algorithm
+  EXPECT_EQ(state[845], 3);    // operator B multiplier
+
+  write("plain.txt", "0.1 A4 100 0.5\n");
+  ToolRun fromState = render("plain.txt -o state.wav --state edit.state");
+  ASSERT_EQ(fromState.exitCode, 0) << fromState.output;
+  write("edit.tlmprst", std::string("RIFF\x62\x03\0\0data\x5A\x03\0\0", 16) + state);
+  ToolRun fromPreset = render("plain.txt -o preset.wav --preset edit.tlmprst");
+  ASSERT_EQ(fromPreset.exitCode, 0) << fromPreset.output;
+  ASSERT_EQ(render("plain.txt -o default.wav").exitCode, 0);
+
+  const test::Audio edited = test::readWav(path("edit.wav"));
+  EXPECT_EQ(test::readWav(path("state.wav")).samples, edited.samples);
+  EXPECT_EQ(test::readWav(path("preset.wav")).samples, edited.samples);
+  EXPECT_NE(test::readWav(path("default.wav")).samples, edited.samples);
 }
 
 TEST_F(RenderCli, BrokenInputsFailWithAMessage) {

@@ -38,7 +38,11 @@ TEST(RenderOptions, EveryOptionIsRead) {
   EXPECT_EQ(o.presetPath, "p.tlmprst");
   EXPECT_TRUE(o.quiet);
   EXPECT_EQ(o.inputPath, "song.mid");
-  EXPECT_TRUE(parse({"--state", "s.bin", "--list-params", "--help"}).help);
+  RenderOptions state = parse({"--state", "s.bin", "--save-state", "t.bin", "--list-params", "--help"});
+  EXPECT_EQ(state.statePath, "s.bin");
+  EXPECT_EQ(state.saveStatePath, "t.bin");
+  EXPECT_TRUE(state.listParameters);
+  EXPECT_TRUE(state.help);
 }
 
 TEST(RenderOptions, DefaultOutputFollowsTheInputName) {

@@ -66,6 +66,15 @@ std::vector<uint8_t> requestedState(const RenderOptions& options) {
   return {};
 }
 
+void saveState(testhost::PluginInstance& plugin, const std::string& path) {
+  std::vector<uint8_t> bytes;
+  if (!plugin.getState(bytes) || bytes.empty()) throw RenderFailure("the plug-in did not give its state");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (file && std::fclose(file) != 0) written = false;
+  if (!written) throw RenderFailure("cannot write the state to '" + path + "'");
+}
+
 int run(const RenderOptions& options) {
   // Inputs first: a broken input file is reported before the plug-in is loaded.
   const EventSequence sequence =
@@ -100,6 +109,7 @@ int run(const RenderOptions& options) {
     throw RenderFailure(e.what());
   }
   plugin->stop();
+  if (!options.saveStatePath.empty()) saveState(*plugin, options.saveStatePath);
 
   if (!options.quiet) {
     std::printf("wrote %s (%.2f s, %d Hz, %s, peak %.3f)\n", fs::absolute(output).string().c_str(),

@@ -46,6 +46,8 @@ RenderOptions parseOptions(int argc, const char* const* argv) {
       o.statePath = value();
     } else if (arg == "--preset") {
       o.presetPath = value();
+    } else if (arg == "--save-state") {
+      o.saveStatePath = value();
     } else if (arg == "-r" || arg == "--rate") {
       o.sampleRate = numberArg(arg, value(), 8000, 384000);
       if (o.sampleRate != std::floor(o.sampleRate)) throw InputError(arg + " expects a whole number of Hz");
@@ -123,6 +125,7 @@ Options:
   --bits 32|16        32-bit float (default) or 16-bit PCM WAV
   --state FILE        load a saved component state before rendering
   --preset FILE       load a preset file (.tlmprst) before rendering
+  --save-state FILE   write the plug-in's state after rendering (for --state)
   --list-params       print the plug-in's parameters and exit
   -q, --quiet         print nothing but errors
   -h, --help          this text

@@ -13,6 +13,7 @@ struct RenderOptions {
   std::string bundlePath;  // empty: the bundle of the build tree, then ~/.vst3
   std::string statePath;   // component state loaded before rendering
   std::string presetPath;  // preset file loaded before rendering
+  std::string saveStatePath;  // the plug-in's state written here after rendering
   double sampleRate = 44100;
   int blockSize = 512;
   double tailSeconds = 2.0;
