@@ -2,6 +2,8 @@
 // output measured.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -135,6 +137,15 @@ TEST_F(RenderCli, SavedStateAndPresetRecreateTheSound) {
   EXPECT_EQ(test::readWav(path("state.wav")).samples, edited.samples);
   EXPECT_EQ(test::readWav(path("preset.wav")).samples, edited.samples);
   EXPECT_NE(test::readWav(path("default.wav")).samples, edited.samples);
+}
+
+TEST_F(RenderCli, ParameterListShowsWhatParamLinesCanAddress) {
+  ToolRun list = render("--list-params");
+  ASSERT_EQ(list.exitCode, 0) << list.output;
+  EXPECT_EQ(std::count(list.output.begin(), list.output.end(), '\n'), 44) << list.output;  // header + 43
+  EXPECT_NE(list.output.find("0x40093"), std::string::npos) << list.output;
+  EXPECT_NE(list.output.find("OP A TL"), std::string::npos) << list.output;
+  EXPECT_FALSE(fs::exists(path("taluma-w-demo.wav")));  // listing renders nothing
 }
 
 TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
