@@ -80,6 +80,7 @@ int run(const RenderOptions& options) {
   const EventSequence sequence =
       options.inputPath.empty() ? parseNoteList(demoNoteList(), "demo") : readEventFile(options.inputPath);
   const std::vector<uint8_t> state = requestedState(options);
+  const int64_t frames = renderLength(sequence, options.sampleRate, options.tailSeconds, options.lengthSeconds);
 
   const std::string bundle = resolveBundle(options);
   std::string error;
@@ -95,11 +96,11 @@ int run(const RenderOptions& options) {
   if (!state.empty() && plugin->setState(state) != Steinberg::kResultOk)
     throw RenderFailure("the plug-in refused the state record");
   if (!plugin->start(options.sampleRate, options.blockSize))
-    throw RenderFailure("the plug-in refused a sample rate of " + std::to_string(options.sampleRate) + " Hz");
+    throw RenderFailure("the plug-in refused a sample rate of " +
+                        std::to_string(static_cast<int>(options.sampleRate)) + " Hz");
 
   const std::string output = options.outputPath.empty() ? defaultOutputPath(options) : options.outputPath;
   const std::vector<ScheduledEvent> events = scheduleEvents(sequence, options.sampleRate);
-  const int64_t frames = renderLength(sequence, options.sampleRate, options.tailSeconds, options.lengthSeconds);
   RenderReport report;
   try {
     WavWriter writer(output, options.format, static_cast<uint32_t>(options.sampleRate), 2);
