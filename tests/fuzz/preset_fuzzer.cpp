@@ -1,0 +1,23 @@
+// libFuzzer target: preset file images as the loader checks and applies them.
+#include <cstdint>
+#include <cstdlib>
+
+#include "preset_file.h"
+#include "state_record.h"
+#include "synth.h"
+
+using namespace taluma;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static Synth synth(512, 44100.0f);
+    const uint8_t* record = presetRecord(data, size);
+    if (record && readStateRecord(synth, record, kStateRecordSize)) {
+        const WaveStore& store = *synth.waveStore;
+        for (int op = 0; op < 2; ++op)
+            for (int i = store.size(op); i < kTableCells; ++i)
+                if (store.cell(op, i) != 0) std::abort();
+        const int32_t voices = synth.engine->voiceCount;
+        if (voices < 8 || voices > 1024 || (voices & (voices - 1)) != 0) std::abort();
+    }
+    return 0;
+}
