@@ -37,7 +37,6 @@ class ByteReader {
 
   size_t pos() const { return pos_; }
   void seek(size_t pos) { pos_ = pos; }
-  size_t size() const { return bytes_.size(); }
 
   [[noreturn]] void fail(const std::string& what) const {
     throw InputError(name_ + ": " + what + " (byte offset " + std::to_string(pos_) + ")");
