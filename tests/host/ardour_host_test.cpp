@@ -1,6 +1,6 @@
 // The Linux bundle in a real host: Ardour 7's scanner indexes it, a headless Ardour
-// session (dummy audio backend) plays a note through it, and the exported WAV must
-// hold that note at its pitch.
+// session (dummy audio backend) plays a note through it and saves the plug-in's state,
+// and the WAV exported from the saved session must hold that note at its pitch.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "audio_check.h"
@@ -34,6 +36,25 @@ Command runShell(const std::string& command) {
 }
 
 std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+
+std::string readText(const fs::path& p) {
+  std::ifstream file(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string base64Decode(const std::string& text) {
+  const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  uint32_t bits = 0;
+  int count = 0;
+  for (char c : text) {
+    size_t v = alphabet.find(c);
+    if (v == std::string::npos) continue;  // padding and line breaks
+    bits = (bits << 6) | static_cast<uint32_t>(v);
+    if ((count += 6) >= 8) out += static_cast<char>((bits >> (count -= 8)) & 0xFF);
+  }
+  return out;
+}
 
 const char* kScanner = "/usr/lib/ardour7/ardour-vst3-scanner";
 
@@ -71,6 +92,15 @@ TEST(ArdourHost, SessionPlaysANoteThroughTheBundle) {
                            " TALUMA_SESSION_NAME=host TALUMA_PLUGIN='TALUMA W' TALUMA_NOTE=" + std::to_string(key) +
                            " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " + quoted(TALUMA_HOST_SCRIPT));
   ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
+  // Ardour keeps the component state in the session as a base64 chunk: it must hold a
+  // fresh instance's state record.
+  const std::string sessionText = readText(session / "host.ardour");
+  const size_t chunk = sessionText.find("<chunk>");
+  ASSERT_NE(chunk, std::string::npos) << "no plug-in state in the session";
+  const std::string chunkBytes =
+      base64Decode(sessionText.substr(chunk + 7, sessionText.find("</chunk>", chunk) - chunk - 7));
+  const std::string recordStart("\x02\x00\x00\x02\x00\x00\x55\x1E\x01\x08\x08", 11);
+  EXPECT_NE(chunkBytes.find(recordStart), std::string::npos) << "the saved chunk holds no state record";
 
   // 3. Export from the saved session (it restores the plug-in state first).
   const fs::path wav = scratch / "export.wav";
