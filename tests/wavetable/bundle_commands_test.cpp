@@ -1,0 +1,106 @@
+// Editor commands and file choices sent to the built module through the test host, as
+// the editor sends them: their effect shows in the saved state and in the sound.
+#include "bundle_fixture.h"
+#include "scratch_files.h"
+
+#include "pluginterfaces/vst/ivstmessage.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace taluma::test {
+namespace {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+// Where the state record keeps the tables: log2 sizes at 38 and 39, table A from 40,
+// table B from 168.
+constexpr size_t kLog2SizeA = 38;
+constexpr size_t kTableA = 40;
+constexpr size_t kTableB = 168;
+
+class BundleCommands : public BundleFixture {
+protected:
+    void valueChange(int64 tag, double value) {
+        IMessage* m = plugin->allocateMessage();
+        ASSERT_NE(m, nullptr);
+        m->setMessageID("GUIEditor:valueChange");
+        m->getAttributes()->setInt("tag", tag);
+        m->getAttributes()->setFloat("val", value);
+        EXPECT_EQ(plugin->sendToProcessor(m), kResultOk);
+        m->release();
+    }
+    void fileSelect(int64 code, const std::string& path) {
+        IMessage* m = plugin->allocateMessage();
+        ASSERT_NE(m, nullptr);
+        m->setMessageID("GUIEditor:fileSelect");
+        m->getAttributes()->setInt("tag", code);
+        m->getAttributes()->setBinary("path", path.c_str(), uint32(path.size() + 1));
+        EXPECT_EQ(plugin->sendToProcessor(m), kResultOk);
+        m->release();
+    }
+    std::vector<uint8_t> state() {
+        std::vector<uint8_t> bytes;
+        EXPECT_TRUE(plugin->getState(bytes));
+        EXPECT_EQ(bytes.size(), 858u);
+        return bytes;
+    }
+    float notePeak() {
+        plugin->noteOn(0, 60, 1.0f);
+        float peak = 0.0f;
+        for (int b = 0; b < 8; ++b) {
+            render(512);
+            for (float v : left) peak = std::max(peak, std::fabs(v));
+        }
+        plugin->noteOff(0, 60);
+        for (int b = 0; b < 40; ++b) render(512);
+        return peak;
+    }
+    ScratchDir dir;
+};
+
+TEST_F(BundleCommands, CommandsAndFilesChangeWhatTheModuleSaves) {
+    valueChange(0x10003810, 1.0);  // A: 128 cells
+    valueChange(0x10003100, 256.0);
+    writeText(dir.file("b.txt"), "01 02 03");
+    fileSelect(0x7001, dir.file("b.txt"));
+    std::vector<uint8_t> saved = state();
+    ASSERT_EQ(saved.size(), 858u);
+    EXPECT_EQ(saved[kLog2SizeA], 7);
+    EXPECT_EQ(saved[kTableA], 255);
+    EXPECT_EQ(std::vector<uint8_t>(saved.begin() + kTableB, saved.begin() + kTableB + 4),
+              (std::vector<uint8_t>{1, 2, 3, 0}));
+
+    fileSelect(0xB000, dir.file("a.wav"));
+    const std::vector<uint8_t> wav = readBytes(dir.file("a.wav"));
+    ASSERT_EQ(wav.size(), 44u + 128u);
+    EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), saved.begin() + kTableA));
+
+    fileSelect(0x20000, dir.file("p.tlmprst"));
+    EXPECT_EQ(readBytes(dir.file("p.tlmprst")).size(), 874u);
+    valueChange(0x3802, 0.0);  // clear A
+    EXPECT_EQ(state()[kTableA], 0);
+    ASSERT_TRUE(plugin->start(44100.0, 512));
+    fileSelect(0x10000, dir.file("p.tlmprst"));  // while audio runs
+    render(512);
+    EXPECT_EQ(state(), saved);
+}
+
+TEST_F(BundleCommands, AGeneratedTableIsWhatTheNoteSounds) {
+    valueChange(0x6040, 4.0);  // constant level on the zero line into both tables
+    valueChange(0x6006, 256.0 / 511.0);
+    valueChange(0x6007, 256.0 / 511.0);
+    valueChange(0x6001, 1.0);
+    valueChange(0x6002, 1.0);
+    ASSERT_TRUE(plugin->start(44100.0, 512));
+    EXPECT_EQ(notePeak(), 0.0f);
+    valueChange(0x6040, 0.0);  // a full sine again
+    valueChange(0x6006, 383.0 / 511.0);
+    valueChange(0x6001, 1.0);
+    valueChange(0x6002, 1.0);
+    EXPECT_GT(notePeak(), 0.01f);
+}
+
+}  // namespace
+}  // namespace taluma::test
