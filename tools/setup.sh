@@ -11,6 +11,7 @@ packages=(
   libstb-dev fonts-liberation libx11-dev libxext-dev libxtst-dev
   xvfb xdotool x11-utils
   sox
+  clang libclang-rt-14-dev
   ardour
 )
 
