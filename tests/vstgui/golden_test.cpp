@@ -3,7 +3,7 @@
 // with TALUMA_UPDATE_GOLDEN=1 set in the environment and review the new images.
 #include <gtest/gtest.h>
 #include <cstdlib>
-#include "../../vstgui/src/controls/menupopup.h"
+#include "../../lib/vstgui/src/controls/menupopup.h"
 #include "testsupport.h"
 
 using namespace VSTGUI;

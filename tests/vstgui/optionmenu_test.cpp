@@ -1,7 +1,7 @@
 // Option menus: entries, item tags, separators, values, and the in-frame pop-up
 // driven by keyboard and mouse into sub-menus.
 #include <gtest/gtest.h>
-#include "../../vstgui/src/controls/menupopup.h"
+#include "../../lib/vstgui/src/controls/menupopup.h"
 #include "testsupport.h"
 
 using namespace VSTGUI;
