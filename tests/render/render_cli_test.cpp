@@ -139,6 +139,39 @@ TEST_F(RenderCli, SavedStateAndPresetRecreateTheSound) {
   EXPECT_NE(test::readWav(path("default.wav")).samples, edited.samples);
 }
 
+TEST_F(RenderCli, WavetablesFromTextOrWavFilesAreHeard) {
+  // A square on table B: as hex text, and the same 32 samples as an 8-bit WAV file.
+  std::string text, wav = std::string("RIFF\x44\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0\x44\xAC\0\0"
+                                       "\x01\0\x08\0data\x20\0\0\0", 44);
+  for (int i = 0; i < 32; ++i) {
+    text += i ? " " : "";
+    text += i < 16 ? "F0" : "10";
+    wav += char(i < 16 ? 0xF0 : 0x10);
+  }
+  write("square.txt", text);
+  write("square.wav", wav);
+  write("note.txt", "0.1 A4 100 0.5\n");
+  ASSERT_EQ(render("note.txt -o sine.wav").exitCode, 0);
+  ToolRun fromText = render("note.txt -o text.wav --table-b square.txt");
+  ASSERT_EQ(fromText.exitCode, 0) << fromText.output;
+  ToolRun fromWav = render("note.txt -o wav.wav --table-b square.wav");
+  ASSERT_EQ(fromWav.exitCode, 0) << fromWav.output;
+  const test::Audio square = test::readWav(path("text.wav"));
+  EXPECT_EQ(test::readWav(path("wav.wav")).samples, square.samples);
+  EXPECT_NE(test::readWav(path("sine.wav")).samples, square.samples);
+  EXPECT_NEAR(semitonesAbove440(test::estimatePitch(square.left(0.2, 0.3), square.rate)), 0.0, 0.1);
+
+  // Files the plug-in would quietly ignore are refused before rendering.
+  write("table.doc", text);
+  write("empty.txt", "no samples here");
+  write("stereo.wav", std::string(wav).replace(22, 1, "\x02"));
+  for (const char* bad : {"table.doc", "empty.txt", "stereo.wav", "missing.txt"}) {
+    ToolRun run = render(std::string("note.txt --table-a ") + bad);
+    EXPECT_EQ(run.exitCode, 1) << bad;
+    EXPECT_NE(run.output.find(bad), std::string::npos) << run.output;
+  }
+}
+
 TEST_F(RenderCli, ParameterListShowsWhatParamLinesCanAddress) {
   ToolRun list = render("--list-params");
   ASSERT_EQ(list.exitCode, 0) << list.output;

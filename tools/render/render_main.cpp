@@ -18,6 +18,7 @@
 #include "plugin_render.h"
 #include "render_options.h"
 #include "wav_writer.h"
+#include "wavetable_files.h"
 
 namespace fs = std::filesystem;
 using namespace taluma;
@@ -75,11 +76,31 @@ void saveState(testhost::PluginInstance& plugin, const std::string& path) {
   if (!written) throw RenderFailure("cannot write the state to '" + path + "'");
 }
 
+// Imports a wavetable as the editor does: a file request to the processor, which answers
+// with "Processor:uiUpdate" once it has read the file.
+void importWavetable(testhost::PluginInstance& plugin, int op, const std::string& path, WavetableKind kind) {
+  const std::string absolute = fs::absolute(path).u8string();
+  Steinberg::Vst::IMessage* message = plugin.allocateMessage();
+  if (!message) throw RenderFailure("the host cannot make a message for the wavetable");
+  message->setMessageID("GUIEditor:fileSelect");
+  message->getAttributes()->setInt("tag", wavetableImportCode(kind, op));
+  message->getAttributes()->setBinary("path", absolute.c_str(), static_cast<uint32_t>(absolute.size() + 1));
+  plugin.clearMessages();
+  plugin.sendToProcessor(message);
+  message->release();
+  bool answered = false;
+  for (const testhost::RecordedMessage& m : plugin.messagesToController()) answered |= m.id == "Processor:uiUpdate";
+  if (!answered) throw RenderFailure("the plug-in did not take the wavetable '" + path + "'");
+}
+
 int run(const RenderOptions& options) {
   // Inputs first: a broken input file is reported before the plug-in is loaded.
   const EventSequence sequence =
       options.inputPath.empty() ? parseNoteList(demoNoteList(), "demo") : readEventFile(options.inputPath);
   const std::vector<uint8_t> state = requestedState(options);
+  WavetableKind tableKinds[2] = {WavetableKind::Text, WavetableKind::Text};
+  for (int op = 0; op < 2; ++op)
+    if (!options.tablePaths[op].empty()) tableKinds[op] = checkWavetableFile(options.tablePaths[op]);
   const int64_t frames = renderLength(sequence, options.sampleRate, options.tailSeconds, options.lengthSeconds);
 
   const std::string bundle = resolveBundle(options);
@@ -95,6 +116,8 @@ int run(const RenderOptions& options) {
   }
   if (!state.empty() && plugin->setState(state) != Steinberg::kResultOk)
     throw RenderFailure("the plug-in refused the state record");
+  for (int op = 0; op < 2; ++op)
+    if (!options.tablePaths[op].empty()) importWavetable(*plugin, op, options.tablePaths[op], tableKinds[op]);
   if (!plugin->start(options.sampleRate, options.blockSize))
     throw RenderFailure("the plug-in refused a sample rate of " +
                         std::to_string(static_cast<int>(options.sampleRate)) + " Hz");

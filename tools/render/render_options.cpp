@@ -46,6 +46,8 @@ RenderOptions parseOptions(int argc, const char* const* argv) {
       o.statePath = value();
     } else if (arg == "--preset") {
       o.presetPath = value();
+    } else if (arg == "--table-a" || arg == "--table-b") {
+      o.tablePaths[arg == "--table-a" ? 0 : 1] = value();
     } else if (arg == "--save-state") {
       o.saveStatePath = value();
     } else if (arg == "-r" || arg == "--rate") {
@@ -126,6 +128,10 @@ Options:
   --state FILE        load a saved component state before rendering
   --preset FILE       load a preset file (.tlmprst) before rendering
   --save-state FILE   write the plug-in's state after rendering (for --state)
+  --table-a FILE      import a wavetable into operator A before rendering: a text
+                      file of hex samples ("80 FF 80 00", .txt) or a mono PCM WAV
+                      file of at most 1024 bytes (.wav); after --state/--preset
+  --table-b FILE      the same for operator B
   --list-params       print the plug-in's parameters and exit
   -q, --quiet         print nothing but errors
   -h, --help          this text

@@ -14,6 +14,7 @@ struct RenderOptions {
   std::string statePath;   // component state loaded before rendering
   std::string presetPath;  // preset file loaded before rendering
   std::string saveStatePath;  // the plug-in's state written here after rendering
+  std::string tablePaths[2];  // wavetable files imported into operators A and B
   double sampleRate = 44100;
   int blockSize = 512;
   double tailSeconds = 2.0;
