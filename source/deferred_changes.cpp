@@ -36,8 +36,8 @@ void applyVoiceCount(Synth& synth) {
 
 void applyDeferredChanges(Synth& synth) {
     // Take the bits this step handles; a request arriving meanwhile waits for the next
-    // call instead of being cleared unseen. Deferred preset loads stay pending until
-    // preset files can be read.
+    // call instead of being cleared unseen. Presets are never loaded here: the message
+    // thread reads and applies them (the audio thread touches no file).
     const uint32_t bits =
         synth.pendingChanges.fetch_and(~(change::kRateDivider | change::kVoiceCount));
     if (bits & change::kRateDivider) applyRateDivider(synth);

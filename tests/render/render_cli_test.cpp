@@ -186,7 +186,7 @@ TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.output.find("cannot open input file 'no-such-file.mid'"), std::string::npos) << missing.output;
 
-  write("bad.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x10", 26));
+  write("bad.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x10", 22));
   ToolRun bad = render("bad.mid");
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_NE(bad.output.find("bad.mid: chunk length runs past the end of the file"), std::string::npos) << bad.output;
