@@ -163,6 +163,14 @@ TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
     EXPECT_EQ(controller->notify(bare), kResultOk);
     EXPECT_NEAR(controller->getParamNormalized(0x40093), 50.0 / 127.0, 1e-6);
 
+    // A "synth" attribute of the wrong size is not an address.
+    IMessage* malformed = message("Processor:getState", nullptr, false);
+    const uint32_t four = 4;
+    malformed->getAttributes()->setBinary("synth", &four, sizeof(four));
+    EXPECT_EQ(controller->notify(malformed), kResultOk);
+    EXPECT_EQ(controller->synth(), synth);
+    malformed->release();
+
     // "Processor:openGUI" with no editor open changes nothing, not even the address.
     Instance other;
     IMessage* open = message("Processor:openGUI", other.synth);
