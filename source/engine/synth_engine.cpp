@@ -385,13 +385,12 @@ bool SynthEngine::setParameterValue(uint32_t id, int32_t value) {
 
 // --- events -------------------------------------------------------------------------
 
-bool SynthEngine::eventChangesState(const EngineEvent& e) const {
+bool SynthEngine::eventChangesState(const EngineEvent& e, int32_t& scaled) const {
     if ((e.id & eventid::kClassMask) == eventid::kNote || isValueless(e.id)) return true;
-    int32_t scaled;
     return scaleEventValue(e.id, e.value, scaled) && scaled != parameterValue(e.id);
 }
 
-void SynthEngine::applyEvent(const EngineEvent& e) {
+void SynthEngine::applyEvent(const EngineEvent& e, int32_t scaled) {
     if ((e.id & eventid::kClassMask) == eventid::kNote) {
         const int32_t key = int32_t(e.id & 0x7F);
         const int32_t velocity = (e.id & eventid::kNoteOnBit) ? roundScaled(clampUnit(e.value) * 127.0f) : 0;
@@ -401,8 +400,7 @@ void SynthEngine::applyEvent(const EngineEvent& e) {
     }
     if (e.id == eventid::kAllSoundOff) return allSoundOff();
     if (e.id == eventid::kAllNotesOff) return allNotesOff();
-    int32_t scaled;
-    if (scaleEventValue(e.id, e.value, scaled)) setParameterValue(e.id, scaled);
+    setParameterValue(e.id, scaled);
 }
 
 Voice* SynthEngine::allocateVoice() {
@@ -452,7 +450,8 @@ void SynthEngine::render(const EngineEvent* events, float* left, float* right, i
     for (int32_t i = 0; i < voiceCount; ++i) voices_[i].position = start;
     int32_t renderedTo = start;
     for (const EngineEvent* e = events; e; e = e->next) {
-        if (!eventChangesState(*e)) continue;
+        int32_t scaled = 0;
+        if (!eventChangesState(*e, scaled)) continue;
         // Offsets outside the block are held to it, so nothing renders out of bounds.
         EngineEvent at = *e;
         at.sampleOffset = std::clamp(e->sampleOffset, renderedTo, end);
@@ -460,15 +459,17 @@ void SynthEngine::render(const EngineEvent* events, float* left, float* right, i
             renderVoicesTo(at.sampleOffset);
             renderedTo = at.sampleOffset;
         }
-        applyEvent(at);
+        applyEvent(at, scaled);
     }
     renderVoicesTo(end);
     left_ = right_ = nullptr;
 }
 
 void SynthEngine::applyEvents(const EngineEvent* events) {
+    // An event that changes nothing has nothing to apply.
     for (const EngineEvent* e = events; e; e = e->next) {
-        if ((e->id & eventid::kClassMask) != eventid::kNote) applyEvent(*e);
+        int32_t scaled = 0;
+        if ((e->id & eventid::kClassMask) != eventid::kNote && eventChangesState(*e, scaled)) applyEvent(*e, scaled);
     }
 }
 

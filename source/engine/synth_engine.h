@@ -90,8 +90,9 @@ public:
     int32_t lfoRateFactor = 0, rateBase = 0, dampRate = 0, pitchBase = 0;
 
 private:
-    void applyEvent(const EngineEvent& e);
-    bool eventChangesState(const EngineEvent& e) const;
+    // Whether an event changes anything; `scaled` receives its integer value.
+    bool eventChangesState(const EngineEvent& e, int32_t& scaled) const;
+    void applyEvent(const EngineEvent& e, int32_t scaled);
     void noteOn(int32_t key, int32_t velocity, int32_t offset);
     void noteOff(int32_t key);
     Voice* allocateVoice();

@@ -31,9 +31,24 @@ TEST(RenderSelect, CodesFollowAlgorithmLevelsAndDepths) {
     EXPECT_EQ(t.voiceFlagTemplate, 0);
 }
 
+// Both operators' pitch at full PMS, the LFO at its fastest.
+void fullPitchLfo(SynthEngine& e) {
+    e.init(44100.0f);
+    e.tone().setPms(0, 7);
+    e.tone().setPms(1, 7);
+    e.setLfoFreq(16383);
+}
+
 class Lfo : public ::testing::Test {
 protected:
     void SetUp() override { engine.init(44100.0f); }
+    // B alone with the square LFO at its fastest and the wheel up.
+    void squareLfoOnB() {
+        engine.tone().setAlgorithm(1);
+        engine.tone().setLfoWave(2);
+        engine.setLfoFreq(16383);
+        engine.setModWheel(127);
+    }
     test::Rendered play(EventList& e, int32_t n) { return test::renderOnce(engine, e, n); }
     SynthEngine engine;
 };
@@ -41,10 +56,8 @@ protected:
 TEST_F(Lfo, PitchDepthWithModWheelAtZeroLeavesNotesUnmodulated) {
     SynthEngine plain;
     plain.init(44100.0f);
-    engine.tone().setPms(0, 7);
-    engine.tone().setPms(1, 7);
-    engine.setLfoFreq(16383);
     plain.setLfoFreq(16383);
+    fullPitchLfo(engine);
     ASSERT_NE(engine.tone().renderSelect & 8, 0);
     EventList on;
     on.noteOn(0, 60);
@@ -53,10 +66,7 @@ TEST_F(Lfo, PitchDepthWithModWheelAtZeroLeavesNotesUnmodulated) {
 
     // With the wheel up the same notes differ: the test above can tell.
     SynthEngine wheel;
-    wheel.init(44100.0f);
-    wheel.tone().setPms(0, 7);
-    wheel.tone().setPms(1, 7);
-    wheel.setLfoFreq(16383);
+    fullPitchLfo(wheel);
     EventList on3;
     on3.add(0, eventid::kModWheel, 1.0f).noteOn(0, 60);
     EventList on4 = on2;
@@ -64,11 +74,8 @@ TEST_F(Lfo, PitchDepthWithModWheelAtZeroLeavesNotesUnmodulated) {
 }
 
 TEST_F(Lfo, SquareAmplitudeWaveAlternatesEverySixtyFourSteps) {
-    engine.tone().setAlgorithm(1);
-    engine.tone().setLfoWave(2);
+    squareLfoOnB();
     engine.tone().setAms(1, 7);
-    engine.setLfoFreq(16383);
-    engine.setModWheel(127);
     EventList on;
     on.noteOn(0, 60);
     play(on, 1);
@@ -89,11 +96,8 @@ TEST_F(Lfo, SquareAmplitudeWaveAlternatesEverySixtyFourSteps) {
 }
 
 TEST_F(Lfo, LargestPitchOffset) {
-    engine.tone().setAlgorithm(1);
-    engine.tone().setLfoWave(2);
+    squareLfoOnB();
     engine.tone().setPms(1, 7);
-    engine.setLfoFreq(16383);
-    engine.setModWheel(127);
     EventList on;
     on.noteOn(0, 60);
     play(on, 1);
