@@ -16,7 +16,8 @@ using namespace Steinberg::Vst;
 
 // Host values become 0..1 before they reach the engine; NaN counts as 0.
 float normalised(double v) {
-    if (!(v >= 0.0)) return 0.0f;
+    if (!(v >= 0.0))
+        return 0.0f;
     return v > 1.0 ? 1.0f : float(v);
 }
 
@@ -25,8 +26,10 @@ float normalised(double v) {
 // keeps the scan short; an earlier position restarts from the head.
 void insertAfterCursor(Synth& synth, EngineEvent* record, EngineEvent*& cursor) {
     EngineEvent** link = &synth.eventList;
-    if (cursor && cursor->sampleOffset <= record->sampleOffset) link = &cursor->next;
-    while (*link && (*link)->sampleOffset <= record->sampleOffset) link = &(*link)->next;
+    if (cursor && cursor->sampleOffset <= record->sampleOffset)
+        link = &cursor->next;
+    while (*link && (*link)->sampleOffset <= record->sampleOffset)
+        link = &(*link)->next;
     record->next = *link;
     *link = record;
     cursor = record;
@@ -35,9 +38,12 @@ void insertAfterCursor(Synth& synth, EngineEvent* record, EngineEvent*& cursor) 
 class BlockPositions {
 public:
     BlockPositions(int32_t numSamples, int32_t decimation)
-        : last_(std::max<int32_t>(0, numSamples - 1)), decimation_(std::max<int32_t>(1, decimation)) {}
+        : last_(std::max<int32_t>(0, numSamples - 1)),
+          decimation_(std::max<int32_t>(1, decimation)) {}
     // Host sample offset (clamped into the block) in engine samples.
-    int32_t operator()(int32_t offset) const { return std::clamp<int32_t>(offset, 0, last_) / decimation_; }
+    int32_t operator()(int32_t offset) const {
+        return std::clamp<int32_t>(offset, 0, last_) / decimation_;
+    }
 
 private:
     int32_t last_;
@@ -56,7 +62,8 @@ EngineEvent* takeRecord(Synth& synth, uint32_t id, float value, int32_t position
 void startList(Synth& synth) {
     if (synth.eventsCarried) {
         // The previous block ended before its events were due: they come first here.
-        for (EngineEvent* e = synth.eventList; e; e = e->next) e->sampleOffset = 0;
+        for (EngineEvent* e = synth.eventList; e; e = e->next)
+            e->sampleOffset = 0;
         synth.eventsCarried = false;
         return;
     }
@@ -65,12 +72,14 @@ void startList(Synth& synth) {
 }
 
 void collectNotes(Synth& synth, IEventList* events, const BlockPositions& position) {
-    if (!events) return;
+    if (!events)
+        return;
     EngineEvent* cursor = nullptr;
     const int32 count = events->getEventCount();
     for (int32 i = 0; i < count && synth.eventCount < synth.eventPoolCapacity; ++i) {
         Event e{};
-        if (events->getEvent(i, e) != kResultOk) continue;
+        if (events->getEvent(i, e) != kResultOk)
+            continue;
         uint32_t id;
         float value = 0.0f;
         if (e.type == Event::kNoteOnEvent) {
@@ -100,32 +109,39 @@ void setBypassDeferred(Synth& synth, bool on) {
     synth.bypassChangePending = true;
 }
 
-void collectParameterChanges(Synth& synth, IParameterChanges* changes, const BlockPositions& position) {
-    if (!changes) return;
+void collectParameterChanges(Synth& synth, IParameterChanges* changes,
+                             const BlockPositions& position) {
+    if (!changes)
+        return;
     EngineEvent* cursor = nullptr;
     const int32 queues = changes->getParameterCount();
     for (int32 q = 0; q < queues; ++q) {
         IParamValueQueue* queue = changes->getParameterData(q);
-        if (!queue) continue;
+        if (!queue)
+            continue;
         const ParamID id = queue->getParameterId();
         const int32 points = queue->getPointCount();
         int32 offset = 0;
         ParamValue value = 0.0;
         // Only the last point counts: a parameter changes at most once per block.
-        if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk) continue;
+        if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk)
+            continue;
 
         if (id & kEngineParamBits) {
-            if (synth.eventCount >= synth.eventPoolCapacity) return;
-            insertAfterCursor(synth, takeRecord(synth, id, normalised(value), position(offset)), cursor);
+            if (synth.eventCount >= synth.eventPoolCapacity)
+                return;
+            insertAfterCursor(synth, takeRecord(synth, id, normalised(value), position(offset)),
+                              cursor);
         } else if (id == kBypassId) {
             const bool on = value == 1.0;
             setBypass(synth, on);
-            if (on) return;  // the rest of this block's changes are not read
+            if (on)
+                return;  // the rest of this block's changes are not read
         }
     }
 }
 
-} // namespace
+}  // namespace
 
 void collectBlockEvents(Synth& synth, ProcessData& data) {
     startList(synth);
@@ -137,18 +153,22 @@ void collectBlockEvents(Synth& synth, ProcessData& data) {
 void readBypassOnly(Synth& synth, ProcessData& data) {
     dropBlockEvents(synth);
     IParameterChanges* changes = data.inputParameterChanges;
-    if (!changes) return;
+    if (!changes)
+        return;
     const int32 queues = changes->getParameterCount();
     for (int32 q = 0; q < queues; ++q) {
         IParamValueQueue* queue = changes->getParameterData(q);
-        if (!queue || queue->getParameterId() != kBypassId) continue;
+        if (!queue || queue->getParameterId() != kBypassId)
+            continue;
         const int32 points = queue->getPointCount();
         int32 offset = 0;
         ParamValue value = 0.0;
-        if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk) continue;
+        if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk)
+            continue;
         const bool on = value == 1.0;
         setBypassDeferred(synth, on);
-        if (on) return;
+        if (on)
+            return;
     }
 }
 
@@ -158,4 +178,4 @@ void dropBlockEvents(Synth& synth) {
     synth.eventsCarried = false;
 }
 
-} // namespace taluma
+}  // namespace taluma

@@ -9,7 +9,9 @@
 namespace taluma {
 namespace {
 
-void zero(float* buffer, int32_t count) { std::memset(buffer, 0, sizeof(float) * size_t(count)); }
+void zero(float* buffer, int32_t count) {
+    std::memset(buffer, 0, sizeof(float) * size_t(count));
+}
 
 // Detaches the events due before engine sample `end` (all of them for the last chunk)
 // and makes their positions relative to `start`.
@@ -43,9 +45,11 @@ void renderHeld(Synth& synth, float* left, float* right, int32_t numSamples) {
         }
     }
     if (remaining == 0) {
-        if (synth.holdPhase >= d) synth.holdPhase = 0;
+        if (synth.holdPhase >= d)
+            synth.holdPhase = 0;
         // No engine sample falls in this block: its events open the next one.
-        if (synth.eventList) synth.eventsCarried = true;
+        if (synth.eventList)
+            synth.eventsCarried = true;
         return;
     }
 
@@ -83,10 +87,11 @@ void renderHeld(Synth& synth, float* left, float* right, int32_t numSamples) {
     synth.holdPhase = partial;
 }
 
-} // namespace
+}  // namespace
 
 void applyBlockEventsOnly(Synth& synth) {
-    if (synth.eventList) synth.engine->applyEvents(synth.eventList);
+    if (synth.eventList)
+        synth.engine->applyEvents(synth.eventList);
     dropBlockEvents(synth);
 }
 
@@ -114,7 +119,8 @@ void renderBlock(Synth& synth, float* left, float* right, int32_t numSamples) {
         return;
     }
     renderHeld(synth, left, right, numSamples);
-    if (!synth.eventsCarried) dropBlockEvents(synth);
+    if (!synth.eventsCarried)
+        dropBlockEvents(synth);
 }
 
-} // namespace taluma
+}  // namespace taluma

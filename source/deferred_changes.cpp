@@ -7,7 +7,8 @@ namespace taluma {
 namespace {
 
 float clampedUnit(float v) {
-    if (!(v >= 0.0f)) return 0.0f;
+    if (!(v >= 0.0f))
+        return 0.0f;
     return v > 1.0f ? 1.0f : v;
 }
 
@@ -32,7 +33,7 @@ void applyVoiceCount(Synth& synth) {
     synth.changeNotice.fetch_or(change::kVoiceCount);
 }
 
-} // namespace
+}  // namespace
 
 void applyDeferredChanges(Synth& synth) {
     // Take the bits this step handles; a request arriving meanwhile waits for the next
@@ -40,8 +41,10 @@ void applyDeferredChanges(Synth& synth) {
     // thread reads and applies them (the audio thread touches no file).
     const uint32_t bits =
         synth.pendingChanges.fetch_and(~(change::kRateDivider | change::kVoiceCount));
-    if (bits & change::kRateDivider) applyRateDivider(synth);
-    if (bits & change::kVoiceCount) applyVoiceCount(synth);
+    if (bits & change::kRateDivider)
+        applyRateDivider(synth);
+    if (bits & change::kVoiceCount)
+        applyVoiceCount(synth);
 }
 
-} // namespace taluma
+}  // namespace taluma

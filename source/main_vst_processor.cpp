@@ -7,7 +7,6 @@
 #include "state_record.h"
 #include "synth.h"
 
-
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivstmessage.h"
@@ -24,265 +23,237 @@ namespace Vst {
 namespace {
 
 // The two channel buffers of the first output bus, if the host gave them.
-bool stereoOutputs (ProcessData& data, float*& left, float*& right)
-{
-	left = right = nullptr;
-	if (data.numOutputs < 1 || !data.outputs || data.symbolicSampleSize != kSample32)
-		return false;
-	AudioBusBuffers& bus = data.outputs[0];
-	if (bus.numChannels < 2 || !bus.channelBuffers32)
-		return false;
-	left = bus.channelBuffers32[0];
-	right = bus.channelBuffers32[1];
-	return left && right;
+bool stereoOutputs(ProcessData& data, float*& left, float*& right) {
+    left = right = nullptr;
+    if (data.numOutputs < 1 || !data.outputs || data.symbolicSampleSize != kSample32)
+        return false;
+    AudioBusBuffers& bus = data.outputs[0];
+    if (bus.numChannels < 2 || !bus.channelBuffers32)
+        return false;
+    left = bus.channelBuffers32[0];
+    right = bus.channelBuffers32[1];
+    return left && right;
 }
 
 // Silence for whatever 32-bit channels exist when a block cannot be rendered.
-void silenceOutputs (ProcessData& data)
-{
-	if (data.numSamples < 1 || data.numOutputs < 1 || !data.outputs ||
-	    data.symbolicSampleSize != kSample32)
-		return;
-	for (int32 b = 0; b < data.numOutputs; ++b)
-	{
-		AudioBusBuffers& bus = data.outputs[b];
-		if (!bus.channelBuffers32)
-			continue;
-		for (int32 c = 0; c < bus.numChannels; ++c)
-			if (bus.channelBuffers32[c])
-				std::memset (bus.channelBuffers32[c], 0, sizeof (float) * size_t (data.numSamples));
-	}
+void silenceOutputs(ProcessData& data) {
+    if (data.numSamples < 1 || data.numOutputs < 1 || !data.outputs ||
+        data.symbolicSampleSize != kSample32)
+        return;
+    for (int32 b = 0; b < data.numOutputs; ++b) {
+        AudioBusBuffers& bus = data.outputs[b];
+        if (!bus.channelBuffers32)
+            continue;
+        for (int32 c = 0; c < bus.numChannels; ++c)
+            if (bus.channelBuffers32[c])
+                std::memset(bus.channelBuffers32[c], 0, sizeof(float) * size_t(data.numSamples));
+    }
 }
 
-} // namespace
+}  // namespace
 
-MainVSTProcessor::MainVSTProcessor () = default;
-MainVSTProcessor::~MainVSTProcessor () = default;
+MainVSTProcessor::MainVSTProcessor() = default;
+MainVSTProcessor::~MainVSTProcessor() = default;
 
-tresult PLUGIN_API MainVSTProcessor::initialize (FUnknown* context)
-{
-	tresult result = AudioEffect::initialize (context);
-	if (result != kResultOk)
-		return result;
-	addAudioOutput (STR16 ("AudioOut"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
-	addEventInput (STR16 ("EventInput"), 16, kMain, BusInfo::kDefaultActive);
-	if (!synth_)
-	{
-		synth_ = std::make_unique<taluma::Synth> (processSetup.maxSamplesPerBlock,
-		                                          float (processSetup.sampleRate));
-		// The rate table follows the set-up the Synth was made for (the defaults give
-		// 44100, 22050, 14700, 11025), also when the host set up processing first.
-		synth_->setupRate (processSetup.maxSamplesPerBlock, float (processSetup.sampleRate));
-	}
-	return result;
+tresult PLUGIN_API MainVSTProcessor::initialize(FUnknown* context) {
+    tresult result = AudioEffect::initialize(context);
+    if (result != kResultOk)
+        return result;
+    addAudioOutput(STR16("AudioOut"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+    addEventInput(STR16("EventInput"), 16, kMain, BusInfo::kDefaultActive);
+    if (!synth_) {
+        synth_ = std::make_unique<taluma::Synth>(processSetup.maxSamplesPerBlock,
+                                                 float(processSetup.sampleRate));
+        // The rate table follows the set-up the Synth was made for (the defaults give
+        // 44100, 22050, 14700, 11025), also when the host set up processing first.
+        synth_->setupRate(processSetup.maxSamplesPerBlock, float(processSetup.sampleRate));
+    }
+    return result;
 }
 
-tresult PLUGIN_API MainVSTProcessor::terminate ()
-{
-	return AudioEffect::terminate ();
+tresult PLUGIN_API MainVSTProcessor::terminate() {
+    return AudioEffect::terminate();
 }
 
-tresult PLUGIN_API MainVSTProcessor::setBusArrangements (SpeakerArrangement* inputs, int32 numIns,
-                                                         SpeakerArrangement* outputs, int32 numOuts)
-{
-	if (numOuts != 1 || !outputs || outputs[0] != SpeakerArr::kStereo)
-		return kResultFalse;
-	return AudioEffect::setBusArrangements (inputs, numIns, outputs, numOuts);
+tresult PLUGIN_API MainVSTProcessor::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
+                                                        SpeakerArrangement* outputs,
+                                                        int32 numOuts) {
+    if (numOuts != 1 || !outputs || outputs[0] != SpeakerArr::kStereo)
+        return kResultFalse;
+    return AudioEffect::setBusArrangements(inputs, numIns, outputs, numOuts);
 }
 
-tresult PLUGIN_API MainVSTProcessor::setupProcessing (ProcessSetup& setup)
-{
-	// A rate the engine cannot run at is refused before anything changes.
-	if (!std::isfinite (setup.sampleRate) || setup.sampleRate < 1.0 || setup.sampleRate > 1.0e7 ||
-	    setup.maxSamplesPerBlock < 1)
-		return kResultFalse;
-	if (synth_)
-	{
-		taluma::Synth::StructuralEdit edit (*synth_);
-		synth_->setupRate (setup.maxSamplesPerBlock, float (setup.sampleRate));
-	}
-	sendUiUpdate ();
-	return AudioEffect::setupProcessing (setup);
+tresult PLUGIN_API MainVSTProcessor::setupProcessing(ProcessSetup& setup) {
+    // A rate the engine cannot run at is refused before anything changes.
+    if (!std::isfinite(setup.sampleRate) || setup.sampleRate < 1.0 || setup.sampleRate > 1.0e7 ||
+        setup.maxSamplesPerBlock < 1)
+        return kResultFalse;
+    if (synth_) {
+        taluma::Synth::StructuralEdit edit(*synth_);
+        synth_->setupRate(setup.maxSamplesPerBlock, float(setup.sampleRate));
+    }
+    sendUiUpdate();
+    return AudioEffect::setupProcessing(setup);
 }
 
-void MainVSTProcessor::setRunning (bool running)
-{
-	if (!synth_)
-		return;
-	{
-		taluma::Synth::StructuralEdit edit (*synth_);
-		synth_->audioRunning.store (running);
-		synth_->clearHold ();
-		synth_->engine->silenceAllVoices ();
-	}  // leaving the edit sets renderEnabled from audioRunning, bypassed and editBusy
-	sendUiUpdate ();
+void MainVSTProcessor::setRunning(bool running) {
+    if (!synth_)
+        return;
+    {
+        taluma::Synth::StructuralEdit edit(*synth_);
+        synth_->audioRunning.store(running);
+        synth_->clearHold();
+        synth_->engine->silenceAllVoices();
+    }  // leaving the edit sets renderEnabled from audioRunning, bypassed and editBusy
+    sendUiUpdate();
 }
 
-tresult PLUGIN_API MainVSTProcessor::setActive (TBool state)
-{
-	setRunning (state != 0);
-	return AudioEffect::setActive (state);
+tresult PLUGIN_API MainVSTProcessor::setActive(TBool state) {
+    setRunning(state != 0);
+    return AudioEffect::setActive(state);
 }
 
-tresult PLUGIN_API MainVSTProcessor::setProcessing (TBool state)
-{
-	setRunning (state != 0);
-	return AudioEffect::setProcessing (state);
+tresult PLUGIN_API MainVSTProcessor::setProcessing(TBool state) {
+    setRunning(state != 0);
+    return AudioEffect::setProcessing(state);
 }
 
-tresult PLUGIN_API MainVSTProcessor::process (ProcessData& data)
-{
-	taluma::Synth* synth = synth_.get ();
-	if (!synth)
-	{
-		silenceOutputs (data);
-		return kResultOk;
-	}
+tresult PLUGIN_API MainVSTProcessor::process(ProcessData& data) {
+    taluma::Synth* synth = synth_.get();
+    if (!synth) {
+        silenceOutputs(data);
+        return kResultOk;
+    }
 
-	if (!synth->enterEngineSection ())
-	{
-		// A structural edit holds the engine: keep the bypass state, drop the events.
-		taluma::readBypassOnly (*synth, data);
-		silenceOutputs (data);
-		return kResultOk;
-	}
+    if (!synth->enterEngineSection()) {
+        // A structural edit holds the engine: keep the bypass state, drop the events.
+        taluma::readBypassOnly(*synth, data);
+        silenceOutputs(data);
+        return kResultOk;
+    }
 
-	taluma::collectBlockEvents (*synth, data);
-	const bool valuesMayChange = synth->eventCount > 0 || synth->pendingChanges.load () != 0;
+    taluma::collectBlockEvents(*synth, data);
+    const bool valuesMayChange = synth->eventCount > 0 || synth->pendingChanges.load() != 0;
 
-	float* left = nullptr;
-	float* right = nullptr;
-	const int32 numSamples = data.numSamples;
-	if (numSamples > 0 && stereoOutputs (data, left, right))
-	{
-		taluma::renderBlock (*synth, left, right, numSamples);
-		if (data.outputs[0].silenceFlags != 0)
-			data.outputs[0].silenceFlags = 0;
-	}
-	else
-	{
-		// Nothing to render into: parameter changes still take effect.
-		taluma::applyBlockEventsOnly (*synth);
-		silenceOutputs (data);
-	}
+    float* left = nullptr;
+    float* right = nullptr;
+    const int32 numSamples = data.numSamples;
+    if (numSamples > 0 && stereoOutputs(data, left, right)) {
+        taluma::renderBlock(*synth, left, right, numSamples);
+        if (data.outputs[0].silenceFlags != 0)
+            data.outputs[0].silenceFlags = 0;
+    } else {
+        // Nothing to render into: parameter changes still take effect.
+        taluma::applyBlockEventsOnly(*synth);
+        silenceOutputs(data);
+    }
 
-	taluma::applyDeferredChanges (*synth);
-	if (valuesMayChange)
-		synth->publishEngineValues ();
-	synth->leaveEngineSection ();
-	return kResultOk;
+    taluma::applyDeferredChanges(*synth);
+    if (valuesMayChange)
+        synth->publishEngineValues();
+    synth->leaveEngineSection();
+    return kResultOk;
 }
 
-tresult PLUGIN_API MainVSTProcessor::setState (IBStream* state)
-{
-	if (!synth_ || !state)
-		return kResultFalse;
-	uint8_t record[taluma::kStateRecordSize];
-	int32 read = 0;
-	if (state->read (record, 1, &read) != kResultOk || read != 1)
-		return kResultFalse;
-	tresult result = kResultOk;
-	if (record[0] == taluma::kStateRecordVersion)
-	{
-		// A record that ends early is refused whole: a part of it would mix two states.
-		const int32 rest = int32 (taluma::kStateRecordSize - 1);
-		read = 0;
-		if (state->read (record + 1, rest, &read) == kResultOk && read == rest)
-			taluma::readStateRecord (*synth_, record, sizeof (record));
-		else
-			result = kResultFalse;
-	}
-	sendSynthAddress ("Processor:setState");
-	return result;
+tresult PLUGIN_API MainVSTProcessor::setState(IBStream* state) {
+    if (!synth_ || !state)
+        return kResultFalse;
+    uint8_t record[taluma::kStateRecordSize];
+    int32 read = 0;
+    if (state->read(record, 1, &read) != kResultOk || read != 1)
+        return kResultFalse;
+    tresult result = kResultOk;
+    if (record[0] == taluma::kStateRecordVersion) {
+        // A record that ends early is refused whole: a part of it would mix two states.
+        const int32 rest = int32(taluma::kStateRecordSize - 1);
+        read = 0;
+        if (state->read(record + 1, rest, &read) == kResultOk && read == rest)
+            taluma::readStateRecord(*synth_, record, sizeof(record));
+        else
+            result = kResultFalse;
+    }
+    sendSynthAddress("Processor:setState");
+    return result;
 }
 
-tresult PLUGIN_API MainVSTProcessor::getState (IBStream* state)
-{
-	if (!synth_ || !state)
-		return kResultFalse;
-	const std::vector<uint8_t> record = taluma::writeStateRecord (*synth_);
-	int32 written = 0;
-	const tresult result = state->write (const_cast<uint8_t*> (record.data ()), int32 (record.size ()), &written);
-	sendSynthAddress ("Processor:getState");
-	// A stream that takes less than the whole record has not saved the instrument.
-	return result == kResultOk && written == int32 (record.size ()) ? kResultOk : kResultFalse;
+tresult PLUGIN_API MainVSTProcessor::getState(IBStream* state) {
+    if (!synth_ || !state)
+        return kResultFalse;
+    const std::vector<uint8_t> record = taluma::writeStateRecord(*synth_);
+    int32 written = 0;
+    const tresult result =
+        state->write(const_cast<uint8_t*>(record.data()), int32(record.size()), &written);
+    sendSynthAddress("Processor:getState");
+    // A stream that takes less than the whole record has not saved the instrument.
+    return result == kResultOk && written == int32(record.size()) ? kResultOk : kResultFalse;
 }
 
-tresult PLUGIN_API MainVSTProcessor::notify (IMessage* message)
-{
-	if (!message)
-		return kInvalidArgument;
-	const char* id = message->getMessageID ();
-	if (id && std::strcmp (id, "GUIEditor:openGUI") == 0)
-	{
-		sendSynthAddress ("Processor:openGUI");
-		return kResultOk;
-	}
-	if (id && std::strcmp (id, "GUIEditor:valueChange") == 0)
-	{
-		IAttributeList* attributes = message->getAttributes ();
-		int64 tag = 0;
-		double value = 0.0;
-		if (synth_ && attributes && attributes->getInt ("tag", tag) == kResultOk &&
-		    attributes->getFloat ("val", value) == kResultOk)
-			taluma::handleEditorValue (*synth_, int32 (uint32 (tag)), value,
-			                           [this] (int64 t, double v) { sendValueUpdate (t, v); });
-		return kResultOk;
-	}
-	if (id && std::strcmp (id, "GUIEditor:fileSelect") == 0)
-	{
-		IAttributeList* attributes = message->getAttributes ();
-		int64 tag = 0;
-		const void* data = nullptr;
-		uint32 size = 0;
-		if (synth_ && attributes && attributes->getInt ("tag", tag) == kResultOk &&
-		    attributes->getBinary ("path", data, size) == kResultOk && data)
-		{
-			// The path is UTF-8 up to its 0 byte; the copy outlives the message.
-			const char* bytes = static_cast<const char*> (data);
-			const std::string path (bytes, std::find (bytes, bytes + size, '\0'));
-			taluma::handleFileSelect (*synth_, int32 (uint32 (tag)), path, [this] { sendUiUpdate (); });
-		}
-		return kResultOk;
-	}
-	return AudioEffect::notify (message);
+tresult PLUGIN_API MainVSTProcessor::notify(IMessage* message) {
+    if (!message)
+        return kInvalidArgument;
+    const char* id = message->getMessageID();
+    if (id && std::strcmp(id, "GUIEditor:openGUI") == 0) {
+        sendSynthAddress("Processor:openGUI");
+        return kResultOk;
+    }
+    if (id && std::strcmp(id, "GUIEditor:valueChange") == 0) {
+        IAttributeList* attributes = message->getAttributes();
+        int64 tag = 0;
+        double value = 0.0;
+        if (synth_ && attributes && attributes->getInt("tag", tag) == kResultOk &&
+            attributes->getFloat("val", value) == kResultOk)
+            taluma::handleEditorValue(*synth_, int32(uint32(tag)), value,
+                                      [this](int64 t, double v) { sendValueUpdate(t, v); });
+        return kResultOk;
+    }
+    if (id && std::strcmp(id, "GUIEditor:fileSelect") == 0) {
+        IAttributeList* attributes = message->getAttributes();
+        int64 tag = 0;
+        const void* data = nullptr;
+        uint32 size = 0;
+        if (synth_ && attributes && attributes->getInt("tag", tag) == kResultOk &&
+            attributes->getBinary("path", data, size) == kResultOk && data) {
+            // The path is UTF-8 up to its 0 byte; the copy outlives the message.
+            const char* bytes = static_cast<const char*>(data);
+            const std::string path(bytes, std::find(bytes, bytes + size, '\0'));
+            taluma::handleFileSelect(*synth_, int32(uint32(tag)), path, [this] { sendUiUpdate(); });
+        }
+        return kResultOk;
+    }
+    return AudioEffect::notify(message);
 }
 
-void MainVSTProcessor::sendSynthAddress (const char* messageId)
-{
-	IMessage* message = allocateMessage ();
-	if (!message)
-		return;
-	message->setMessageID (messageId);
-	taluma::setSynthAttribute (*message, synth_.get ());
-	sendMessage (message);
-	message->release ();
+void MainVSTProcessor::sendSynthAddress(const char* messageId) {
+    IMessage* message = allocateMessage();
+    if (!message)
+        return;
+    message->setMessageID(messageId);
+    taluma::setSynthAttribute(*message, synth_.get());
+    sendMessage(message);
+    message->release();
 }
 
-void MainVSTProcessor::sendValueUpdate (int64 tag, double value)
-{
-	IMessage* message = allocateMessage ();
-	if (!message)
-		return;
-	message->setMessageID ("GUIEditor:valueUpdate");
-	if (IAttributeList* attributes = message->getAttributes ())
-	{
-		attributes->setInt ("tag", tag);
-		attributes->setFloat ("val", value);
-	}
-	sendMessage (message);
-	message->release ();
+void MainVSTProcessor::sendValueUpdate(int64 tag, double value) {
+    IMessage* message = allocateMessage();
+    if (!message)
+        return;
+    message->setMessageID("GUIEditor:valueUpdate");
+    if (IAttributeList* attributes = message->getAttributes()) {
+        attributes->setInt("tag", tag);
+        attributes->setFloat("val", value);
+    }
+    sendMessage(message);
+    message->release();
 }
 
-void MainVSTProcessor::sendUiUpdate ()
-{
-	IMessage* message = allocateMessage ();
-	if (!message)
-		return;
-	message->setMessageID ("Processor:uiUpdate");
-	sendMessage (message);
-	message->release ();
+void MainVSTProcessor::sendUiUpdate() {
+    IMessage* message = allocateMessage();
+    if (!message)
+        return;
+    message->setMessageID("Processor:uiUpdate");
+    sendMessage(message);
+    message->release();
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}  // namespace Vst
+}  // namespace Steinberg

@@ -13,42 +13,41 @@ class Synth;
 namespace Steinberg {
 namespace Vst {
 
-class MainVSTProcessor : public AudioEffect
-{
+class MainVSTProcessor : public AudioEffect {
 public:
-	MainVSTProcessor ();
-	~MainVSTProcessor () override;
+    MainVSTProcessor();
+    ~MainVSTProcessor() override;
 
-	tresult PLUGIN_API initialize (FUnknown* context) SMTG_OVERRIDE;
-	tresult PLUGIN_API terminate () SMTG_OVERRIDE;
-	tresult PLUGIN_API setBusArrangements (SpeakerArrangement* inputs, int32 numIns,
-	                                       SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
-	tresult PLUGIN_API setupProcessing (ProcessSetup& setup) SMTG_OVERRIDE;
-	tresult PLUGIN_API setActive (TBool state) SMTG_OVERRIDE;
-	tresult PLUGIN_API setProcessing (TBool state) SMTG_OVERRIDE;
-	tresult PLUGIN_API process (ProcessData& data) SMTG_OVERRIDE;
+    tresult PLUGIN_API initialize(FUnknown* context) SMTG_OVERRIDE;
+    tresult PLUGIN_API terminate() SMTG_OVERRIDE;
+    tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
+                                          SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
+    tresult PLUGIN_API setupProcessing(ProcessSetup& setup) SMTG_OVERRIDE;
+    tresult PLUGIN_API setActive(TBool state) SMTG_OVERRIDE;
+    tresult PLUGIN_API setProcessing(TBool state) SMTG_OVERRIDE;
+    tresult PLUGIN_API process(ProcessData& data) SMTG_OVERRIDE;
 
-	// The 858-byte state record. setState applies a whole record or nothing; getState
-	// never interrupts the audio thread.
-	tresult PLUGIN_API setState (IBStream* state) SMTG_OVERRIDE;
-	tresult PLUGIN_API getState (IBStream* state) SMTG_OVERRIDE;
+    // The 858-byte state record. setState applies a whole record or nothing; getState
+    // never interrupts the audio thread.
+    tresult PLUGIN_API setState(IBStream* state) SMTG_OVERRIDE;
+    tresult PLUGIN_API getState(IBStream* state) SMTG_OVERRIDE;
 
-	tresult PLUGIN_API notify (IMessage* message) SMTG_OVERRIDE;
+    tresult PLUGIN_API notify(IMessage* message) SMTG_OVERRIDE;
 
-	// Null until initialize.
-	taluma::Synth* synth () const { return synth_.get (); }
+    // Null until initialize.
+    taluma::Synth* synth() const { return synth_.get(); }
 
 private:
-	// setActive and setProcessing do the same: start or stop rendering, free all voices.
-	void setRunning (bool running);
-	void sendUiUpdate ();
-	// "GUIEditor:valueUpdate": the value an editor command settled on.
-	void sendValueUpdate (int64 tag, double value);
-	// Sends a message with the Synth's address ("Processor:setState" and the like).
-	void sendSynthAddress (const char* messageId);
+    // setActive and setProcessing do the same: start or stop rendering, free all voices.
+    void setRunning(bool running);
+    void sendUiUpdate();
+    // "GUIEditor:valueUpdate": the value an editor command settled on.
+    void sendValueUpdate(int64 tag, double value);
+    // Sends a message with the Synth's address ("Processor:setState" and the like).
+    void sendSynthAddress(const char* messageId);
 
-	std::unique_ptr<taluma::Synth> synth_;
+    std::unique_ptr<taluma::Synth> synth_;
 };
 
-} // namespace Vst
-} // namespace Steinberg
+}  // namespace Vst
+}  // namespace Steinberg

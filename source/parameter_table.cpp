@@ -19,21 +19,22 @@ constexpr int32_t kBypassFlag = 0x10000;   // kIsBypass
 // Range parameters start at the engine's own defaults, so that a host which sends the
 // controller's values to the processor (as hosts do when they set up an instance)
 // leaves the instrument sounding as built. Tune's plain 0 is the centre.
-#define OP_PARAMS(base, name, mul, tl, ar, dr, sl, sr, rr, vc, vs)                    \
-    {base + 1, name " MUL", ParameterKind::Range, 0, 15, 15, mul, kAutomate, 0},         \
-    {base + 2, name " Tune", ParameterKind::Range, -8192, 8192, 16384, 0, kAutomate, 0}, \
-    {base + 3, name " TL", ParameterKind::Range, 0, 127, 127, tl, kAutomate, 0},         \
-    {base + 4, name " AR", ParameterKind::Range, 0, 127, 127, ar, kAutomate, 0},         \
-    {base + 5, name " DR", ParameterKind::Range, 0, 127, 127, dr, kAutomate, 0},         \
-    {base + 6, name " SL", ParameterKind::Range, 0, 127, 127, sl, kAutomate, 0},         \
-    {base + 7, name " SR", ParameterKind::Range, 0, 127, 127, sr, kAutomate, 0},         \
-    {base + 8, name " RR", ParameterKind::Range, 0, 127, 127, rr, kAutomate, 0},         \
-    {base + 9, name " KC", ParameterKind::Range, 0, 127, 127, 64, kAutomate, 0},         \
-    {base + 10, name " KS", ParameterKind::Range, 0, 3, 3, 0, kAutomate, 0},             \
-    {base + 11, name " VC", ParameterKind::Range, 0, 3, 3, vc, kAutomate, 0},            \
-    {base + 12, name " VS", ParameterKind::Range, 0, 7, 7, vs, kAutomate, 0},            \
-    {base + 13, name " PMS", ParameterKind::Range, 0, 7, 7, 0, kAutomate, 0},            \
-    {base + 14, name " AMS", ParameterKind::Range, 0, 7, 7, 0, kAutomate, 0}
+#define OP_PARAMS(base, name, mul, tl, ar, dr, sl, sr, rr, vc, vs)                                 \
+    {base + 1, name " MUL", ParameterKind::Range, 0, 15, 15, mul, kAutomate, 0},                   \
+        {base + 2, name " Tune", ParameterKind::Range, -8192, 8192, 16384, 0, kAutomate, 0},       \
+        {base + 3, name " TL", ParameterKind::Range, 0, 127, 127, tl, kAutomate, 0},               \
+        {base + 4, name " AR", ParameterKind::Range, 0, 127, 127, ar, kAutomate, 0},               \
+        {base + 5, name " DR", ParameterKind::Range, 0, 127, 127, dr, kAutomate, 0},               \
+        {base + 6, name " SL", ParameterKind::Range, 0, 127, 127, sl, kAutomate, 0},               \
+        {base + 7, name " SR", ParameterKind::Range, 0, 127, 127, sr, kAutomate, 0},               \
+        {base + 8, name " RR", ParameterKind::Range, 0, 127, 127, rr, kAutomate, 0},               \
+        {base + 9, name " KC", ParameterKind::Range, 0, 127, 127, 64, kAutomate, 0},               \
+        {base + 10, name " KS", ParameterKind::Range, 0, 3, 3, 0, kAutomate, 0},                   \
+        {base + 11, name " VC", ParameterKind::Range, 0, 3, 3, vc, kAutomate, 0},                  \
+        {base + 12, name " VS", ParameterKind::Range, 0, 7, 7, vs, kAutomate, 0},                  \
+        {base + 13, name " PMS", ParameterKind::Range, 0, 7, 7, 0, kAutomate, 0}, {                \
+        base + 14, name " AMS", ParameterKind::Range, 0, 7, 7, 0, kAutomate, 0                     \
+    }
 
 const ParameterSpec kParameters[] = {
     {kBypassId, "bypass", ParameterKind::Plain, 0, 1, 1, 0.0, kBypassFlag, 0},
@@ -63,11 +64,13 @@ static_assert(kParameterCount == 43, "the host sees 43 parameters");
 constexpr int kReadBackFirst = 8;
 uint32_t gReadBackIds[kParameterCount - kReadBackFirst];
 const bool gReadBackReady = [] {
-    for (int i = kReadBackFirst; i < kParameterCount; ++i) gReadBackIds[i - kReadBackFirst] = kParameters[i].id;
+    for (int i = kReadBackFirst; i < kParameterCount; ++i)
+        gReadBackIds[i - kReadBackFirst] = kParameters[i].id;
     return true;
 }();
 
-const char* const kNoteNames[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+const char* const kNoteNames[12] = {"C",  "C#", "D",  "D#", "E",  "F",
+                                    "F#", "G",  "G#", "A",  "A#", "B"};
 const char* const kAlgorithmNames[4] = {"A", "B", "A + B", "A > B"};
 const char* const kLfoWaveNames[4] = {"Triangle", "Saw", "Square", "Random"};
 
@@ -87,7 +90,9 @@ bool isOperatorParam(uint32_t id, eventid::OperatorParam k) {
     return id == eventid::operatorParam(0, k) || id == eventid::operatorParam(1, k);
 }
 
-int32_t roundHalfAway(double x) { return int32_t(x < 0 ? x - 0.5 : x + 0.5); }
+int32_t roundHalfAway(double x) {
+    return int32_t(x < 0 ? x - 0.5 : x + 0.5);
+}
 
 }  // namespace
 
@@ -98,7 +103,8 @@ const ParameterSpec* parameterTable(int& count) {
 
 const ParameterSpec* findParameter(uint32_t id) {
     for (const ParameterSpec& p : kParameters)
-        if (p.id == id) return &p;
+        if (p.id == id)
+            return &p;
     return nullptr;
 }
 
@@ -111,54 +117,82 @@ const uint32_t* readBackIds(int& count) {
 double readBackValue(uint32_t id, int32_t v) {
     const float f = float(v);
     float n;
-    if (id == eventid::kBitDepth) n = (f - 1.0f) / 15.0f;
-    else if (id == eventid::kStdPitch) n = (f - 42000.0f) / 4000.0f;
-    else if (id == eventid::kBendRange) n = f / 24.0f;
-    else if (id == eventid::kAlgorithm || id == eventid::kLfoWave) n = f / 3.0f;
-    else if (id == eventid::kLfoFreq || isOperatorParam(id, eventid::kTune)) n = f * (1.0f / 16384.0f);
-    else if (id == eventid::operatorParam(0, eventid::kFeedback)) n = f * (1.0f / 128.0f);
-    else if (isOperatorParam(id, eventid::kMul)) n = f / 15.0f;
-    else if (isOperatorParam(id, eventid::kKeyScale) || isOperatorParam(id, eventid::kVelocityCurve)) n = f / 3.0f;
+    if (id == eventid::kBitDepth)
+        n = (f - 1.0f) / 15.0f;
+    else if (id == eventid::kStdPitch)
+        n = (f - 42000.0f) / 4000.0f;
+    else if (id == eventid::kBendRange)
+        n = f / 24.0f;
+    else if (id == eventid::kAlgorithm || id == eventid::kLfoWave)
+        n = f / 3.0f;
+    else if (id == eventid::kLfoFreq || isOperatorParam(id, eventid::kTune))
+        n = f * (1.0f / 16384.0f);
+    else if (id == eventid::operatorParam(0, eventid::kFeedback))
+        n = f * (1.0f / 128.0f);
+    else if (isOperatorParam(id, eventid::kMul))
+        n = f / 15.0f;
+    else if (isOperatorParam(id, eventid::kKeyScale) ||
+             isOperatorParam(id, eventid::kVelocityCurve))
+        n = f / 3.0f;
     else if (isOperatorParam(id, eventid::kVelocitySens) || isOperatorParam(id, eventid::kPms) ||
              isOperatorParam(id, eventid::kAms))
         n = f / 7.0f;
-    else n = f / 127.0f;  // TL, AR, DR, SL, SR, RR, KC
+    else
+        n = f / 127.0f;  // TL, AR, DR, SL, SR, RR, KC
     return double(n);
 }
 
 std::string formatParameter(uint32_t id, double normalized) {
-    if (id == kBypassId) return normalized >= 0.5 ? "On" : "Off";
-    if (!findParameter(id) || (id & eventid::kClassMask) == eventid::kController) return "";
+    if (id == kBypassId)
+        return normalized >= 0.5 ? "On" : "Off";
+    if (!findParameter(id) || (id & eventid::kClassMask) == eventid::kController)
+        return "";
     const int32_t v = engineInteger(id, normalized);
-    if (id == eventid::kBitDepth) return std::to_string(v) + " bit";
-    if (id == eventid::kStdPitch) return printf1("%.2f Hz", v / 100.0);
-    if (id == eventid::kBendRange) return std::to_string(v) + " st";
-    if (id == eventid::kAlgorithm) return kAlgorithmNames[v & 3];
-    if (id == eventid::kLfoWave) return kLfoWaveNames[v & 3];
-    if (id == eventid::kLfoFreq) return printf1("%.2f Hz", (v * 3200 / 16384) / 100.0);
-    if (isOperatorParam(id, eventid::kMul)) return v == 0 ? "1/2" : std::to_string(v);
-    if (isOperatorParam(id, eventid::kTune)) return std::to_string(roundHalfAway((v - 8192) * 0.146484375)) + " c";
-    if (isOperatorParam(id, eventid::kKeyCenter)) return std::string(kNoteNames[v % 12]) + " " + std::to_string(v / 12 - 1);
+    if (id == eventid::kBitDepth)
+        return std::to_string(v) + " bit";
+    if (id == eventid::kStdPitch)
+        return printf1("%.2f Hz", v / 100.0);
+    if (id == eventid::kBendRange)
+        return std::to_string(v) + " st";
+    if (id == eventid::kAlgorithm)
+        return kAlgorithmNames[v & 3];
+    if (id == eventid::kLfoWave)
+        return kLfoWaveNames[v & 3];
+    if (id == eventid::kLfoFreq)
+        return printf1("%.2f Hz", (v * 3200 / 16384) / 100.0);
+    if (isOperatorParam(id, eventid::kMul))
+        return v == 0 ? "1/2" : std::to_string(v);
+    if (isOperatorParam(id, eventid::kTune))
+        return std::to_string(roundHalfAway((v - 8192) * 0.146484375)) + " c";
+    if (isOperatorParam(id, eventid::kKeyCenter))
+        return std::string(kNoteNames[v % 12]) + " " + std::to_string(v / 12 - 1);
     return std::to_string(v);
 }
 
 bool parseParameter(uint32_t id, const std::string& text, double& normalized) {
     const ParameterSpec* p = findParameter(id);
-    if (!p || p->kind != ParameterKind::Range) return false;
+    if (!p || p->kind != ParameterKind::Range)
+        return false;
     auto fromPlain = [&](double plain) {
         normalized = std::fmin(1.0, std::fmax(0.0, (plain - p->min) / (p->max - p->min)));
         return true;
     };
     for (int i = 0; i < 4; ++i) {
-        if (id == eventid::kAlgorithm && text == kAlgorithmNames[i]) return fromPlain(i);
-        if (id == eventid::kLfoWave && text == kLfoWaveNames[i]) return fromPlain(i);
+        if (id == eventid::kAlgorithm && text == kAlgorithmNames[i])
+            return fromPlain(i);
+        if (id == eventid::kLfoWave && text == kLfoWaveNames[i])
+            return fromPlain(i);
     }
-    if (isOperatorParam(id, eventid::kMul) && text == "1/2") return fromPlain(0);
+    if (isOperatorParam(id, eventid::kMul) && text == "1/2")
+        return fromPlain(0);
     char* end = nullptr;
     const double number = std::strtod(text.c_str(), &end);
-    if (end == text.c_str() || !std::isfinite(number)) return false;
-    if (id == eventid::kLfoFreq) return fromPlain(number * 16384.0 / 32.0);
-    if (isOperatorParam(id, eventid::kTune)) return fromPlain(number / 0.146484375);
+    if (end == text.c_str() || !std::isfinite(number))
+        return false;
+    if (id == eventid::kLfoFreq)
+        return fromPlain(number * 16384.0 / 32.0);
+    if (isOperatorParam(id, eventid::kTune))
+        return fromPlain(number / 0.146484375);
     return fromPlain(number);
 }
 

@@ -12,7 +12,7 @@ struct ParameterSpec {
     uint32_t id;
     const char* title;
     ParameterKind kind;
-    double min, max;      // plain range (0..1 for plain parameters)
+    double min, max;  // plain range (0..1 for plain parameters)
     int32_t steps;
     double defaultValue;  // normalised for plain parameters, plain for range parameters
     int32_t flags;

@@ -12,47 +12,42 @@ using namespace Steinberg;
 
 namespace {
 
-FUnknown* createProcessor (void* /*context*/)
-{
-	auto* processor = new Vst::MainVSTProcessor ();
-	processor->setControllerClass (taluma::kControllerUID);
-	return static_cast<Vst::IAudioProcessor*> (processor);
+FUnknown* createProcessor(void* /*context*/) {
+    auto* processor = new Vst::MainVSTProcessor();
+    processor->setControllerClass(taluma::kControllerUID);
+    return static_cast<Vst::IAudioProcessor*>(processor);
 }
 
-FUnknown* createController (void* /*context*/)
-{
-	return static_cast<Vst::IEditController*> (new Vst::MainVSTController ());
+FUnknown* createController(void* /*context*/) {
+    return static_cast<Vst::IEditController*>(new Vst::MainVSTController());
 }
 
-} // namespace
+}  // namespace
 
-extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory ()
-{
-	if (gPluginFactory)
-	{
-		gPluginFactory->addRef ();
-		return gPluginFactory;
-	}
+extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory() {
+    if (gPluginFactory) {
+        gPluginFactory->addRef();
+        return gPluginFactory;
+    }
 
-	PFactoryInfo factoryInfo (taluma::kVendorName, taluma::kVendorUrl, taluma::kVendorEmail,
-	                          PFactoryInfo::kUnicode);
-	auto* factory = new CPluginFactory (factoryInfo);
+    PFactoryInfo factoryInfo(taluma::kVendorName, taluma::kVendorUrl, taluma::kVendorEmail,
+                             PFactoryInfo::kUnicode);
+    auto* factory = new CPluginFactory(factoryInfo);
 
-	TUID processorCid;
-	TUID controllerCid;
-	taluma::kProcessorUID.toTUID (processorCid);
-	taluma::kControllerUID.toTUID (controllerCid);
+    TUID processorCid;
+    TUID controllerCid;
+    taluma::kProcessorUID.toTUID(processorCid);
+    taluma::kControllerUID.toTUID(controllerCid);
 
-	PClassInfo2 processorClass (processorCid, PClassInfo::kManyInstances, kVstAudioEffectClass,
-	                            taluma::kProcessorName, Vst::kDistributable,
-	                            taluma::kSubCategories, "", taluma::kVersionString,
-	                            taluma::kSdkVersionString);
-	PClassInfo2 controllerClass (controllerCid, PClassInfo::kManyInstances,
-	                             kVstComponentControllerClass, taluma::kControllerName, 0, "", "",
-	                             taluma::kVersionString, taluma::kSdkVersionString);
-	factory->registerClass (&processorClass, createProcessor);
-	factory->registerClass (&controllerClass, createController);
+    PClassInfo2 processorClass(processorCid, PClassInfo::kManyInstances, kVstAudioEffectClass,
+                               taluma::kProcessorName, Vst::kDistributable, taluma::kSubCategories,
+                               "", taluma::kVersionString, taluma::kSdkVersionString);
+    PClassInfo2 controllerClass(controllerCid, PClassInfo::kManyInstances,
+                                kVstComponentControllerClass, taluma::kControllerName, 0, "", "",
+                                taluma::kVersionString, taluma::kSdkVersionString);
+    factory->registerClass(&processorClass, createProcessor);
+    factory->registerClass(&controllerClass, createController);
 
-	gPluginFactory = factory;
-	return factory;
+    gPluginFactory = factory;
+    return factory;
 }

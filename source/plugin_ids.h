@@ -8,8 +8,8 @@ namespace taluma {
 
 // Class ids as the SDK's four 32-bit words; hosts compare these words, so the
 // identity is the same on every platform whatever the byte layout.
-inline const Steinberg::FUID kProcessorUID (0x62DC74C0, 0xA0604200, 0xBBFF215F, 0xDE21F747);
-inline const Steinberg::FUID kControllerUID (0xD96B785F, 0x9B6C4DEA, 0x86AACA94, 0x40746358);
+inline const Steinberg::FUID kProcessorUID(0x62DC74C0, 0xA0604200, 0xBBFF215F, 0xDE21F747);
+inline const Steinberg::FUID kControllerUID(0xD96B785F, 0x9B6C4DEA, 0x86AACA94, 0x40746358);
 
 constexpr const char* kVendorName = "TALUMA W developers";
 constexpr const char* kVendorUrl = "https://taluma-w.example.org";
@@ -27,4 +27,4 @@ constexpr Steinberg::Vst::ParamID kBypassId = 0x1000001;
 // output-stage parameters).
 constexpr Steinberg::Vst::ParamID kEngineParamBits = 0xE0000;
 
-} // namespace taluma
+}  // namespace taluma

@@ -32,4 +32,4 @@ void dropBlockEvents(Synth& synth);
 // Carries out the rate-divider and voice-count changes requested while audio ran.
 void applyDeferredChanges(Synth& synth);
 
-} // namespace taluma
+}  // namespace taluma

@@ -9,7 +9,8 @@ using namespace Steinberg::Vst;
 
 void setSynthAttribute(IMessage& message, Synth* synth) {
     IAttributeList* attributes = message.getAttributes();
-    if (attributes) attributes->setBinary(kSynthAttribute, &synth, sizeof(synth));
+    if (attributes)
+        attributes->setBinary(kSynthAttribute, &synth, sizeof(synth));
 }
 
 bool getSynthAttribute(IMessage& message, Synth*& synth) {

@@ -56,9 +56,10 @@ constexpr size_t kOperatorBytes = 15;
 
 // The parameter ids of one operator's record bytes, in record order (Tune takes two).
 constexpr eventid::OperatorParam kOperatorOrder[] = {
-    eventid::kVelocityCurve, eventid::kVelocitySens, eventid::kMul, eventid::kTune, eventid::kPms,
-    eventid::kAms, eventid::kTotalLevel, eventid::kAttackRate, eventid::kDecayRate, eventid::kSustainLevel,
-    eventid::kSustainRate, eventid::kReleaseRate, eventid::kKeyCenter, eventid::kKeyScale,
+    eventid::kVelocityCurve, eventid::kVelocitySens, eventid::kMul,         eventid::kTune,
+    eventid::kPms,           eventid::kAms,          eventid::kTotalLevel,  eventid::kAttackRate,
+    eventid::kDecayRate,     eventid::kSustainLevel, eventid::kSustainRate, eventid::kReleaseRate,
+    eventid::kKeyCenter,     eventid::kKeyScale,
 };
 
 class Writer {
@@ -90,7 +91,8 @@ private:
 
 int32_t roundUpToPowerOfTwo(int32_t n) {
     int32_t p = 8;
-    while (p < n) p <<= 1;
+    while (p < n)
+        p <<= 1;
     return p;
 }
 
@@ -105,7 +107,8 @@ void applySettings(Synth& synth, const Reader& r) {
     s.waveOpacity = std::min(r.u8(kWaveOpacity), 100);
     s.gridOpacity = std::min(r.u8(kGridOpacity), 100);
     s.page = r.u8(kPage) & 3;
-    for (int op = 0; op < 2; ++op) synth.waveStore->setStepQuantiser(op, std::clamp(r.u8(kStepBits + size_t(op)), 1, 8));
+    for (int op = 0; op < 2; ++op)
+        synth.waveStore->setStepQuantiser(op, std::clamp(r.u8(kStepBits + size_t(op)), 1, 8));
 
     GeneratorSettings& g = synth.generator;
     g.type = std::min(r.u8(kGenType), 5);
@@ -125,13 +128,16 @@ void applySettings(Synth& synth, const Reader& r) {
 
 void applyTables(Synth& synth, const Reader& r) {
     WaveStore& store = *synth.waveStore;
-    for (int op = 0; op < 2; ++op) store.resizeTable(op, std::clamp(r.u8(kLog2Size + size_t(op)), 2, 7));
     for (int op = 0; op < 2; ++op)
-        for (int i = 0; i < kTableCells; ++i) store.setCell(op, i, r.at(kTables)[op * kTableCells + i]);
+        store.resizeTable(op, std::clamp(r.u8(kLog2Size + size_t(op)), 2, 7));
+    for (int op = 0; op < 2; ++op)
+        for (int i = 0; i < kTableCells; ++i)
+            store.setCell(op, i, r.at(kTables)[op * kTableCells + i]);
     store.commitTable(0);
     store.commitTable(1);
     for (int s = 0; s < kSlotCount; ++s)
-        for (int i = 0; i < kTableCells; ++i) store.setSlotCell(s, i, r.at(kSlots)[s * kTableCells + i]);
+        for (int i = 0; i < kTableCells; ++i)
+            store.setSlotCell(s, i, r.at(kSlots)[s * kTableCells + i]);
 }
 
 void applyEngine(Synth& synth, const Reader& r) {
@@ -199,7 +205,8 @@ std::vector<uint8_t> writeStateRecord(Synth& synth) {
     w.u8(kWaveOpacity, s.waveOpacity);
     w.u8(kGridOpacity, s.gridOpacity);
     w.u8(kPage, s.page);
-    for (int op = 0; op < 2; ++op) w.u8(kStepBits + size_t(op), store.stepBits(op));
+    for (int op = 0; op < 2; ++op)
+        w.u8(kStepBits + size_t(op), store.stepBits(op));
 
     const GeneratorSettings& g = synth.generator;
     w.u8(kGenType, g.type);
@@ -219,10 +226,12 @@ std::vector<uint8_t> writeStateRecord(Synth& synth) {
 
     for (int op = 0; op < 2; ++op) {
         w.u8(kLog2Size + size_t(op), store.log2Size(op));
-        for (int i = 0; i < kTableCells; ++i) w.u8(kTables + size_t(op * kTableCells + i), store.cell(op, i));
+        for (int i = 0; i < kTableCells; ++i)
+            w.u8(kTables + size_t(op * kTableCells + i), store.cell(op, i));
     }
     for (int slot = 0; slot < kSlotCount; ++slot)
-        for (int i = 0; i < kTableCells; ++i) w.u8(kSlots + size_t(slot * kTableCells + i), store.slotCell(slot, i));
+        for (int i = 0; i < kTableCells; ++i)
+            w.u8(kSlots + size_t(slot * kTableCells + i), store.slotCell(slot, i));
 
     w.u8(kBitDepth, e.value(eventid::kBitDepth));
     w.u16(kReferencePitch, e.value(eventid::kStdPitch));
@@ -253,7 +262,8 @@ std::vector<uint8_t> writeStateRecord(Synth& synth) {
 }
 
 bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size) {
-    if (!bytes || size != kStateRecordSize || bytes[kVersion] != kStateRecordVersion) return false;
+    if (!bytes || size != kStateRecordSize || bytes[kVersion] != kStateRecordVersion)
+        return false;
     const Reader r(bytes);
     std::lock_guard<std::mutex> lock(synth.editLock);
     Synth::StructuralEdit edit(synth);

@@ -9,8 +9,7 @@ Synth::Synth(int32_t maxBlock, float sampleRate)
     : maxBlockSize(std::max<int32_t>(1, maxBlock)),
       decimatedLeft(new float[size_t((std::max<int32_t>(1, maxBlock) + 1) / 2)]()),
       decimatedRight(new float[size_t((std::max<int32_t>(1, maxBlock) + 1) / 2)]()),
-      eventPool(new EngineEvent[kEventPoolCapacity]()),
-      engine_(new SynthEngine()) {
+      eventPool(new EngineEvent[kEventPoolCapacity]()), engine_(new SynthEngine()) {
     engine_->init(sampleRate);
     engine = engine_.get();
     tone = &engine_->tone();
@@ -49,7 +48,9 @@ bool Synth::enterEngineSection() {
     return true;
 }
 
-void Synth::leaveEngineSection() { inEngineSection_.store(false, std::memory_order_seq_cst); }
+void Synth::leaveEngineSection() {
+    inEngineSection_.store(false, std::memory_order_seq_cst);
+}
 
 void Synth::setupRate(int32_t maxBlock, float hostRate) {
     maxBlock = std::max<int32_t>(1, maxBlock);
@@ -78,4 +79,4 @@ void Synth::clearHold() {
     holdPhase = 0;
 }
 
-} // namespace taluma
+}  // namespace taluma

@@ -34,7 +34,7 @@ namespace change {
 constexpr uint32_t kRateDivider = 1;
 constexpr uint32_t kVoiceCount = 2;
 constexpr uint32_t kPresetLoad = 16;
-} // namespace change
+}  // namespace change
 
 class Synth {
 public:
@@ -134,4 +134,4 @@ private:
     std::atomic<bool> inEngineSection_{false};
 };
 
-} // namespace taluma
+}  // namespace taluma

@@ -30,7 +30,9 @@ void heaviest(SynthEngine& engine) {
     engine.setLfoFreq(16383);
 }
 
-void lightest(SynthEngine& engine) { engine.tone().setAlgorithm(1); }
+void lightest(SynthEngine& engine) {
+    engine.tone().setAlgorithm(1);
+}
 
 void renderVoices(benchmark::State& state, void (*patch)(SynthEngine&)) {
     const int32_t voices = int32_t(state.range(0));
@@ -45,11 +47,13 @@ void renderVoices(benchmark::State& state, void (*patch)(SynthEngine&)) {
 
     std::vector<EngineEvent> notes(static_cast<size_t>(voices));
     for (int32_t i = 0; i < voices; ++i) {
-        notes[size_t(i)] = {i + 1 < voices ? &notes[size_t(i) + 1] : nullptr, 0, eventid::noteOn(24 + i % 96), 0.8f};
+        notes[size_t(i)] = {i + 1 < voices ? &notes[size_t(i) + 1] : nullptr, 0,
+                            eventid::noteOn(24 + i % 96), 0.8f};
     }
     std::vector<float> left(kBlock), right(kBlock);
     engine.render(notes.data(), left.data(), right.data(), 0, kBlock);
-    if (engine.sounding() != voices) state.SkipWithError("not every voice sounds");
+    if (engine.sounding() != voices)
+        state.SkipWithError("not every voice sounds");
 
     for (auto _ : state) {
         std::fill(left.begin(), left.end(), 0.0f);
@@ -57,16 +61,22 @@ void renderVoices(benchmark::State& state, void (*patch)(SynthEngine&)) {
         engine.render(nullptr, left.data(), right.data(), 0, kBlock);
         benchmark::DoNotOptimize(left.data());
     }
-    if (engine.sounding() != voices) state.SkipWithError("voices ended during the run");
+    if (engine.sounding() != voices)
+        state.SkipWithError("voices ended during the run");
     state.SetItemsProcessed(state.iterations() * int64_t(voices) * kBlock);
     // Share of one core that rendering in real time at 48 kHz takes: seconds per block
     // over the block's duration.
-    state.counters["core_share_48k"] = benchmark::Counter(
-        kBlock / 48000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["core_share_48k"] =
+        benchmark::Counter(kBlock / 48000.0, benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
 }
 
-void BM_HeaviestRoutine(benchmark::State& state) { renderVoices(state, heaviest); }
-void BM_LightestRoutine(benchmark::State& state) { renderVoices(state, lightest); }
+void BM_HeaviestRoutine(benchmark::State& state) {
+    renderVoices(state, heaviest);
+}
+void BM_LightestRoutine(benchmark::State& state) {
+    renderVoices(state, lightest);
+}
 
 BENCHMARK(BM_HeaviestRoutine)->Arg(1024)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LightestRoutine)->Arg(1024)->Unit(benchmark::kMicrosecond);

@@ -58,7 +58,8 @@ public:
             e.noteOn.pitch = int16(24 + i % 96);
             e.noteOn.velocity = 0.8f;
             events_.add(e);
-            if (i % 512 == 511) run();
+            if (i % 512 == 511)
+                run();
         }
     }
     ~ModuleRig() {
@@ -97,18 +98,21 @@ private:
 
 void reportRealTimeShare(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * int64_t(kVoices) * kBlock);
-    state.counters["core_share_48k"] = benchmark::Counter(
-        kBlock / 48000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["core_share_48k"] =
+        benchmark::Counter(kBlock / 48000.0, benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
 }
 
 void BM_ModuleProcessHeaviest(benchmark::State& state) {
     ModuleRig rig;
-    if (rig.synth().engine->sounding() != kVoices) state.SkipWithError("not every voice sounds");
+    if (rig.synth().engine->sounding() != kVoices)
+        state.SkipWithError("not every voice sounds");
     for (auto _ : state) {
         rig.run();
         benchmark::DoNotOptimize(rig.output());
     }
-    if (rig.synth().engine->sounding() != kVoices) state.SkipWithError("voices ended during the run");
+    if (rig.synth().engine->sounding() != kVoices)
+        state.SkipWithError("voices ended during the run");
     reportRealTimeShare(state);
 }
 
@@ -116,7 +120,8 @@ void BM_ModuleProcessHeaviest(benchmark::State& state) {
 void BM_EngineRenderHeaviest(benchmark::State& state) {
     ModuleRig rig;
     SynthEngine& engine = *rig.synth().engine;
-    if (engine.sounding() != kVoices) state.SkipWithError("not every voice sounds");
+    if (engine.sounding() != kVoices)
+        state.SkipWithError("not every voice sounds");
     std::vector<float> left(kBlock), right(kBlock);
     for (auto _ : state) {
         std::fill(left.begin(), left.end(), 0.0f);

@@ -13,12 +13,12 @@ using namespace VSTGUI::Test;
 namespace {
 
 struct Scene {
-    Scene()
-    {
+    Scene() {
         static bool registered = false;
         if (!registered) {
             registerPng("bench_back.png", 800, 600, [](int x, int y) {
-                return 0xFF000000u | (static_cast<uint32_t>(x & 0xFF) << 16) | (static_cast<uint32_t>(y & 0xFF) << 8);
+                return 0xFF000000u | (static_cast<uint32_t>(x & 0xFF) << 16) |
+                       (static_cast<uint32_t>(y & 0xFF) << 8);
             });
             // A knob strip of 64 frames with soft (translucent) edges.
             registerPng("bench_knob.png", 20, 20 * 64, [](int x, int y) {
@@ -31,7 +31,8 @@ struct Scene {
         frame = new CFrame(CRect(0, 0, 800, 600), nullptr);
         frame->open(nullptr, PlatformType::kOffscreen);
         frame->setBackground(owned(new CBitmap(CResourceDescription("bench_back.png"))));
-        SharedPointer<CBitmap> knobStrip = owned(new CBitmap(CResourceDescription("bench_knob.png")));
+        SharedPointer<CBitmap> knobStrip =
+            owned(new CBitmap(CResourceDescription("bench_knob.png")));
         auto* page = new CViewContainer(CRect(572, 56, 792, 592));
         page->setBackgroundColor(CColor(0x33, 0x33, 0x33, 0xC0));
         frame->addView(page);
@@ -44,7 +45,8 @@ struct Scene {
         }
         for (int i = 0; i < 80; ++i) {
             CCoord x = 4 + (i % 4) * 54, y = 4 + (i / 4) * 26;
-            auto* label = new CTextLabel(CRect(x, y, x + 50, y + 16), ("-" + std::to_string(i * 37) + " dB").c_str());
+            auto* label = new CTextLabel(CRect(x, y, x + 50, y + 16),
+                                         ("-" + std::to_string(i * 37) + " dB").c_str());
             label->setBackColor(CColor(0xC7, 0xC1, 0xB7));
             label->setFontColor(CColor(0x40, 0x3B, 0x32));
             page->addView(label);
@@ -57,8 +59,7 @@ struct Scene {
     std::vector<CAnimKnob*> knobs;
 };
 
-void fullRepaint(benchmark::State& state)
-{
+void fullRepaint(benchmark::State& state) {
     Scene scene;
     for (auto _ : state) {
         scene.frame->invalid();
@@ -67,8 +68,7 @@ void fullRepaint(benchmark::State& state)
 }
 BENCHMARK(fullRepaint)->Unit(benchmark::kMillisecond);
 
-void knobChange(benchmark::State& state)
-{
+void knobChange(benchmark::State& state) {
     Scene scene;
     int i = 0;
     for (auto _ : state) {
@@ -82,4 +82,4 @@ void knobChange(benchmark::State& state)
 }
 BENCHMARK(knobChange)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

@@ -15,7 +15,7 @@ struct EngineEvent {
 // Event id classes and the numbers inside each class.
 namespace eventid {
 constexpr uint32_t kClassMask = 0xF0000;
-constexpr uint32_t kNote = 0x10000;       // bits 0..6 key, bit 8 note-on
+constexpr uint32_t kNote = 0x10000;  // bits 0..6 key, bit 8 note-on
 constexpr uint32_t kNoteOnBit = 0x100;
 constexpr uint32_t kController = 0x20000;
 constexpr uint32_t kTone = 0x40000;
@@ -61,8 +61,12 @@ enum OperatorParam : uint32_t {
     kAms = 14,
 };
 
-constexpr uint32_t noteOn(int key) { return kNote | kNoteOnBit | (uint32_t(key) & 0x7F); }
-constexpr uint32_t noteOff(int key) { return kNote | (uint32_t(key) & 0x7F); }
+constexpr uint32_t noteOn(int key) {
+    return kNote | kNoteOnBit | (uint32_t(key) & 0x7F);
+}
+constexpr uint32_t noteOff(int key) {
+    return kNote | (uint32_t(key) & 0x7F);
+}
 constexpr uint32_t operatorParam(int op, OperatorParam k) {
     return (op == 0 ? kOperatorA : kOperatorB) + k;
 }

@@ -20,7 +20,8 @@ void setupRate(EngineRate& rate, SynthEngine& engine, int32_t maxBlockSize, floa
         engine.sampleRate = float(rate.rateTable[rate.rateDivider]);
     } else {
         rate.rateDivider = -1;
-        for (int32_t& r : rate.rateTable) r = 0;
+        for (int32_t& r : rate.rateTable)
+            r = 0;
         rate.decimation = 1;
         engine.sampleRate = hostRate;
     }
@@ -28,7 +29,8 @@ void setupRate(EngineRate& rate, SynthEngine& engine, int32_t maxBlockSize, floa
 }
 
 void setRateDivider(EngineRate& rate, SynthEngine& engine, int32_t index) {
-    if (rate.rateDivider < 0) return;
+    if (rate.rateDivider < 0)
+        return;
     rate.rateDivider = (index >= 0 && index <= 3 && rate.rateTable[index] > 0) ? index : 0;
     engine.sampleRate = float(rate.rateTable[rate.rateDivider]);
     engine.updateRateConstants();

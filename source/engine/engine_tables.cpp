@@ -22,8 +22,8 @@ struct EngineTables::Table {
 
 struct EngineTables::Storage {
     Table<float> volumeCurve, panLaw;
-    Table<int32_t> expTable, notePitch, totalLevel, attackCurve, linearCurve, keyScale,
-        multiplier, lfoWaves, velocityCurves;
+    Table<int32_t> expTable, notePitch, totalLevel, attackCurve, linearCurve, keyScale, multiplier,
+        lfoWaves, velocityCurves;
     Table<uint32_t> exponent, sustainLevel;
     Table<uint8_t> pitchShift, rateShift;
 };
@@ -45,9 +45,12 @@ const float* EngineTables::panLaw() {
         // sin in double, rounded to float: identical on every platform, unlike sinf.
         const float halfPi = 1.57079632679489661923f;
         for (int i = 0; i < 257; ++i) {
-            if (i < 64) t[i] = 1.0f;
-            else if (i < 192) t[i] = float(std::sin(double(float(192 - i) / 128.0f * halfPi)));
-            else t[i] = 0.0f;
+            if (i < 64)
+                t[i] = 1.0f;
+            else if (i < 192)
+                t[i] = float(std::sin(double(float(192 - i) / 128.0f * halfPi)));
+            else
+                t[i] = 0.0f;
         }
     });
 }
@@ -65,25 +68,29 @@ const int32_t* EngineTables::expTable() {
 
 const uint32_t* EngineTables::exponent() {
     return s_->exponent.get(8192, [](uint32_t* t) {
-        for (int i = 0; i < 8192; ++i) t[i] = uint32_t(std::pow(2.0, 30.0 + i / 8192.0) + 0.5);
+        for (int i = 0; i < 8192; ++i)
+            t[i] = uint32_t(std::pow(2.0, 30.0 + i / 8192.0) + 0.5);
     });
 }
 
 const uint8_t* EngineTables::pitchShift() {
     return s_->pitchShift.get(128, [](uint8_t* t) {
-        for (int k = 0; k < 128; ++k) t[k] = uint8_t(k < 30 ? 30 - k : 0);
+        for (int k = 0; k < 128; ++k)
+            t[k] = uint8_t(k < 30 ? 30 - k : 0);
     });
 }
 
 const int32_t* EngineTables::notePitch() {
     return s_->notePitch.get(128, [](int32_t* t) {
-        for (int i = 0; i < 128; ++i) t[i] = int32_t(i * 8192.0 / 12.0 + 0.5);
+        for (int i = 0; i < 128; ++i)
+            t[i] = int32_t(i * 8192.0 / 12.0 + 0.5);
     });
 }
 
 const int32_t* EngineTables::totalLevel() {
     return s_->totalLevel.get(129, [](int32_t* t) {
-        for (int i = 0; i < 128; ++i) t[i] = i * 64;
+        for (int i = 0; i < 128; ++i)
+            t[i] = i * 64;
         t[128] = 8192;
     });
 }
@@ -91,32 +98,37 @@ const int32_t* EngineTables::totalLevel() {
 const int32_t* EngineTables::attackCurve() {
     return s_->attackCurve.get(kCurveSize, [](int32_t* t) {
         t[0] = kSilentCode;
-        for (int i = 1; i < kCurveSize; ++i) t[i] = logEncode(i / 4096.0);
+        for (int i = 1; i < kCurveSize; ++i)
+            t[i] = logEncode(i / 4096.0);
     });
 }
 
 const int32_t* EngineTables::linearCurve() {
     return s_->linearCurve.get(kCurveSize, [](int32_t* t) {
-        for (int i = 0; i < kCurveSize; ++i) t[i] = 2 * i;
+        for (int i = 0; i < kCurveSize; ++i)
+            t[i] = 2 * i;
     });
 }
 
 const int32_t* EngineTables::keyScale() {
     return s_->keyScale.get(256, [](int32_t* t) {
-        for (int i = 0; i < 256; ++i) t[i] = int32_t((i - 128) * 8192.0 / 96.0);
+        for (int i = 0; i < 256; ++i)
+            t[i] = int32_t((i - 128) * 8192.0 / 96.0);
     });
 }
 
 const uint8_t* EngineTables::rateShift() {
     // Unlike the pitch shift table the tail is 1, which caps every rate below 2^30.
     return s_->rateShift.get(128, [](uint8_t* t) {
-        for (int k = 0; k < 128; ++k) t[k] = uint8_t(k < 30 ? 30 - k : 1);
+        for (int k = 0; k < 128; ++k)
+            t[k] = uint8_t(k < 30 ? 30 - k : 1);
     });
 }
 
 const uint32_t* EngineTables::sustainLevel() {
     return s_->sustainLevel.get(128, [](uint32_t* t) {
-        for (int i = 0; i < 127; ++i) t[i] = uint32_t(i) << 23;
+        for (int i = 0; i < 127; ++i)
+            t[i] = uint32_t(i) << 23;
         t[127] = 0x40000000;
     });
 }
@@ -124,7 +136,8 @@ const uint32_t* EngineTables::sustainLevel() {
 const int32_t* EngineTables::multiplier() {
     return s_->multiplier.get(16, [](int32_t* t) {
         t[0] = -8192;  // x 1/2
-        for (int k = 1; k < 16; ++k) t[k] = int32_t(std::log2(double(k)) * 8192.0 + 0.5);
+        for (int k = 1; k < 16; ++k)
+            t[k] = int32_t(std::log2(double(k)) * 8192.0 + 0.5);
     });
 }
 
@@ -137,10 +150,14 @@ const int32_t* EngineTables::lfoWaves() {
         SeededRandom rng(1635);
         for (int s = 0; s < 128; ++s) {
             int32_t pm;
-            if (s < 32) pm = 256 * s;
-            else if (s < 64) pm = 8192 - 256 * (s - 32);
-            else if (s < 96) pm = -256 * (s - 64);
-            else pm = 256 * (s - 96) - 8192;
+            if (s < 32)
+                pm = 256 * s;
+            else if (s < 64)
+                pm = 8192 - 256 * (s - 32);
+            else if (s < 96)
+                pm = -256 * (s - 64);
+            else
+                pm = 256 * (s - 96) - 8192;
             triangle[2 * s] = pm;
             triangle[2 * s + 1] = s < 64 ? 128 * s : 8192 - 128 * (s - 64);
 

@@ -19,27 +19,28 @@ public:
     EngineTables(const EngineTables&) = delete;
     EngineTables& operator=(const EngineTables&) = delete;
 
-    const float* volumeCurve();        // 128: ((i+1)/128)^2
-    const float* panLaw();             // 257
-    const int32_t* expTable();         // 43270: log code -> signed linear, full scale 65536
-    const uint32_t* exponent();        // 8192: E[i] = round(2^(30 + i/8192))
-    const uint8_t* pitchShift();       // 128: 30 - k, then 0
-    const int32_t* notePitch();        // 128: log2 value of key i above key 0
-    const int32_t* totalLevel();       // 129: i * 64, entry 128 = 8192
-    const int32_t* attackCurve();      // 4096: logEncode(i/4096), entry 0 = 8192
-    const int32_t* linearCurve();      // 4096: 2i
-    const int32_t* keyScale();         // 256: trunc((i - 128) * 8192/96)
-    const uint8_t* rateShift();        // 128: 30 - k, then 1
-    const uint32_t* sustainLevel();    // 128: i << 23, entry 127 = 2^30
-    const int32_t* multiplier();       // 16: log2 of the frequency factor
-    const int32_t* lfoWaves();         // 4 waves * 256 values
-    const int32_t* velocityCurves();   // 4 curves * 128
+    const float* volumeCurve();       // 128: ((i+1)/128)^2
+    const float* panLaw();            // 257
+    const int32_t* expTable();        // 43270: log code -> signed linear, full scale 65536
+    const uint32_t* exponent();       // 8192: E[i] = round(2^(30 + i/8192))
+    const uint8_t* pitchShift();      // 128: 30 - k, then 0
+    const int32_t* notePitch();       // 128: log2 value of key i above key 0
+    const int32_t* totalLevel();      // 129: i * 64, entry 128 = 8192
+    const int32_t* attackCurve();     // 4096: logEncode(i/4096), entry 0 = 8192
+    const int32_t* linearCurve();     // 4096: 2i
+    const int32_t* keyScale();        // 256: trunc((i - 128) * 8192/96)
+    const uint8_t* rateShift();       // 128: 30 - k, then 1
+    const uint32_t* sustainLevel();   // 128: i << 23, entry 127 = 2^30
+    const int32_t* multiplier();      // 16: log2 of the frequency factor
+    const int32_t* lfoWaves();        // 4 waves * 256 values
+    const int32_t* velocityCurves();  // 4 curves * 128
 
     // Builds every table (used by the engine's set-up).
     void buildAll();
 
 private:
-    template <typename T> struct Table;
+    template <typename T>
+    struct Table;
     struct Storage;
     std::unique_ptr<Storage> s_;
 };

@@ -7,7 +7,8 @@
 
 namespace taluma {
 
-void ToneParameters::rebuildRateTable(int o, uint32_t* table, int32_t rateValue, bool zeroBelowOne) {
+void ToneParameters::rebuildRateTable(int o, uint32_t* table, int32_t rateValue,
+                                      bool zeroBelowOne) {
     if (zeroBelowOne && rateValue < 1) {
         std::fill(table, table + 128, 0u);
         return;
@@ -22,10 +23,18 @@ void ToneParameters::rebuildRateTable(int o, uint32_t* table, int32_t rateValue,
     }
 }
 
-void ToneParameters::rebuildAttackRates(int o) { rebuildRateTable(o, op[o].attackRate, opValue(o, kAr), false); }
-void ToneParameters::rebuildDecayRates(int o) { rebuildRateTable(o, op[o].decayRate, opValue(o, kDr), true); }
-void ToneParameters::rebuildSustainRates(int o) { rebuildRateTable(o, op[o].sustainRate, opValue(o, kSr), true); }
-void ToneParameters::rebuildReleaseRates(int o) { rebuildRateTable(o, op[o].releaseRate, opValue(o, kRr), false); }
+void ToneParameters::rebuildAttackRates(int o) {
+    rebuildRateTable(o, op[o].attackRate, opValue(o, kAr), false);
+}
+void ToneParameters::rebuildDecayRates(int o) {
+    rebuildRateTable(o, op[o].decayRate, opValue(o, kDr), true);
+}
+void ToneParameters::rebuildSustainRates(int o) {
+    rebuildRateTable(o, op[o].sustainRate, opValue(o, kSr), true);
+}
+void ToneParameters::rebuildReleaseRates(int o) {
+    rebuildRateTable(o, op[o].releaseRate, opValue(o, kRr), false);
+}
 
 void ToneParameters::rebuildAllRates(int o) {
     rebuildAttackRates(o);
@@ -52,7 +61,8 @@ void ToneParameters::rebuildLevels(int o) {
 void ToneParameters::rebuildDecayTarget(int o) {
     OperatorTone& t = op[o];
     const uint32_t sl = slTable[opValue(o, kSl)];
-    for (int v = 0; v < 128; ++v) t.decayTarget[v] = std::min(sl, t.silenceCeiling[v]);
+    for (int v = 0; v < 128; ++v)
+        t.decayTarget[v] = std::min(sl, t.silenceCeiling[v]);
 }
 
 void ToneParameters::setupFirstStage(int o) {

@@ -11,7 +11,9 @@ namespace {
 constexpr int32_t kModulatorAtt = 2304;  // 4.5 octaves below full scale
 constexpr uint32_t kSwitchedOff = 0x3FFFFFFF;
 
-void renderIdle(Voice& voice, float*, float*, int32_t) { voice.free(); }
+void renderIdle(Voice& voice, float*, float*, int32_t) {
+    voice.free();
+}
 
 // Ops: 1 = A alone, 2 = B alone, 3 = both; Serial: A modulates B; Pm/Am: LFO steps.
 template <int Ops, bool Serial, bool Pm, bool Am>
@@ -22,7 +24,8 @@ void renderVoice(Voice& voice, float* left, float* right, int32_t end) {
     constexpr bool kLfo = Pm || Am;
 
     int32_t pos = voice.position;
-    if (pos >= end) return;
+    if (pos >= end)
+        return;
 
     // Work on local copies so that the compiler keeps them in registers.
     VoiceOperator a = voice.op[0];
@@ -62,8 +65,10 @@ void renderVoice(Voice& voice, float* left, float* right, int32_t end) {
                     }
                 }
                 if constexpr (Am) {
-                    if constexpr (kHasA) a.amOffset = ((am * a.amDepth) >> 11) & 0x7FFFFFFE;
-                    if constexpr (kHasB) b.amOffset = ((am * b.amDepth) >> 11) & 0x7FFFFFFE;
+                    if constexpr (kHasA)
+                        a.amOffset = ((am * a.amDepth) >> 11) & 0x7FFFFFFE;
+                    if constexpr (kHasB)
+                        b.amOffset = ((am * b.amDepth) >> 11) & 0x7FFFFFFE;
                 }
                 lfoCounter += 0x40000000;
                 lfoStep = (lfoStep + 2) & 255;
@@ -82,13 +87,16 @@ void renderVoice(Voice& voice, float* left, float* right, int32_t end) {
                     flags &= 0xF2;
                 }
                 const int32_t idx = int32_t(a.phase >> 16);
-                const int32_t level = a.curve[a.envPosition >> 18] + a.levelAtt + (Am ? a.amOffset : 0);
-                const int32_t feedback = exp[int32_t(waveA[idx & maskA].load(kRelaxed)) + feedbackAtt + level];
+                const int32_t level =
+                    a.curve[a.envPosition >> 18] + a.levelAtt + (Am ? a.amOffset : 0);
+                const int32_t feedback =
+                    exp[int32_t(waveA[idx & maskA].load(kRelaxed)) + feedbackAtt + level];
                 const int32_t idx2 = (idx + 4 * feedback) & maskA;
                 if constexpr (Serial) {
                     modulation = exp[int32_t(waveA[idx2].load(kRelaxed)) + level + kModulatorAtt];
                 } else {
-                    outA = exp[int32_t(waveA[idx2].load(kRelaxed)) + expressionAtt + level] & outputMask;
+                    outA = exp[int32_t(waveA[idx2].load(kRelaxed)) + expressionAtt + level] &
+                           outputMask;
                 }
                 a.envPosition += a.envRate;
                 a.phase = (a.phase + a.increment) & 0x7FFFFF;
@@ -105,7 +113,8 @@ void renderVoice(Voice& voice, float* left, float* right, int32_t end) {
                     flags &= 0xF1;
                 }
                 const int32_t idx = (int32_t(b.phase >> 16) + modulation) & maskB;
-                const int32_t level = b.curve[b.envPosition >> 18] + b.levelAtt + (Am ? b.amOffset : 0);
+                const int32_t level =
+                    b.curve[b.envPosition >> 18] + b.levelAtt + (Am ? b.amOffset : 0);
                 outB = exp[int32_t(waveB[idx].load(kRelaxed)) + level + expressionAtt] & outputMask;
                 b.envPosition += b.envRate;
                 b.phase = (b.phase + b.increment) & 0x7FFFFF;
@@ -115,16 +124,20 @@ void renderVoice(Voice& voice, float* left, float* right, int32_t end) {
         const float s = float(outA + outB);
         left[pos] += s * gainL;
         right[pos] += s * gainR;
-        if constexpr (kLfo) lfoCounter -= lfoIncrement;
+        if constexpr (kLfo)
+            lfoCounter -= lfoIncrement;
     }
 
-    if constexpr (kHasA) voice.op[0] = a;
-    if constexpr (kHasB) voice.op[1] = b;
+    if constexpr (kHasA)
+        voice.op[0] = a;
+    if constexpr (kHasB)
+        voice.op[1] = b;
     voice.flags = flags;
     voice.lfoCounter = lfoCounter;
     voice.lfoStep = lfoStep;
     voice.position = pos;
-    if (freed) voice.free();
+    if (freed)
+        voice.free();
 }
 
 template <int Code>
@@ -133,13 +146,15 @@ constexpr RenderRoutine routineFor() {
     if constexpr (ops == 0) {
         return renderIdle;
     } else {
-        return renderVoice<ops, ops == 3 && (Code & 4) != 0, (Code & 8) != 0, (Code & 16) != 0>;
+        return renderVoice < ops, ops == 3 && (Code & 4) != 0, (Code & 8) != 0, (Code & 16) != 0 > ;
     }
 }
 
 template <int... Codes>
 constexpr auto makeTable(std::integer_sequence<int, Codes...>) {
-    struct Table { RenderRoutine entries[sizeof...(Codes)]; };
+    struct Table {
+        RenderRoutine entries[sizeof...(Codes)];
+    };
     return Table{{routineFor<Codes>()...}};
 }
 
@@ -147,6 +162,8 @@ constexpr auto kRoutines = makeTable(std::make_integer_sequence<int, 32>());
 
 }  // namespace
 
-RenderRoutine renderRoutine(int32_t renderSelect) { return kRoutines.entries[renderSelect & 31]; }
+RenderRoutine renderRoutine(int32_t renderSelect) {
+    return kRoutines.entries[renderSelect & 31];
+}
 
 }  // namespace taluma

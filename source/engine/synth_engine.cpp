@@ -12,11 +12,17 @@ namespace {
 constexpr int32_t kMaxVoices = 1024;
 
 // r(x) of the event scaling: trunc(x + 0.5) in single precision.
-int32_t roundScaled(float x) { return int32_t(x + 0.5f); }
+int32_t roundScaled(float x) {
+    return int32_t(x + 0.5f);
+}
 // r(x) of the rate constants: trunc(x + 0.5) in double precision.
-int32_t roundDouble(double x) { return int32_t(x + 0.5); }
+int32_t roundDouble(double x) {
+    return int32_t(x + 0.5);
+}
 
-float clampUnit(float x) { return x >= 0.0f ? (x <= 1.0f ? x : 1.0f) : 0.0f; }  // NaN -> 0
+float clampUnit(float x) {
+    return x >= 0.0f ? (x <= 1.0f ? x : 1.0f) : 0.0f;
+}  // NaN -> 0
 
 struct Range {
     int32_t min, max;
@@ -27,36 +33,46 @@ bool parameterRange(uint32_t id, Range& r) {
     const uint32_t n = id & 0xFF;
     switch (id & eventid::kClassMask) {
     case eventid::kController:
-        if (n >= 1 && n <= 4) return r = {0, 127}, true;
-        if (n == 7) return r = {0, 16383}, true;
+        if (n >= 1 && n <= 4)
+            return r = {0, 127}, true;
+        if (n == 7)
+            return r = {0, 16383}, true;
         return false;
     case eventid::kEngineSetting:
-        if (n == 1) return r = {1, 16}, true;
-        if (n == 2) return r = {42000, 46000}, true;
+        if (n == 1)
+            return r = {1, 16}, true;
+        if (n == 2)
+            return r = {42000, 46000}, true;
         return false;
     case eventid::kTone:
         switch (n) {
         case 1: return r = {0, 24}, true;
-        case 2: case 3: return r = {0, 3}, true;
+        case 2:
+        case 3: return r = {0, 3}, true;
         case 4: return r = {0, 16383}, true;
         default: break;
         }
-        if ((n & 0xF0) != 0x90 && (n & 0xF0) != 0xA0) return false;
+        if ((n & 0xF0) != 0x90 && (n & 0xF0) != 0xA0)
+            return false;
         switch (n & 0x0F) {
         case eventid::kFeedback: return (n & 0xF0) == 0x90 ? (r = {0, 128}, true) : false;
         case eventid::kMul: return r = {0, 15}, true;
         case eventid::kTune: return r = {0, 16383}, true;
-        case eventid::kKeyScale: case eventid::kVelocityCurve: return r = {0, 3}, true;
-        case eventid::kVelocitySens: case eventid::kPms: case eventid::kAms: return r = {0, 7}, true;
+        case eventid::kKeyScale:
+        case eventid::kVelocityCurve: return r = {0, 3}, true;
+        case eventid::kVelocitySens:
+        case eventid::kPms:
+        case eventid::kAms: return r = {0, 7}, true;
         case 15: return false;
         default: return r = {0, 127}, true;  // TL, AR, DR, SL, SR, RR, KC
         }
-    default:
-        return false;
+    default: return false;
     }
 }
 
-bool isValueless(uint32_t id) { return id == eventid::kAllSoundOff || id == eventid::kAllNotesOff; }
+bool isValueless(uint32_t id) {
+    return id == eventid::kAllSoundOff || id == eventid::kAllNotesOff;
+}
 
 }  // namespace
 
@@ -115,8 +131,10 @@ void SynthEngine::initVoice(Voice& v) const {
 
 void SynthEngine::setVoiceCount(int32_t n) {
     n = std::clamp(n, 8, kMaxVoices);
-    while (n & (n - 1)) n &= n - 1;  // a power of two
-    for (int32_t i = 0; i < kMaxVoices; ++i) initVoice(voices_[i]);
+    while (n & (n - 1))
+        n &= n - 1;  // a power of two
+    for (int32_t i = 0; i < kMaxVoices; ++i)
+        initVoice(voices_[i]);
     voiceCount = n;
     voiceMask = n - 1;
     allocCursor &= voiceMask;
@@ -130,7 +148,8 @@ int32_t SynthEngine::computePitchBase() const {
 }
 
 void SynthEngine::updateRateConstants() {
-    if (!(sampleRate >= 1.0f && sampleRate <= 1.0e7f)) sampleRate = 44100.0f;
+    if (!(sampleRate >= 1.0f && sampleRate <= 1.0e7f))
+        sampleRate = 44100.0f;
     const double fs = sampleRate;
     const double twoTo30 = 1073741824.0;
     lfoRateFactor = roundDouble((twoTo30 / 16383.0) / std::max(1.0, fs / 4096.0));
@@ -147,7 +166,8 @@ void SynthEngine::updateRateConstants() {
 }
 
 void SynthEngine::setReferencePitch(uint32_t centiHz) {
-    if (centiHz == referencePitch) return;
+    if (centiHz == referencePitch)
+        return;
     referencePitch = centiHz;
     pitchBase = computePitchBase();
     tone_->setPitchBase(pitchBase);
@@ -173,38 +193,46 @@ void SynthEngine::setWaveSize(int op, int32_t log2Size) {
     waveLog2Size[op] = log2Size;
     waveSize[op] = 1 << log2Size;
     waveIndexMask[op] = (waveSize[op] - 1) << (7 - log2Size);
-    for (int32_t i = 0; i < voiceCount; ++i) voices_[i].waveIndexMask[op] = waveIndexMask[op];
+    for (int32_t i = 0; i < voiceCount; ++i)
+        voices_[i].waveIndexMask[op] = waveIndexMask[op];
 }
 
 void SynthEngine::silenceAllVoices() {
-    if (!voices_) return;
-    for (int32_t i = 0; i < voiceCount; ++i) voices_[i].free();
+    if (!voices_)
+        return;
+    for (int32_t i = 0; i < voiceCount; ++i)
+        voices_[i].free();
 }
 
 void SynthEngine::allSoundOff() {
-    for (int32_t i = 0; i < voiceCount; ++i) voices_[i].damp();
+    for (int32_t i = 0; i < voiceCount; ++i)
+        voices_[i].damp();
 }
 
 void SynthEngine::allNotesOff() {
-    for (int32_t i = 0; i < voiceCount; ++i) voices_[i].release();
+    for (int32_t i = 0; i < voiceCount; ++i)
+        voices_[i].release();
 }
 
 int32_t SynthEngine::sounding() const {
     int32_t n = 0;
-    for (int32_t i = 0; i < voiceCount; ++i) n += voices_[i].flags != 0;
+    for (int32_t i = 0; i < voiceCount; ++i)
+        n += voices_[i].flags != 0;
     return n;
 }
 
 template <typename F>
 void SynthEngine::forSounding(F f) {
     for (int32_t i = 0; i < voiceCount; ++i)
-        if (voices_[i].flags != 0) f(voices_[i]);
+        if (voices_[i].flags != 0)
+            f(voices_[i]);
 }
 
 // --- setters that reach sounding voices -------------------------------------------
 
 bool SynthEngine::setModWheel(int32_t v) {
-    if (v == tone_->modWheel) return false;
+    if (v == tone_->modWheel)
+        return false;
     tone_->storeModWheel(v);
     forSounding([this](Voice& voice) {
         for (int op = 0; op < 2; ++op) {
@@ -216,7 +244,8 @@ bool SynthEngine::setModWheel(int32_t v) {
 }
 
 bool SynthEngine::setVolume(int32_t v) {
-    if (v == tone_->volume) return false;
+    if (v == tone_->volume)
+        return false;
     tone_->storeVolume(v);
     forSounding([this](Voice& voice) {
         voice.gainL = tone_->gainL;
@@ -226,7 +255,8 @@ bool SynthEngine::setVolume(int32_t v) {
 }
 
 bool SynthEngine::setPan(int32_t v) {
-    if (v == tone_->pan) return false;
+    if (v == tone_->pan)
+        return false;
     tone_->storePan(v);
     forSounding([this](Voice& voice) {
         voice.gainL = tone_->gainL;
@@ -236,14 +266,16 @@ bool SynthEngine::setPan(int32_t v) {
 }
 
 bool SynthEngine::setExpression(int32_t v) {
-    if (v == tone_->expression) return false;
+    if (v == tone_->expression)
+        return false;
     tone_->storeExpression(v);
     forSounding([this](Voice& voice) { voice.expressionAtt = tone_->expressionAtt; });
     return true;
 }
 
 bool SynthEngine::setPitchBend(int32_t v) {
-    if (v == tone_->pitchBend) return false;
+    if (v == tone_->pitchBend)
+        return false;
     tone_->storePitchBend(v);
     forSounding([](Voice& voice) { voice.refreshPitch(); });
     return true;
@@ -251,24 +283,28 @@ bool SynthEngine::setPitchBend(int32_t v) {
 
 bool SynthEngine::setBendRange(int32_t v) {
     v = std::min(v, 24);
-    if (v == tone_->bendRange) return false;
+    if (v == tone_->bendRange)
+        return false;
     tone_->storeBendRange(v);
     forSounding([](Voice& voice) { voice.refreshPitch(); });
     return true;
 }
 
 bool SynthEngine::setLfoFreq(int32_t v) {
-    if (v == tone_->value(kLfoFreqValue)) return false;
+    if (v == tone_->value(kLfoFreqValue))
+        return false;
     tone_->storeLfoFreq(v);
     forSounding([this](Voice& voice) { voice.lfoIncrement = tone_->lfoIncrement; });
     return true;
 }
 
 bool SynthEngine::setBitDepth(int32_t v) {
-    if (v == bitDepth) return false;
+    if (v == bitDepth)
+        return false;
     bitDepth = v;
     outputMask = 0xFFFFFFFFu << (17 - v);
-    for (int32_t i = 0; i < kMaxVoices; ++i) voices_[i].outputMask = outputMask;
+    for (int32_t i = 0; i < kMaxVoices; ++i)
+        voices_[i].outputMask = outputMask;
     return true;
 }
 
@@ -276,7 +312,8 @@ bool SynthEngine::setBitDepth(int32_t v) {
 
 bool SynthEngine::scaleEventValue(uint32_t id, float value, int32_t& scaled) {
     Range range;
-    if (!parameterRange(id, range)) return false;
+    if (!parameterRange(id, range))
+        return false;
     const float x = clampUnit(value);
     switch (id) {
     case eventid::kBitDepth: scaled = int32_t(15.0f * x + 1.5f); break;
@@ -289,7 +326,8 @@ bool SynthEngine::scaleEventValue(uint32_t id, float value, int32_t& scaled) {
 
 int32_t SynthEngine::parameterValue(uint32_t id) const {
     Range range;
-    if (!parameterRange(id, range)) return -1;
+    if (!parameterRange(id, range))
+        return -1;
     const ToneParameters& t = *tone_;
     const uint32_t n = id & 0xFF;
     switch (id & eventid::kClassMask) {
@@ -301,10 +339,8 @@ int32_t SynthEngine::parameterValue(uint32_t id) const {
         case 4: return t.expression;
         default: return t.pitchBend;
         }
-    case eventid::kEngineSetting:
-        return n == 1 ? bitDepth : int32_t(referencePitch);
-    default:
-        break;
+    case eventid::kEngineSetting: return n == 1 ? bitDepth : int32_t(referencePitch);
+    default: break;
     }
     switch (n) {
     case 1: return t.bendRange;
@@ -335,7 +371,8 @@ int32_t SynthEngine::parameterValue(uint32_t id) const {
 
 bool SynthEngine::setParameterValue(uint32_t id, int32_t value) {
     Range range;
-    if (!parameterRange(id, range)) return false;
+    if (!parameterRange(id, range))
+        return false;
     const int32_t v = std::clamp(value, range.min, range.max);
     ToneParameters& t = *tone_;
     const uint32_t n = id & 0xFF;
@@ -349,12 +386,13 @@ bool SynthEngine::setParameterValue(uint32_t id, int32_t value) {
         default: return setPitchBend(v);
         }
     case eventid::kEngineSetting:
-        if (n == 1) return setBitDepth(v);
-        if (uint32_t(v) == referencePitch) return false;
+        if (n == 1)
+            return setBitDepth(v);
+        if (uint32_t(v) == referencePitch)
+            return false;
         setReferencePitch(uint32_t(v));
         return true;
-    default:
-        break;
+    default: break;
     }
     switch (n) {
     case 1: return setBendRange(v);
@@ -386,20 +424,26 @@ bool SynthEngine::setParameterValue(uint32_t id, int32_t value) {
 // --- events -------------------------------------------------------------------------
 
 bool SynthEngine::eventChangesState(const EngineEvent& e, int32_t& scaled) const {
-    if ((e.id & eventid::kClassMask) == eventid::kNote || isValueless(e.id)) return true;
+    if ((e.id & eventid::kClassMask) == eventid::kNote || isValueless(e.id))
+        return true;
     return scaleEventValue(e.id, e.value, scaled) && scaled != parameterValue(e.id);
 }
 
 void SynthEngine::applyEvent(const EngineEvent& e, int32_t scaled) {
     if ((e.id & eventid::kClassMask) == eventid::kNote) {
         const int32_t key = int32_t(e.id & 0x7F);
-        const int32_t velocity = (e.id & eventid::kNoteOnBit) ? roundScaled(clampUnit(e.value) * 127.0f) : 0;
-        if (velocity < 1) noteOff(key);
-        else noteOn(key, velocity, e.sampleOffset);
+        const int32_t velocity =
+            (e.id & eventid::kNoteOnBit) ? roundScaled(clampUnit(e.value) * 127.0f) : 0;
+        if (velocity < 1)
+            noteOff(key);
+        else
+            noteOn(key, velocity, e.sampleOffset);
         return;
     }
-    if (e.id == eventid::kAllSoundOff) return allSoundOff();
-    if (e.id == eventid::kAllNotesOff) return allNotesOff();
+    if (e.id == eventid::kAllSoundOff)
+        return allSoundOff();
+    if (e.id == eventid::kAllNotesOff)
+        return allNotesOff();
     setParameterValue(e.id, scaled);
 }
 
@@ -412,10 +456,12 @@ Voice* SynthEngine::allocateVoice() {
         int32_t i = found;
         for (;;) {
             i = (i + 1) & voiceMask;
-            if (i == found) break;
+            if (i == found)
+                break;
             allocCursor = i;
             const int32_t flags = voices_[i].flags;
-            if (pass == 0 ? flags == 0 : (flags & wanted[pass]) != 0) return &voices_[i];
+            if (pass == 0 ? flags == 0 : (flags & wanted[pass]) != 0)
+                return &voices_[i];
         }
     }
     allocCursor = found;
@@ -424,34 +470,41 @@ Voice* SynthEngine::allocateVoice() {
 
 void SynthEngine::noteOn(int32_t key, int32_t velocity, int32_t offset) {
     Voice* v = allocateVoice();
-    if (!v) return;
+    if (!v)
+        return;
     v->position = offset;
     v->start(key, velocity);
 }
 
 void SynthEngine::noteOff(int32_t key) {
     forSounding([key](Voice& voice) {
-        if ((voice.flags & kFlagHeld) && voice.key == key) voice.release();
+        if ((voice.flags & kFlagHeld) && voice.key == key)
+            voice.release();
     });
 }
 
 void SynthEngine::renderVoicesTo(int32_t end) {
     for (int32_t i = 0; i < voiceCount; ++i) {
         Voice& v = voices_[i];
-        if (v.flags != 0) v.routine(v, left_, right_, end);
+        if (v.flags != 0)
+            v.routine(v, left_, right_, end);
     }
 }
 
-void SynthEngine::render(const EngineEvent* events, float* left, float* right, int32_t start, int32_t count) {
-    if (count < 0) count = 0;
+void SynthEngine::render(const EngineEvent* events, float* left, float* right, int32_t start,
+                         int32_t count) {
+    if (count < 0)
+        count = 0;
     const int32_t end = start + count;
     left_ = left;
     right_ = right;
-    for (int32_t i = 0; i < voiceCount; ++i) voices_[i].position = start;
+    for (int32_t i = 0; i < voiceCount; ++i)
+        voices_[i].position = start;
     int32_t renderedTo = start;
     for (const EngineEvent* e = events; e; e = e->next) {
         int32_t scaled = 0;
-        if (!eventChangesState(*e, scaled)) continue;
+        if (!eventChangesState(*e, scaled))
+            continue;
         // Offsets outside the block are held to it, so nothing renders out of bounds.
         EngineEvent at = *e;
         at.sampleOffset = std::clamp(e->sampleOffset, renderedTo, end);
@@ -469,7 +522,8 @@ void SynthEngine::applyEvents(const EngineEvent* events) {
     // An event that changes nothing has nothing to apply.
     for (const EngineEvent* e = events; e; e = e->next) {
         int32_t scaled = 0;
-        if ((e->id & eventid::kClassMask) != eventid::kNote && eventChangesState(*e, scaled)) applyEvent(*e, scaled);
+        if ((e->id & eventid::kClassMask) != eventid::kNote && eventChangesState(*e, scaled))
+            applyEvent(*e, scaled);
     }
 }
 

@@ -99,7 +99,8 @@ private:
     void renderVoicesTo(int32_t end);
     int32_t computePitchBase() const;
     void initVoice(Voice& v) const;
-    template <typename F> void forSounding(F f);
+    template <typename F>
+    void forSounding(F f);
 
     std::unique_ptr<EngineTables> tables_;
     std::unique_ptr<ToneParameters> tone_;

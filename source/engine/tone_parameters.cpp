@@ -6,9 +6,9 @@ namespace taluma {
 
 namespace {
 const int32_t kDefaultValues[kToneValueCount] = {
-    0, 2048, 0, 3,                                                // LFO wave, LFO freq, FL A, algorithm
-    0, 0, 2, 8192, 0, 0, 16, 100, 100, 24, 42, 120, 0, 64,       // operator A
-    2, 7, 1, 8192, 0, 0, 0, 124, 60, 24, 64, 120, 0, 64,         // operator B
+    0, 2048, 0, 3,  // LFO wave, LFO freq, FL A, algorithm
+    0, 0,    2, 8192, 0, 0, 16, 100, 100, 24, 42, 120, 0, 64,  // operator A
+    2, 7,    1, 8192, 0, 0, 0,  124, 60,  24, 64, 120, 0, 64,  // operator B
 };
 const int32_t kAlgorithmCode[4] = {1, 2, 3, 7};  // A, B, A + B, A modulates B
 }  // namespace
@@ -71,16 +71,21 @@ void ToneParameters::recomputeAll() {
 void ToneParameters::recomputeRenderSelect() {
     const bool wasSerial = (renderSelect & 7) == 7;
     int32_t code = kAlgorithmCode[values_[kAlgorithmValue] & 3];
-    if (opValue(0, kPms) != 0 || opValue(1, kPms) != 0) code |= 8;
-    if (opValue(0, kAms) != 0 || opValue(1, kAms) != 0) code |= 16;
-    if (opValue(0, kTl) >= 127) code &= ~1;
-    if (opValue(1, kTl) >= 127) code &= ~2;
+    if (opValue(0, kPms) != 0 || opValue(1, kPms) != 0)
+        code |= 8;
+    if (opValue(0, kAms) != 0 || opValue(1, kAms) != 0)
+        code |= 16;
+    if (opValue(0, kTl) >= 127)
+        code &= ~1;
+    if (opValue(1, kTl) >= 127)
+        code &= ~2;
     renderSelect = code;
     voiceFlagTemplate = (code & 3) != 0 ? (code & 3) | 16 : 0;
     // Operator A's silence ceiling depends on whether it is a serial modulator; keep
     // it in step whichever parameter switched that, so the sound does not depend on
     // the order of edits.
-    if (wasSerial != ((renderSelect & 7) == 7)) rebuildLevels(0);
+    if (wasSerial != ((renderSelect & 7) == 7))
+        rebuildLevels(0);
 }
 
 void ToneParameters::recomputePitch(int o) {
@@ -126,13 +131,15 @@ void ToneParameters::setPitchBase(int32_t value) {
 
 bool ToneParameters::storeOp(int o, OperatorValue v, int32_t value) {
     int32_t& slot = values_[toneIndex(o, v)];
-    if (slot == value) return false;
+    if (slot == value)
+        return false;
     slot = value;
     return true;
 }
 
 bool ToneParameters::setAlgorithm(int32_t v) {
-    if (values_[kAlgorithmValue] == v) return false;
+    if (values_[kAlgorithmValue] == v)
+        return false;
     values_[kAlgorithmValue] = v;
     recomputeRenderSelect();
     rebuildLevels(0);
@@ -140,103 +147,119 @@ bool ToneParameters::setAlgorithm(int32_t v) {
 }
 
 bool ToneParameters::setLfoWave(int32_t v) {
-    if (values_[kLfoWaveValue] == v) return false;
+    if (values_[kLfoWaveValue] == v)
+        return false;
     values_[kLfoWaveValue] = v;
     lfoWave = lfoWaves + v * kLfoWaveValues;
     return true;
 }
 
 bool ToneParameters::setFeedback(int32_t v) {
-    if (values_[kFeedbackValue] == v) return false;
+    if (values_[kFeedbackValue] == v)
+        return false;
     values_[kFeedbackValue] = v;
     feedbackAtt = tlTable[128 - v];
     return true;
 }
 
 bool ToneParameters::setMultiplier(int o, int32_t v) {
-    if (!storeOp(o, kMul, v)) return false;
+    if (!storeOp(o, kMul, v))
+        return false;
     recomputePitch(o);
     return true;
 }
 
 bool ToneParameters::setTune(int o, int32_t v) {
-    if (!storeOp(o, kTune, v)) return false;
+    if (!storeOp(o, kTune, v))
+        return false;
     recomputePitch(o);
     return true;
 }
 
 bool ToneParameters::setTotalLevel(int o, int32_t v) {
-    if (!storeOp(o, kTl, v)) return false;
+    if (!storeOp(o, kTl, v))
+        return false;
     recomputeRenderSelect();
     rebuildLevels(o);
     return true;
 }
 
 bool ToneParameters::setAttackRate(int o, int32_t v) {
-    if (!storeOp(o, kAr, v)) return false;
+    if (!storeOp(o, kAr, v))
+        return false;
     rebuildAttackRates(o);
     setupFirstStage(o);
     return true;
 }
 
 bool ToneParameters::setDecayRate(int o, int32_t v) {
-    if (!storeOp(o, kDr, v)) return false;
+    if (!storeOp(o, kDr, v))
+        return false;
     rebuildDecayRates(o);
     return true;
 }
 
 bool ToneParameters::setSustainLevel(int o, int32_t v) {
-    if (!storeOp(o, kSl, v)) return false;
+    if (!storeOp(o, kSl, v))
+        return false;
     rebuildDecayTarget(o);
     setupFirstStage(o);
     return true;
 }
 
 bool ToneParameters::setSustainRate(int o, int32_t v) {
-    if (!storeOp(o, kSr, v)) return false;
+    if (!storeOp(o, kSr, v))
+        return false;
     rebuildSustainRates(o);
     return true;
 }
 
 bool ToneParameters::setReleaseRate(int o, int32_t v) {
-    if (!storeOp(o, kRr, v)) return false;
+    if (!storeOp(o, kRr, v))
+        return false;
     rebuildReleaseRates(o);
     return true;
 }
 
 bool ToneParameters::setKeyCenter(int o, int32_t v) {
-    if (!storeOp(o, kKc, v)) return false;
+    if (!storeOp(o, kKc, v))
+        return false;
     rebuildAllRates(o);
     return true;
 }
 
 bool ToneParameters::setKeyScale(int o, int32_t v) {
-    if (!storeOp(o, kKs, v)) return false;
+    if (!storeOp(o, kKs, v))
+        return false;
     rebuildAllRates(o);
     return true;
 }
 
 bool ToneParameters::setVelocityCurve(int o, int32_t v) {
-    if (!storeOp(o, kVc, v)) return false;
+    if (!storeOp(o, kVc, v))
+        return false;
     rebuildLevels(o);
     return true;
 }
 
 bool ToneParameters::setVelocitySensitivity(int o, int32_t v) {
-    if (!storeOp(o, kVs, v)) return false;
+    if (!storeOp(o, kVs, v))
+        return false;
     rebuildLevels(o);
     return true;
 }
 
 bool ToneParameters::setPms(int o, int32_t v) {
-    if (!storeOp(o, kPms, v)) return false;
+    if (!storeOp(o, kPms, v))
+        return false;
     op[o].pmDepth = v * modWheel;
     recomputeRenderSelect();
     return true;
 }
 
 bool ToneParameters::setAms(int o, int32_t v) {
-    if (!storeOp(o, kAms, v)) return false;
+    if (!storeOp(o, kAms, v))
+        return false;
     op[o].amDepth = v * modWheel;
     recomputeRenderSelect();
     return true;

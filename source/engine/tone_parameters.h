@@ -19,14 +19,35 @@ enum ToneValue : int {
 };
 // Offsets inside one operator's 14 values.
 enum OperatorValue : int {
-    kVc = 0, kVs, kMul, kTune, kPms, kAms, kTl, kAr, kDr, kSl, kSr, kRr, kKs, kKc,
+    kVc = 0,
+    kVs,
+    kMul,
+    kTune,
+    kPms,
+    kAms,
+    kTl,
+    kAr,
+    kDr,
+    kSl,
+    kSr,
+    kRr,
+    kKs,
+    kKc,
     kOperatorValueCount
 };
 constexpr int kToneValueCount = 32;
-constexpr int toneIndex(int op, OperatorValue v) { return kOperatorValues + op * kOperatorValueCount + v; }
+constexpr int toneIndex(int op, OperatorValue v) {
+    return kOperatorValues + op * kOperatorValueCount + v;
+}
 
 // Envelope stages.
-enum Stage : int32_t { kStageEnded = 0, kStageAttack = 1, kStageDecay = 2, kStageSustain = 4, kStageRelease = 8 };
+enum Stage : int32_t {
+    kStageEnded = 0,
+    kStageAttack = 1,
+    kStageDecay = 2,
+    kStageSustain = 4,
+    kStageRelease = 8
+};
 
 // Tables and values of one operator that voices read at note-on.
 struct OperatorTone {
@@ -38,7 +59,8 @@ struct OperatorTone {
     uint32_t decayTarget[128] = {};
     const uint32_t* stageStart = nullptr;  // by velocity
     const uint32_t* stageEnd = nullptr;    // by velocity
-    uint32_t attackRate[128] = {}, decayRate[128] = {}, sustainRate[128] = {}, releaseRate[128] = {};
+    uint32_t attackRate[128] = {}, decayRate[128] = {}, sustainRate[128] = {},
+             releaseRate[128] = {};
     const int32_t* firstCurve = nullptr;
     const uint32_t* firstRate = nullptr;  // by key
 };

@@ -8,9 +8,11 @@ constexpr uint32_t kEnvelopeTop = 0x40000000;
 // A note-off or damp during the attack continues from the attenuation reached: the
 // attack curve's code at the current position, expressed as a linear-curve position.
 void attackToLinear(VoiceOperator& o, const int32_t* attackCurve, const int32_t* linearCurve) {
-    if (o.stage != kStageAttack) return;
+    if (o.stage != kStageAttack)
+        return;
     o.curve = linearCurve;
-    o.envPosition = o.envPosition < kEnvelopeTop ? uint32_t(attackCurve[o.envPosition >> 18]) << 17 : 0;
+    o.envPosition =
+        o.envPosition < kEnvelopeTop ? uint32_t(attackCurve[o.envPosition >> 18]) << 17 : 0;
 }
 
 constexpr int32_t kSwitchOffMask[2] = {0xF2, 0xF1};
@@ -34,7 +36,8 @@ void Voice::start(int32_t noteKey, int32_t velocity) {
     routine = renderRoutine(t.renderSelect);
     feedbackAtt = t.feedbackAtt;
     for (int i = 0; i < 2; ++i) {
-        if (!(flags & (1 << i))) continue;
+        if (!(flags & (1 << i)))
+            continue;
         const OperatorTone& ot = t.op[i];
         VoiceOperator& o = op[i];
         o.pmDepth = ot.pmDepth;
@@ -60,16 +63,19 @@ void Voice::start(int32_t noteKey, int32_t velocity) {
 
 void Voice::refreshPitch() {
     for (int i = 0; i < 2; ++i) {
-        if (!(flags & (1 << i))) continue;
+        if (!(flags & (1 << i)))
+            continue;
         op[i].pitch = notePitch[key] + tone->op[i].pitchBent;
         op[i].increment = increment(op[i].pitch + op[i].pmOffset);
     }
 }
 
 void Voice::release() {
-    if (!(flags & kFlagHeld)) return;
+    if (!(flags & kFlagHeld))
+        return;
     for (int i = 0; i < 2; ++i) {
-        if (!(flags & (1 << i))) continue;
+        if (!(flags & (1 << i)))
+            continue;
         VoiceOperator& o = op[i];
         attackToLinear(o, attackCurve, linearCurve);
         o.stageEnd = o.silenceCeiling;
@@ -88,9 +94,11 @@ void Voice::release() {
 }
 
 void Voice::damp() {
-    if (!(flags & (kFlagHeld | kFlagReleased))) return;
+    if (!(flags & (kFlagHeld | kFlagReleased)))
+        return;
     for (int i = 0; i < 2; ++i) {
-        if (!(flags & (1 << i))) continue;
+        if (!(flags & (1 << i)))
+            continue;
         VoiceOperator& o = op[i];
         attackToLinear(o, attackCurve, linearCurve);
         if (o.envPosition > o.silenceCeiling) {

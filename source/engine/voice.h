@@ -19,9 +19,9 @@ using RenderRoutine = void (*)(Voice& voice, float* left, float* right, int32_t 
 
 // Voice flag bits.
 enum VoiceFlag : int32_t {
-    kFlagA = 1,         // operator A sounding
-    kFlagB = 2,         // operator B sounding
-    kFlagHeld = 16,     // key held
+    kFlagA = 1,      // operator A sounding
+    kFlagB = 2,      // operator B sounding
+    kFlagHeld = 16,  // key held
     kFlagReleased = 32,
     kFlagDamped = 64,
 };
@@ -48,7 +48,7 @@ struct Voice {
     const int32_t* linearCurve = nullptr;
     const ToneParameters* tone = nullptr;
 
-    int32_t flags = 0;     // 0 = free
+    int32_t flags = 0;  // 0 = free
     int32_t key = 0;
     int32_t position = 0;  // next sample to render in the current block
     uint32_t dampRate = 0;

@@ -25,22 +25,30 @@ struct Replies {
 };
 
 // A control's normalised value, kept to 0..1 (NaN counts as 0).
-double unit(double x) { return x >= 0.0 ? (x <= 1.0 ? x : 1.0) : 0.0; }
+double unit(double x) {
+    return x >= 0.0 ? (x <= 1.0 ? x : 1.0) : 0.0;
+}
 
 // round(norm * range): add 0.5 and truncate.
-int32_t scaled(double norm, int32_t range) { return int32_t(unit(norm) * range + 0.5); }
+int32_t scaled(double norm, int32_t range) {
+    return int32_t(unit(norm) * range + 0.5);
+}
 
 // A plain integer carried in the double, truncated toward zero and kept to lo..hi.
 int32_t plain(double value, int32_t lo, int32_t hi) {
-    if (!(value >= lo)) return lo;
-    if (value >= hi) return hi;
+    if (!(value >= lo))
+        return lo;
+    if (value >= hi)
+        return hi;
     return int32_t(value);
 }
 
-template <typename F> void forSoundingVoices(SynthEngine& engine, F f) {
+template <typename F>
+void forSoundingVoices(SynthEngine& engine, F f) {
     Voice* voices = engine.voices();
     for (int32_t i = 0; i < engine.voiceCount; ++i)
-        if (voices[i].flags != 0) f(voices[i]);
+        if (voices[i].flags != 0)
+            f(voices[i]);
 }
 
 class Dispatch {
@@ -77,7 +85,8 @@ private:
         SynthEngine& engine = *synth_.engine;
         switch (low()) {
         case 0x1008: {  // volume knob; the host's "CC : 7" carries it while audio runs
-            if (audioRunning()) return;
+            if (audioRunning())
+                return;
             Synth::StructuralEdit edit(synth_);
             engine.setVolume(scaled(value_, 127));
             const ToneParameters& tone = engine.tone();
@@ -88,7 +97,8 @@ private:
             return;
         }
         case 0x1009: {  // reference pitch, 42000..46000 in 1/100 Hz
-            if (audioRunning()) return;
+            if (audioRunning())
+                return;
             Synth::StructuralEdit edit(synth_);
             engine.setParameterValue(eventid::kStdPitch, (scaled(value_, 400) + 4200) * 10);
             return;
@@ -100,11 +110,13 @@ private:
                 return;
             } else {
                 Synth::StructuralEdit edit(synth_);
-                if (synth_.rate.rateDivider != -1) synth_.setRateDivider(scaled(value_, 3));
+                if (synth_.rate.rateDivider != -1)
+                    synth_.setRateDivider(scaled(value_, 3));
                 return;
             }
         case 0x100B: {  // output bit depth
-            if (audioRunning()) return;
+            if (audioRunning())
+                return;
             Synth::StructuralEdit edit(synth_);
             engine.setBitDepth(std::clamp(int32_t(unit(value_) * 15.0 + 1.5), 1, 16));
             return;
@@ -128,8 +140,7 @@ private:
         case 0x1040:  // page tabs
             synth_.settings.page.store(plain(value_, 1, 3));
             return;
-        default:
-            return;
+        default: return;
         }
     }
 
@@ -145,9 +156,10 @@ private:
 
     void editButton(int op, int item) {
         WaveStore& store = *synth_.waveStore;
-        static const LevelOp levels[] = {LevelOp::Up4,     LevelOp::Up1,        LevelOp::Invert,
-                                         LevelOp::Down1,   LevelOp::Down4,      LevelOp::Amplify2,
-                                         LevelOp::Amplify1_5, LevelOp::Scale2_3, LevelOp::ScaleHalf};
+        static const LevelOp levels[] = {
+            LevelOp::Up4,        LevelOp::Up1,      LevelOp::Invert,
+            LevelOp::Down1,      LevelOp::Down4,    LevelOp::Amplify2,
+            LevelOp::Amplify1_5, LevelOp::Scale2_3, LevelOp::ScaleHalf};
         switch (item) {
         case 1: store.rotateLeft(op, 4); break;
         case 2: store.rotateLeft(op, 1); break;
@@ -155,7 +167,8 @@ private:
         case 4: store.rotateRight(op, 1); break;
         case 5: store.rotateRight(op, 4); break;
         default:
-            if (item < 6 || item > 14) return;
+            if (item < 6 || item > 14)
+                return;
             store.applyLevel(op, levels[item - 6]);
             break;
         }
@@ -170,15 +183,25 @@ private:
         WaveStore& store = *synth_.waveStore;
         const double level = store.drawSample(op, cell, value_);
         replies_.add(tag_, level);
-        if (store.linkAB.load()) replies_.add(cell | (op == 0 ? 0x4900 : 0x3900), level);
+        if (store.linkAB.load())
+            replies_.add(cell | (op == 0 ? 0x4900 : 0x3900), level);
     }
 
     void menu(int op, int item) {
         WaveStore& store = *synth_.waveStore;
         switch (item) {
-        case 0x02: store.clear(op); replyZero(); return;
-        case 0x03: store.copy(op, op ^ 1); echo(); return;
-        case 0x04: store.exchange(); echo(); return;
+        case 0x02:
+            store.clear(op);
+            replyZero();
+            return;
+        case 0x03:
+            store.copy(op, op ^ 1);
+            echo();
+            return;
+        case 0x04:
+            store.exchange();
+            echo();
+            return;
         case 0x10: {
             // Changes the index masks the voices read with: not while they render.
             Synth::StructuralEdit edit(synth_);
@@ -186,10 +209,19 @@ private:
             echo();
             return;
         }
-        case 0x20: store.loadSlot(op, scaled(value_, 3)); echo(); return;
+        case 0x20:
+            store.loadSlot(op, scaled(value_, 3));
+            echo();
+            return;
         case 0x30: store.saveSlot(op, scaled(value_, 3)); return;
-        case 0x40: store.reduceBits(op, scaled(value_, 6)); echo(); return;
-        case 0x50: store.setStepQuantiser(op, scaled(value_, 7) + 1); echo(); return;
+        case 0x40:
+            store.reduceBits(op, scaled(value_, 6));
+            echo();
+            return;
+        case 0x50:
+            store.setStepQuantiser(op, scaled(value_, 7) + 1);
+            echo();
+            return;
         default: return;
         }
     }
@@ -205,17 +237,22 @@ private:
         default: break;
         }
         const uint32_t k = uint32_t(item & 0x0F);
-        if (k > eventid::kAms || k == eventid::kVelocityCurve) return 0;
-        if ((item & 0xF0) == 0x10) return eventid::kOperatorA + k;
-        if ((item & 0xF0) == 0x20 && k != eventid::kFeedback) return eventid::kOperatorB + k;
+        if (k > eventid::kAms || k == eventid::kVelocityCurve)
+            return 0;
+        if ((item & 0xF0) == 0x10)
+            return eventid::kOperatorA + k;
+        if ((item & 0xF0) == 0x20 && k != eventid::kFeedback)
+            return eventid::kOperatorB + k;
         return 0;
     }
 
     void operatorValue() {
         // While audio runs the host's parameters carry these values.
-        if ((tag_ & 0xF00) != 0 || audioRunning()) return;
+        if ((tag_ & 0xF00) != 0 || audioRunning())
+            return;
         const uint32_t id = operatorValueId(tag_ & 0xFF);
-        if (id == 0) return;
+        if (id == 0)
+            return;
         const int32_t v = plain(value_, -65536, 65536);
         {
             Synth::StructuralEdit edit(synth_);
@@ -237,23 +274,55 @@ private:
         case 0x6001:
         case 0x6002: {
             const int op = low() == 0x6001 ? 0 : 1;
-            if (g.type == kGenConstant) fillConstant(*synth_.waveStore, op, g);
-            else generateWave(*synth_.waveStore, op, g);
+            if (g.type == kGenConstant)
+                fillConstant(*synth_.waveStore, op, g);
+            else
+                generateWave(*synth_.waveStore, op, g);
             echo();
             return;
         }
-        case 0x6006: q = scaled(value_, 511); g.amplitude = q - 256; return replyStep(q, 511);
-        case 0x6007: q = scaled(value_, 511); g.offset = q - 256; return replyStep(q, 511);
-        case 0x6008: q = scaled(value_, 127); g.rangeEnd = q + 1; return replyStep(q, 127);
-        case 0x6009: q = scaled(value_, 127); g.rangeStart = q; return replyStep(q, 127);
-        case 0x600A: q = scaled(value_, 511); g.cyclesQuarter = q + 1; return replyStep(q, 511);
-        case 0x600B: q = scaled(value_, 255); g.phase = q - 128; return replyStep(q, 255);
+        case 0x6006:
+            q = scaled(value_, 511);
+            g.amplitude = q - 256;
+            return replyStep(q, 511);
+        case 0x6007:
+            q = scaled(value_, 511);
+            g.offset = q - 256;
+            return replyStep(q, 511);
+        case 0x6008:
+            q = scaled(value_, 127);
+            g.rangeEnd = q + 1;
+            return replyStep(q, 127);
+        case 0x6009:
+            q = scaled(value_, 127);
+            g.rangeStart = q;
+            return replyStep(q, 127);
+        case 0x600A:
+            q = scaled(value_, 511);
+            g.cyclesQuarter = q + 1;
+            return replyStep(q, 511);
+        case 0x600B:
+            q = scaled(value_, 255);
+            g.phase = q - 128;
+            return replyStep(q, 255);
         case 0x600C: g.harmonicsOn = value_ > 0.5; return replyZero();
-        case 0x600D: q = scaled(value_, 63); g.harmonicsCount = q + 1; return replyStep(q, 63);
+        case 0x600D:
+            q = scaled(value_, 63);
+            g.harmonicsCount = q + 1;
+            return replyStep(q, 63);
         case 0x600E: g.noiseLoop = value_ > 0.5; return replyZero();
-        case 0x600F: q = scaled(value_, 3); g.interpolation = q; return replyStep(q, 3);
-        case 0x6010: q = scaled(value_, 127); g.noisePoints = q + 1; return replyStep(q, 127);
-        case 0x6011: q = scaled(value_, 65535); g.noiseSeed = q; return replyStep(q, 65535);
+        case 0x600F:
+            q = scaled(value_, 3);
+            g.interpolation = q;
+            return replyStep(q, 3);
+        case 0x6010:
+            q = scaled(value_, 127);
+            g.noisePoints = q + 1;
+            return replyStep(q, 127);
+        case 0x6011:
+            q = scaled(value_, 65535);
+            g.noiseSeed = q;
+            return replyStep(q, 65535);
         case 0x6040: g.type = plain(value_, kGenSine, kGenNoise); return echo();
         default: return;
         }
@@ -263,7 +332,8 @@ private:
         SynthSettings& s = synth_.settings;
         switch (low()) {
         case 0x7003: {  // pitch-bend range
-            if (audioRunning()) return;
+            if (audioRunning())
+                return;
             Synth::StructuralEdit edit(synth_);
             SynthEngine& engine = *synth_.engine;
             engine.setBendRange(std::min(scaled(value_, 24), 24));
@@ -293,8 +363,10 @@ void handleEditorValue(Synth& synth, int32_t tag, double value, const ValueReply
         std::lock_guard<std::mutex> lock(synth.editLock);
         Dispatch(synth, tag, value, replies).run();
     }
-    if (!reply) return;
-    for (int i = 0; i < replies.count; ++i) reply(replies.tag[i], replies.value[i]);
+    if (!reply)
+        return;
+    for (int i = 0; i < replies.count; ++i)
+        reply(replies.tag[i], replies.value[i]);
 }
 
 }  // namespace taluma

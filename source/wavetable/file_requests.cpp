@@ -23,7 +23,8 @@ constexpr int32_t kExportPreset = 0x20000;
 // Any character except a line break, followed by `suffix` at the very end.
 bool endsWithAnyThen(const std::string& path, const char (&suffix)[4]) {
     const size_t n = path.size();
-    if (n < 4 || path.compare(n - 3, 3, suffix) != 0) return false;
+    if (n < 4 || path.compare(n - 3, 3, suffix) != 0)
+        return false;
     const char before = path[n - 4];
     return before != '\n' && before != '\r';
 }
@@ -34,8 +35,10 @@ int32_t chosenFormat(int32_t code, const std::string& path) {
     case kTextFormat: return kTextFormat;
     case kWavFormat: return kWavFormat;
     case kFormatByName:
-        if (namesWavFile(path)) return kWavFormat;
-        if (namesTextFile(path)) return kTextFormat;
+        if (namesWavFile(path))
+            return kWavFormat;
+        if (namesTextFile(path))
+            return kTextFormat;
         return 0;
     default: return 0;
     }
@@ -43,27 +46,38 @@ int32_t chosenFormat(int32_t code, const std::string& path) {
 
 void importTable(Synth& synth, int op, int32_t format, const std::string& path) {
     std::lock_guard<std::mutex> lock(synth.editLock);
-    if (format == kTextFormat) importWaveText(*synth.waveStore, op, path);
-    else if (format == kWavFormat) importWav(*synth.waveStore, op, path);
+    if (format == kTextFormat)
+        importWaveText(*synth.waveStore, op, path);
+    else if (format == kWavFormat)
+        importWav(*synth.waveStore, op, path);
 }
 
 void exportTable(Synth& synth, int op, int32_t format, const std::string& path) {
     std::lock_guard<std::mutex> lock(synth.editLock);
-    if (format == kTextFormat) exportWaveText(*synth.waveStore, op, path);
-    else if (format == kWavFormat) exportWav(*synth.waveStore, op, path);
+    if (format == kTextFormat)
+        exportWaveText(*synth.waveStore, op, path);
+    else if (format == kWavFormat)
+        exportWav(*synth.waveStore, op, path);
 }
 
 }  // namespace
 
-bool namesWavFile(const std::string& path) { return endsWithAnyThen(path, "wav"); }
-bool namesTextFile(const std::string& path) { return endsWithAnyThen(path, "txt"); }
+bool namesWavFile(const std::string& path) {
+    return endsWithAnyThen(path, "wav");
+}
+bool namesTextFile(const std::string& path) {
+    return endsWithAnyThen(path, "txt");
+}
 
-void handleFileSelect(Synth& synth, int32_t code, const std::string& utf8Path, const UiUpdate& uiUpdate) {
+void handleFileSelect(Synth& synth, int32_t code, const std::string& utf8Path,
+                      const UiUpdate& uiUpdate) {
     const int op = code & 1;
     if (code & kImportTable) {
-        if ((code & kFormatMask) == 0) return;
+        if ((code & kFormatMask) == 0)
+            return;
         importTable(synth, op, chosenFormat(code, utf8Path), utf8Path);
-        if (uiUpdate) uiUpdate();
+        if (uiUpdate)
+            uiUpdate();
     } else if (code & kExportTable) {
         exportTable(synth, op, chosenFormat(code, utf8Path), utf8Path);
     } else if (code & kImportPreset) {

@@ -28,6 +28,7 @@ bool namesTextFile(const std::string& path);
 // instrument as it was. Every wavetable import attempt of a known format is followed
 // by uiUpdate; every preset import attempt sets the preset bit of the Synth's
 // changeNotice.
-void handleFileSelect(Synth& synth, int32_t code, const std::string& utf8Path, const UiUpdate& uiUpdate);
+void handleFileSelect(Synth& synth, int32_t code, const std::string& utf8Path,
+                      const UiUpdate& uiUpdate);
 
 }  // namespace taluma

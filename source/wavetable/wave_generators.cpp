@@ -12,15 +12,19 @@ namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
 
-double frac(double t) { return t - std::floor(t); }
+double frac(double t) {
+    return t - std::floor(t);
+}
 
 // Scales to a peak of 1. A range whose peak is 0 stays all zero rather than being
 // divided by zero.
 void normalise(std::vector<double>& x) {
     double peak = 0.0;
-    for (double v : x) peak = std::max(peak, std::fabs(v));
+    for (double v : x)
+        peak = std::max(peak, std::fabs(v));
     if (peak > 0.0)
-        for (double& v : x) v /= peak;
+        for (double& v : x)
+            v /= peak;
 }
 
 void periodicShape(std::vector<double>& x, int n, const GeneratorSettings& s) {
@@ -59,7 +63,8 @@ void periodicShape(std::vector<double>& x, int n, const GeneratorSettings& s) {
         }
         x[i] = v;
     }
-    if (bandLimited) normalise(x);
+    if (bandLimited)
+        normalise(x);
 }
 
 void noiseShape(std::vector<double>& x, int n, const GeneratorSettings& s) {
@@ -67,8 +72,10 @@ void noiseShape(std::vector<double>& x, int n, const GeneratorSettings& s) {
     const double step = double(n) / p;
     std::vector<double> r(size_t(p) + 1);
     SeededRandom rng(uint32_t(s.noiseSeed));
-    for (double& v : r) v = (rng.next() & 0x7FFF) / 32767.0 * 2.0 - 1.0;
-    if (s.noiseLoop) r[size_t(p)] = r[0];
+    for (double& v : r)
+        v = (rng.next() & 0x7FFF) / 32767.0 * 2.0 - 1.0;
+    if (s.noiseLoop)
+        r[size_t(p)] = r[0];
     for (size_t i = 0; i < x.size(); ++i) {
         const double t = double(i) / step;
         const int j = std::min(int(t), p - 1);
@@ -83,17 +90,22 @@ void noiseShape(std::vector<double>& x, int n, const GeneratorSettings& s) {
     }
 }
 
-uint8_t toSample(double v) { return uint8_t(std::clamp(v, -128.0, 127.0) + 128.0); }
+uint8_t toSample(double v) {
+    return uint8_t(std::clamp(v, -128.0, 127.0) + 128.0);
+}
 
 }  // namespace
 
 void generateWave(WaveStore& store, int op, const GeneratorSettings& s) {
     const int n = store.size(op);
     const int count = std::min(n, s.rangeEnd) - s.rangeStart;
-    if (count < 0 || s.rangeStart < 0) return;
+    if (count < 0 || s.rangeStart < 0)
+        return;
     std::vector<double> x(size_t(count), 0.0);
-    if (s.type == kGenNoise) noiseShape(x, n, s);
-    else periodicShape(x, n, s);
+    if (s.type == kGenNoise)
+        noiseShape(x, n, s);
+    else
+        periodicShape(x, n, s);
     for (int i = 0; i < count; ++i) {
         // round() rounds halves away from zero.
         const double v = std::round(s.amplitude * x[size_t(i)]) + s.offset;
@@ -106,8 +118,10 @@ void fillConstant(WaveStore& store, int op, const GeneratorSettings& s) {
     const uint8_t v = toSample(double(s.offset + s.amplitude));
     for (int k = 0; k < s.rangeEnd; ++k) {
         const int c = s.rangeStart + k;
-        if (c > 127) break;
-        if (c >= 0) store.setCell(op, c, v);
+        if (c > 127)
+            break;
+        if (c >= 0)
+            store.setCell(op, c, v);
     }
     store.commitTable(op);
 }

@@ -8,22 +8,29 @@
 
 namespace taluma {
 
-enum GeneratorType : int32_t { kGenSine = 0, kGenTriangle, kGenSaw, kGenSquare, kGenConstant, kGenNoise };
+enum GeneratorType : int32_t {
+    kGenSine = 0,
+    kGenTriangle,
+    kGenSaw,
+    kGenSquare,
+    kGenConstant,
+    kGenNoise
+};
 
 struct GeneratorSettings {
-    int32_t type = kGenSine;     // 0..5
-    int32_t cyclesQuarter = 4;   // cycles across the table, in quarters (1..512)
-    int32_t phase = 0;           // in 1/128 of the table (-128..127)
-    int32_t rangeEnd = 128;      // end of the written range, exclusive (1..128)
-    int32_t rangeStart = 0;      // first cell written (0..127)
-    int32_t amplitude = 127;     // -256..255
-    int32_t offset = 0;          // -256..255
+    int32_t type = kGenSine;    // 0..5
+    int32_t cyclesQuarter = 4;  // cycles across the table, in quarters (1..512)
+    int32_t phase = 0;          // in 1/128 of the table (-128..127)
+    int32_t rangeEnd = 128;     // end of the written range, exclusive (1..128)
+    int32_t rangeStart = 0;     // first cell written (0..127)
+    int32_t amplitude = 127;    // -256..255
+    int32_t offset = 0;         // -256..255
     bool harmonicsOn = false;
     int32_t harmonicsCount = 8;  // partials including the fundamental
     int32_t noisePoints = 4;     // 1..128
     int32_t noiseSeed = 0;       // 0..65535
     bool noiseLoop = false;
-    int32_t interpolation = 0;   // 0 none, 1 linear, 2 spline 3, 3 spline 5
+    int32_t interpolation = 0;  // 0 none, 1 linear, 2 spline 3, 3 spline 5
 };
 
 // Types 0-3 and 5 over cells rangeStart .. min(size, rangeEnd) - 1; then commits.

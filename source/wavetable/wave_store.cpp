@@ -10,23 +10,28 @@ namespace taluma {
 namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;
 
-int32_t clampSample(int32_t d) { return std::clamp(d, -128, 127) + 128; }
+int32_t clampSample(int32_t d) {
+    return std::clamp(d, -128, 127) + 128;
+}
 }  // namespace
 
 WaveStore::WaveStore(SynthEngine& engine) : engine_(engine), scratch_() {
-    for (int b = 0; b < 256; ++b) sampleToWave_[b] = uint32_t(logEncodeSingle(float(b - 128) / 128.0f));
+    for (int b = 0; b < 256; ++b)
+        sampleToWave_[b] = uint32_t(logEncodeSingle(float(b - 128) / 128.0f));
     const double twoPi = 6.28318530717958647692;
     for (int op = 0; op < 2; ++op) {
         stepBits_[op].store(8, kRelaxed);
         log2Size_[op].store(engine.waveLog2Size[op], kRelaxed);
         for (int i = 0; i < kTableCells; ++i) {
             // round() rounds halves away from zero.
-            const int32_t level = i < 32 ? int32_t(std::round(std::sin(twoPi * i / 32.0) * 127.0)) : -128;
+            const int32_t level =
+                i < 32 ? int32_t(std::round(std::sin(twoPi * i / 32.0) * 127.0)) : -128;
             table_[op][i].store(uint8_t(i < 32 ? clampSample(level) : 0), kRelaxed);
         }
     }
     for (auto& slot : slot_)
-        for (Cell& c : slot) c.store(0x80, kRelaxed);
+        for (Cell& c : slot)
+            c.store(0x80, kRelaxed);
     commitTable(0);
     commitTable(1);
 }
@@ -37,23 +42,30 @@ void WaveStore::writeWave(int op, int k, uint8_t v) {
 
 void WaveStore::commitTable(int op) {
     const int n = size(op);
-    for (int k = 0; k < n; ++k) writeWave(op, k, cell(op, k));
-    for (int k = n; k < kTableCells; ++k) setCell(op, k, 0);
+    for (int k = 0; k < n; ++k)
+        writeWave(op, k, cell(op, k));
+    for (int k = n; k < kTableCells; ++k)
+        setCell(op, k, 0);
 }
 
 void WaveStore::clear(int op) {
-    for (int i = 0; i < kTableCells; ++i) setCell(op, i, 0);
+    for (int i = 0; i < kTableCells; ++i)
+        setCell(op, i, 0);
     commitTable(op);
 }
 
 void WaveStore::rotateLeft(int op, int n) {
     const int mask = size(op) - 1;
-    for (int j = 0; j <= mask; ++j) scratch_[j] = cell(op, (j + n) & mask);
-    for (int j = 0; j <= mask; ++j) setCell(op, j, scratch_[j]);
+    for (int j = 0; j <= mask; ++j)
+        scratch_[j] = cell(op, (j + n) & mask);
+    for (int j = 0; j <= mask; ++j)
+        setCell(op, j, scratch_[j]);
     commitTable(op);
 }
 
-void WaveStore::rotateRight(int op, int n) { rotateLeft(op, -n); }
+void WaveStore::rotateRight(int op, int n) {
+    rotateLeft(op, -n);
+}
 
 void WaveStore::reverse(int op) {
     const int n = size(op);
@@ -89,31 +101,39 @@ void WaveStore::applyLevel(int op, LevelOp kind) {
 
 void WaveStore::reduceBits(int op, int k) {
     const uint8_t mask = uint8_t((0xFF << (7 - std::clamp(k, 0, 6))) & 0xFF);
-    for (int i = 0; i < size(op); ++i) setCell(op, i, cell(op, i) & mask);
+    for (int i = 0; i < size(op); ++i)
+        setCell(op, i, cell(op, i) & mask);
     commitTable(op);
 }
 
 void WaveStore::copy(int from, int to) {
     const int shFrom = shift(from), shTo = shift(to);
-    for (int i = 0; i < kTableCells; ++i) setCell(to, i >> shTo, cell(from, i >> shFrom));
+    for (int i = 0; i < kTableCells; ++i)
+        setCell(to, i >> shTo, cell(from, i >> shFrom));
     commitTable(to);
 }
 
 void WaveStore::exchange() {
     const int shA = shift(0), shB = shift(1);
-    for (int i = 0; i < kTableCells; ++i) scratch_[i] = cell(0, i >> shA);
-    for (int i = 0; i < kTableCells; ++i) setCell(0, i >> shA, cell(1, i >> shB));
-    for (int i = 0; i < kTableCells; ++i) setCell(1, i >> shB, scratch_[i]);
+    for (int i = 0; i < kTableCells; ++i)
+        scratch_[i] = cell(0, i >> shA);
+    for (int i = 0; i < kTableCells; ++i)
+        setCell(0, i >> shA, cell(1, i >> shB));
+    for (int i = 0; i < kTableCells; ++i)
+        setCell(1, i >> shB, scratch_[i]);
     commitTable(0);
     commitTable(1);
 }
 
 void WaveStore::resizeTable(int op, int newLog2) {
     newLog2 = std::clamp(newLog2, 2, 7);
-    if (newLog2 == log2Size(op)) return;
+    if (newLog2 == log2Size(op))
+        return;
     const int shOld = shift(op), shNew = 7 - newLog2;
-    for (int i = 0; i < kTableCells; ++i) scratch_[i] = cell(op, i >> shOld);
-    for (int i = 0; i < kTableCells; ++i) setCell(op, i >> shNew, scratch_[i]);
+    for (int i = 0; i < kTableCells; ++i)
+        scratch_[i] = cell(op, i >> shOld);
+    for (int i = 0; i < kTableCells; ++i)
+        setCell(op, i >> shNew, scratch_[i]);
     engine_.setWaveSize(op, newLog2);  // silences every voice before the masks change
     log2Size_[op].store(newLog2, kRelaxed);
     commitTable(op);
@@ -121,22 +141,26 @@ void WaveStore::resizeTable(int op, int newLog2) {
 
 void WaveStore::loadSlot(int op, int s) {
     const int sh = shift(op);
-    for (int k = 0; k < size(op); ++k) setCell(op, k, slotCell(s, k << sh));
+    for (int k = 0; k < size(op); ++k)
+        setCell(op, k, slotCell(s, k << sh));
     commitTable(op);
 }
 
 void WaveStore::saveSlot(int op, int s) {
     const int sh = shift(op);
-    for (int i = 0; i < kTableCells; ++i) setSlotCell(s, i, cell(op, i >> sh));
+    for (int i = 0; i < kTableCells; ++i)
+        setSlotCell(s, i, cell(op, i >> sh));
 }
 
 double WaveStore::drawSample(int op, int i, double level) {
     op &= 1;
-    int32_t v = std::isfinite(level) ? int32_t(std::clamp(std::trunc(level + 0.5) - 1.0, 0.0, 255.0)) : 0;
+    int32_t v =
+        std::isfinite(level) ? int32_t(std::clamp(std::trunc(level + 0.5) - 1.0, 0.0, 255.0)) : 0;
     v &= stepMask(op);
     // Cells beyond the table's size are not played; writing them would break the
     // promise that unused cells read 0, so such a request only reports the level.
-    if (i < 0 || i >= size(op)) return v + 1;
+    if (i < 0 || i >= size(op))
+        return v + 1;
     setCell(op, i, uint8_t(v));
     writeWave(op, i, uint8_t(v));
     if (linkAB.load(kRelaxed)) {
@@ -151,6 +175,8 @@ double WaveStore::drawSample(int op, int i, double level) {
     return v + 1;
 }
 
-void WaveStore::setStepQuantiser(int op, int bits) { stepBits_[op & 1].store(std::clamp(bits, 1, 8), kRelaxed); }
+void WaveStore::setStepQuantiser(int op, int bits) {
+    stepBits_[op & 1].store(std::clamp(bits, 1, 8), kRelaxed);
+}
 
 }  // namespace taluma

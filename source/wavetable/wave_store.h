@@ -47,10 +47,18 @@ public:
     double drawSample(int op, int cell, double level);
     void setStepQuantiser(int op, int bits);
 
-    uint8_t cell(int op, int i) const { return table_[op & 1][i & 127].load(std::memory_order_relaxed); }
-    void setCell(int op, int i, uint8_t v) { table_[op & 1][i & 127].store(v, std::memory_order_relaxed); }
-    uint8_t slotCell(int slot, int i) const { return slot_[slot & 3][i & 127].load(std::memory_order_relaxed); }
-    void setSlotCell(int slot, int i, uint8_t v) { slot_[slot & 3][i & 127].store(v, std::memory_order_relaxed); }
+    uint8_t cell(int op, int i) const {
+        return table_[op & 1][i & 127].load(std::memory_order_relaxed);
+    }
+    void setCell(int op, int i, uint8_t v) {
+        table_[op & 1][i & 127].store(v, std::memory_order_relaxed);
+    }
+    uint8_t slotCell(int slot, int i) const {
+        return slot_[slot & 3][i & 127].load(std::memory_order_relaxed);
+    }
+    void setSlotCell(int slot, int i, uint8_t v) {
+        slot_[slot & 3][i & 127].store(v, std::memory_order_relaxed);
+    }
     int log2Size(int op) const { return log2Size_[op & 1].load(std::memory_order_relaxed); }
     int size(int op) const { return 1 << log2Size(op); }
     int stepBits(int op) const { return stepBits_[op & 1].load(std::memory_order_relaxed); }

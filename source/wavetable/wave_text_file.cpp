@@ -10,8 +10,10 @@ namespace {
 
 // Only upper-case digits count: a lower-case pair is not a sample.
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -24,7 +26,8 @@ std::string formatWaveText(const WaveStore& store, int op) {
     static const char digits[] = "0123456789ABCDEF";
     std::string out;
     for (int k = 0; k < store.size(op); ++k) {
-        if (k > 0) out += ' ';
+        if (k > 0)
+            out += ' ';
         const uint8_t v = store.cell(op, k);
         out += digits[v >> 4];
         out += digits[v & 15];
@@ -33,7 +36,8 @@ std::string formatWaveText(const WaveStore& store, int op) {
 }
 
 void parseWaveText(WaveStore& store, int op, const std::string& text) {
-    if (text.empty()) return;
+    if (text.empty())
+        return;
     const std::string line = text.substr(0, text.find('\n'));
     const int n = store.size(op);
     int cell = 0;
@@ -46,7 +50,8 @@ void parseWaveText(WaveStore& store, int op, const std::string& text) {
             ++i;
         }
     }
-    for (; cell < n; ++cell) store.setCell(op, cell, 0);
+    for (; cell < n; ++cell)
+        store.setCell(op, cell, 0);
     store.commitTable(op);
 }
 
@@ -58,7 +63,8 @@ bool exportWaveText(const WaveStore& store, int op, const std::string& utf8Path)
 bool importWaveText(WaveStore& store, int op, const std::string& utf8Path) {
     std::vector<uint8_t> bytes;
     uint64_t length = 0;
-    if (!readFilePrefix(utf8Path, kMaxTextBytes, bytes, length)) return false;
+    if (!readFilePrefix(utf8Path, kMaxTextBytes, bytes, length))
+        return false;
     parseWaveText(store, op, std::string(bytes.begin(), bytes.end()));
     return true;
 }

@@ -16,24 +16,29 @@ protected:
         test::setVoices(engine, 8);
     }
     void play(EventList& events, int32_t samples = 4) { test::renderOnce(engine, events, samples); }
-    int keyOf(int voice) const { return engine.voices()[voice].flags ? engine.voices()[voice].key : -1; }
+    int keyOf(int voice) const {
+        return engine.voices()[voice].flags ? engine.voices()[voice].key : -1;
+    }
 
     SynthEngine engine;
 };
 
 TEST_F(Allocation, FreeVoicesAreTakenInRingOrderAfterTheCursor) {
     EventList events;
-    for (int k = 0; k < 8; ++k) events.noteOn(0, 60 + k);
+    for (int k = 0; k < 8; ++k)
+        events.noteOn(0, 60 + k);
     play(events);
     // The cursor starts at 0, so the first note takes voice 1 and voice 0 comes last.
-    for (int v = 1; v < 8; ++v) EXPECT_EQ(keyOf(v), 60 + v - 1) << v;
+    for (int v = 1; v < 8; ++v)
+        EXPECT_EQ(keyOf(v), 60 + v - 1) << v;
     EXPECT_EQ(keyOf(0), 67);
     EXPECT_EQ(engine.allocCursor, 0);
 }
 
 TEST_F(Allocation, StealsTheFirstHeldVoiceButNeverTheNewest) {
     EventList events;
-    for (int k = 0; k < 8; ++k) events.noteOn(0, 60 + k);
+    for (int k = 0; k < 8; ++k)
+        events.noteOn(0, 60 + k);
     events.noteOn(0, 80);  // cursor at voice 0 (key 67): voice 1 is stolen
     events.noteOn(0, 81);  // cursor at voice 1: voice 2 is stolen
     play(events);
@@ -45,7 +50,8 @@ TEST_F(Allocation, StealsTheFirstHeldVoiceButNeverTheNewest) {
 
 TEST_F(Allocation, ReleasedVoicesGoBeforeHeldOnes) {
     EventList events;
-    for (int k = 0; k < 8; ++k) events.noteOn(0, 60 + k);
+    for (int k = 0; k < 8; ++k)
+        events.noteOn(0, 60 + k);
     events.noteOff(0, 64);  // voice 5
     events.noteOn(0, 90);
     play(events);
@@ -62,7 +68,8 @@ TEST_F(Allocation, SameKeyTwiceStartsTwoVoicesAndOneNoteOffReleasesBoth) {
     EventList off;
     off.noteOff(0, 60);
     play(off);
-    for (int v : {1, 2}) EXPECT_EQ(engine.voices()[v].flags & (kFlagHeld | kFlagReleased), kFlagReleased) << v;
+    for (int v : {1, 2})
+        EXPECT_EQ(engine.voices()[v].flags & (kFlagHeld | kFlagReleased), kFlagReleased) << v;
 }
 
 TEST_F(Allocation, VelocityRoundingToZeroIsANoteOff) {
@@ -76,7 +83,8 @@ TEST_F(Allocation, VelocityRoundingToZeroIsANoteOff) {
 
 TEST_F(Allocation, NoSoundingOperatorLeavesTheChosenVoiceFree) {
     EventList events;
-    for (int k = 0; k < 8; ++k) events.noteOn(0, 60 + k);
+    for (int k = 0; k < 8; ++k)
+        events.noteOn(0, 60 + k);
     play(events);
     // Algorithm 0 (A alone) with TL A at 127: nothing can sound.
     engine.tone().setAlgorithm(0);
@@ -104,7 +112,8 @@ TEST_F(Allocation, ANoteOnWithNoVoiceToTakeIsDroppedAndTheCursorRestored) {
     float l[1] = {0}, r[1] = {0};
     engine.render(events.head(), l, r, 0, 0);
     EXPECT_EQ(engine.allocCursor, 3);
-    for (int i = 0; i < 8; ++i) EXPECT_NE(v[i].key, 60) << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_NE(v[i].key, 60) << i;
     EXPECT_EQ(v[3].flags, 0);
 }
 

@@ -20,12 +20,16 @@ public:
         events_.push_back({nullptr, offset, id, value});
         return *this;
     }
-    EventList& noteOn(int32_t offset, int key, float velocity = 1.0f) { return add(offset, eventid::noteOn(key), velocity); }
+    EventList& noteOn(int32_t offset, int key, float velocity = 1.0f) {
+        return add(offset, eventid::noteOn(key), velocity);
+    }
     EventList& noteOff(int32_t offset, int key) { return add(offset, eventid::noteOff(key)); }
     // Links the records; valid until the next add.
     const EngineEvent* head() {
-        for (size_t i = 0; i + 1 < events_.size(); ++i) events_[i].next = &events_[i + 1];
-        if (!events_.empty()) events_.back().next = nullptr;
+        for (size_t i = 0; i + 1 < events_.size(); ++i)
+            events_[i].next = &events_[i + 1];
+        if (!events_.empty())
+            events_.back().next = nullptr;
         return events_.empty() ? nullptr : &events_[0];
     }
     const std::vector<EngineEvent>& records() const { return events_; }
@@ -36,7 +40,8 @@ private:
 
 // Renders `length` samples in blocks of `block`, handing each block the events that
 // fall into it with offsets relative to the block.
-inline Rendered renderInBlocks(SynthEngine& engine, const EventList& events, int32_t length, int32_t block) {
+inline Rendered renderInBlocks(SynthEngine& engine, const EventList& events, int32_t length,
+                               int32_t block) {
     Rendered out;
     out.left.assign(size_t(length), 0.0f);
     out.right.assign(size_t(length), 0.0f);
@@ -44,7 +49,8 @@ inline Rendered renderInBlocks(SynthEngine& engine, const EventList& events, int
         const int32_t count = std::min(block, length - start);
         EventList local;
         for (const EngineEvent& e : events.records())
-            if (e.sampleOffset >= start && e.sampleOffset < start + count) local.add(e.sampleOffset - start, e.id, e.value);
+            if (e.sampleOffset >= start && e.sampleOffset < start + count)
+                local.add(e.sampleOffset - start, e.id, e.value);
         engine.render(local.head(), out.left.data() + start, out.right.data() + start, 0, count);
     }
     return out;
@@ -67,7 +73,8 @@ inline void setVoices(SynthEngine& engine, int32_t n) {
 
 inline float peak(const std::vector<float>& v) {
     float p = 0.0f;
-    for (float x : v) p = std::max(p, x < 0 ? -x : x);
+    for (float x : v)
+        p = std::max(p, x < 0 ? -x : x);
     return p;
 }
 

@@ -17,7 +17,9 @@ protected:
     const Voice& voice() const { return engine.voices()[1]; }
     const VoiceOperator& b() const { return voice().op[1]; }
     int32_t envelopeCode() const { return b().curve[b().envPosition >> 18]; }
-    test::Rendered play(EventList& events, int32_t samples) { return test::renderOnce(engine, events, samples); }
+    test::Rendered play(EventList& events, int32_t samples) {
+        return test::renderOnce(engine, events, samples);
+    }
 
     SynthEngine engine;
 };
@@ -30,7 +32,8 @@ TEST_F(Envelope, AttackStartsElevenOctavesDownAndEndsInDecay) {
     EXPECT_EQ(b().stage, kStageAttack);
     EXPECT_EQ(b().curve[0x80000 >> 18], 5632);
     EventList none;
-    for (int i = 0; i < 200 && b().stage == kStageAttack; ++i) play(none, 64);
+    for (int i = 0; i < 200 && b().stage == kStageAttack; ++i)
+        play(none, 64);
     EXPECT_EQ(b().stage, kStageDecay);
     EXPECT_EQ(b().curve, engine.tone().linearCurve);
 }
@@ -152,7 +155,8 @@ TEST_F(Envelope, LevelTablesFollowVelocityCurveAndSensitivity) {
 
 TEST_F(Envelope, SerialModulatorFallsSixteenOctavesCarriersThirteen) {
     engine.tone().setAlgorithm(3);
-    EXPECT_EQ(engine.tone().op[0].silenceCeiling[127], 0x40000000u - (1024u << 17));  // TL A 16: 1024
+    EXPECT_EQ(engine.tone().op[0].silenceCeiling[127],
+              0x40000000u - (1024u << 17));  // TL A 16: 1024
     engine.tone().setAlgorithm(2);
     EXPECT_EQ(engine.tone().op[0].silenceCeiling[127], 0x34000000u - (1024u << 17));
     // Switching the modulator's role through TL B keeps A's ceiling in step.
@@ -172,7 +176,8 @@ TEST_F(Envelope, AllSoundOffDampsWithinTwoMilliseconds) {
     EventList damp;
     damp.add(0, eventid::kAllSoundOff);
     play(damp, 1);
-    for (int v : {1, 2}) EXPECT_EQ(engine.voices()[v].flags & (kFlagHeld | kFlagDamped), kFlagDamped);
+    for (int v : {1, 2})
+        EXPECT_EQ(engine.voices()[v].flags & (kFlagHeld | kFlagDamped), kFlagDamped);
     // A damped voice is not released by a later note-off.
     EventList off;
     off.noteOff(0, 60);
@@ -190,7 +195,8 @@ TEST_F(Envelope, AllNotesOffReleasesHeldVoicesOnly) {
     EventList off;
     off.add(0, eventid::kAllNotesOff);
     play(off, 1);
-    for (int v : {1, 2}) EXPECT_EQ(engine.voices()[v].flags & (kFlagHeld | kFlagReleased), kFlagReleased);
+    for (int v : {1, 2})
+        EXPECT_EQ(engine.voices()[v].flags & (kFlagHeld | kFlagReleased), kFlagReleased);
     EXPECT_EQ(engine.voices()[1].op[1].stage, kStageRelease);
 }
 

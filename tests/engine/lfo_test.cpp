@@ -89,7 +89,8 @@ TEST_F(Lfo, SquareAmplitudeWaveAlternatesEverySixtyFourSteps) {
     }
     // Step 0 comes one step-length after note-on; steps 0..63 have AM 0, 64..127 full.
     int changes = 0;
-    for (size_t i = 1; i < offsets.size(); ++i) changes += offsets[i] != offsets[i - 1];
+    for (size_t i = 1; i < offsets.size(); ++i)
+        changes += offsets[i] != offsets[i - 1];
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(*std::max_element(offsets.begin(), offsets.end()), 3556);
     EXPECT_EQ(*std::min_element(offsets.begin(), offsets.end()), 0);

@@ -84,7 +84,8 @@ TEST(EngineRateTable, BuiltFromTheHostRate) {
         engine.init(44100.0f);
         EngineRate rate;
         setupRate(rate, engine, 512, c.host);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(rate.rateTable[i], c.expected[i]) << c.host;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(rate.rateTable[i], c.expected[i]) << c.host;
         EXPECT_EQ(rate.rateDivider, c.divider);
         EXPECT_EQ(rate.decimation, 1);
         EXPECT_EQ(engine.sampleRate, c.host);

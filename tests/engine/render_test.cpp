@@ -36,7 +36,8 @@ TEST(Render, AddsIntoTheBuffersWithoutClearing) {
     std::vector<float> l(64, 0.25f), r(64, 0.25f);
     a.render(on.head(), l.data(), r.data(), 0, 64);
     test::Rendered clean = test::renderOnce(b, on, 64);
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(l[i], clean.left[i] + 0.25f);
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(l[i], clean.left[i] + 0.25f);
 }
 
 TEST(Render, IgnoredEventClassesChangeNothing) {
@@ -94,10 +95,12 @@ TEST(Render, NoteStartsAtItsExactSample) {
     EventList events;
     events.noteOn(37, 69);
     const test::Rendered out = test::renderOnce(engine, events, 64);
-    for (int i = 0; i < 37; ++i) ASSERT_EQ(out.left[i], 0.0f) << i;
+    for (int i = 0; i < 37; ++i)
+        ASSERT_EQ(out.left[i], 0.0f) << i;
     // The sine's first cell (0) is silent; the next cells are not.
     float after = 0;
-    for (int i = 37; i < 64; ++i) after = std::max(after, std::fabs(out.left[i]));
+    for (int i = 37; i < 64; ++i)
+        after = std::max(after, std::fabs(out.left[i]));
     EXPECT_GT(after, 0.0f);
 }
 
@@ -148,7 +151,8 @@ TEST(Render, BitDepthOneGivesThreeLevels) {
     const float g = engine.tone().gainL;
     std::set<float> levels(out.left.begin(), out.left.end());
     EXPECT_EQ(levels, (std::set<float>{-65536.0f * g, 0.0f, 65536.0f * g}));
-    for (int i = 0; i < engine.voiceCount; ++i) ASSERT_EQ(engine.voices()[i].outputMask, 0xFFFF0000u);
+    for (int i = 0; i < engine.voiceCount; ++i)
+        ASSERT_EQ(engine.voices()[i].outputMask, 0xFFFF0000u);
 }
 
 TEST(Render, FullLevelCarrierPeaksAt0_7071) {
@@ -171,7 +175,8 @@ TEST(Render, NoteHasTheRightPitch) {
     const int32_t n = 44100;
     const test::Rendered out = test::renderOnce(engine, events, n);
     int crossings = 0;
-    for (int i = 1; i < n; ++i) crossings += (out.left[i - 1] < 0) != (out.left[i] < 0);
+    for (int i = 1; i < n; ++i)
+        crossings += (out.left[i - 1] < 0) != (out.left[i] < 0);
     EXPECT_NEAR(crossings / 2.0, 440.0, 2.0);
 }
 
@@ -185,7 +190,8 @@ TEST(Render, PitchBendMovesSoundingVoices) {
     EventList bend;
     bend.add(0, eventid::kPitchBend, 1.0f);  // +2 semitones at full bend
     test::renderOnce(engine, bend, 1);
-    EXPECT_NEAR(double(engine.voices()[1].op[1].increment) / before, std::pow(2.0, 2.0 / 12.0), 0.001);
+    EXPECT_NEAR(double(engine.voices()[1].op[1].increment) / before, std::pow(2.0, 2.0 / 12.0),
+                0.001);
     EXPECT_EQ(engine.tone().bendLog, (8191 * 1365) >> 13);
 }
 
@@ -196,7 +202,9 @@ TEST(Render, VolumeAndPanReachSoundingVoices) {
     on.noteOn(0, 69);
     test::renderOnce(engine, on, 1);
     EventList change;
-    change.add(0, eventid::kPan, 0.0f).add(0, eventid::kVolume, 63.0f / 127.0f).add(0, eventid::kExpression, 0.0f);
+    change.add(0, eventid::kPan, 0.0f)
+        .add(0, eventid::kVolume, 63.0f / 127.0f)
+        .add(0, eventid::kExpression, 0.0f);
     test::renderOnce(engine, change, 1);
     const Voice& v = engine.voices()[1];
     EXPECT_FLOAT_EQ(v.gainL, 0.25f / 65536.0f);

@@ -16,7 +16,7 @@ TEST(LogEncode, ZeroAndTinyMagnitudesGiveTheSilentCode) {
 TEST(LogEncode, FullScaleAndSign) {
     EXPECT_EQ(logEncode(1.0), 0);
     EXPECT_EQ(logEncode(-1.0), 1);
-    EXPECT_EQ(logEncode(0.5), 512);   // one octave = 256 units, doubled
+    EXPECT_EQ(logEncode(0.5), 512);  // one octave = 256 units, doubled
     EXPECT_EQ(logEncode(-0.25), 1025);
     EXPECT_EQ(logEncodeSingle(-1.0f), 1);
     EXPECT_EQ(logEncodeSingle(1.0f / 128.0f), 3584);
@@ -30,7 +30,8 @@ TEST(EngineTables, ExpTableEndPoints) {
     EXPECT_EQ(e[512], 32768);
     EXPECT_EQ(e[8190], 1);
     EXPECT_EQ(e[8191], -1);
-    for (int i = 8192; i < kExpTableSize; ++i) ASSERT_EQ(e[i], 0) << i;
+    for (int i = 8192; i < kExpTableSize; ++i)
+        ASSERT_EQ(e[i], 0) << i;
 }
 
 TEST(EngineTables, ExponentTable) {
@@ -96,7 +97,8 @@ TEST(EngineTables, VelocityCurveSamples) {
         {7168, 2048, 1024, 424, 12, 0},
     };
     for (int curve = 0; curve < 4; ++curve)
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(c[curve * 128 + at[i]], expected[curve][i]) << curve << " " << at[i];
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(c[curve * 128 + at[i]], expected[curve][i]) << curve << " " << at[i];
 }
 
 TEST(EngineTables, LfoWaveSamples) {

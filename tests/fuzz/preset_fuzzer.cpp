@@ -15,9 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const WaveStore& store = *synth.waveStore;
         for (int op = 0; op < 2; ++op)
             for (int i = store.size(op); i < kTableCells; ++i)
-                if (store.cell(op, i) != 0) std::abort();
+                if (store.cell(op, i) != 0)
+                    std::abort();
         const int32_t voices = synth.engine->voiceCount;
-        if (voices < 8 || voices > 1024 || (voices & (voices - 1)) != 0) std::abort();
+        if (voices < 8 || voices > 1024 || (voices & (voices - 1)) != 0)
+            std::abort();
     }
     return 0;
 }

@@ -16,9 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return e;
     }();
     static WaveStore store(*engine);
-    if (size > 0) store.resizeTable(0, 2 + data[0] % 6);
+    if (size > 0)
+        store.resizeTable(0, 2 + data[0] % 6);
     parseWaveText(store, 0, std::string(reinterpret_cast<const char*>(data), size));
     for (int i = store.size(0); i < kTableCells; ++i)
-        if (store.cell(0, i) != 0) std::abort();
+        if (store.cell(0, i) != 0)
+            std::abort();
     return 0;
 }

@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cells[kTableCells] = 0x5A;
     const int count = size ? data[0] % (kTableCells + 1) : kTableCells;
     convertSamples(r, cells, count);
-    if (cells[kTableCells] != 0x5A) std::abort();
+    if (cells[kTableCells] != 0x5A)
+        std::abort();
     return 0;
 }

@@ -19,111 +19,126 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Command {
-  int exitCode;
-  std::string output;
+    int exitCode;
+    std::string output;
 };
 
 Command runShell(const std::string& command) {
-  Command result{-1, ""};
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-  int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+    Command result{-1, ""};
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.output.append(buffer.data(), n);
+    int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
 }
 
-std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string quoted(const fs::path& p) {
+    return "'" + p.string() + "'";
+}
 
 std::string readText(const fs::path& p) {
-  std::ifstream file(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::ifstream file(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 std::string base64Decode(const std::string& text) {
-  const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  uint32_t bits = 0;
-  int count = 0;
-  for (char c : text) {
-    size_t v = alphabet.find(c);
-    if (v == std::string::npos) continue;  // padding and line breaks
-    bits = (bits << 6) | static_cast<uint32_t>(v);
-    if ((count += 6) >= 8) out += static_cast<char>((bits >> (count -= 8)) & 0xFF);
-  }
-  return out;
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    uint32_t bits = 0;
+    int count = 0;
+    for (char c : text) {
+        size_t v = alphabet.find(c);
+        if (v == std::string::npos)
+            continue;  // padding and line breaks
+        bits = (bits << 6) | static_cast<uint32_t>(v);
+        if ((count += 6) >= 8)
+            out += static_cast<char>((bits >> (count -= 8)) & 0xFF);
+    }
+    return out;
 }
 
 const char* kScanner = "/usr/lib/ardour7/ardour-vst3-scanner";
 
 TEST(ArdourHost, SessionPlaysANoteThroughTheBundle) {
-  if (runShell("command -v ardour7-lua && command -v ardour7-export").exitCode != 0 || !fs::exists(kScanner))
-    GTEST_SKIP() << "Ardour 7 is not installed (Debian package 'ardour', see tools/setup.sh): "
-                    "the real-host test cannot run";
+    if (runShell("command -v ardour7-lua && command -v ardour7-export").exitCode != 0 ||
+        !fs::exists(kScanner))
+        GTEST_SKIP() << "Ardour 7 is not installed (Debian package 'ardour', see tools/setup.sh): "
+                        "the real-host test cannot run";
 
-  const fs::path bundle = TALUMA_BUNDLE_DIR;
-  ASSERT_TRUE(fs::exists(bundle / "Contents/x86_64-linux/TALUMA_W.so")) << "build the bundle first: " << bundle;
+    const fs::path bundle = TALUMA_BUNDLE_DIR;
+    ASSERT_TRUE(fs::exists(bundle / "Contents/x86_64-linux/TALUMA_W.so"))
+        << "build the bundle first: " << bundle;
 
-  // Everything Ardour writes (configuration, plug-in cache, session) stays in here.
-  const fs::path scratch = fs::path(TALUMA_HOST_SCRATCH) / "ardour";
-  fs::remove_all(scratch);
-  const fs::path home = scratch / "home", plugins = scratch / "vst3", session = scratch / "session";
-  fs::create_directories(home / ".config");
-  fs::create_directories(home / ".cache");
-  fs::create_directories(plugins);
-  fs::copy(bundle, plugins / "TALUMA_W.vst3", fs::copy_options::recursive);
-  // Ardour trusts its cache entry only when it is newer, in whole seconds, than the module.
-  const fs::path module = plugins / "TALUMA_W.vst3/Contents/x86_64-linux/TALUMA_W.so";
-  fs::last_write_time(module, fs::last_write_time(module) - std::chrono::seconds(10));
+    // Everything Ardour writes (configuration, plug-in cache, session) stays in here.
+    const fs::path scratch = fs::path(TALUMA_HOST_SCRATCH) / "ardour";
+    fs::remove_all(scratch);
+    const fs::path home = scratch / "home", plugins = scratch / "vst3",
+                   session = scratch / "session";
+    fs::create_directories(home / ".config");
+    fs::create_directories(home / ".cache");
+    fs::create_directories(plugins);
+    fs::copy(bundle, plugins / "TALUMA_W.vst3", fs::copy_options::recursive);
+    // Ardour trusts its cache entry only when it is newer, in whole seconds, than the module.
+    const fs::path module = plugins / "TALUMA_W.vst3/Contents/x86_64-linux/TALUMA_W.so";
+    fs::last_write_time(module, fs::last_write_time(module) - std::chrono::seconds(10));
 
-  const std::string env = "HOME=" + quoted(home) + " XDG_CONFIG_HOME=" + quoted(home / ".config") +
-                          " XDG_CACHE_HOME=" + quoted(home / ".cache") + " VST3_PATH=" + quoted(plugins) + " ";
+    const std::string env =
+        "HOME=" + quoted(home) + " XDG_CONFIG_HOME=" + quoted(home / ".config") +
+        " XDG_CACHE_HOME=" + quoted(home / ".cache") + " VST3_PATH=" + quoted(plugins) + " ";
 
-  // 1. The scanner exits 0 even when a module fails; its report tells.
-  Command scan = runShell(env + "LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 " + kScanner + " " +
-                          quoted(plugins / "TALUMA_W.vst3"));
-  ASSERT_NE(scan.output.find("Found Plugin: TALUMA W"), std::string::npos) << scan.output;
+    // 1. The scanner exits 0 even when a module fails; its report tells.
+    Command scan = runShell(env + "LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 " + kScanner + " " +
+                            quoted(plugins / "TALUMA_W.vst3"));
+    ASSERT_NE(scan.output.find("Found Plugin: TALUMA W"), std::string::npos) << scan.output;
 
-  // 2. The session: E4 from 0.5 s to 1.5 s, saved (Ardour stores the plug-in's state).
-  const int key = 64;
-  Command build = runShell(env + "TALUMA_SESSION_DIR=" + quoted(session) +
-                           " TALUMA_SESSION_NAME=host TALUMA_PLUGIN='TALUMA W' TALUMA_NOTE=" + std::to_string(key) +
-                           " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " + quoted(TALUMA_HOST_SCRIPT));
-  ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
-  // Ardour keeps the component state in the session as a base64 chunk: it must hold a
-  // fresh instance's state record.
-  const std::string sessionText = readText(session / "host.ardour");
-  const size_t chunk = sessionText.find("<chunk>");
-  ASSERT_NE(chunk, std::string::npos) << "no plug-in state in the session";
-  const std::string chunkBytes =
-      base64Decode(sessionText.substr(chunk + 7, sessionText.find("</chunk>", chunk) - chunk - 7));
-  const std::string recordStart("\x02\x00\x00\x02\x00\x00\x55\x1E\x01\x08\x08", 11);
-  EXPECT_NE(chunkBytes.find(recordStart), std::string::npos) << "the saved chunk holds no state record";
+    // 2. The session: E4 from 0.5 s to 1.5 s, saved (Ardour stores the plug-in's state).
+    const int key = 64;
+    Command build = runShell(
+        env + "TALUMA_SESSION_DIR=" + quoted(session) +
+        " TALUMA_SESSION_NAME=host TALUMA_PLUGIN='TALUMA W' TALUMA_NOTE=" + std::to_string(key) +
+        " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " + quoted(TALUMA_HOST_SCRIPT));
+    ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
+    // Ardour keeps the component state in the session as a base64 chunk: it must hold a
+    // fresh instance's state record.
+    const std::string sessionText = readText(session / "host.ardour");
+    const size_t chunk = sessionText.find("<chunk>");
+    ASSERT_NE(chunk, std::string::npos) << "no plug-in state in the session";
+    const std::string chunkBytes = base64Decode(
+        sessionText.substr(chunk + 7, sessionText.find("</chunk>", chunk) - chunk - 7));
+    const std::string recordStart("\x02\x00\x00\x02\x00\x00\x55\x1E\x01\x08\x08", 11);
+    EXPECT_NE(chunkBytes.find(recordStart), std::string::npos)
+        << "the saved chunk holds no state record";
 
-  // 3. Export from the saved session (it restores the plug-in state first).
-  const fs::path wav = scratch / "export.wav";
-  // ardour7-export now and then stalls after writing (Ardour's own fault, seen on a busy
-  // machine); a stalled export is tried again, a failing one is not.
-  Command exported;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    exported = runShell(env + "timeout 60 ardour7-export " + quoted(session) + " host -o " + quoted(wav));
-    if (exported.exitCode != 124) break;
-  }
-  ASSERT_EQ(exported.exitCode, 0) << exported.output;
-  ASSERT_TRUE(fs::exists(wav)) << exported.output;
+    // 3. Export from the saved session (it restores the plug-in state first).
+    const fs::path wav = scratch / "export.wav";
+    // ardour7-export now and then stalls after writing (Ardour's own fault, seen on a busy
+    // machine); a stalled export is tried again, a failing one is not.
+    Command exported;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        exported = runShell(env + "timeout 60 ardour7-export " + quoted(session) + " host -o " +
+                            quoted(wav));
+        if (exported.exitCode != 124)
+            break;
+    }
+    ASSERT_EQ(exported.exitCode, 0) << exported.output;
+    ASSERT_TRUE(fs::exists(wav)) << exported.output;
 
-  taluma::render::test::Audio audio = taluma::render::test::readWav(wav.string());
-  ASSERT_EQ(audio.channels, 2);
-  ASSERT_GT(audio.frames(), static_cast<size_t>(1.6 * audio.rate)) << "the export is shorter than the note";
-  EXPECT_LT(taluma::render::test::rms(audio.left(0.0, 0.45)), 1e-3) << "sound before the note";
-  const std::vector<float> held = audio.left(0.7, 0.6);
-  ASSERT_GT(taluma::render::test::rms(held), 0.01) << "the exported note is silent";
-  const double expected = 440.0 * std::pow(2.0, (key - 69) / 12.0);
-  const double measured = taluma::render::test::estimatePitch(held, audio.rate);
-  EXPECT_NEAR(12 * std::log2(measured / expected), 0.0, 0.1)
-      << "measured " << measured << " Hz, expected " << expected << " Hz";
+    taluma::render::test::Audio audio = taluma::render::test::readWav(wav.string());
+    ASSERT_EQ(audio.channels, 2);
+    ASSERT_GT(audio.frames(), static_cast<size_t>(1.6 * audio.rate))
+        << "the export is shorter than the note";
+    EXPECT_LT(taluma::render::test::rms(audio.left(0.0, 0.45)), 1e-3) << "sound before the note";
+    const std::vector<float> held = audio.left(0.7, 0.6);
+    ASSERT_GT(taluma::render::test::rms(held), 0.01) << "the exported note is silent";
+    const double expected = 440.0 * std::pow(2.0, (key - 69) / 12.0);
+    const double measured = taluma::render::test::estimatePitch(held, audio.rate);
+    EXPECT_NEAR(12 * std::log2(measured / expected), 0.0, 0.1)
+        << "measured " << measured << " Hz, expected " << expected << " Hz";
 }
 
 }  // namespace

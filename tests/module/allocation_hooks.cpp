@@ -39,11 +39,13 @@ struct Resolver {
 } resolver;
 
 void countAllocation() {
-    if (watching) ++threadCounts.allocations;
+    if (watching)
+        ++threadCounts.allocations;
 }
 
 int openWith(OpenFn fn, const char* path, int flags, va_list args) {
-    if (watching) ++threadCounts.fileOpens;
+    if (watching)
+        ++threadCounts.fileOpens;
     mode_t mode = (flags & O_CREAT) ? mode_t(va_arg(args, int)) : 0;
     return fn(path, flags, mode);
 }
@@ -74,13 +76,16 @@ int posix_memalign(void** out, size_t alignment, size_t n) {
     return *out ? 0 : 12;
 }
 int pthread_mutex_lock(pthread_mutex_t* mutex) {
-    if (watching) ++threadCounts.locks;
+    if (watching)
+        ++threadCounts.locks;
     // Locks taken while the program starts, before the resolver ran, need no count.
-    if (!realLock) realLock = reinterpret_cast<LockFn>(dlsym(RTLD_NEXT, "pthread_mutex_lock"));
+    if (!realLock)
+        realLock = reinterpret_cast<LockFn>(dlsym(RTLD_NEXT, "pthread_mutex_lock"));
     return realLock(mutex);
 }
 FILE* fopen(const char* path, const char* mode) {
-    if (watching) ++threadCounts.fileOpens;
+    if (watching)
+        ++threadCounts.fileOpens;
     return realFopen(path, mode);
 }
 int open(const char* path, int flags, ...) {
@@ -107,8 +112,12 @@ Watch::Watch() {
     threadCounts = AudioThreadCounts{};
     watching = true;
 }
-Watch::~Watch() { watching = false; }
-AudioThreadCounts Watch::counts() const { return threadCounts; }
+Watch::~Watch() {
+    watching = false;
+}
+AudioThreadCounts Watch::counts() const {
+    return threadCounts;
+}
 
 }  // namespace test
 }  // namespace taluma

@@ -27,7 +27,8 @@ inline std::unique_ptr<testhost::Module> loadBundle() {
 
 inline bool allFinite(const std::vector<float>& samples) {
     for (float v : samples)
-        if (!std::isfinite(v)) return false;
+        if (!std::isfinite(v))
+            return false;
     return true;
 }
 
@@ -51,7 +52,8 @@ protected:
         right.assign(size_t(n > 0 ? n : 1), 0.0f);
         ASSERT_EQ(plugin->process(n, left.data(), right.data()), Steinberg::kResultOk);
         ASSERT_TRUE(allFinite(left) && allFinite(right)) << "block of " << n;
-        if (out) out->insert(out->end(), left.begin(), left.begin() + (n > 0 ? n : 0));
+        if (out)
+            out->insert(out->end(), left.begin(), left.begin() + (n > 0 ? n : 0));
     }
 
     std::unique_ptr<testhost::Module> module;

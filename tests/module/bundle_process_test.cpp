@@ -31,7 +31,8 @@ double period(const std::vector<float>& x, int minLag, int maxLag) {
     }
     int best = minLag;
     for (int lag = minLag; lag <= maxLag; ++lag)
-        if (score[size_t(lag)] > score[size_t(best)]) best = lag;
+        if (score[size_t(lag)] > score[size_t(best)])
+            best = lag;
     const double l = score[size_t(best - 1)], c = score[size_t(best)], r = score[size_t(best + 1)];
     const double denom = l - 2 * c + r;
     return best + (denom != 0 ? 0.5 * (l - r) / denom : 0.0);
@@ -43,10 +44,12 @@ TEST_F(BundleSound, NoteA4SoundsAt440Hz) {
     ASSERT_TRUE(plugin->start(48000.0, 512));
     plugin->noteOn(100, 69, 0.8f);
     std::vector<float> out;
-    for (int b = 0; b < 24; ++b) render(512, &out);
+    for (int b = 0; b < 24; ++b)
+        render(512, &out);
     std::vector<float> steady(out.begin() + 2048, out.end());
     double peak = 0;
-    for (float v : steady) peak = std::max(peak, double(std::fabs(v)));
+    for (float v : steady)
+        peak = std::max(peak, double(std::fabs(v)));
     EXPECT_GT(peak, 0.01);
     EXPECT_NEAR(48000.0 / period(steady, 60, 300), 440.0, 440.0 * 0.005);
 }
@@ -56,7 +59,8 @@ TEST_F(BundleSound, BypassSilencesAndReleasingItPlaysAgain) {
     plugin->noteOn(0, 60, 1.0f);
     plugin->parameterChange(kBypass, 0, 1.0);
     render(256);
-    for (float v : left) ASSERT_EQ(v, 0.0f);
+    for (float v : left)
+        ASSERT_EQ(v, 0.0f);
     plugin->parameterChange(kBypass, 0, 0.0);
     plugin->noteOn(0, 60, 1.0f);
     render(256);
@@ -75,11 +79,13 @@ TEST_F(BundleRobustness, EveryRateAndBlockSizeStaysFinite) {
             bool sounded = false;
             const int blocksToRender = std::max(6, 512 / block);
             for (int i = 0; i < blocksToRender; ++i) {
-                if (i < 6) plugin->noteOn(0, int16(48 + i * 7), 1.0f);
-                plugin->parameterChange(0x40002, 0, (i % 4) / 3.0);  // algorithm
+                if (i < 6)
+                    plugin->noteOn(0, int16(48 + i * 7), 1.0f);
+                plugin->parameterChange(0x40002, 0, (i % 4) / 3.0);    // algorithm
                 plugin->parameterChange(0x20007, block - 1, i / 6.0);  // pitch bend
                 render(block);
-                sounded = sounded || std::any_of(left.begin(), left.end(), [](float v) { return v != 0.0f; });
+                sounded = sounded ||
+                          std::any_of(left.begin(), left.end(), [](float v) { return v != 0.0f; });
             }
             EXPECT_TRUE(sounded) << rate << " Hz, " << block;
         }
@@ -98,16 +104,20 @@ TEST_F(BundleRobustness, HostIrregularitiesAreSurvived) {
 
     // 600 events in one block, NaN and out-of-range values everywhere.
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (int i = 0; i < 600; ++i) plugin->noteOn(i % 64, int16(i % 128), i % 3 ? 1.0f : float(nan));
-    for (ParamID id : {0x20001u, 0x20002u, 0x20003u, 0x20007u, 0x40004u, 0x40092u, 0x80001u, 0x80002u})
+    for (int i = 0; i < 600; ++i)
+        plugin->noteOn(i % 64, int16(i % 128), i % 3 ? 1.0f : float(nan));
+    for (ParamID id :
+         {0x20001u, 0x20002u, 0x20003u, 0x20007u, 0x40004u, 0x40092u, 0x80001u, 0x80002u})
         plugin->parameterChange(id, 7, nan);
     plugin->parameterChange(0x40093, 1000, -3.0);
     plugin->parameterChange(kBypass, 0, nan);
     render(64);
-    for (int i = 0; i < 600; ++i) plugin->noteOff(i % 64, int16(i % 128));
+    for (int i = 0; i < 600; ++i)
+        plugin->noteOff(i % 64, int16(i % 128));
     plugin->parameterChange(0x40094, -5, 9.0);
     render(64);
-    for (int i = 0; i < 20; ++i) render(64);
+    for (int i = 0; i < 20; ++i)
+        render(64);
 }
 
 }  // namespace

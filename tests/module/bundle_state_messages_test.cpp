@@ -12,15 +12,18 @@ using namespace Steinberg::Vst;
 
 using BundleState = BundleFixture;
 
-const testhost::RecordedMessage* last(const std::vector<testhost::RecordedMessage>& log, const char* id) {
+const testhost::RecordedMessage* last(const std::vector<testhost::RecordedMessage>& log,
+                                      const char* id) {
     for (auto it = log.rbegin(); it != log.rend(); ++it)
-        if (it->id == id) return &*it;
+        if (it->id == id)
+            return &*it;
     return nullptr;
 }
 
 tresult send(testhost::PluginInstance& plugin, const char* id, int64 tag = -1, double val = 0.0) {
     IMessage* message = plugin.allocateMessage();
-    if (!message) return kResultFalse;
+    if (!message)
+        return kResultFalse;
     message->setMessageID(id);
     if (tag >= 0) {
         message->getAttributes()->setInt("tag", tag);
@@ -38,17 +41,20 @@ TEST_F(BundleState, ProcessorTellsTheControllerWhereTheSynthIs) {
     std::vector<uint8_t> record;
     ASSERT_TRUE(plugin->getState(record));
     ASSERT_EQ(record.size(), 858u);
-    const testhost::RecordedMessage* saved = last(plugin->messagesToController(), "Processor:getState");
+    const testhost::RecordedMessage* saved =
+        last(plugin->messagesToController(), "Processor:getState");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->synth.size(), sizeof(void*));
 
     ASSERT_EQ(send(*plugin, "GUIEditor:openGUI"), kResultOk);
-    const testhost::RecordedMessage* opened = last(plugin->messagesToController(), "Processor:openGUI");
+    const testhost::RecordedMessage* opened =
+        last(plugin->messagesToController(), "Processor:openGUI");
     ASSERT_TRUE(opened);
     EXPECT_EQ(opened->synth, saved->synth);
 
     ASSERT_EQ(plugin->setState(record), kResultOk);
-    const testhost::RecordedMessage* loaded = last(plugin->messagesToController(), "Processor:setState");
+    const testhost::RecordedMessage* loaded =
+        last(plugin->messagesToController(), "Processor:setState");
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->synth, saved->synth);
 }
@@ -101,7 +107,8 @@ TEST_F(BundleState, EditorCommandsAreAnsweredThroughTheController) {
     plugin->clearMessages();
     // "Clear WaveTable" of table A answers 0 with the tag as sent.
     ASSERT_EQ(send(*plugin, "GUIEditor:valueChange", 0x10003802, 1.0), kResultOk);
-    const testhost::RecordedMessage* reply = last(plugin->messagesToController(), "GUIEditor:valueUpdate");
+    const testhost::RecordedMessage* reply =
+        last(plugin->messagesToController(), "GUIEditor:valueUpdate");
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->tag, 0x10003802);
     EXPECT_EQ(reply->val, 0.0);

@@ -22,7 +22,8 @@ TEST(ControllerClass, TypeChainFromMainVSTControllerToFObject) {
     EXPECT_FALSE(object->isTypeOf("AudioEffect", true));
 
     FObject* queried = nullptr;
-    ASSERT_EQ(controller->queryInterface(FObject::iid, reinterpret_cast<void**>(&queried)), kResultOk);
+    ASSERT_EQ(controller->queryInterface(FObject::iid, reinterpret_cast<void**>(&queried)),
+              kResultOk);
     EXPECT_EQ(queried, object);
     queried->release();
     EXPECT_EQ(controller->synth(), nullptr);

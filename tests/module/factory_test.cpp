@@ -16,7 +16,8 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 std::vector<uint8_t> bytesOf(const TUID cid) {
-    return std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(cid), reinterpret_cast<const uint8_t*>(cid) + 16);
+    return std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(cid),
+                                reinterpret_cast<const uint8_t*>(cid) + 16);
 }
 
 // The 16 bytes a host receives for a class id given as four words.
@@ -28,7 +29,8 @@ std::vector<uint8_t> expectedBytes(const std::vector<uint8_t>& comLayout, const 
     (void)comLayout;
     std::vector<uint8_t> plain;
     for (int w = 0; w < 4; ++w)
-        for (int shift = 24; shift >= 0; shift -= 8) plain.push_back(uint8_t(words[w] >> shift));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            plain.push_back(uint8_t(words[w] >> shift));
     return plain;
 #endif
 }
@@ -93,10 +95,12 @@ TEST(Factory, ClassRecordsInRegistrationOrder) {
     const uint32_t processorWords[4] = {0x62DC74C0, 0xA0604200, 0xBBFF215F, 0xDE21F747};
     const uint32_t controllerWords[4] = {0xD96B785F, 0x9B6C4DEA, 0x86AACA94, 0x40746358};
     EXPECT_EQ(bytesOf(classes[0].cid),
-              expectedBytes({0xC0, 0x74, 0xDC, 0x62, 0x60, 0xA0, 0x00, 0x42, 0xBB, 0xFF, 0x21, 0x5F, 0xDE, 0x21, 0xF7, 0x47},
+              expectedBytes({0xC0, 0x74, 0xDC, 0x62, 0x60, 0xA0, 0x00, 0x42, 0xBB, 0xFF, 0x21, 0x5F,
+                             0xDE, 0x21, 0xF7, 0x47},
                             processorWords));
     EXPECT_EQ(bytesOf(classes[1].cid),
-              expectedBytes({0x5F, 0x78, 0x6B, 0xD9, 0x6C, 0x9B, 0xEA, 0x4D, 0x86, 0xAA, 0xCA, 0x94, 0x40, 0x74, 0x63, 0x58},
+              expectedBytes({0x5F, 0x78, 0x6B, 0xD9, 0x6C, 0x9B, 0xEA, 0x4D, 0x86, 0xAA, 0xCA, 0x94,
+                             0x40, 0x74, 0x63, 0x58},
                             controllerWords));
     FUID processorId = FUID::fromTUID(classes[0].cid);
     EXPECT_EQ(processorId.getLong1(), processorWords[0]);
@@ -125,7 +129,8 @@ TEST(Factory, ClassRecordsInRegistrationOrder) {
     EXPECT_STREQ(c.sdkVersion, "VST 3.7.3");
 
     // The fixed-size fields are NUL-padded.
-    for (size_t i = std::strlen(p.name); i < sizeof(p.name); ++i) ASSERT_EQ(p.name[i], 0) << i;
+    for (size_t i = std::strlen(p.name); i < sizeof(p.name); ++i)
+        ASSERT_EQ(p.name[i], 0) << i;
     for (size_t i = std::strlen(p.subCategories); i < sizeof(p.subCategories); ++i)
         ASSERT_EQ(p.subCategories[i], 0) << i;
 
@@ -172,22 +177,25 @@ using ControllerIdentity = BundleFixture;
 TEST_F(ControllerIdentity, AnswersItsInterfaces) {
     IEditController* controller = plugin->controller();
     ASSERT_NE(controller, nullptr);
-    const TUID* answered[] = {&IMidiMapping::iid.toTUID(), &IUnitInfo::iid.toTUID(),
+    const TUID* answered[] = {&IMidiMapping::iid.toTUID(),    &IUnitInfo::iid.toTUID(),
                               &IEditController::iid.toTUID(), &IEditController2::iid.toTUID(),
-                              &IPluginBase::iid.toTUID(), &IConnectionPoint::iid.toTUID()};
+                              &IPluginBase::iid.toTUID(),     &IConnectionPoint::iid.toTUID()};
     for (const TUID* iid : answered) {
         FUnknown* obj = nullptr;
         EXPECT_EQ(controller->queryInterface(*iid, reinterpret_cast<void**>(&obj)), kResultOk);
-        if (obj) obj->release();
+        if (obj)
+            obj->release();
     }
     FUnknown* obj = nullptr;
-    EXPECT_EQ(controller->queryInterface(IAudioProcessor::iid, reinterpret_cast<void**>(&obj)), kNoInterface);
+    EXPECT_EQ(controller->queryInterface(IAudioProcessor::iid, reinterpret_cast<void**>(&obj)),
+              kNoInterface);
     EXPECT_EQ(obj, nullptr);
 }
 
 TEST_F(ControllerIdentity, MidiControllersMapOntoTheHiddenParameters) {
-    const std::pair<int32_t, ParamID> mapped[] = {{1, 0x20001},   {7, 0x20002},   {10, 0x20003}, {11, 0x20004},
-                                                  {120, 0x20005}, {123, 0x20006}, {129, 0x20007}};
+    const std::pair<int32_t, ParamID> mapped[] = {{1, 0x20001},  {7, 0x20002},   {10, 0x20003},
+                                                  {11, 0x20004}, {120, 0x20005}, {123, 0x20006},
+                                                  {129, 0x20007}};
     for (auto [cc, expected] : mapped) {
         ParamID id = 0;
         EXPECT_TRUE(plugin->midiControllerParameter(cc, id, int16(cc % 16))) << cc;

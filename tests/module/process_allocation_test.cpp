@@ -33,7 +33,8 @@ TEST_F(ProcessAllocation, HooksSeeAllocationsLocksAndFiles) {
         Watch watch;
         FILE* f = std::fopen("/dev/null", "r");
         seen[2] = watch.counts();
-        if (f) std::fclose(f);
+        if (f)
+            std::fclose(f);
     }
     EXPECT_EQ(seen[0].allocations, 1);
     EXPECT_EQ(seen[1].locks, 1);
@@ -50,7 +51,8 @@ TEST_F(ProcessAllocation, NotesChangesAndBypassInAnyMix) {
         const int events = block % 50 == 0 ? 600 : block % 7;
         for (int i = 0; i < events; ++i) {
             if ((i + block) % 3)
-                plugin->noteOn(i % (n > 0 ? n : 1), int16((i * 11 + block) % 128), 0.2f + float(i % 5) / 6.0f);
+                plugin->noteOn(i % (n > 0 ? n : 1), int16((i * 11 + block) % 128),
+                               0.2f + float(i % 5) / 6.0f);
             else
                 plugin->noteOff(0, int16((i * 11 + block - 3) % 128));
         }
@@ -59,12 +61,16 @@ TEST_F(ProcessAllocation, NotesChangesAndBypassInAnyMix) {
         plugin->parameterChange(0x20001, 0, double(block % 3) / 2.0);
         plugin->parameterChange(0x20005 + block % 2, 0, 1.0);  // all sound / notes off
         plugin->parameterChange(0x80001, 0, block % 13 == 0 ? 0.2 : 1.0);
-        if (block % 17 == 3) plugin->parameterChange(0x1000001, 0, 1.0);
-        if (block % 17 == 5) plugin->parameterChange(0x1000001, 0, 0.0);
+        if (block % 17 == 3)
+            plugin->parameterChange(0x1000001, 0, 1.0);
+        if (block % 17 == 5)
+            plugin->parameterChange(0x1000001, 0, 0.0);
 
         Watch watch;
         const bool noBuffers = block % 23 == 11;
-        ASSERT_EQ(plugin->process(n, noBuffers ? nullptr : l.data(), noBuffers ? nullptr : r.data()), kResultOk);
+        ASSERT_EQ(
+            plugin->process(n, noBuffers ? nullptr : l.data(), noBuffers ? nullptr : r.data()),
+            kResultOk);
         const AudioThreadCounts counts = watch.counts();
         total.allocations += counts.allocations;
         total.locks += counts.locks;

@@ -172,7 +172,8 @@ protected:
         data.inputParameterChanges = &changes;
         collectBlockEvents(*synth, data);
         std::vector<EngineEvent> list;
-        for (EngineEvent* e = synth->eventList; e; e = e->next) list.push_back(*e);
+        for (EngineEvent* e = synth->eventList; e; e = e->next)
+            list.push_back(*e);
         dropBlockEvents(*synth);
         events.clear();
         changes.clear();
@@ -238,7 +239,8 @@ TEST_F(EventList, FullPoolKeeps512AndStopsParameterReading) {
     start();
     change(kBypass, 0, 1.0);
     run(16);
-    for (int i = 0; i < 600; ++i) noteOn(i % 64, int16(i % 128), 0.5f);
+    for (int i = 0; i < 600; ++i)
+        noteOn(i % 64, int16(i % 128), 0.5f);
     change(kBypass, 0, 0.0);  // handled: needs no record
     change(kTlA, 0, 1.0);     // needs a record: reading stops here
     change(kBypass, 0, 1.0);  // never read
@@ -292,7 +294,8 @@ TEST_F(SampleAndHold, ThirdRateRepeatsEachEngineSampleAcrossBlocks) {
     EXPECT_EQ(left[0], held);
     EXPECT_EQ(left[1], held);
     EXPECT_EQ(synth->holdPhase, 2);  // 62 = 20 x 3 + 2
-    for (int k = 0; k < 20; ++k) EXPECT_EQ(left[2 + 3 * k], left[2 + 3 * k + 2]);
+    for (int k = 0; k < 20; ++k)
+        EXPECT_EQ(left[2 + 3 * k], left[2 + 3 * k + 2]);
     EXPECT_EQ(left[62], left[63]);
 }
 
@@ -359,7 +362,8 @@ TEST_F(HandOff, ProcessDuringAnEditLeavesTheEngineAloneButKeepsTheBypass) {
         change(kTlA, 0, 1.0);
         change(kBypass, 0, 1.0);
         EXPECT_EQ(run(64), kResultOk);
-        for (float v : left) EXPECT_EQ(v, 0.0f);
+        for (float v : left)
+            EXPECT_EQ(v, 0.0f);
         EXPECT_EQ(synth->engine->sounding(), 0);
         EXPECT_NE(synth->engine->parameterValue(kTlA), 127);
         EXPECT_TRUE(synth->bypassed.load());
@@ -455,7 +459,8 @@ TEST_F(MissingOutputs, ChangesStillApplyAndNothingIsWritten) {
     bus.numChannels = 1;
     std::fill(mono, mono + 128, 5.0f);
     EXPECT_EQ(processor->process(data), kResultOk);
-    for (float v : mono) EXPECT_EQ(v, 0.0f);
+    for (float v : mono)
+        EXPECT_EQ(v, 0.0f);
 }
 
 }  // namespace

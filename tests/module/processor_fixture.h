@@ -85,7 +85,8 @@ protected:
     }
     double energy() const {
         double sum = 0.0;
-        for (size_t i = 0; i < left.size(); ++i) sum += double(left[i]) * left[i] + double(right[i]) * right[i];
+        for (size_t i = 0; i < left.size(); ++i)
+            sum += double(left[i]) * left[i] + double(right[i]) * right[i];
         return sum;
     }
 

@@ -31,7 +31,8 @@ TEST_F(SynthStress, EditsFromAnotherThreadNeverRaceWithProcess) {
             audioEvents.add(e);
             int32 index = 0;
             audioChanges.addQueue(0x40093)->addPoint(0, double(block % 10) / 10.0, index);
-            if (block % 25 == 0) audioChanges.addQueue(0x1000001)->addPoint(0, block % 50 ? 0.0 : 1.0, index);
+            if (block % 25 == 0)
+                audioChanges.addQueue(0x1000001)->addPoint(0, block % 50 ? 0.0 : 1.0, index);
             AudioBusBuffers out;
             out.numChannels = 2;
             out.channelBuffers32 = channels;
@@ -43,7 +44,8 @@ TEST_F(SynthStress, EditsFromAnotherThreadNeverRaceWithProcess) {
             data.inputEvents = &audioEvents;
             data.inputParameterChanges = &audioChanges;
             processor->process(data);
-            for (int i = 0; i < data.numSamples; ++i) ASSERT_TRUE(std::isfinite(l[size_t(i)]));
+            for (int i = 0; i < data.numSamples; ++i)
+                ASSERT_TRUE(std::isfinite(l[size_t(i)]));
             blocks.fetch_add(1);
         }
     });
@@ -62,7 +64,8 @@ TEST_F(SynthStress, EditsFromAnotherThreadNeverRaceWithProcess) {
         synth->pendingChanges.fetch_or(change::kVoiceCount);
         synth->changeNotice.exchange(0);
         const int seen = blocks.load();
-        while (blocks.load() < seen + 2) std::this_thread::yield();
+        while (blocks.load() < seen + 2)
+            std::this_thread::yield();
     }
     done.store(true);
     audio.join();

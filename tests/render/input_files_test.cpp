@@ -14,66 +14,70 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path writeFile(const char* name, const std::vector<uint8_t>& bytes) {
-  fs::path dir = fs::temp_directory_path() / "taluma-render-tests";
-  fs::create_directories(dir);
-  fs::path path = dir / name;
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  return path;
+    fs::path dir = fs::temp_directory_path() / "taluma-render-tests";
+    fs::create_directories(dir);
+    fs::path path = dir / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return path;
 }
 
 std::vector<uint8_t> record(uint8_t version) {
-  std::vector<uint8_t> r(kStateRecordBytes, 0x80);
-  r[0] = version;
-  return r;
+    std::vector<uint8_t> r(kStateRecordBytes, 0x80);
+    r[0] = version;
+    return r;
 }
 
 std::vector<uint8_t> preset(const std::vector<uint8_t>& rec, size_t totalSize) {
-  std::vector<uint8_t> p = {'R', 'I', 'F', 'F', 0x62, 0x03, 0, 0, 'd', 'a', 't', 'a', 0x5A, 0x03, 0, 0};
-  for (uint8_t b : rec) p.push_back(b);
-  p.resize(totalSize, 0);
-  return p;
+    std::vector<uint8_t> p = {'R', 'I', 'F', 'F', 0x62, 0x03, 0, 0,
+                              'd', 'a', 't', 'a', 0x5A, 0x03, 0, 0};
+    for (uint8_t b : rec)
+        p.push_back(b);
+    p.resize(totalSize, 0);
+    return p;
 }
 
 TEST(InputFiles, EventFileIsToldApartByContent) {
-  using namespace test;
-  fs::path midi = writeFile("song.txt", concat({header(0, 1, 96), chunk({0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0})}));
-  EXPECT_EQ(readEventFile(midi.string()).events.size(), 2u);  // MThd wins over the name
-  fs::path notes = writeFile("notes.mid", {'0', ' ', '6', '0', ' ', '9', ' ', '1', '\n'});
-  EXPECT_EQ(readEventFile(notes.string()).events.size(), 2u);
+    using namespace test;
+    fs::path midi = writeFile(
+        "song.txt", concat({header(0, 1, 96), chunk({0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0})}));
+    EXPECT_EQ(readEventFile(midi.string()).events.size(), 2u);  // MThd wins over the name
+    fs::path notes = writeFile("notes.mid", {'0', ' ', '6', '0', ' ', '9', ' ', '1', '\n'});
+    EXPECT_EQ(readEventFile(notes.string()).events.size(), 2u);
 }
 
 TEST(InputFiles, UnreadableOrBrokenEventFilesAreReported) {
-  fs::path missing = fs::temp_directory_path() / "taluma-render-tests" / "does-not-exist.mid";
-  EXPECT_THROW(readEventFile(missing.string()), InputError);
-  fs::path garbage = writeFile("garbage.mid", {'M', 'T', 'h', 'd', 0xFF});
-  EXPECT_THROW(readEventFile(garbage.string()), InputError);
+    fs::path missing = fs::temp_directory_path() / "taluma-render-tests" / "does-not-exist.mid";
+    EXPECT_THROW(readEventFile(missing.string()), InputError);
+    fs::path garbage = writeFile("garbage.mid", {'M', 'T', 'h', 'd', 0xFF});
+    EXPECT_THROW(readEventFile(garbage.string()), InputError);
 }
 
 TEST(InputFiles, PresetFileYieldsItsRecord) {
-  std::vector<uint8_t> rec = record(2);
-  rec[857] = 7;
-  EXPECT_EQ(stateFromPresetFile(preset(rec, 874), "p"), rec);
-  EXPECT_EQ(stateFromPresetFile(preset(rec, 1024), "p"), rec);  // trailing bytes allowed
-  std::vector<uint8_t> wrongSizes = preset(rec, 874);
-  wrongSizes[4] = 0;  // the size fields are not checked
-  EXPECT_EQ(stateFromPresetFile(wrongSizes, "p"), rec);
+    std::vector<uint8_t> rec = record(2);
+    rec[857] = 7;
+    EXPECT_EQ(stateFromPresetFile(preset(rec, 874), "p"), rec);
+    EXPECT_EQ(stateFromPresetFile(preset(rec, 1024), "p"), rec);  // trailing bytes allowed
+    std::vector<uint8_t> wrongSizes = preset(rec, 874);
+    wrongSizes[4] = 0;  // the size fields are not checked
+    EXPECT_EQ(stateFromPresetFile(wrongSizes, "p"), rec);
 }
 
 TEST(InputFiles, BadPresetsAreRefused) {
-  EXPECT_THROW(stateFromPresetFile(preset(record(2), 873), "p"), InputError);
-  EXPECT_THROW(stateFromPresetFile(preset(record(2), 1025), "p"), InputError);
-  EXPECT_THROW(stateFromPresetFile(preset(record(1), 874), "p"), InputError);
-  std::vector<uint8_t> noMarks = preset(record(2), 874);
-  noMarks[8] = 'D';
-  EXPECT_THROW(stateFromPresetFile(noMarks, "p"), InputError);
+    EXPECT_THROW(stateFromPresetFile(preset(record(2), 873), "p"), InputError);
+    EXPECT_THROW(stateFromPresetFile(preset(record(2), 1025), "p"), InputError);
+    EXPECT_THROW(stateFromPresetFile(preset(record(1), 874), "p"), InputError);
+    std::vector<uint8_t> noMarks = preset(record(2), 874);
+    noMarks[8] = 'D';
+    EXPECT_THROW(stateFromPresetFile(noMarks, "p"), InputError);
 }
 
 TEST(InputFiles, StateFileIsTheBareRecord) {
-  EXPECT_EQ(stateFromStateFile(record(2), "s"), record(2));
-  EXPECT_THROW(stateFromStateFile(record(3), "s"), InputError);
-  std::vector<uint8_t> shortRecord = record(2);
-  shortRecord.pop_back();
-  EXPECT_THROW(stateFromStateFile(shortRecord, "s"), InputError);
+    EXPECT_EQ(stateFromStateFile(record(2), "s"), record(2));
+    EXPECT_THROW(stateFromStateFile(record(3), "s"), InputError);
+    std::vector<uint8_t> shortRecord = record(2);
+    shortRecord.pop_back();
+    EXPECT_THROW(stateFromStateFile(shortRecord, "s"), InputError);
 }
 
 }  // namespace

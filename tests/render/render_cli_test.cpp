@@ -21,210 +21,228 @@ namespace {
 namespace fs = std::filesystem;
 
 struct ToolRun {
-  int exitCode;
-  std::string output;
+    int exitCode;
+    std::string output;
 };
 
 class RenderCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("taluma-render-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(dir_);
-  }
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("taluma-render-cli-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        if (!HasFailure())
+            fs::remove_all(dir_);
+    }
 
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
 
-  std::string write(const std::string& name, const std::string& text) const {
-    std::ofstream(path(name), std::ios::binary) << text;
-    return path(name);
-  }
+    std::string write(const std::string& name, const std::string& text) const {
+        std::ofstream(path(name), std::ios::binary) << text;
+        return path(name);
+    }
 
-  // Runs the tool in the scratch folder with the arguments (a shell word list).
-  ToolRun render(const std::string& args) const {
-    const std::string log = path("log.txt");
-    const std::string command =
-        "cd '" + dir_.string() + "' && '" TALUMA_RENDER_EXE "' " + args + " > '" + log + "' 2>&1";
-    int status = std::system(command.c_str());
-    std::stringstream text;
-    text << std::ifstream(log).rdbuf();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
-  }
+    // Runs the tool in the scratch folder with the arguments (a shell word list).
+    ToolRun render(const std::string& args) const {
+        const std::string log = path("log.txt");
+        const std::string command = "cd '" + dir_.string() + "' && '" TALUMA_RENDER_EXE "' " +
+                                    args + " > '" + log + "' 2>&1";
+        int status = std::system(command.c_str());
+        std::stringstream text;
+        text << std::ifstream(log).rdbuf();
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+    }
 
-  fs::path dir_;
+    fs::path dir_;
 };
 
-double semitonesAbove440(double freq) { return 12 * std::log2(freq / 440.0); }
+double semitonesAbove440(double freq) {
+    return 12 * std::log2(freq / 440.0);
+}
 
 TEST_F(RenderCli, NoteListRendersTheNoteAtItsPitchAndLength) {
-  write("a4.txt", "0.1 A4 100 1.0\n");
-  ToolRun run = render("a4.txt -r 48000 --tail 0.5");
-  ASSERT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_NE(run.output.find("wrote " + path("a4.wav")), std::string::npos) << run.output;
+    write("a4.txt", "0.1 A4 100 1.0\n");
+    ToolRun run = render("a4.txt -r 48000 --tail 0.5");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("wrote " + path("a4.wav")), std::string::npos) << run.output;
 
-  test::Audio a = test::readWav(path("a4.wav"));
-  EXPECT_EQ(a.rate, 48000u);
-  EXPECT_EQ(a.channels, 2);
-  EXPECT_EQ(a.frames(), 76800u);  // (0.1 + 1.0 + 0.5) s
-  EXPECT_LT(test::rms(a.left(0, 0.09)), 1e-6);  // nothing before the note
-  std::vector<float> held = a.left(0.4, 0.3);
-  EXPECT_GT(test::rms(held), 0.01);
-  EXPECT_NEAR(semitonesAbove440(test::estimatePitch(held, a.rate)), 0.0, 0.1);
+    test::Audio a = test::readWav(path("a4.wav"));
+    EXPECT_EQ(a.rate, 48000u);
+    EXPECT_EQ(a.channels, 2);
+    EXPECT_EQ(a.frames(), 76800u);                // (0.1 + 1.0 + 0.5) s
+    EXPECT_LT(test::rms(a.left(0, 0.09)), 1e-6);  // nothing before the note
+    std::vector<float> held = a.left(0.4, 0.3);
+    EXPECT_GT(test::rms(held), 0.01);
+    EXPECT_NEAR(semitonesAbove440(test::estimatePitch(held, a.rate)), 0.0, 0.1);
 }
 
 TEST_F(RenderCli, BlockSizeDoesNotMoveEvents) {
-  // Events land on exact samples, so the block size must not change a single sample.
-  write("notes.txt", "0.013 60 100 0.2\n0.2017 67 90 0.1\n0.25 72 80 0.05\n");
-  ASSERT_EQ(render("notes.txt -o small.wav -b 37 --tail 0.2").exitCode, 0);
-  ASSERT_EQ(render("notes.txt -o large.wav -b 4096 --tail 0.2").exitCode, 0);
-  test::Audio small = test::readWav(path("small.wav"));
-  test::Audio large = test::readWav(path("large.wav"));
-  ASSERT_EQ(small.samples.size(), large.samples.size());
-  EXPECT_GT(test::rms(small.left(0, 0.5)), 0.01);
-  EXPECT_EQ(small.samples, large.samples);
+    // Events land on exact samples, so the block size must not change a single sample.
+    write("notes.txt", "0.013 60 100 0.2\n0.2017 67 90 0.1\n0.25 72 80 0.05\n");
+    ASSERT_EQ(render("notes.txt -o small.wav -b 37 --tail 0.2").exitCode, 0);
+    ASSERT_EQ(render("notes.txt -o large.wav -b 4096 --tail 0.2").exitCode, 0);
+    test::Audio small = test::readWav(path("small.wav"));
+    test::Audio large = test::readWav(path("large.wav"));
+    ASSERT_EQ(small.samples.size(), large.samples.size());
+    EXPECT_GT(test::rms(small.left(0, 0.5)), 0.01);
+    EXPECT_EQ(small.samples, large.samples);
 }
 
 TEST_F(RenderCli, MidiFileControllersAndBendGoThroughTheMidiMapping) {
-  using namespace test;
-  // 480 ticks per quarter at 120 BPM. Track 1: volume 0 during the first note (0..0.5 s),
-  // volume back to 127 and the bend fully up (+2 semitones, the default range) for the
-  // second note (1.0..1.5 s). The file uses running status for the note-offs.
-  Bytes notes = chunk({0x00, 0xB0, 7, 0,                  // CC 7 = 0
-                       0x00, 0x90, 69, 100,               // A4 on
-                       0x83, 0x60, 69, 0,                 // +480: off (running status)
-                       0x00, 0xB0, 7, 127,                // volume up
-                       0x00, 0xE0, 0x7F, 0x7F,            // bend to the top
-                       0x83, 0x60, 0x90, 69, 100,         // +480 (1.0 s): A4 on
-                       0x83, 0x60, 69, 0,                 // +480: off
-                       0x00, 0xFF, 0x2F, 0x00});
-  Bytes file = concat({header(0, 1, 480), notes});
-  std::ofstream(path("song.mid"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
-  ToolRun run = render("song.mid --bits 16 --tail 0.3");
-  ASSERT_EQ(run.exitCode, 0) << run.output;
-  Audio a = readWav(path("song.wav"));
-  EXPECT_EQ(a.frames(), static_cast<size_t>(1.8 * 44100));
-  EXPECT_LT(rms(a.left(0.1, 0.3)), 1e-4);  // CC 7 = 0 silenced the first note
-  std::vector<float> second = a.left(1.1, 0.3);
-  EXPECT_GT(rms(second), 0.01);
-  EXPECT_NEAR(semitonesAbove440(estimatePitch(second, a.rate)), 2.0, 0.1);
+    using namespace test;
+    // 480 ticks per quarter at 120 BPM. Track 1: volume 0 during the first note (0..0.5 s),
+    // volume back to 127 and the bend fully up (+2 semitones, the default range) for the
+    // second note (1.0..1.5 s). The file uses running status for the note-offs.
+    Bytes notes = chunk({0x00, 0xB0, 7,    0,          // CC 7 = 0
+                         0x00, 0x90, 69,   100,        // A4 on
+                         0x83, 0x60, 69,   0,          // +480: off (running status)
+                         0x00, 0xB0, 7,    127,        // volume up
+                         0x00, 0xE0, 0x7F, 0x7F,       // bend to the top
+                         0x83, 0x60, 0x90, 69,   100,  // +480 (1.0 s): A4 on
+                         0x83, 0x60, 69,   0,          // +480: off
+                         0x00, 0xFF, 0x2F, 0x00});
+    Bytes file = concat({header(0, 1, 480), notes});
+    std::ofstream(path("song.mid"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), file.size());
+    ToolRun run = render("song.mid --bits 16 --tail 0.3");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    Audio a = readWav(path("song.wav"));
+    EXPECT_EQ(a.frames(), static_cast<size_t>(1.8 * 44100));
+    EXPECT_LT(rms(a.left(0.1, 0.3)), 1e-4);  // CC 7 = 0 silenced the first note
+    std::vector<float> second = a.left(1.1, 0.3);
+    EXPECT_GT(rms(second), 0.01);
+    EXPECT_NEAR(semitonesAbove440(estimatePitch(second, a.rate)), 2.0, 0.1);
 }
 
 TEST_F(RenderCli, SavedStateAndPresetRecreateTheSound) {
-  // Parameter changes and controllers before the note, saved with the state; loading
-  // that state (bare, or as a preset file) must give the very same samples.
-  write("edit.txt", "param 0 0x40002 0.3333\nparam 0 0x400A1 0.2\ncc 0 7 100\n0.1 A4 100 0.5\n");
-  ASSERT_EQ(render("edit.txt --save-state edit.state").exitCode, 0);
-  std::ifstream stateFile(path("edit.state"), std::ios::binary);
-  const std::string state((std::istreambuf_iterator<char>(stateFile)), std::istreambuf_iterator<char>());
-  ASSERT_EQ(state.size(), 858u);
-  EXPECT_EQ(state[0], 2);    // version
-  EXPECT_EQ(state[820], 100);  // volume (CC 7)
-  EXPECT_EQ(state[827], 1);    // algorithm
-  EXPECT_EQ(state[845], 3);    // operator B multiplier
+    // Parameter changes and controllers before the note, saved with the state; loading
+    // that state (bare, or as a preset file) must give the very same samples.
+    write("edit.txt", "param 0 0x40002 0.3333\nparam 0 0x400A1 0.2\ncc 0 7 100\n0.1 A4 100 0.5\n");
+    ASSERT_EQ(render("edit.txt --save-state edit.state").exitCode, 0);
+    std::ifstream stateFile(path("edit.state"), std::ios::binary);
+    const std::string state((std::istreambuf_iterator<char>(stateFile)),
+                            std::istreambuf_iterator<char>());
+    ASSERT_EQ(state.size(), 858u);
+    EXPECT_EQ(state[0], 2);      // version
+    EXPECT_EQ(state[820], 100);  // volume (CC 7)
+    EXPECT_EQ(state[827], 1);    // algorithm
+    EXPECT_EQ(state[845], 3);    // operator B multiplier
 
-  write("plain.txt", "0.1 A4 100 0.5\n");
-  ToolRun fromState = render("plain.txt -o state.wav --state edit.state");
-  ASSERT_EQ(fromState.exitCode, 0) << fromState.output;
-  write("edit.tlmprst", std::string("RIFF\x62\x03\0\0data\x5A\x03\0\0", 16) + state);
-  ToolRun fromPreset = render("plain.txt -o preset.wav --preset edit.tlmprst");
-  ASSERT_EQ(fromPreset.exitCode, 0) << fromPreset.output;
-  ASSERT_EQ(render("plain.txt -o default.wav").exitCode, 0);
+    write("plain.txt", "0.1 A4 100 0.5\n");
+    ToolRun fromState = render("plain.txt -o state.wav --state edit.state");
+    ASSERT_EQ(fromState.exitCode, 0) << fromState.output;
+    write("edit.tlmprst", std::string("RIFF\x62\x03\0\0data\x5A\x03\0\0", 16) + state);
+    ToolRun fromPreset = render("plain.txt -o preset.wav --preset edit.tlmprst");
+    ASSERT_EQ(fromPreset.exitCode, 0) << fromPreset.output;
+    ASSERT_EQ(render("plain.txt -o default.wav").exitCode, 0);
 
-  const test::Audio edited = test::readWav(path("edit.wav"));
-  EXPECT_EQ(test::readWav(path("state.wav")).samples, edited.samples);
-  EXPECT_EQ(test::readWav(path("preset.wav")).samples, edited.samples);
-  EXPECT_NE(test::readWav(path("default.wav")).samples, edited.samples);
+    const test::Audio edited = test::readWav(path("edit.wav"));
+    EXPECT_EQ(test::readWav(path("state.wav")).samples, edited.samples);
+    EXPECT_EQ(test::readWav(path("preset.wav")).samples, edited.samples);
+    EXPECT_NE(test::readWav(path("default.wav")).samples, edited.samples);
 }
 
 TEST_F(RenderCli, WavetablesFromTextOrWavFilesAreHeard) {
-  // A square on table B: as hex text, and the same 32 samples as an 8-bit WAV file.
-  std::string text, wav = std::string("RIFF\x44\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0\x44\xAC\0\0"
-                                       "\x01\0\x08\0data\x20\0\0\0", 44);
-  for (int i = 0; i < 32; ++i) {
-    text += i ? " " : "";
-    text += i < 16 ? "F0" : "10";
-    wav += char(i < 16 ? 0xF0 : 0x10);
-  }
-  write("square.txt", text);
-  write("square.wav", wav);
-  write("note.txt", "0.1 A4 100 0.5\n");
-  ASSERT_EQ(render("note.txt -o sine.wav").exitCode, 0);
-  ToolRun fromText = render("note.txt -o text.wav --table-b square.txt");
-  ASSERT_EQ(fromText.exitCode, 0) << fromText.output;
-  ToolRun fromWav = render("note.txt -o wav.wav --table-b square.wav");
-  ASSERT_EQ(fromWav.exitCode, 0) << fromWav.output;
-  const test::Audio square = test::readWav(path("text.wav"));
-  EXPECT_EQ(test::readWav(path("wav.wav")).samples, square.samples);
-  EXPECT_NE(test::readWav(path("sine.wav")).samples, square.samples);
-  EXPECT_NEAR(semitonesAbove440(test::estimatePitch(square.left(0.2, 0.3), square.rate)), 0.0, 0.1);
+    // A square on table B: as hex text, and the same 32 samples as an 8-bit WAV file.
+    std::string text,
+        wav = std::string("RIFF\x44\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0\x44\xAC\0\0"
+                          "\x01\0\x08\0data\x20\0\0\0",
+                          44);
+    for (int i = 0; i < 32; ++i) {
+        text += i ? " " : "";
+        text += i < 16 ? "F0" : "10";
+        wav += char(i < 16 ? 0xF0 : 0x10);
+    }
+    write("square.txt", text);
+    write("square.wav", wav);
+    write("note.txt", "0.1 A4 100 0.5\n");
+    ASSERT_EQ(render("note.txt -o sine.wav").exitCode, 0);
+    ToolRun fromText = render("note.txt -o text.wav --table-b square.txt");
+    ASSERT_EQ(fromText.exitCode, 0) << fromText.output;
+    ToolRun fromWav = render("note.txt -o wav.wav --table-b square.wav");
+    ASSERT_EQ(fromWav.exitCode, 0) << fromWav.output;
+    const test::Audio square = test::readWav(path("text.wav"));
+    EXPECT_EQ(test::readWav(path("wav.wav")).samples, square.samples);
+    EXPECT_NE(test::readWav(path("sine.wav")).samples, square.samples);
+    EXPECT_NEAR(semitonesAbove440(test::estimatePitch(square.left(0.2, 0.3), square.rate)), 0.0,
+                0.1);
 
-  // Files the plug-in would quietly ignore are refused before rendering.
-  write("table.doc", text);
-  write("empty.txt", "no samples here");
-  write("stereo.wav", std::string(wav).replace(22, 1, "\x02"));
-  for (const char* bad : {"table.doc", "empty.txt", "stereo.wav", "missing.txt"}) {
-    ToolRun run = render(std::string("note.txt --table-a ") + bad);
-    EXPECT_EQ(run.exitCode, 1) << bad;
-    EXPECT_NE(run.output.find(bad), std::string::npos) << run.output;
-  }
+    // Files the plug-in would quietly ignore are refused before rendering.
+    write("table.doc", text);
+    write("empty.txt", "no samples here");
+    write("stereo.wav", std::string(wav).replace(22, 1, "\x02"));
+    for (const char* bad : {"table.doc", "empty.txt", "stereo.wav", "missing.txt"}) {
+        ToolRun run = render(std::string("note.txt --table-a ") + bad);
+        EXPECT_EQ(run.exitCode, 1) << bad;
+        EXPECT_NE(run.output.find(bad), std::string::npos) << run.output;
+    }
 }
 
 TEST_F(RenderCli, ParameterListShowsWhatParamLinesCanAddress) {
-  ToolRun list = render("--list-params");
-  ASSERT_EQ(list.exitCode, 0) << list.output;
-  EXPECT_EQ(std::count(list.output.begin(), list.output.end(), '\n'), 44) << list.output;  // header + 43
-  EXPECT_NE(list.output.find("0x40093"), std::string::npos) << list.output;
-  EXPECT_NE(list.output.find("OP A TL"), std::string::npos) << list.output;
-  EXPECT_FALSE(fs::exists(path("taluma-w-demo.wav")));  // listing renders nothing
+    ToolRun list = render("--list-params");
+    ASSERT_EQ(list.exitCode, 0) << list.output;
+    EXPECT_EQ(std::count(list.output.begin(), list.output.end(), '\n'), 44)
+        << list.output;  // header + 43
+    EXPECT_NE(list.output.find("0x40093"), std::string::npos) << list.output;
+    EXPECT_NE(list.output.find("OP A TL"), std::string::npos) << list.output;
+    EXPECT_FALSE(fs::exists(path("taluma-w-demo.wav")));  // listing renders nothing
 }
 
 TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
-  ToolRun missing = render("no-such-file.mid");
-  EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.output.find("cannot open input file 'no-such-file.mid'"), std::string::npos) << missing.output;
+    ToolRun missing = render("no-such-file.mid");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.output.find("cannot open input file 'no-such-file.mid'"), std::string::npos)
+        << missing.output;
 
-  write("bad.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x10", 22));
-  ToolRun bad = render("bad.mid");
-  EXPECT_EQ(bad.exitCode, 1);
-  EXPECT_NE(bad.output.find("bad.mid: chunk length runs past the end of the file"), std::string::npos) << bad.output;
+    write("bad.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x10", 22));
+    ToolRun bad = render("bad.mid");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.output.find("bad.mid: chunk length runs past the end of the file"),
+              std::string::npos)
+        << bad.output;
 
-  write("bad.txt", "0 C4 100 1\n0 C4 loud 1\n");
-  ToolRun badList = render("bad.txt");
-  EXPECT_EQ(badList.exitCode, 1);
-  EXPECT_NE(badList.output.find("bad.txt:2: velocity"), std::string::npos) << badList.output;
+    write("bad.txt", "0 C4 100 1\n0 C4 loud 1\n");
+    ToolRun badList = render("bad.txt");
+    EXPECT_EQ(badList.exitCode, 1);
+    EXPECT_NE(badList.output.find("bad.txt:2: velocity"), std::string::npos) << badList.output;
 
-  ToolRun noBundle = render("--bundle '" + path("nowhere/TALUMA_W.vst3") + "'");
-  EXPECT_EQ(noBundle.exitCode, 2);
-  EXPECT_NE(noBundle.output.find("no plug-in bundle at"), std::string::npos) << noBundle.output;
+    ToolRun noBundle = render("--bundle '" + path("nowhere/TALUMA_W.vst3") + "'");
+    EXPECT_EQ(noBundle.exitCode, 2);
+    EXPECT_NE(noBundle.output.find("no plug-in bundle at"), std::string::npos) << noBundle.output;
 
-  fs::create_directories(path("Fake.vst3"));
-  ToolRun emptyBundle = render("--bundle '" + path("Fake.vst3") + "'");
-  EXPECT_EQ(emptyBundle.exitCode, 2);
-  EXPECT_NE(emptyBundle.output.find("cannot load the plug-in bundle"), std::string::npos) << emptyBundle.output;
+    fs::create_directories(path("Fake.vst3"));
+    ToolRun emptyBundle = render("--bundle '" + path("Fake.vst3") + "'");
+    EXPECT_EQ(emptyBundle.exitCode, 2);
+    EXPECT_NE(emptyBundle.output.find("cannot load the plug-in bundle"), std::string::npos)
+        << emptyBundle.output;
 
-  write("short.tlmprst", std::string(873, 'x'));
-  ToolRun badPreset = render("--preset short.tlmprst");
-  EXPECT_EQ(badPreset.exitCode, 1);
-  EXPECT_NE(badPreset.output.find("short.tlmprst: a preset file holds 874 to 1024 bytes"), std::string::npos)
-      << badPreset.output;
+    write("short.tlmprst", std::string(873, 'x'));
+    ToolRun badPreset = render("--preset short.tlmprst");
+    EXPECT_EQ(badPreset.exitCode, 1);
+    EXPECT_NE(badPreset.output.find("short.tlmprst: a preset file holds 874 to 1024 bytes"),
+              std::string::npos)
+        << badPreset.output;
 
-  for (const char* name : {"a4.wav", "bad.wav", "Fake.wav", "taluma-w-demo.wav"})
-    EXPECT_FALSE(fs::exists(path(name))) << name << " written despite the failure";
+    for (const char* name : {"a4.wav", "bad.wav", "Fake.wav", "taluma-w-demo.wav"})
+        EXPECT_FALSE(fs::exists(path(name))) << name << " written despite the failure";
 }
 
 TEST_F(RenderCli, WithoutArgumentsTheDemoIsRendered) {
-  ToolRun run = render("");
-  ASSERT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_NE(run.output.find("wrote " + path("taluma-w-demo.wav")), std::string::npos) << run.output;
-  test::Audio a = test::readWav(path("taluma-w-demo.wav"));
-  EXPECT_GT(a.frames(), 8u * 44100);
-  float peak = 0;
-  for (float s : a.samples) peak = std::max(peak, std::fabs(s));
-  EXPECT_GT(peak, 0.1f);   // clearly audible
-  EXPECT_LT(peak, 1.0f);   // without clipping
+    ToolRun run = render("");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("wrote " + path("taluma-w-demo.wav")), std::string::npos)
+        << run.output;
+    test::Audio a = test::readWav(path("taluma-w-demo.wav"));
+    EXPECT_GT(a.frames(), 8u * 44100);
+    float peak = 0;
+    for (float s : a.samples)
+        peak = std::max(peak, std::fabs(s));
+    EXPECT_GT(peak, 0.1f);  // clearly audible
+    EXPECT_LT(peak, 1.0f);  // without clipping
 }
 
 }  // namespace

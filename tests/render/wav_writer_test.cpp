@@ -15,103 +15,102 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<uint8_t> readAll(const fs::path& path) {
-  std::ifstream f(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
 fs::path scratchFile(const char* name) {
-  fs::path dir = fs::temp_directory_path() / "taluma-render-tests";
-  fs::create_directories(dir);
-  return dir / name;
+    fs::path dir = fs::temp_directory_path() / "taluma-render-tests";
+    fs::create_directories(dir);
+    return dir / name;
 }
 
 TEST(WavHeader, Pcm16BytesAreCanonical) {
-  const std::vector<uint8_t> expected = {
-      'R', 'I', 'F', 'F', 0x2C, 0x01, 0, 0,  // 36 + 264 data bytes
-      'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-      1, 0, 2, 0,                    // PCM, stereo
-      0x44, 0xAC, 0, 0,              // 44100 Hz
-      0x10, 0xB1, 0x02, 0,           // 176400 bytes per second
-      4, 0, 16, 0,                   // block align 4, 16 bits
-      'd', 'a', 't', 'a', 0x08, 0x01, 0, 0};  // 66 frames × 4 bytes
-  EXPECT_EQ(wavHeader(SampleFormat::Int16, 44100, 2, 66), expected);
+    const std::vector<uint8_t> expected = {
+        'R',  'I',  'F',  'F', 0x2C, 0x01, 0,   0,  // 36 + 264 data bytes
+        'W',  'A',  'V',  'E', 'f',  'm',  't', ' ', 16, 0, 0, 0, 1, 0, 2, 0,  // PCM, stereo
+        0x44, 0xAC, 0,    0,                                                   // 44100 Hz
+        0x10, 0xB1, 0x02, 0,                         // 176400 bytes per second
+        4,    0,    16,   0,                         // block align 4, 16 bits
+        'd',  'a',  't',  'a', 0x08, 0x01, 0,   0};  // 66 frames × 4 bytes
+    EXPECT_EQ(wavHeader(SampleFormat::Int16, 44100, 2, 66), expected);
 }
 
 TEST(WavHeader, FloatCarriesFactChunk) {
-  const std::vector<uint8_t> expected = {
-      'R', 'I', 'F', 'F', 50 + 80, 0, 0, 0,  // 50 + 80 data bytes
-      'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 18, 0, 0, 0,
-      3, 0, 2, 0,                    // IEEE float, stereo
-      0x80, 0xBB, 0, 0,              // 48000 Hz
-      0x00, 0xDC, 0x05, 0,           // 384000 bytes per second
-      8, 0, 32, 0, 0, 0,             // block align 8, 32 bits, no extension
-      'f', 'a', 'c', 't', 4, 0, 0, 0, 10, 0, 0, 0,  // 10 frames
-      'd', 'a', 't', 'a', 80, 0, 0, 0};
-  EXPECT_EQ(wavHeader(SampleFormat::Float32, 48000, 2, 10), expected);
+    const std::vector<uint8_t> expected = {
+        'R',  'I',  'F',  'F', 50 + 80, 0,   0,   0,  // 50 + 80 data bytes
+        'W',  'A',  'V',  'E', 'f',     'm', 't', ' ', 18, 0, 0, 0,
+        3,    0,    2,    0,                // IEEE float, stereo
+        0x80, 0xBB, 0,    0,                // 48000 Hz
+        0x00, 0xDC, 0x05, 0,                // 384000 bytes per second
+        8,    0,    32,   0,   0,       0,  // block align 8, 32 bits, no extension
+        'f',  'a',  'c',  't', 4,       0,   0,   0,   10, 0, 0, 0,  // 10 frames
+        'd',  'a',  't',  'a', 80,      0,   0,   0};
+    EXPECT_EQ(wavHeader(SampleFormat::Float32, 48000, 2, 10), expected);
 }
 
 TEST(WavConversion, Int16ClipsRoundsAndSilencesNaN) {
-  EXPECT_EQ(toInt16(0.0f), 0);
-  EXPECT_EQ(toInt16(1.0f), 32767);
-  EXPECT_EQ(toInt16(3.0f), 32767);
-  EXPECT_EQ(toInt16(-1.0f), -32767);
-  EXPECT_EQ(toInt16(-7.0f), -32767);
-  EXPECT_EQ(toInt16(0.5f), 16384);  // 16383.5 rounds away from zero
-  EXPECT_EQ(toInt16(-0.25f), -8192);
-  EXPECT_EQ(toInt16(std::numeric_limits<float>::quiet_NaN()), 0);
-  EXPECT_EQ(toInt16(std::numeric_limits<float>::infinity()), 32767);
+    EXPECT_EQ(toInt16(0.0f), 0);
+    EXPECT_EQ(toInt16(1.0f), 32767);
+    EXPECT_EQ(toInt16(3.0f), 32767);
+    EXPECT_EQ(toInt16(-1.0f), -32767);
+    EXPECT_EQ(toInt16(-7.0f), -32767);
+    EXPECT_EQ(toInt16(0.5f), 16384);  // 16383.5 rounds away from zero
+    EXPECT_EQ(toInt16(-0.25f), -8192);
+    EXPECT_EQ(toInt16(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(toInt16(std::numeric_limits<float>::infinity()), 32767);
 }
 
 TEST(WavWriterFile, FloatSamplesAndSizesRoundTrip) {
-  const fs::path path = scratchFile("float.wav");
-  const float left[3] = {0.25f, -0.5f, 1.5f};
-  const float right[3] = {-1.0f, 0.0f, 0.125f};
-  const float* channels[2] = {left, right};
-  WavWriter w(path.string(), SampleFormat::Float32, 44100, 2);
-  w.write(channels, 2);
-  w.write(channels, 1);  // headers are fixed on close, whatever the number of writes
-  w.close();
-  EXPECT_EQ(w.framesWritten(), 3u);
+    const fs::path path = scratchFile("float.wav");
+    const float left[3] = {0.25f, -0.5f, 1.5f};
+    const float right[3] = {-1.0f, 0.0f, 0.125f};
+    const float* channels[2] = {left, right};
+    WavWriter w(path.string(), SampleFormat::Float32, 44100, 2);
+    w.write(channels, 2);
+    w.write(channels, 1);  // headers are fixed on close, whatever the number of writes
+    w.close();
+    EXPECT_EQ(w.framesWritten(), 3u);
 
-  std::vector<uint8_t> bytes = readAll(path);
-  std::vector<uint8_t> header = wavHeader(SampleFormat::Float32, 44100, 2, 3);
-  ASSERT_EQ(bytes.size(), header.size() + 24);
-  EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin()));
-  float samples[6];
-  std::memcpy(samples, bytes.data() + header.size(), 24);
-  EXPECT_EQ(samples[0], 0.25f);
-  EXPECT_EQ(samples[1], -1.0f);
-  EXPECT_EQ(samples[2], -0.5f);
-  EXPECT_EQ(samples[4], 0.25f);  // the second write started again at frame 0
-  EXPECT_EQ(samples[5], -1.0f);
+    std::vector<uint8_t> bytes = readAll(path);
+    std::vector<uint8_t> header = wavHeader(SampleFormat::Float32, 44100, 2, 3);
+    ASSERT_EQ(bytes.size(), header.size() + 24);
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin()));
+    float samples[6];
+    std::memcpy(samples, bytes.data() + header.size(), 24);
+    EXPECT_EQ(samples[0], 0.25f);
+    EXPECT_EQ(samples[1], -1.0f);
+    EXPECT_EQ(samples[2], -0.5f);
+    EXPECT_EQ(samples[4], 0.25f);  // the second write started again at frame 0
+    EXPECT_EQ(samples[5], -1.0f);
 }
 
 TEST(WavWriterFile, Pcm16SamplesAreLittleEndian) {
-  const fs::path path = scratchFile("pcm.wav");
-  const float mono[2] = {0.5f, -1.0f};
-  const float* channels[1] = {mono};
-  WavWriter w(path.string(), SampleFormat::Int16, 22050, 1);
-  w.write(channels, 2);
-  w.close();
-  std::vector<uint8_t> bytes = readAll(path);
-  ASSERT_EQ(bytes.size(), 48u);
-  EXPECT_EQ(bytes[40], 4);  // data chunk size
-  EXPECT_EQ(bytes[44], 0x00);  // 16384 = 0x4000
-  EXPECT_EQ(bytes[45], 0x40);
-  EXPECT_EQ(bytes[46], 0x01);  // -32767 = 0x8001
-  EXPECT_EQ(bytes[47], 0x80);
+    const fs::path path = scratchFile("pcm.wav");
+    const float mono[2] = {0.5f, -1.0f};
+    const float* channels[1] = {mono};
+    WavWriter w(path.string(), SampleFormat::Int16, 22050, 1);
+    w.write(channels, 2);
+    w.close();
+    std::vector<uint8_t> bytes = readAll(path);
+    ASSERT_EQ(bytes.size(), 48u);
+    EXPECT_EQ(bytes[40], 4);     // data chunk size
+    EXPECT_EQ(bytes[44], 0x00);  // 16384 = 0x4000
+    EXPECT_EQ(bytes[45], 0x40);
+    EXPECT_EQ(bytes[46], 0x01);  // -32767 = 0x8001
+    EXPECT_EQ(bytes[47], 0x80);
 }
 
 TEST(WavWriterFile, FailuresThrowAndLeaveNoPartialFile) {
-  EXPECT_THROW(WavWriter((fs::temp_directory_path() / "no-such-dir/x/out.wav").string(), SampleFormat::Int16,
-                         44100, 2),
-               std::runtime_error);
-  const fs::path path = scratchFile("abandoned.wav");
-  {
-    WavWriter w(path.string(), SampleFormat::Int16, 44100, 2);
-    EXPECT_TRUE(fs::exists(path));
-  }  // destroyed without close(): the incomplete file is removed
-  EXPECT_FALSE(fs::exists(path));
+    EXPECT_THROW(WavWriter((fs::temp_directory_path() / "no-such-dir/x/out.wav").string(),
+                           SampleFormat::Int16, 44100, 2),
+                 std::runtime_error);
+    const fs::path path = scratchFile("abandoned.wav");
+    {
+        WavWriter w(path.string(), SampleFormat::Int16, 44100, 2);
+        EXPECT_TRUE(fs::exists(path));
+    }  // destroyed without close(): the incomplete file is removed
+    EXPECT_FALSE(fs::exists(path));
 }
 
 }  // namespace

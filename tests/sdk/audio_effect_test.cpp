@@ -41,7 +41,8 @@ TEST(AudioEffect, BusHelpersAndArrangements) {
     ASSERT_EQ(effect->getBusArrangement(kInput, 0, arr), kResultTrue);
     EXPECT_EQ(arr, stereo);
     EXPECT_EQ(effect->getBusArrangement(kOutput, 1, arr), kInvalidArgument);
-    EXPECT_EQ(effect->setBusArrangements(nullptr, 0, &mono, 1), kResultFalse);  // the input bus exists
+    EXPECT_EQ(effect->setBusArrangements(nullptr, 0, &mono, 1),
+              kResultFalse);  // the input bus exists
     EXPECT_EQ(effect->setBusArrangements(&stereo, -1, &mono, 1), kInvalidArgument);
     effect->release();
 }
@@ -61,10 +62,12 @@ TEST(AudioEffect, ProcessingDefaults) {
     EXPECT_EQ(effect->getTailSamples(), 0u);
 
     IAudioProcessor* processor = nullptr;
-    ASSERT_EQ(effect->queryInterface(IAudioProcessor::iid, reinterpret_cast<void**>(&processor)), kResultOk);
+    ASSERT_EQ(effect->queryInterface(IAudioProcessor::iid, reinterpret_cast<void**>(&processor)),
+              kResultOk);
     processor->release();
     IComponent* component = nullptr;
-    ASSERT_EQ(effect->queryInterface(IComponent::iid, reinterpret_cast<void**>(&component)), kResultOk);
+    ASSERT_EQ(effect->queryInterface(IComponent::iid, reinterpret_cast<void**>(&component)),
+              kResultOk);
     component->release();
     effect->release();
 }

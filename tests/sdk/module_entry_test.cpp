@@ -10,9 +10,15 @@ namespace {
 
 std::string order;
 
-void initLate() { order += "i2"; }
-void initEarly() { order += "i1"; }
-void terminate() { order += "t"; }
+void initLate() {
+    order += "i2";
+}
+void initEarly() {
+    order += "i1";
+}
+void terminate() {
+    order += "t";
+}
 
 Steinberg::ModuleInitializer late(initLate, 2000);
 Steinberg::ModuleInitializer early(initEarly, 10);

@@ -21,8 +21,12 @@ public:
     OBJ_METHODS(Thing, FObject)
 };
 
-FUnknown* createThing(void*) { return static_cast<FUnknown*>(static_cast<FObject*>(new Thing())); }
-FUnknown* createNothing(void*) { return nullptr; }
+FUnknown* createThing(void*) {
+    return static_cast<FUnknown*>(static_cast<FObject*>(new Thing()));
+}
+FUnknown* createNothing(void*) {
+    return nullptr;
+}
 
 const FUID kThingId(0x11111111, 0x22222222, 0x33333333, 0x44444444);
 const FUID kNothingId(0x55555555, 0x66666666, 0x77777777, 0x88888888);
@@ -30,8 +34,8 @@ const FUID kNothingId(0x55555555, 0x66666666, 0x77777777, 0x88888888);
 PClassInfo2 classInfo(const FUID& id, const char* name) {
     TUID cid;
     id.toTUID(cid);
-    return PClassInfo2(cid, PClassInfo::kManyInstances, "Test Class", name, 0, "Sub|Cat", "Vendor", "1.0",
-                       "VST 3.7.3");
+    return PClassInfo2(cid, PClassInfo::kManyInstances, "Test Class", name, 0, "Sub|Cat", "Vendor",
+                       "1.0", "VST 3.7.3");
 }
 
 TEST(PluginFactory, RegistersListsAndDescribesClasses) {
@@ -99,7 +103,8 @@ TEST(PluginFactory, CreatesInstancesByClassIdAndInterface) {
     EXPECT_EQ(factory->createInstance(thing.cid, FUnknown::iid, nullptr), kInvalidArgument);
 
     IPluginFactory3* factory3 = nullptr;
-    ASSERT_EQ(factory->queryInterface(IPluginFactory3::iid, reinterpret_cast<void**>(&factory3)), kResultOk);
+    ASSERT_EQ(factory->queryInterface(IPluginFactory3::iid, reinterpret_cast<void**>(&factory3)),
+              kResultOk);
     EXPECT_EQ(factory3->release(), 1u);
     gPluginFactory = factory;
     EXPECT_EQ(factory->release(), 0u);

@@ -14,14 +14,16 @@ class Controller : public ::testing::Test, public Instance {
 protected:
     std::string title(const ParameterInfo& info) const {
         std::string s;
-        for (int i = 0; info.title[i]; ++i) s += char(info.title[i]);
+        for (int i = 0; info.title[i]; ++i)
+            s += char(info.title[i]);
         return s;
     }
     std::string text(ParamID id, double normalized) {
         String128 out{};
         EXPECT_EQ(controller->getParamStringByValue(id, normalized, out), kResultOk);
         std::string s;
-        for (int i = 0; out[i]; ++i) s += char(out[i]);
+        for (int i = 0; out[i]; ++i)
+            s += char(out[i]);
         return s;
     }
     double parse(ParamID id, const char* value) {
@@ -35,7 +37,8 @@ protected:
     IMessage* message(const char* id, Synth* address, bool withAddress = true) {
         IMessage* m = new HostMessage();
         m->setMessageID(id);
-        if (withAddress) setSynthAttribute(*m, address);
+        if (withAddress)
+            setSynthAttribute(*m, address);
         return m;
     }
 };
@@ -77,7 +80,8 @@ TEST_F(Controller, PublishesFortyThreeParametersInOrder) {
     EXPECT_EQ(unit.parentUnitId, kRootUnitId);
     EXPECT_EQ(unit.programListId, kNoProgramListId);
     std::string name;
-    for (int i = 0; unit.name[i]; ++i) name += char(unit.name[i]);
+    for (int i = 0; unit.name[i]; ++i)
+        name += char(unit.name[i]);
     EXPECT_EQ(name, "MIDI Contloller");
 }
 
@@ -94,12 +98,14 @@ TEST_F(Controller, DefaultsMatchTheEngine) {
 }
 
 TEST_F(Controller, MidiControllerMapping) {
-    const std::pair<int, ParamID> mapped[] = {{1, 0x20001}, {7, 0x20002}, {10, 0x20003}, {11, 0x20004},
-                                             {120, 0x20005}, {123, 0x20006}, {129, 0x20007}};
+    const std::pair<int, ParamID> mapped[] = {{1, 0x20001},  {7, 0x20002},   {10, 0x20003},
+                                              {11, 0x20004}, {120, 0x20005}, {123, 0x20006},
+                                              {129, 0x20007}};
     for (const auto& [cc, id] : mapped) {
         for (int16 channel : {0, 9, 15}) {
             ParamID got = 0;
-            EXPECT_EQ(controller->getMidiControllerAssignment(0, channel, CtrlNumber(cc), got), kResultOk);
+            EXPECT_EQ(controller->getMidiControllerAssignment(0, channel, CtrlNumber(cc), got),
+                      kResultOk);
             EXPECT_EQ(got, id);
         }
     }
@@ -180,7 +186,8 @@ TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
     IMessage* unknown = message("Somebody:else", synth);
     EXPECT_EQ(controller->notify(unknown), kResultFalse);  // the SDK base
     EXPECT_EQ(controller->notify(nullptr), kInvalidArgument);
-    for (IMessage* m : {update, state, bare, open, unknown}) m->release();
+    for (IMessage* m : {update, state, bare, open, unknown})
+        m->release();
 }
 
 TEST_F(Controller, ProcessorAnswersOpenGuiWithItsAddress) {

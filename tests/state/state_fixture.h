@@ -51,14 +51,16 @@ public:
         auto* stream = new MemoryStream();
         EXPECT_EQ(processor->getState(stream), expected);
         std::vector<uint8_t> bytes(size_t(stream->getSize()));
-        if (!bytes.empty()) std::memcpy(bytes.data(), stream->getData(), bytes.size());
+        if (!bytes.empty())
+            std::memcpy(bytes.data(), stream->getData(), bytes.size());
         stream->release();
         return bytes;
     }
     tresult load(const std::vector<uint8_t>& bytes) {
         auto* stream = new MemoryStream();
         int32 written = 0;
-        if (!bytes.empty()) stream->write(const_cast<uint8_t*>(bytes.data()), int32(bytes.size()), &written);
+        if (!bytes.empty())
+            stream->write(const_cast<uint8_t*>(bytes.data()), int32(bytes.size()), &written);
         stream->seek(0, IBStream::kIBSeekSet, nullptr);
         const tresult result = processor->setState(stream);
         stream->release();

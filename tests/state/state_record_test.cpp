@@ -8,14 +8,18 @@ namespace {
 
 class StateRecord : public ::testing::Test, public Instance {};
 
-uint16_t u16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
+uint16_t u16(const std::vector<uint8_t>& b, size_t at) {
+    return uint16_t(b[at] | b[at + 1] << 8);
+}
 
 TEST_F(StateRecord, FreshInstanceWritesTheDefaults) {
     const std::vector<uint8_t> r = save();
     ASSERT_EQ(r.size(), 858u);
-    EXPECT_EQ(std::vector<uint8_t>(r.begin(), r.begin() + 11),
-              (std::vector<uint8_t>{0x02, 0x00, 0x00, 0x02, 0x00, 0x00, 0x55, 0x1E, 0x01, 0x08, 0x08}));
-    for (size_t i = 296; i < 808; ++i) ASSERT_EQ(r[i], 0x80) << i;
+    EXPECT_EQ(
+        std::vector<uint8_t>(r.begin(), r.begin() + 11),
+        (std::vector<uint8_t>{0x02, 0x00, 0x00, 0x02, 0x00, 0x00, 0x55, 0x1E, 0x01, 0x08, 0x08}));
+    for (size_t i = 296; i < 808; ++i)
+        ASSERT_EQ(r[i], 0x80) << i;
     // Generator defaults: sine, 4 quarters, range 0..128, amplitude 127, 8 harmonics, 4 points.
     EXPECT_EQ(r[16], 0);
     EXPECT_EQ(u16(r, 17), 4);
@@ -36,20 +40,24 @@ TEST_F(StateRecord, FreshInstanceWritesTheDefaults) {
     EXPECT_EQ(u16(r, 809), 44000);
     EXPECT_EQ(u16(r, 811), 128);
     const std::vector<uint8_t> tail(r.begin() + 817, r.end());
-    EXPECT_EQ(tail, (std::vector<uint8_t>{2, 0, 0, 127, 64, 127, 0, 0x00, 0x08, 0, 3,
-                                          0, 0, 2, 0x00, 0x20, 0, 0, 16, 100, 100, 24, 42, 120, 64, 0,
-                                          2, 7, 1, 0x00, 0x20, 0, 0, 0, 124, 60, 24, 64, 120, 64, 0}));
+    EXPECT_EQ(tail,
+              (std::vector<uint8_t>{2,    0, 0, 127, 64,  127, 0,  0x00, 0x08, 0,  3, 0, 0, 2, 0x00,
+                                    0x20, 0, 0, 16,  100, 100, 24, 42,   120,  64, 0, 2, 7, 1, 0x00,
+                                    0x20, 0, 0, 0,   124, 60,  24, 64,   120,  64, 0}));
 }
 
 TEST_F(StateRecord, SavedLoadedAndSavedAgainGivesTheSameBytes) {
     // Values as host automation would leave them.
-    for (const auto& [id, value] : {std::pair<uint32_t, float>{0x40093, 0.5f}, {0x400A2, 0.25f}, {0x20003, 0.0f},
+    for (const auto& [id, value] : {std::pair<uint32_t, float>{0x40093, 0.5f},
+                                    {0x400A2, 0.25f},
+                                    {0x20003, 0.0f},
                                     {0x80001, 0.4f}}) {
         int32_t v = 0;
         ASSERT_TRUE(SynthEngine::scaleEventValue(id, value, v));
         Synth::StructuralEdit edit(*synth);
         synth->engine->setParameterValue(id, v);
-    }    synth->settings.skin = 1;
+    }
+    synth->settings.skin = 1;
     synth->generator.amplitude = -200;
     synth->waveStore->setCell(1, 3, 0x42);
     synth->waveStore->setSlotCell(2, 100, 0x11);
@@ -74,8 +82,8 @@ TEST_F(StateRecord, SavedLoadedAndSavedAgainGivesTheSameBytes) {
 TEST_F(StateRecord, ControllerReadsTheEngineBack) {
     save();  // "Processor:getState" tells the controller where the Synth is
     EXPECT_EQ(controller->synth(), synth);
-    EXPECT_DOUBLE_EQ(controller->getParamNormalized(0x40092), 0.5);  // Tune 8192
-    EXPECT_DOUBLE_EQ(controller->getParamNormalized(0x80002), 0.5);  // 440.00 Hz
+    EXPECT_DOUBLE_EQ(controller->getParamNormalized(0x40092), 0.5);   // Tune 8192
+    EXPECT_DOUBLE_EQ(controller->getParamNormalized(0x80002), 0.5);   // 440.00 Hz
     EXPECT_NEAR(controller->getParamNormalized(0x40002), 1.0, 1e-7);  // algorithm 3
     EXPECT_NEAR(controller->getParamNormalized(0x40004), 2048.0 / 16384.0, 1e-7);
     EXPECT_NEAR(controller->getParamNormalized(0x400AC), 1.0, 1e-7);  // B VS 7
@@ -89,54 +97,54 @@ struct Clamp {
 
 TEST_F(StateRecord, EveryFieldIsBroughtIntoRange) {
     const Clamp clamps[] = {
-        {2, {9}, {1}},                    // skin: two skins
-        {3, {5}, {4}},                    // frame rate: five rates
+        {2, {9}, {1}},  // skin: two skins
+        {3, {5}, {4}},  // frame rate: five rates
         {3, {200}, {4}},
-        {4, {3}, {1}},                    // radix
-        {5, {7}, {1}},                    // link A-B
-        {6, {200}, {100}},                // opacities
+        {4, {3}, {1}},      // radix
+        {5, {7}, {1}},      // link A-B
+        {6, {200}, {100}},  // opacities
         {7, {101}, {100}},
-        {8, {7}, {3}},                    // page
-        {9, {0}, {1}},                    // step bits
+        {8, {7}, {3}},  // page
+        {9, {0}, {1}},  // step bits
         {10, {9}, {8}},
-        {16, {9}, {5}},                   // generator type
-        {17, {0, 0}, {1, 0}},             // cycles
-        {17, {0xE8, 0x03}, {0x00, 0x02}}, // 1000 -> 512
-        {19, {0xFF}, {0xFF}},             // phase -1
-        {21, {0}, {1}},                   // range end
+        {16, {9}, {5}},                    // generator type
+        {17, {0, 0}, {1, 0}},              // cycles
+        {17, {0xE8, 0x03}, {0x00, 0x02}},  // 1000 -> 512
+        {19, {0xFF}, {0xFF}},              // phase -1
+        {21, {0}, {1}},                    // range end
         {21, {200}, {128}},
-        {22, {200}, {72}},                // range start AND 127
-        {23, {0x38, 0xFF}, {0x38, 0xFF}}, // amplitude -200 stays
-        {23, {0xFF, 0x7F}, {0xFF, 0x00}}, // 32767 -> 255
-        {25, {0x00, 0x80}, {0x00, 0xFF}}, // offset -32768 -> -256
+        {22, {200}, {72}},                 // range start AND 127
+        {23, {0x38, 0xFF}, {0x38, 0xFF}},  // amplitude -200 stays
+        {23, {0xFF, 0x7F}, {0xFF, 0x00}},  // 32767 -> 255
+        {25, {0x00, 0x80}, {0x00, 0xFF}},  // offset -32768 -> -256
         {28, {5}, {1}},
-        {30, {0}, {1}},                   // noise points
+        {30, {0}, {1}},  // noise points
         {30, {255}, {128}},
         {33, {9}, {1}},
-        {34, {7}, {3}},                   // interpolation
-        {38, {9}, {7}},                   // table sizes
+        {34, {7}, {3}},  // interpolation
+        {38, {9}, {7}},  // table sizes
         {39, {0}, {2}},
-        {808, {0}, {1}},                  // bit depth
+        {808, {0}, {1}},  // bit depth
         {808, {200}, {16}},
-        {809, {0x50, 0xC3}, {0xB0, 0xB3}}, // 50000 -> 46000
-        {809, {0x00, 0x00}, {0x10, 0xA4}}, // 0 -> 42000
-        {811, {100, 0}, {128, 0}},        // voice counts
-        {811, {0x88, 0x13}, {0x00, 0x04}}, // 5000 -> 1024
+        {809, {0x50, 0xC3}, {0xB0, 0xB3}},  // 50000 -> 46000
+        {809, {0x00, 0x00}, {0x10, 0xA4}},  // 0 -> 42000
+        {811, {100, 0}, {128, 0}},          // voice counts
+        {811, {0x88, 0x13}, {0x00, 0x04}},  // 5000 -> 1024
         {811, {3, 0}, {8, 0}},
-        {817, {30}, {24}},                // bend range
-        {819, {200}, {72}},               // mod wheel AND 127
-        {823, {7}, {3}},                  // LFO wave
-        {824, {0x20, 0x4E}, {0x00, 0x40}}, // LFO freq 20000 -> 16384
-        {826, {200}, {128}},              // FL
-        {827, {7}, {3}},                  // algorithm
-        {828, {7}, {3}},                  // A VC
-        {829, {15}, {7}},                 // A VS
-        {830, {31}, {15}},                // A MUL
-        {831, {0x20, 0x4E}, {0x00, 0x40}}, // A Tune -> 16384
-        {835, {255}, {127}},              // A TL
-        {841, {200}, {72}},               // A KC
-        {842, {7}, {3}},                  // A KS
-        {857, {6}, {2}},                  // B KS
+        {817, {30}, {24}},                  // bend range
+        {819, {200}, {72}},                 // mod wheel AND 127
+        {823, {7}, {3}},                    // LFO wave
+        {824, {0x20, 0x4E}, {0x00, 0x40}},  // LFO freq 20000 -> 16384
+        {826, {200}, {128}},                // FL
+        {827, {7}, {3}},                    // algorithm
+        {828, {7}, {3}},                    // A VC
+        {829, {15}, {7}},                   // A VS
+        {830, {31}, {15}},                  // A MUL
+        {831, {0x20, 0x4E}, {0x00, 0x40}},  // A Tune -> 16384
+        {835, {255}, {127}},                // A TL
+        {841, {200}, {72}},                 // A KC
+        {842, {7}, {3}},                    // A KS
+        {857, {6}, {2}},                    // B KS
     };
     const std::vector<uint8_t> defaults = save();
     for (const Clamp& c : clamps) {
@@ -144,7 +152,8 @@ TEST_F(StateRecord, EveryFieldIsBroughtIntoRange) {
         std::copy(c.stored.begin(), c.stored.end(), record.begin() + long(c.offset));
         ASSERT_EQ(load(record), kResultOk);
         const std::vector<uint8_t> back = save();
-        EXPECT_EQ(std::vector<uint8_t>(back.begin() + long(c.offset), back.begin() + long(c.offset + c.loaded.size())),
+        EXPECT_EQ(std::vector<uint8_t>(back.begin() + long(c.offset),
+                                       back.begin() + long(c.offset + c.loaded.size())),
                   c.loaded)
             << "offset " << c.offset;
     }
@@ -204,13 +213,17 @@ TEST_F(StateRecord, RandomStreamsNeverBreakTheState) {
         const int kind = int(rng() % 4);
         if (kind == 0) {
             bytes.resize(rng() % 1200);
-            for (uint8_t& b : bytes) b = uint8_t(rng());
+            for (uint8_t& b : bytes)
+                b = uint8_t(rng());
         } else {
             // A valid record with random damage: it reaches every field's check.
             bytes = valid;
-            for (int k = 0, n = 1 + int(rng() % 40); k < n; ++k) bytes[rng() % bytes.size()] = uint8_t(rng());
-            if (kind == 1) bytes[0] = 2;
-            if (kind == 3) bytes.resize(rng() % 900);
+            for (int k = 0, n = 1 + int(rng() % 40); k < n; ++k)
+                bytes[rng() % bytes.size()] = uint8_t(rng());
+            if (kind == 1)
+                bytes[0] = 2;
+            if (kind == 3)
+                bytes.resize(rng() % 900);
         }
         const std::vector<uint8_t> before = save();
         const tresult result = load(bytes);
@@ -221,7 +234,8 @@ TEST_F(StateRecord, RandomStreamsNeverBreakTheState) {
         if (!applied) {
             ASSERT_EQ(after, before) << "stream " << i;
         }
-        ASSERT_EQ(result, applied || (!bytes.empty() && bytes[0] != 2) ? kResultOk : kResultFalse) << i;
+        ASSERT_EQ(result, applied || (!bytes.empty() && bytes[0] != 2) ? kResultOk : kResultFalse)
+            << i;
         if (applied && i % 50 == 0) {
             // What was accepted saves as a record that loads back to itself.
             ASSERT_EQ(load(after), kResultOk);

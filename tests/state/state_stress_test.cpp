@@ -14,7 +14,8 @@ namespace {
 
 class StateStress : public ::testing::Test, public Instance {};
 
-void playBlock(MainVSTProcessor& processor, int block, std::vector<float>& l, std::vector<float>& r) {
+void playBlock(MainVSTProcessor& processor, int block, std::vector<float>& l,
+               std::vector<float>& r) {
     testhost::HostEventList events;
     testhost::HostParameterChanges changes;
     Event e{};
@@ -49,7 +50,8 @@ TEST_F(StateStress, SavesLoadsAndMessagesWhileAudioRuns) {
         for (int block = 0; !done.load(); ++block) {
             playBlock(*processor, block, l, r);
             for (float v : l)
-                if (!std::isfinite(v)) finite = false;
+                if (!std::isfinite(v))
+                    finite = false;
         }
     });
     std::thread messages([&] {

@@ -9,29 +9,26 @@ using namespace VSTGUI::Test;
 namespace {
 
 struct CanvasTest : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        registerPng("canvas_half.png", 4, 4, [](int, int) { return 0x80FF0000u; }); // red at 50 %
+    static void SetUpTestSuite() {
+        registerPng("canvas_half.png", 4, 4, [](int, int) { return 0x80FF0000u; });  // red at 50 %
         registerStrip("canvas_strip.png", 3, 2, 4);
     }
     PixelBuffer buffer{10, 10};
     CDrawContext context{buffer};
 };
 
-TEST_F(CanvasTest, FilledRectangleBlendsWithIntegerArithmetic)
-{
+TEST_F(CanvasTest, FilledRectangleBlendsWithIntegerArithmetic) {
     context.setFillColor(CColor(255, 255, 255, 255));
     context.drawRect(CRect(0, 0, 10, 10), kDrawFilled);
     context.setFillColor(CColor(0, 0, 255, 128));
     context.drawRect(CRect(2, 2, 4, 4), kDrawFilled);
     // 255 * 127 / 255 = 127 (rounded), blue 255.
     EXPECT_EQ(buffer.at(2, 2), 0xFF7F7FFFu);
-    EXPECT_EQ(buffer.at(4, 4), 0xFFFFFFFFu); // right/bottom exclusive
+    EXPECT_EQ(buffer.at(4, 4), 0xFFFFFFFFu);  // right/bottom exclusive
     EXPECT_EQ(buffer.at(1, 2), 0xFFFFFFFFu);
 }
 
-TEST_F(CanvasTest, StrokedRectangleDrawsItsOneePixelBorderOnly)
-{
+TEST_F(CanvasTest, StrokedRectangleDrawsItsOneePixelBorderOnly) {
     context.setFrameColor(kRedCColor);
     context.drawRect(CRect(1, 1, 5, 5), kDrawStroked);
     EXPECT_EQ(rgbOf(buffer.at(1, 1)), 0xFF0000u);
@@ -40,13 +37,13 @@ TEST_F(CanvasTest, StrokedRectangleDrawsItsOneePixelBorderOnly)
     EXPECT_EQ(rgbOf(buffer.at(5, 5)), 0u);
 }
 
-TEST_F(CanvasTest, BitmapAlphaAndGlobalAlphaMultiply)
-{
-    SharedPointer<CBitmap> half = owned(new CBitmap(CResourceDescription("CANVAS_HALF.PNG"))); // case ignored
+TEST_F(CanvasTest, BitmapAlphaAndGlobalAlphaMultiply) {
+    SharedPointer<CBitmap> half =
+        owned(new CBitmap(CResourceDescription("CANVAS_HALF.PNG")));  // case ignored
     ASSERT_TRUE(half->isLoaded());
     EXPECT_EQ(half->getWidth(), 4);
     context.drawBitmap(half, CRect(0, 0, 4, 4));
-    EXPECT_EQ(rgbOf(buffer.at(0, 0)), 0x800000u); // 255 * 128 / 255 over black
+    EXPECT_EQ(rgbOf(buffer.at(0, 0)), 0x800000u);  // 255 * 128 / 255 over black
     context.setGlobalAlpha(0.5f);
     context.drawBitmap(half, CRect(5, 5, 9, 9));
     // alpha 128 * 128 / 255 = 64: 255 * 64 / 255 = 64
@@ -56,14 +53,13 @@ TEST_F(CanvasTest, BitmapAlphaAndGlobalAlphaMultiply)
     EXPECT_EQ(rgbOf(buffer.at(0, 5)), 0u);
 }
 
-TEST_F(CanvasTest, FilmStripSubRectangleAndClipping)
-{
+TEST_F(CanvasTest, FilmStripSubRectangleAndClipping) {
     SharedPointer<CBitmap> strip = owned(new CBitmap(CResourceDescription("canvas_strip.png")));
     ASSERT_EQ(strip->getHeight(), 8);
     drawFilmStripFrame(&context, strip, CRect(0, 0, 3, 2), 2, 2, CPoint(), 1.f);
     EXPECT_EQ(buffer.at(0, 0), frameColour(2));
     EXPECT_EQ(buffer.at(2, 1), frameColour(2));
-    EXPECT_EQ(rgbOf(buffer.at(0, 2)), 0u); // the next frame is not drawn
+    EXPECT_EQ(rgbOf(buffer.at(0, 2)), 0u);  // the next frame is not drawn
     context.setClipRect(CRect(6, 6, 7, 7));
     context.drawBitmap(strip, CRect(5, 5, 8, 8));
     EXPECT_EQ(buffer.at(6, 6), frameColour(0));
@@ -71,8 +67,7 @@ TEST_F(CanvasTest, FilmStripSubRectangleAndClipping)
     EXPECT_EQ(rgbOf(buffer.at(7, 7)), 0u);
 }
 
-TEST_F(CanvasTest, MissingOrInvalidResourcesDrawNothing)
-{
+TEST_F(CanvasTest, MissingOrInvalidResourcesDrawNothing) {
     static const uint8_t junk[] = {1, 2, 3, 4};
     Resources::add("canvas_junk.png", junk, sizeof(junk));
     SharedPointer<CBitmap> missing = owned(new CBitmap(CResourceDescription("nothing.png")));
@@ -83,8 +78,7 @@ TEST_F(CanvasTest, MissingOrInvalidResourcesDrawNothing)
     EXPECT_EQ(buffer.at(3, 3), 0xFF000000u);
 }
 
-TEST(EmbeddedResources, BuildStepRegistersFilesUnderTheirNames)
-{
+TEST(EmbeddedResources, BuildStepRegistersFilesUnderTheirNames) {
     SharedPointer<CBitmap> b = owned(new CBitmap(CResourceDescription("EMBEDDED_TEST.PNG")));
     ASSERT_TRUE(b->isLoaded());
     EXPECT_EQ(b->getWidth(), 3);
@@ -98,8 +92,7 @@ TEST(EmbeddedResources, BuildStepRegistersFilesUnderTheirNames)
     EXPECT_FALSE(b->isOpaque());
 }
 
-TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment)
-{
+TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment) {
     PixelBuffer buffer(120, 20);
     CDrawContext context(buffer);
     context.setFont(kNormalFont);
@@ -118,7 +111,7 @@ TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment)
     context.drawString("MMMMMMMMMMMM", CRect(10, 2, 40, 18), kLeftText);
     auto [first, last] = inkColumns(0, 120);
     EXPECT_GE(first, 10);
-    EXPECT_LE(last, 39); // clipped to the rectangle
+    EXPECT_LE(last, 39);  // clipped to the rectangle
     for (int y = 0; y < 20; ++y) {
         if (y >= 2 && y < 18)
             continue;
@@ -131,8 +124,7 @@ TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment)
     EXPECT_EQ(kNormalFont->getStringWidth(""), 0);
 }
 
-TEST(Geometry, RectangleOperations)
-{
+TEST(Geometry, RectangleOperations) {
     CRect r(10, 10, 20, 30);
     EXPECT_EQ(r.getWidth(), 10);
     EXPECT_TRUE(r.pointInside(CPoint(10, 10)));
@@ -148,4 +140,4 @@ TEST(Geometry, RectangleOperations)
     EXPECT_EQ(CRect(r).offset(5, -5), CRect(15, 5, 25, 25));
 }
 
-} // namespace
+}  // namespace

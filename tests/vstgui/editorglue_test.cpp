@@ -21,8 +21,7 @@ const FIDString kOtherType = kPlatformTypeHWND;
 class OffscreenEditor : public Vst::VSTGUIEditor {
 public:
     explicit OffscreenEditor(ViewRect* r) : VSTGUIEditor(nullptr, r) {}
-    bool PLUGIN_API open(void*, const PlatformType&) override
-    {
+    bool PLUGIN_API open(void*, const PlatformType&) override {
         if (frame)
             return false;
         frame = new CFrame(CRect(0, 0, 800, 600), this);
@@ -37,8 +36,7 @@ public:
         ++opens;
         return true;
     }
-    void PLUGIN_API close() override
-    {
+    void PLUGIN_API close() override {
         frame->close();
         frame = nullptr;
         ++closes;
@@ -51,8 +49,7 @@ public:
 
 struct EditorGlueTest : ::testing::Test {
     void SetUp() override { Offscreen::setManualTimers(true); }
-    void TearDown() override
-    {
+    void TearDown() override {
         editor->release();
         Offscreen::setManualTimers(false);
     }
@@ -61,8 +58,7 @@ struct EditorGlueTest : ::testing::Test {
     int parentWindow{0};
 };
 
-TEST_F(EditorGlueTest, AttachOpensTheFrameAndStartsTheIdleTimer)
-{
+TEST_F(EditorGlueTest, AttachOpensTheFrameAndStartsTheIdleTimer) {
     EXPECT_EQ(editor->isPlatformTypeSupported(kNativeType), kResultTrue);
     EXPECT_EQ(editor->isPlatformTypeSupported(kOtherType), kResultFalse);
     EXPECT_EQ(editor->attached(&parentWindow, kOtherType), kResultFalse);
@@ -79,19 +75,18 @@ TEST_F(EditorGlueTest, AttachOpensTheFrameAndStartsTheIdleTimer)
     editor->setIdleRate(20);
     Offscreen::advanceTime(100);
     EXPECT_EQ(editor->idles, 8);
-    EXPECT_EQ(editor->attached(&parentWindow, kNativeType), kResultFalse); // already open
+    EXPECT_EQ(editor->attached(&parentWindow, kNativeType), kResultFalse);  // already open
     EXPECT_EQ(editor->removed(), kResultTrue);
     EXPECT_EQ(editor->closes, 1);
     Offscreen::advanceTime(100);
-    EXPECT_EQ(editor->idles, 8); // the timer stopped with the view
+    EXPECT_EQ(editor->idles, 8);  // the timer stopped with the view
 }
 
-TEST_F(EditorGlueTest, KeysReachTheFocusedFieldAndTheWheelTheViewUnderTheMouse)
-{
-    EXPECT_EQ(editor->onKeyDown('1', 0, 0), kResultFalse); // no frame yet
+TEST_F(EditorGlueTest, KeysReachTheFocusedFieldAndTheWheelTheViewUnderTheMouse) {
+    EXPECT_EQ(editor->onKeyDown('1', 0, 0), kResultFalse);  // no frame yet
     ASSERT_EQ(editor->attached(&parentWindow, kNativeType), kResultTrue);
     CFrame* frame = editor->getFrame();
-    EXPECT_EQ(editor->onKeyDown('1', 0, 0), kResultFalse); // nothing focused
+    EXPECT_EQ(editor->onKeyDown('1', 0, 0), kResultFalse);  // nothing focused
     Offscreen::click(frame, CPoint(20, 15));
     EXPECT_EQ(editor->onKeyDown('4', 0, 0), kResultTrue);
     EXPECT_EQ(editor->onKeyDown('2', 0, 0), kResultTrue);
@@ -104,12 +99,12 @@ TEST_F(EditorGlueTest, KeysReachTheFocusedFieldAndTheWheelTheViewUnderTheMouse)
     editor->removed();
 }
 
-TEST_F(EditorGlueTest, EditBracketsStayWithTheEditor)
-{
+TEST_F(EditorGlueTest, EditBracketsStayWithTheEditor) {
     EXPECT_FALSE(editor->beginEdit(0x10001008));
     EXPECT_FALSE(editor->endEdit(0x10001008));
     EXPECT_EQ(editor->notify(nullptr, "something else"), kMessageUnknown);
-    EXPECT_EQ(editor->notify(nullptr, CVSTGUITimer::kMsgTimer), kMessageNotified); // no frame: harmless
+    EXPECT_EQ(editor->notify(nullptr, CVSTGUITimer::kMsgTimer),
+              kMessageNotified);  // no frame: harmless
 }
 
-} // namespace
+}  // namespace

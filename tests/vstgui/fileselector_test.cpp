@@ -17,8 +17,7 @@ namespace {
 
 class Delegate : public CBaseObject {
 public:
-    CMessageResult notify(CBaseObject* sender, IdStringPtr message) override
-    {
+    CMessageResult notify(CBaseObject* sender, IdStringPtr message) override {
         messages.push_back(message);
         auto* selector = dynamic_cast<CNewFileSelector*>(sender);
         files.clear();
@@ -32,13 +31,11 @@ public:
 
 struct InFrameSelectorTest : ::testing::Test {
     void SetUp() override { CNewFileSelector::setBackend(CNewFileSelector::Backend::kInFrame); }
-    void TearDown() override
-    {
+    void TearDown() override {
         CNewFileSelector::setBackend(CNewFileSelector::Backend::kAutomatic);
         delegate->forget();
     }
-    void runSelector(CNewFileSelector::Style style, const char* defaultName)
-    {
+    void runSelector(CNewFileSelector::Style style, const char* defaultName) {
         CNewFileSelector* selector = CNewFileSelector::create(frame.get(), style);
         selector->setTitle("Export Preset File");
         if (defaultName)
@@ -46,15 +43,14 @@ struct InFrameSelectorTest : ::testing::Test {
         selector->setDefaultExtension(CFileExtension("preset files(.tlmprst)", "tlmprst"));
         selector->addFileExtension(CFileExtension("preset files(.tlmprst)", "tlmprst"));
         ASSERT_TRUE(selector->run(delegate));
-        selector->forget(); // as the editor does: the selector lives until it reports
+        selector->forget();  // as the editor does: the selector lives until it reports
     }
 
     OffscreenFrame frame{800, 600};
     Delegate* delegate{new Delegate};
 };
 
-TEST_F(InFrameSelectorTest, TypedPathIsDeliveredWithTheEndMessage)
-{
+TEST_F(InFrameSelectorTest, TypedPathIsDeliveredWithTheEndMessage) {
     runSelector(CNewFileSelector::kSelectFile, nullptr);
     ASSERT_NE(frame->getModalView(), nullptr);
     Offscreen::typeText(frame.get(), "/tmp/in.tlmprst");
@@ -68,10 +64,9 @@ TEST_F(InFrameSelectorTest, TypedPathIsDeliveredWithTheEndMessage)
     EXPECT_EQ(frame->getNbViews(), 0u);
 }
 
-TEST_F(InFrameSelectorTest, SaveModeStartsWithTheDefaultNameAndAddsTheExtension)
-{
+TEST_F(InFrameSelectorTest, SaveModeStartsWithTheDefaultNameAndAddsTheExtension) {
     runSelector(CNewFileSelector::kSelectSaveFile, "preset.tlmprst");
-    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN); // accept the default as it stands
+    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);  // accept the default as it stands
     ASSERT_EQ(delegate->files.size(), 1u);
     EXPECT_EQ(delegate->files[0], "preset.tlmprst");
     runSelector(CNewFileSelector::kSelectSaveFile, "x");
@@ -81,8 +76,7 @@ TEST_F(InFrameSelectorTest, SaveModeStartsWithTheDefaultNameAndAddsTheExtension)
     EXPECT_EQ(delegate->files[0], "/tmp/mine.tlmprst");
 }
 
-TEST_F(InFrameSelectorTest, EscapeCancelsWithNoFile)
-{
+TEST_F(InFrameSelectorTest, EscapeCancelsWithNoFile) {
     runSelector(CNewFileSelector::kSelectFile, nullptr);
     Offscreen::typeText(frame.get(), "/tmp/x");
     Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE);
@@ -90,8 +84,7 @@ TEST_F(InFrameSelectorTest, EscapeCancelsWithNoFile)
     EXPECT_TRUE(delegate->files.empty());
 }
 
-TEST_F(InFrameSelectorTest, ClosingTheFrameCancelsAnOpenEntry)
-{
+TEST_F(InFrameSelectorTest, ClosingTheFrameCancelsAnOpenEntry) {
     auto* f = new CFrame(CRect(0, 0, 400, 300), nullptr);
     ASSERT_TRUE(f->open(nullptr, PlatformType::kOffscreen));
     CNewFileSelector* selector = CNewFileSelector::create(f, CNewFileSelector::kSelectFile);
@@ -102,8 +95,7 @@ TEST_F(InFrameSelectorTest, ClosingTheFrameCancelsAnOpenEntry)
     EXPECT_TRUE(delegate->files.empty());
 }
 
-TEST_F(InFrameSelectorTest, WithoutAnOpenFrameRunFails)
-{
+TEST_F(InFrameSelectorTest, WithoutAnOpenFrameRunFails) {
     CNewFileSelector* selector = CNewFileSelector::create(nullptr, CNewFileSelector::kSelectFile);
     EXPECT_FALSE(selector->run(delegate));
     EXPECT_FALSE(selector->isRunning());
@@ -114,33 +106,29 @@ TEST_F(InFrameSelectorTest, WithoutAnOpenFrameRunFails)
 #ifndef _WIN32
 // A stand-in for zenity: records its arguments and answers like the real one.
 struct ProcessSelectorTest : ::testing::Test {
-    void SetUp() override
-    {
+    void SetUp() override {
         dir = ::testing::TempDir() + "fakezenity" + std::to_string(::getpid());
         mkdir(dir.c_str(), 0700);
         oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
         setenv("PATH", (dir + ":" + oldPath).c_str(), 1);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         setenv("PATH", oldPath.c_str(), 1);
         delegate->forget();
     }
-    void writeScript(const std::string& body)
-    {
+    void writeScript(const std::string& body) {
         std::string path = dir + "/zenity";
-        std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << dir << "/args'\n" << body << "\n";
+        std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << dir << "/args'\n"
+                            << body << "\n";
         chmod(path.c_str(), 0700);
     }
-    void waitForAnswer()
-    {
+    void waitForAnswer() {
         for (int i = 0; i < 500 && delegate->messages.empty(); ++i) {
             frame->idle();
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
-    std::string arguments() const
-    {
+    std::string arguments() const {
         std::ifstream in(dir + "/args");
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
@@ -150,16 +138,16 @@ struct ProcessSelectorTest : ::testing::Test {
     std::string dir, oldPath;
 };
 
-TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking)
-{
+TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking) {
     writeScript("echo /home/user/wave.txt");
-    CNewFileSelector* selector = CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectSaveFile);
+    CNewFileSelector* selector =
+        CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectSaveFile);
     selector->setTitle("Export Text File");
     selector->setDefaultSaveName("waveTable.txt");
     selector->addFileExtension(CFileExtension("text files(.txt)", "txt"));
     ASSERT_TRUE(selector->run(delegate));
     selector->forget();
-    EXPECT_EQ(frame->getModalView(), nullptr); // not the in-frame entry
+    EXPECT_EQ(frame->getModalView(), nullptr);  // not the in-frame entry
     waitForAnswer();
     ASSERT_EQ(delegate->messages.size(), 1u);
     ASSERT_EQ(delegate->files.size(), 1u);
@@ -172,11 +160,11 @@ TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking)
     EXPECT_NE(args.find("--file-filter=text files(.txt) | *.txt\n"), std::string::npos);
 }
 
-TEST_F(ProcessSelectorTest, AnswerArrivesWhenTheHostReapsChildrenItself)
-{
+TEST_F(ProcessSelectorTest, AnswerArrivesWhenTheHostReapsChildrenItself) {
     writeScript("echo /tmp/reaped.txt");
     auto previous = std::signal(SIGCHLD, SIG_IGN);
-    CNewFileSelector* selector = CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
+    CNewFileSelector* selector =
+        CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
     ASSERT_TRUE(selector->run(delegate));
     selector->forget();
     waitForAnswer();
@@ -185,8 +173,7 @@ TEST_F(ProcessSelectorTest, AnswerArrivesWhenTheHostReapsChildrenItself)
     EXPECT_EQ(delegate->files[0], "/tmp/reaped.txt");
 }
 
-TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess)
-{
+TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess) {
     writeScript("echo $$ > '" + dir + "/pid'; exec sleep 30");
     auto* f = new CFrame(CRect(0, 0, 100, 100), nullptr);
     ASSERT_TRUE(f->open(nullptr, PlatformType::kOffscreen));
@@ -196,18 +183,18 @@ TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess)
     for (int i = 0; i < 500 && !std::ifstream(dir + "/pid"); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     f->close();
-    ASSERT_EQ(delegate->messages.size(), 1u); // reported as cancelled
+    ASSERT_EQ(delegate->messages.size(), 1u);  // reported as cancelled
     EXPECT_TRUE(delegate->files.empty());
     int pid = 0;
     std::ifstream(dir + "/pid") >> pid;
     ASSERT_GT(pid, 0);
-    EXPECT_NE(::kill(pid, 0), 0); // the dialog process is gone
+    EXPECT_NE(::kill(pid, 0), 0);  // the dialog process is gone
 }
 
-TEST_F(ProcessSelectorTest, ABrokenDialogFallsBackToTheInFrameEntry)
-{
+TEST_F(ProcessSelectorTest, ABrokenDialogFallsBackToTheInFrameEntry) {
     writeScript("echo 'cannot open display' >&2; exit 3");
-    CNewFileSelector* selector = CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
+    CNewFileSelector* selector =
+        CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
     ASSERT_TRUE(selector->run(delegate));
     selector->forget();
     for (int i = 0; i < 500 && !frame->getModalView(); ++i) {
@@ -222,10 +209,10 @@ TEST_F(ProcessSelectorTest, ABrokenDialogFallsBackToTheInFrameEntry)
     EXPECT_EQ(delegate->files[0], "/tmp/a.wav");
 }
 
-TEST_F(ProcessSelectorTest, CancelledDialogReportsNoFile)
-{
+TEST_F(ProcessSelectorTest, CancelledDialogReportsNoFile) {
     writeScript("exit 1");
-    CNewFileSelector* selector = CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
+    CNewFileSelector* selector =
+        CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
     ASSERT_TRUE(selector->run(delegate));
     selector->forget();
     waitForAnswer();
@@ -234,4 +221,4 @@ TEST_F(ProcessSelectorTest, CancelledDialogReportsNoFile)
 }
 #endif
 
-} // namespace
+}  // namespace

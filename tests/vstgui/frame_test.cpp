@@ -13,19 +13,16 @@ public:
     CountingView(const CRect& r, int* destroyed) : CView(r), destroyed(destroyed) {}
     ~CountingView() override { ++*destroyed; }
     void draw(CDrawContext*) override { ++draws; }
-    CMouseEventResult onMouseEntered(CPoint&, const CButtonState&) override
-    {
+    CMouseEventResult onMouseEntered(CPoint&, const CButtonState&) override {
         log += "enter ";
         return kMouseEventHandled;
     }
-    CMouseEventResult onMouseExited(CPoint& where, const CButtonState&) override
-    {
+    CMouseEventResult onMouseExited(CPoint& where, const CButtonState&) override {
         log += "exit ";
         lastExit = where;
         return kMouseEventHandled;
     }
-    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState&) override
-    {
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState&) override {
         lastMove = where;
         return kMouseEventHandled;
     }
@@ -35,8 +32,7 @@ public:
     CPoint lastMove, lastExit;
 };
 
-TEST(Frame, OnlyDirtyRegionsAreRepainted)
-{
+TEST(Frame, OnlyDirtyRegionsAreRepainted) {
     OffscreenFrame frame(200, 100);
     int destroyed = 0;
     auto* a = new CountingView(CRect(0, 0, 50, 50), &destroyed);
@@ -52,24 +48,22 @@ TEST(Frame, OnlyDirtyRegionsAreRepainted)
     EXPECT_EQ(painted, CRect(0, 0, 50, 50));
     EXPECT_EQ(a->draws, 2);
     EXPECT_EQ(b->draws, 1);
-    EXPECT_EQ(frame->updateCanvas(), CRect()); // nothing left
+    EXPECT_EQ(frame->updateCanvas(), CRect());  // nothing left
 }
 
-TEST(Frame, ControlValueChangesAreFoundAtIdle)
-{
+TEST(Frame, ControlValueChangesAreFoundAtIdle) {
     OffscreenFrame frame(100, 100);
     auto* knob = new CAnimKnob(CRect(10, 10, 20, 20), nullptr, 1, nullptr);
     frame->addView(knob);
     Offscreen::render(frame.get());
-    knob->setValue(0.7f); // no setDirty: the idle pass notices the changed value
+    knob->setValue(0.7f);  // no setDirty: the idle pass notices the changed value
     EXPECT_FALSE(frame->hasDirtyRegion());
     frame->idle();
     EXPECT_TRUE(frame->hasDirtyRegion());
     EXPECT_EQ(frame->updateCanvas(), CRect(10, 10, 20, 20));
 }
 
-TEST(Frame, HiddenViewsAndTransparentAlphaAreNotDrawn)
-{
+TEST(Frame, HiddenViewsAndTransparentAlphaAreNotDrawn) {
     OffscreenFrame frame(100, 100);
     auto* box = new CViewContainer(CRect(0, 0, 10, 10));
     box->setBackgroundColor(kRedCColor);
@@ -84,8 +78,7 @@ TEST(Frame, HiddenViewsAndTransparentAlphaAreNotDrawn)
     EXPECT_EQ(rgbOf(Offscreen::render(frame.get()).at(5, 5)), 0u);
 }
 
-TEST(Frame, HoverEntersAndExitsNestedViews)
-{
+TEST(Frame, HoverEntersAndExitsNestedViews) {
     OffscreenFrame frame(200, 200);
     int destroyed = 0;
     auto* outer = new CViewContainer(CRect(50, 50, 150, 150));
@@ -94,7 +87,7 @@ TEST(Frame, HoverEntersAndExitsNestedViews)
     frame->addView(outer);
     Offscreen::mouseMove(frame.get(), CPoint(65, 65));
     EXPECT_EQ(inner->log, "enter ");
-    EXPECT_EQ(inner->lastMove, CPoint(15, 15)); // in the container's coordinates
+    EXPECT_EQ(inner->lastMove, CPoint(15, 15));  // in the container's coordinates
     Offscreen::mouseMove(frame.get(), CPoint(100, 100));
     EXPECT_EQ(inner->log, "enter exit ");
     EXPECT_EQ(inner->lastExit, CPoint(50, 50));
@@ -102,15 +95,13 @@ TEST(Frame, HoverEntersAndExitsNestedViews)
     Offscreen::mouseExit(frame.get());
     EXPECT_EQ(inner->log, "enter exit enter exit ");
     Offscreen::mouseMove(frame.get(), CPoint(65, 65));
-    outer->removeView(inner); // removal while hovered releases it
+    outer->removeView(inner);  // removal while hovered releases it
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST(Frame, IdleTimerNotifiesTimerFired)
-{
+TEST(Frame, IdleTimerNotifiesTimerFired) {
     struct Receiver : CBaseObject {
-        CMessageResult notify(CBaseObject*, IdStringPtr message) override
-        {
+        CMessageResult notify(CBaseObject*, IdStringPtr message) override {
             if (std::string(message) == CVSTGUITimer::kMsgTimer)
                 ++ticks;
             return kMessageNotified;
@@ -128,18 +119,19 @@ TEST(Frame, IdleTimerNotifiesTimerFired)
     Offscreen::advanceTime(1000);
     EXPECT_EQ(receiver.ticks, 5);
     int calls = 0;
-    auto fn = owned(new CVSTGUITimer([&calls](CVSTGUITimer* t) {
-        if (++calls == 2)
-            t->stop();
-    }, 10));
+    auto fn = owned(new CVSTGUITimer(
+        [&calls](CVSTGUITimer* t) {
+            if (++calls == 2)
+                t->stop();
+        },
+        10));
     Offscreen::advanceTime(100);
     EXPECT_EQ(calls, 2);
     Offscreen::setManualTimers(false);
     EXPECT_EQ(std::string(CVSTGUITimer::kMsgTimer), "timer fired");
 }
 
-TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce)
-{
+TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce) {
     int destroyed = 0;
     auto* frame = new CFrame(CRect(0, 0, 100, 100), nullptr);
     EXPECT_TRUE(frame->open(nullptr, PlatformType::kOffscreen));
@@ -149,7 +141,7 @@ TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce)
     container->addView(new CountingView(CRect(5, 5, 9, 9), &destroyed));
     frame->addView(container);
     auto* kept = new CountingView(CRect(0, 0, 5, 5), &destroyed);
-    kept->remember(); // someone else still holds it
+    kept->remember();  // someone else still holds it
     frame->addView(kept);
     frame->close();
     EXPECT_EQ(destroyed, 2);
@@ -158,8 +150,7 @@ TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce)
     EXPECT_EQ(destroyed, 3);
 }
 
-TEST(Frame, FocusMovesBetweenViews)
-{
+TEST(Frame, FocusMovesBetweenViews) {
     RecordingListener listener;
     OffscreenFrame frame(200, 100);
     auto* a = new CTextEdit(CRect(0, 0, 50, 20), &listener, 1, "a");
@@ -176,8 +167,7 @@ TEST(Frame, FocusMovesBetweenViews)
     EXPECT_TRUE(listener.changes().empty());
 }
 
-TEST(Resources, LookupIgnoresCaseAndLaterRegistrationsReplace)
-{
+TEST(Resources, LookupIgnoresCaseAndLaterRegistrationsReplace) {
     static const uint8_t one[] = {1}, two[] = {2, 2};
     Resources::add("W_BtnTabL.png", one, 1);
     EXPECT_EQ(Resources::find("w_btntabl.PNG").data, one);
@@ -187,4 +177,4 @@ TEST(Resources, LookupIgnoresCaseAndLaterRegistrationsReplace)
     EXPECT_EQ(Resources::find("W_BtnTabL.png").data, nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -11,8 +11,7 @@ using namespace VSTGUI::Test;
 
 namespace {
 
-void expectMatchesGolden(const PixelBuffer& image, const std::string& name)
-{
+void expectMatchesGolden(const PixelBuffer& image, const std::string& name) {
     const std::string path = std::string(TALUMA_GOLDEN_DIR) + "/" + name + ".png";
     const char* update = std::getenv("TALUMA_UPDATE_GOLDEN");
     if (update && *update && std::string(update) != "0") {
@@ -20,8 +19,8 @@ void expectMatchesGolden(const PixelBuffer& image, const std::string& name)
         return;
     }
     PixelBuffer golden;
-    ASSERT_TRUE(Offscreen::readPNG(path, golden)) << "missing golden image " << path
-                                                 << " (set TALUMA_UPDATE_GOLDEN=1 to create it)";
+    ASSERT_TRUE(Offscreen::readPNG(path, golden))
+        << "missing golden image " << path << " (set TALUMA_UPDATE_GOLDEN=1 to create it)";
     ASSERT_EQ(golden.getWidth(), image.getWidth());
     ASSERT_EQ(golden.getHeight(), image.getHeight());
     int differing = 0, firstX = -1, firstY = -1;
@@ -36,8 +35,7 @@ void expectMatchesGolden(const PixelBuffer& image, const std::string& name)
 
 // A strip whose frames carry a diagonal pattern and a frame-specific colour, so
 // that a wrong sub-rectangle or offset shows.
-void registerPatternStrip(const std::string& name, int w, int h, int frames)
-{
+void registerPatternStrip(const std::string& name, int w, int h, int frames) {
     registerPng(name, w, h * frames, [w, h](int x, int y) {
         int k = y / h, fy = y % h;
         if ((x + fy) % 4 == 0)
@@ -49,37 +47,39 @@ void registerPatternStrip(const std::string& name, int w, int h, int frames)
 }
 
 struct GoldenTest : ::testing::Test {
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         registerPatternStrip("golden_knob.png", 12, 12, 6);
         registerPatternStrip("golden_button.png", 20, 10, 2);
         registerPng("golden_back.png", 64, 32, [](int x, int y) {
-            return 0xFF000000u | (static_cast<uint32_t>(x * 4) << 16) | (static_cast<uint32_t>(y * 8) << 8) | 0x40u;
+            return 0xFF000000u | (static_cast<uint32_t>(x * 4) << 16) |
+                   (static_cast<uint32_t>(y * 8) << 8) | 0x40u;
         });
     }
-    SharedPointer<CBitmap> bitmap(const char* name) { return owned(new CBitmap(CResourceDescription(name))); }
+    SharedPointer<CBitmap> bitmap(const char* name) {
+        return owned(new CBitmap(CResourceDescription(name)));
+    }
 };
 
-TEST_F(GoldenTest, FilmStripFrames)
-{
+TEST_F(GoldenTest, FilmStripFrames) {
     OffscreenFrame frame(64, 32);
     frame->setBackground(bitmap("golden_back.png"));
     float values[] = {0.f, 0.4f, 1.f};
     for (int i = 0; i < 3; ++i) {
-        auto* knob = new CAnimKnob(CRect(2 + i * 14, 2, 14 + i * 14, 14), nullptr, i, bitmap("golden_knob.png"));
+        auto* knob = new CAnimKnob(CRect(2 + i * 14, 2, 14 + i * 14, 14), nullptr, i,
+                                   bitmap("golden_knob.png"));
         knob->setValueNormalized(values[i]);
         frame->addView(knob);
     }
     auto* pressed = new CKickButton(CRect(2, 18, 22, 28), nullptr, 9, bitmap("golden_button.png"));
     pressed->setValue(1.f);
     frame->addView(pressed);
-    auto* sw = new CHorizontalSwitch(CRect(30, 18, 50, 28), nullptr, 8, 2, 10, 2, bitmap("golden_button.png"));
+    auto* sw = new CHorizontalSwitch(CRect(30, 18, 50, 28), nullptr, 8, 2, 10, 2,
+                                     bitmap("golden_button.png"));
     frame->addView(sw);
     expectMatchesGolden(Offscreen::render(frame.get()), "filmstrip");
 }
 
-TEST_F(GoldenTest, AlphaOfBitmapsViewsAndContainers)
-{
+TEST_F(GoldenTest, AlphaOfBitmapsViewsAndContainers) {
     OffscreenFrame frame(64, 32);
     auto* back = new CViewContainer(CRect(0, 0, 64, 32));
     back->setBackgroundColor(CColor(0xC7, 0xC1, 0xB7, 0xFF));
@@ -98,8 +98,7 @@ TEST_F(GoldenTest, AlphaOfBitmapsViewsAndContainers)
     expectMatchesGolden(Offscreen::render(frame.get()), "alpha");
 }
 
-TEST_F(GoldenTest, TextInTheThreeFonts)
-{
+TEST_F(GoldenTest, TextInTheThreeFonts) {
     OffscreenFrame frame(160, 60);
     struct Line {
         CFontRef font;
@@ -107,9 +106,11 @@ TEST_F(GoldenTest, TextInTheThreeFonts)
         const char* text;
         CColor back, ink;
     } lines[] = {
-        {kNormalFontSmall, kLeftText, "C# -1 / 0.00 Hz", CColor(0x33, 0x33, 0x33), CColor(0x8F, 0x8F, 0x8F)},
+        {kNormalFontSmall, kLeftText, "C# -1 / 0.00 Hz", CColor(0x33, 0x33, 0x33),
+         CColor(0x8F, 0x8F, 0x8F)},
         {kNormalFont, kCenterText, "440.00 Hz", CColor(0xB0, 0x5D, 0x24), CColor(0x33, 0x33, 0x33)},
-        {kNormalFontBig, kLeftText, "Ver:24.9.0", CColor(0xFF, 0xFF, 0xFF, 0), CColor(0xCC, 0xCC, 0xCC)},
+        {kNormalFontBig, kLeftText, "Ver:24.9.0", CColor(0xFF, 0xFF, 0xFF, 0),
+         CColor(0xCC, 0xCC, 0xCC)},
     };
     for (int i = 0; i < 3; ++i) {
         auto* label = new CTextLabel(CRect(4, 2 + i * 19, 156, 2 + i * 19 + 17), lines[i].text);
@@ -123,8 +124,7 @@ TEST_F(GoldenTest, TextInTheThreeFonts)
     expectMatchesGolden(Offscreen::render(frame.get()), "text");
 }
 
-TEST_F(GoldenTest, PoppedUpMenuWithSubMenuAndCheckmark)
-{
+TEST_F(GoldenTest, PoppedUpMenuWithSubMenuAndCheckmark) {
     OffscreenFrame frame(240, 140);
     frame->setBackground(bitmap("golden_back.png"));
     auto* menu = new COptionMenu(CRect(0, 0, 1, 1), nullptr, 0x10003800);
@@ -149,4 +149,4 @@ TEST_F(GoldenTest, PoppedUpMenuWithSubMenuAndCheckmark)
     menu->forget();
 }
 
-} // namespace
+}  // namespace

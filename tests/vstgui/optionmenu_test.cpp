@@ -10,8 +10,8 @@ using namespace VSTGUI::Test;
 namespace {
 
 // A menu built like the editor's pop-up menus: entry i gets tag + 1 + i.
-COptionMenu* makeMenu(IControlListener* listener, int32_t tag, std::vector<std::string> entries, int32_t style)
-{
+COptionMenu* makeMenu(IControlListener* listener, int32_t tag, std::vector<std::string> entries,
+                      int32_t style) {
     auto* menu = new COptionMenu(CRect(0, 0, 1, 1), listener, tag, nullptr, nullptr, 0);
     menu->setStyle(style);
     for (size_t i = 0; i < entries.size(); ++i)
@@ -20,25 +20,23 @@ COptionMenu* makeMenu(IControlListener* listener, int32_t tag, std::vector<std::
 }
 
 struct MenuTest : ::testing::Test {
-    void SetUp() override
-    {
+    void SetUp() override {
         main = makeMenu(&listener, 0x10003800, {"TableSize", "Clear", "Copy", "Load"}, kPopupStyle);
         sizes = makeMenu(&listener, 0x10003810, {"4", "8", "16", "32", "64", "128"}, kCheckStyle);
         main->getEntry(0)->setSubmenu(sizes);
         main->addSeparator(1);
-        sizes->forget(); // the entry keeps it
+        sizes->forget();  // the entry keeps it
     }
     void TearDown() override { main->forget(); }
     MenuPopupView* popupView() const { return dynamic_cast<MenuPopupView*>(frame->getModalView()); }
 
-    RecordingListener listener; // outlives the frame, which may report while closing
+    RecordingListener listener;  // outlives the frame, which may report while closing
     OffscreenFrame frame{800, 600};
     COptionMenu* main{nullptr};
     COptionMenu* sizes{nullptr};
 };
 
-TEST_F(MenuTest, EntriesKeepTheirTagsWhenSeparatorsAreInserted)
-{
+TEST_F(MenuTest, EntriesKeepTheirTagsWhenSeparatorsAreInserted) {
     ASSERT_EQ(main->getNbEntries(), 5);
     EXPECT_TRUE(main->getEntry(1)->isSeparator());
     EXPECT_EQ(main->getEntry(2)->getTitle(), "Clear");
@@ -48,8 +46,7 @@ TEST_F(MenuTest, EntriesKeepTheirTagsWhenSeparatorsAreInserted)
     EXPECT_EQ(sizes->getEntry(2)->getTag(), 0x10003813);
 }
 
-TEST_F(MenuTest, NormalisedValuesLandOnTheNearestEntry)
-{
+TEST_F(MenuTest, NormalisedValuesLandOnTheNearestEntry) {
     auto* bits = new COptionMenu(CRect(0, 0, 40, 16), &listener, 0x1000100B);
     for (int i = 1; i <= 16; ++i)
         bits->addEntry((std::to_string(i) + " bit").c_str());
@@ -58,7 +55,7 @@ TEST_F(MenuTest, NormalisedValuesLandOnTheNearestEntry)
         EXPECT_EQ(bits->getCurrentIndex(), b - 1);
         EXPECT_EQ(bits->getCurrent()->getTitle(), std::to_string(b) + " bit");
     }
-    bits->setValue(99); // outside the entries: ignored
+    bits->setValue(99);  // outside the entries: ignored
     EXPECT_EQ(bits->getCurrentIndex(), 15);
     bits->removeAllEntry();
     EXPECT_EQ(bits->getNbEntries(), 0);
@@ -66,8 +63,7 @@ TEST_F(MenuTest, NormalisedValuesLandOnTheNearestEntry)
     bits->forget();
 }
 
-TEST_F(MenuTest, CurrentIndexCountsSeparatorsOnlyWhenAsked)
-{
+TEST_F(MenuTest, CurrentIndexCountsSeparatorsOnlyWhenAsked) {
     main->setCurrent(3);
     EXPECT_EQ(main->getCurrentIndex(true), 3);
     EXPECT_EQ(main->getCurrentIndex(false), 2);
@@ -75,20 +71,19 @@ TEST_F(MenuTest, CurrentIndexCountsSeparatorsOnlyWhenAsked)
     EXPECT_EQ(main->getCurrentIndex(true), 3);
 }
 
-TEST_F(MenuTest, KeyboardNavigatesIntoASubMenuAndChooses)
-{
+TEST_F(MenuTest, KeyboardNavigatesIntoASubMenuAndChooses) {
     ASSERT_TRUE(main->popup(frame.get(), CPoint(565, 288)));
     ASSERT_NE(popupView(), nullptr);
     EXPECT_TRUE(main->isPopupOpen());
-    Offscreen::keyDown(frame.get(), 0, VKEY_DOWN); // "TableSize"
-    Offscreen::keyDown(frame.get(), 0, VKEY_RIGHT); // opens the sizes, first entry highlighted
+    Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);   // "TableSize"
+    Offscreen::keyDown(frame.get(), 0, VKEY_RIGHT);  // opens the sizes, first entry highlighted
     Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
-    Offscreen::keyDown(frame.get(), 0, VKEY_DOWN); // "16"
+    Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);  // "16"
     EXPECT_TRUE(listener.changes().empty());
     Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
     EXPECT_EQ(frame->getModalView(), nullptr);
     ASSERT_EQ(listener.changes().size(), 1u);
-    EXPECT_EQ(listener.changes()[0].tag, 0x10003800); // the popped-up menu reports
+    EXPECT_EQ(listener.changes()[0].tag, 0x10003800);  // the popped-up menu reports
     int32_t index = -1;
     COptionMenu* chosen = main->getLastItemMenu(index);
     EXPECT_EQ(chosen, sizes);
@@ -97,8 +92,7 @@ TEST_F(MenuTest, KeyboardNavigatesIntoASubMenuAndChooses)
     EXPECT_FLOAT_EQ(sizes->getValueNormalized(), 2.f / 5.f);
 }
 
-TEST_F(MenuTest, MouseChoosesAnEntrySkippingTheSeparator)
-{
+TEST_F(MenuTest, MouseChoosesAnEntrySkippingTheSeparator) {
     ASSERT_TRUE(main->popup(frame.get(), CPoint(100, 100)));
     MenuPopupView* view = popupView();
     ASSERT_NE(view, nullptr);
@@ -114,27 +108,25 @@ TEST_F(MenuTest, MouseChoosesAnEntrySkippingTheSeparator)
     EXPECT_EQ(main->getLastResult(), 2);
 }
 
-TEST_F(MenuTest, MouseHoverOpensTheSubMenuAndAClickInItChooses)
-{
+TEST_F(MenuTest, MouseHoverOpensTheSubMenuAndAClickInItChooses) {
     ASSERT_TRUE(main->popup(frame.get(), CPoint(100, 100)));
     MenuPopupView* view = popupView();
     CRect table = view->getItemRect(0, 0);
     Offscreen::mouseMove(frame.get(), CPoint(table.left + 5, table.top + 5));
     ASSERT_EQ(view->getLevelCount(), 2u);
     CRect last = view->getItemRect(1, 5);
-    EXPECT_GE(last.left, view->getLevelRect(0).right - 3); // beside its parent
+    EXPECT_GE(last.left, view->getLevelRect(0).right - 3);  // beside its parent
     Offscreen::click(frame.get(), CPoint(last.left + 5, last.top + 5));
     int32_t index = -1;
     EXPECT_EQ(main->getLastItemMenu(index), sizes);
     EXPECT_EQ(sizes->getEntry(index)->getTag(), 0x10003816);
 }
 
-TEST_F(MenuTest, EscapeAndOutsideClicksCancelWithoutNotifying)
-{
+TEST_F(MenuTest, EscapeAndOutsideClicksCancelWithoutNotifying) {
     ASSERT_TRUE(main->popup(frame.get(), CPoint(10, 10)));
     Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
     Offscreen::keyDown(frame.get(), 0, VKEY_RIGHT);
-    Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE); // closes the sub-menu only
+    Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE);  // closes the sub-menu only
     EXPECT_NE(frame->getModalView(), nullptr);
     Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE);
     EXPECT_EQ(frame->getModalView(), nullptr);
@@ -145,8 +137,7 @@ TEST_F(MenuTest, EscapeAndOutsideClicksCancelWithoutNotifying)
     EXPECT_TRUE(listener.changes().empty());
 }
 
-TEST_F(MenuTest, PopupNeedsAnOpenFrameAndEntriesAndStaysInside)
-{
+TEST_F(MenuTest, PopupNeedsAnOpenFrameAndEntriesAndStaysInside) {
     auto* closed = new CFrame(CRect(0, 0, 100, 100), nullptr);
     EXPECT_FALSE(main->popup(closed, CPoint(0, 0)));
     closed->forget();
@@ -157,22 +148,20 @@ TEST_F(MenuTest, PopupNeedsAnOpenFrameAndEntriesAndStaysInside)
     CRect r = popupView()->getLevelRect(0);
     EXPECT_LE(r.right, 800);
     EXPECT_LE(r.bottom, 600);
-    EXPECT_FALSE(main->popup(frame.get(), CPoint(0, 0))); // already open
+    EXPECT_FALSE(main->popup(frame.get(), CPoint(0, 0)));  // already open
 }
 
-TEST_F(MenuTest, ClosingTheFrameUnderAnOpenPopupCancelsIt)
-{
+TEST_F(MenuTest, ClosingTheFrameUnderAnOpenPopupCancelsIt) {
     auto* other = new CFrame(CRect(0, 0, 300, 200), nullptr);
     ASSERT_TRUE(other->open(nullptr, PlatformType::kOffscreen));
     ASSERT_TRUE(main->popup(other, CPoint(5, 5)));
     other->close();
     EXPECT_FALSE(main->isPopupOpen());
     EXPECT_TRUE(listener.changes().empty());
-    EXPECT_TRUE(main->popup(frame.get(), CPoint(5, 5))); // usable again
+    EXPECT_TRUE(main->popup(frame.get(), CPoint(5, 5)));  // usable again
 }
 
-TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowAndShowsTheCurrentEntry)
-{
+TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowAndShowsTheCurrentEntry) {
     auto* menu = new COptionMenu(CRect(20, 20, 80, 36), &listener, 0x1000100C);
     for (const char* t : {"8", "16", "32"})
         menu->addEntry(t);
@@ -182,10 +171,10 @@ TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowAndShowsTheCurrentEntry)
     MenuPopupView* view = popupView();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->getLevelRect(0).top, 36);
-    Offscreen::keyDown(frame.get(), 0, VKEY_UP); // from nothing: the last entry
+    Offscreen::keyDown(frame.get(), 0, VKEY_UP);  // from nothing: the last entry
     Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
     EXPECT_EQ(menu->getCurrent()->getTitle(), "32");
     EXPECT_FLOAT_EQ(listener.changes().back().normalized, 1.f);
 }
 
-} // namespace
+}  // namespace

@@ -5,8 +5,8 @@
 namespace VSTGUI {
 namespace Test {
 
-void registerPng(const std::string& name, int width, int height, const std::function<uint32_t(int, int)>& pixel)
-{
+void registerPng(const std::string& name, int width, int height,
+                 const std::function<uint32_t(int, int)>& pixel) {
     static std::deque<std::vector<unsigned char>> store;
     std::vector<unsigned char> rgba(static_cast<size_t>(width) * height * 4);
     for (int y = 0; y < height; ++y)
@@ -22,26 +22,24 @@ void registerPng(const std::string& name, int width, int height, const std::func
     stbi_write_png_to_func(
         [](void* context, void* data, int size) {
             auto* out = static_cast<std::vector<unsigned char>*>(context);
-            out->insert(out->end(), static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + size);
+            out->insert(out->end(), static_cast<unsigned char*>(data),
+                        static_cast<unsigned char*>(data) + size);
         },
         &store.back(), width, height, 4, rgba.data(), width * 4);
     Resources::add(name.c_str(), store.back().data(), store.back().size());
 }
 
-uint32_t frameColour(int k)
-{
+uint32_t frameColour(int k) {
     static const uint32_t colours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00,
                                        0xFF00FFFF, 0xFFFF00FF, 0xFF808080, 0xFFFFFFFF};
     return colours[k % 8];
 }
 
-void registerStrip(const std::string& name, int w, int h, int frames)
-{
+void registerStrip(const std::string& name, int w, int h, int frames) {
     registerPng(name, w, h * frames, [h](int, int y) { return frameColour(y / h); });
 }
 
-std::vector<Event> RecordingListener::changes() const
-{
+std::vector<Event> RecordingListener::changes() const {
     std::vector<Event> out;
     for (const auto& e : events)
         if (e.kind == "change")
@@ -49,15 +47,13 @@ std::vector<Event> RecordingListener::changes() const
     return out;
 }
 
-OffscreenFrame::OffscreenFrame(CCoord w, CCoord h) : frame(new CFrame(CRect(0, 0, w, h), nullptr))
-{
+OffscreenFrame::OffscreenFrame(CCoord w, CCoord h) : frame(new CFrame(CRect(0, 0, w, h), nullptr)) {
     frame->open(nullptr, PlatformType::kOffscreen);
 }
 
-OffscreenFrame::~OffscreenFrame()
-{
+OffscreenFrame::~OffscreenFrame() {
     frame->close();
 }
 
-} // namespace Test
-} // namespace VSTGUI
+}  // namespace Test
+}  // namespace VSTGUI

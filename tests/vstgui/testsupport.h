@@ -13,13 +13,14 @@ namespace Test {
 
 // Encodes pixels (0xAARRGGBB, generated per x, y) as a PNG and registers it
 // under the name; the bytes stay alive for the whole test program.
-void registerPng(const std::string& name, int width, int height, const std::function<uint32_t(int, int)>& pixel);
+void registerPng(const std::string& name, int width, int height,
+                 const std::function<uint32_t(int, int)>& pixel);
 // A vertical film strip of `frames` frames of w x h pixels, frame k filled with frameColour(k).
 void registerStrip(const std::string& name, int w, int h, int frames);
 uint32_t frameColour(int k);
 
 struct Event {
-    std::string kind; // "begin", "change", "end"
+    std::string kind;  // "begin", "change", "end"
     int32_t tag;
     float value;
     float normalized;
@@ -27,9 +28,15 @@ struct Event {
 
 class RecordingListener : public IControlListener {
 public:
-    void valueChanged(CControl* c) override { events.push_back({"change", c->getTag(), c->getValue(), c->getValueNormalized()}); }
-    void controlBeginEdit(CControl* c) override { events.push_back({"begin", c->getTag(), c->getValue(), 0}); }
-    void controlEndEdit(CControl* c) override { events.push_back({"end", c->getTag(), c->getValue(), 0}); }
+    void valueChanged(CControl* c) override {
+        events.push_back({"change", c->getTag(), c->getValue(), c->getValueNormalized()});
+    }
+    void controlBeginEdit(CControl* c) override {
+        events.push_back({"begin", c->getTag(), c->getValue(), 0});
+    }
+    void controlEndEdit(CControl* c) override {
+        events.push_back({"end", c->getTag(), c->getValue(), 0});
+    }
     std::vector<Event> changes() const;
     std::vector<Event> events;
 };
@@ -46,10 +53,9 @@ private:
     CFrame* frame;
 };
 
-inline uint32_t rgbOf(uint32_t pixel)
-{
+inline uint32_t rgbOf(uint32_t pixel) {
     return pixel & 0xFFFFFFu;
 }
 
-} // namespace Test
-} // namespace VSTGUI
+}  // namespace Test
+}  // namespace VSTGUI

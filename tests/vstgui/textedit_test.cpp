@@ -8,22 +8,20 @@ using namespace VSTGUI::Test;
 namespace {
 
 struct TextEditTest : ::testing::Test {
-    void SetUp() override
-    {
+    void SetUp() override {
         edit = new CTextEdit(CRect(10, 10, 110, 26), &listener, 0x20001009, "440.00 Hz");
         frame->addView(edit);
     }
-    RecordingListener listener; // outlives the frame: closing commits an open edit
+    RecordingListener listener;  // outlives the frame: closing commits an open edit
     OffscreenFrame frame{200, 100};
     CTextEdit* edit{nullptr};
 };
 
-TEST_F(TextEditTest, TypingReplacesTheSelectionAndEnterCommits)
-{
+TEST_F(TextEditTest, TypingReplacesTheSelectionAndEnterCommits) {
     Offscreen::click(frame.get(), CPoint(50, 18));
     EXPECT_EQ(frame->getFocusView(), edit);
     ASSERT_TRUE(edit->isEditingText());
-    EXPECT_EQ(edit->getSelectionStart(), 0u); // everything selected
+    EXPECT_EQ(edit->getSelectionStart(), 0u);  // everything selected
     EXPECT_EQ(edit->getCaret(), edit->getEditText().size());
     Offscreen::typeText(frame.get(), "999");
     EXPECT_EQ(edit->getEditText(), "999");
@@ -38,30 +36,28 @@ TEST_F(TextEditTest, TypingReplacesTheSelectionAndEnterCommits)
     EXPECT_EQ(listener.events.back().kind, "end");
 }
 
-TEST_F(TextEditTest, CaretKeysEditInsideTheText)
-{
+TEST_F(TextEditTest, CaretKeysEditInsideTheText) {
     Offscreen::click(frame.get(), CPoint(50, 18));
     Offscreen::typeText(frame.get(), "abcd");
     Offscreen::keyDown(frame.get(), 0, VKEY_LEFT);
     Offscreen::keyDown(frame.get(), 0, VKEY_LEFT);
-    Offscreen::keyDown(frame.get(), 0, VKEY_BACK); // removes b
+    Offscreen::keyDown(frame.get(), 0, VKEY_BACK);  // removes b
     Offscreen::typeText(frame.get(), "X");
-    Offscreen::keyDown(frame.get(), 0, VKEY_DELETE); // removes c
+    Offscreen::keyDown(frame.get(), 0, VKEY_DELETE);  // removes c
     EXPECT_EQ(edit->getEditText(), "aXd");
     Offscreen::keyDown(frame.get(), 0, VKEY_HOME);
     Offscreen::keyDown(frame.get(), 0, VKEY_RIGHT, MODIFIER_SHIFT);
-    Offscreen::typeText(frame.get(), "\xC3\xA9"); // é replaces the selected a
+    Offscreen::typeText(frame.get(), "\xC3\xA9");  // é replaces the selected a
     EXPECT_EQ(edit->getEditText(), "\xC3\xA9Xd");
     Offscreen::keyDown(frame.get(), 0, VKEY_END);
     Offscreen::keyDown(frame.get(), 0, VKEY_SPACE);
     Offscreen::keyDown(frame.get(), 0, VKEY_HOME);
-    Offscreen::keyDown(frame.get(), 0, VKEY_DELETE); // the whole two-byte é
+    Offscreen::keyDown(frame.get(), 0, VKEY_DELETE);  // the whole two-byte é
     EXPECT_EQ(edit->getEditText(), "Xd ");
     EXPECT_EQ(Offscreen::keyDown(frame.get(), 0, VKEY_TAB), -1);
 }
 
-TEST_F(TextEditTest, EscapeAndFocusLossAlsoEndEditingAndReport)
-{
+TEST_F(TextEditTest, EscapeAndFocusLossAlsoEndEditingAndReport) {
     Offscreen::click(frame.get(), CPoint(50, 18));
     Offscreen::typeText(frame.get(), "-5");
     Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE);
@@ -70,14 +66,13 @@ TEST_F(TextEditTest, EscapeAndFocusLossAlsoEndEditingAndReport)
     EXPECT_EQ(listener.changes().size(), 1u);
     Offscreen::click(frame.get(), CPoint(50, 18));
     Offscreen::typeText(frame.get(), "0.1");
-    Offscreen::click(frame.get(), CPoint(150, 80)); // a click elsewhere takes the focus away
+    Offscreen::click(frame.get(), CPoint(150, 80));  // a click elsewhere takes the focus away
     EXPECT_FALSE(edit->isEditingText());
     EXPECT_EQ(edit->getText(), "0.1");
     EXPECT_EQ(listener.changes().size(), 2u);
 }
 
-TEST_F(TextEditTest, UnchangedTextAndUnfocusedKeysReportNothing)
-{
+TEST_F(TextEditTest, UnchangedTextAndUnfocusedKeysReportNothing) {
     EXPECT_EQ(Offscreen::keyDown(frame.get(), 'a'), -1);
     Offscreen::click(frame.get(), CPoint(50, 18));
     Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
@@ -86,11 +81,10 @@ TEST_F(TextEditTest, UnchangedTextAndUnfocusedKeysReportNothing)
     EXPECT_EQ(edit->getText(), "12");
     edit->setText(static_cast<UTF8StringPtr>(nullptr));
     EXPECT_EQ(edit->getText(), "");
-    EXPECT_TRUE(listener.changes().empty()); // programmatic changes are silent
+    EXPECT_TRUE(listener.changes().empty());  // programmatic changes are silent
 }
 
-TEST_F(TextEditTest, ClosingTheFrameCommitsAnOpenEdit)
-{
+TEST_F(TextEditTest, ClosingTheFrameCommitsAnOpenEdit) {
     RecordingListener own;
     auto* f = new CFrame(CRect(0, 0, 100, 40), nullptr);
     ASSERT_TRUE(f->open(nullptr, PlatformType::kOffscreen));
@@ -103,8 +97,7 @@ TEST_F(TextEditTest, ClosingTheFrameCommitsAnOpenEdit)
     EXPECT_EQ(own.changes()[0].tag, 5);
 }
 
-TEST_F(TextEditTest, RemovingTheFocusedFieldForgetsTheFocusSilently)
-{
+TEST_F(TextEditTest, RemovingTheFocusedFieldForgetsTheFocusSilently) {
     Offscreen::click(frame.get(), CPoint(50, 18));
     Offscreen::typeText(frame.get(), "7");
     frame->removeView(edit);
@@ -113,4 +106,4 @@ TEST_F(TextEditTest, RemovingTheFocusedFieldForgetsTheFocusSilently)
     EXPECT_EQ(Offscreen::keyDown(frame.get(), 'a'), -1);
 }
 
-} // namespace
+}  // namespace

@@ -15,14 +15,14 @@ namespace {
 class SceneEditor : public Vst::VSTGUIEditor {
 public:
     SceneEditor() : VSTGUIEditor(nullptr) {}
-    bool PLUGIN_API open(void* parent, const PlatformType& type) override
-    {
+    bool PLUGIN_API open(void* parent, const PlatformType& type) override {
         frame = new CFrame(CRect(0, 0, 800, 600), this);
         auto* back = new CViewContainer(CRect(0, 0, 800, 600));
         back->setBackgroundColor(CColor(0x33, 0x66, 0x99));
         frame->addView(back);
-        button = new CKickButton(CRect(100, 100, 140, 120), &listener, 0x10001001,
-                                 VSTGUI::owned(new CBitmap(CResourceDescription("win_button.png"))));
+        button =
+            new CKickButton(CRect(100, 100, 140, 120), &listener, 0x10001001,
+                            VSTGUI::owned(new CBitmap(CResourceDescription("win_button.png"))));
         frame->addView(button);
         edit = new CTextEdit(CRect(200, 100, 300, 120), &listener, 0x20001009, "0");
         frame->addView(edit);
@@ -38,8 +38,7 @@ public:
         setIdleRate(20);
         return true;
     }
-    void PLUGIN_API close() override
-    {
+    void PLUGIN_API close() override {
         frame->close();
         frame = nullptr;
     }
@@ -50,8 +49,7 @@ public:
     int idles{0};
 };
 
-void pumpMessages(DWORD milliseconds)
-{
+void pumpMessages(DWORD milliseconds) {
     DWORD end = GetTickCount() + milliseconds;
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
         MSG msg;
@@ -65,22 +63,20 @@ void pumpMessages(DWORD milliseconds)
 
 struct Win32ViewTest : ::testing::Test {
     static void SetUpTestSuite() { registerStrip("win_button.png", 40, 20, 2); }
-    void SetUp() override
-    {
-        parent = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 840, 660, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    void SetUp() override {
+        parent = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 840,
+                                 660, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!parent)
-            GTEST_SKIP() << "no window could be created: Wine needs an X server (run under xvfb-run)";
+            GTEST_SKIP()
+                << "no window could be created: Wine needs an X server (run under xvfb-run)";
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         editor->release();
         if (parent)
             DestroyWindow(parent);
     }
     HWND child() const { return GetWindow(parent, GW_CHILD); }
-    uint32_t pixelAt(int x, int y) const
-    {
+    uint32_t pixelAt(int x, int y) const {
         HDC dc = GetDC(child());
         COLORREF c = GetPixel(dc, x, y);
         ReleaseDC(child(), dc);
@@ -90,8 +86,7 @@ struct Win32ViewTest : ::testing::Test {
     SceneEditor* editor{new SceneEditor};
 };
 
-TEST_F(Win32ViewTest, AttachedViewPaintsAndAnswersAClick)
-{
+TEST_F(Win32ViewTest, AttachedViewPaintsAndAnswersAClick) {
     ASSERT_EQ(editor->attached(parent, kPlatformTypeHWND), kResultTrue);
     ASSERT_NE(child(), nullptr);
     RECT r;
@@ -99,7 +94,7 @@ TEST_F(Win32ViewTest, AttachedViewPaintsAndAnswersAClick)
     EXPECT_EQ(r.right, 800);
     EXPECT_EQ(r.bottom, 600);
     pumpMessages(200);
-    EXPECT_GT(editor->idles, 2); // SetTimer ticks through the message loop
+    EXPECT_GT(editor->idles, 2);  // SetTimer ticks through the message loop
     UpdateWindow(child());
     EXPECT_EQ(pixelAt(10, 10), 0x336699u);
     EXPECT_EQ(pixelAt(110, 110), 0xFF0000u);
@@ -107,7 +102,7 @@ TEST_F(Win32ViewTest, AttachedViewPaintsAndAnswersAClick)
     SendMessageW(child(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(110, 110));
     EXPECT_EQ(editor->button->getValue(), 1.f);
     pumpMessages(100);
-    EXPECT_EQ(pixelAt(110, 110), 0x00FF00u); // drawn pressed
+    EXPECT_EQ(pixelAt(110, 110), 0x00FF00u);  // drawn pressed
     SendMessageW(child(), WM_LBUTTONUP, 0, MAKELPARAM(110, 110));
     auto changes = editor->listener.changes();
     ASSERT_EQ(changes.size(), 2u);
@@ -119,8 +114,7 @@ TEST_F(Win32ViewTest, AttachedViewPaintsAndAnswersAClick)
     EXPECT_EQ(child(), nullptr);
 }
 
-TEST_F(Win32ViewTest, KeysAndTheWheelArriveAsWindowMessages)
-{
+TEST_F(Win32ViewTest, KeysAndTheWheelArriveAsWindowMessages) {
     ASSERT_EQ(editor->attached(parent, kPlatformTypeHWND), kResultTrue);
     HWND view = child();
     SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 110));
@@ -138,9 +132,9 @@ TEST_F(Win32ViewTest, KeysAndTheWheelArriveAsWindowMessages)
     editor->removed();
 }
 
-TEST_F(Win32ViewTest, InvalidParentFailsTheAttach)
-{
-    EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x1234}), kPlatformTypeHWND), kResultFalse);
+TEST_F(Win32ViewTest, InvalidParentFailsTheAttach) {
+    EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x1234}), kPlatformTypeHWND),
+              kResultFalse);
 }
 
-} // namespace
+}  // namespace

@@ -23,36 +23,32 @@ namespace {
 class TestHostFrame : public FObject, public IPlugFrame, public Linux::IRunLoop {
 public:
     tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultTrue; }
-    tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* h, Linux::FileDescriptor fd) override
-    {
+    tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* h,
+                                            Linux::FileDescriptor fd) override {
         handlers[h] = fd;
         h->addRef();
         return kResultTrue;
     }
-    tresult PLUGIN_API unregisterEventHandler(Linux::IEventHandler* h) override
-    {
+    tresult PLUGIN_API unregisterEventHandler(Linux::IEventHandler* h) override {
         if (!handlers.erase(h))
             return kResultFalse;
         h->release();
         return kResultTrue;
     }
-    tresult PLUGIN_API registerTimer(Linux::ITimerHandler* h, Linux::TimerInterval ms) override
-    {
+    tresult PLUGIN_API registerTimer(Linux::ITimerHandler* h, Linux::TimerInterval ms) override {
         timers[h] = {ms, now() + ms};
         h->addRef();
         ++timerRegistrations;
         return kResultTrue;
     }
-    tresult PLUGIN_API unregisterTimer(Linux::ITimerHandler* h) override
-    {
+    tresult PLUGIN_API unregisterTimer(Linux::ITimerHandler* h) override {
         if (!timers.erase(h))
             return kResultFalse;
         h->release();
         return kResultTrue;
     }
 
-    void runFor(int milliseconds)
-    {
+    void runFor(int milliseconds) {
         const uint64_t end = now() + static_cast<uint64_t>(milliseconds);
         while (now() < end) {
             std::vector<pollfd> fds;
@@ -69,7 +65,7 @@ public:
                 auto current = it++;
                 if (current->second.due <= now()) {
                     current->second.due = now() + current->second.interval;
-                    current->first->onTimer(); // may unregister
+                    current->first->onTimer();  // may unregister
                 }
             }
         }
@@ -78,16 +74,16 @@ public:
     int timerRegistrations{0};
 
     DEFINE_INTERFACES
-        DEF_INTERFACE(IPlugFrame)
-        DEF_INTERFACE(Linux::IRunLoop)
+    DEF_INTERFACE(IPlugFrame)
+    DEF_INTERFACE(Linux::IRunLoop)
     END_DEFINE_INTERFACES(FObject)
     REFCOUNT_METHODS(FObject)
 
 private:
-    static uint64_t now()
-    {
+    static uint64_t now() {
         using namespace std::chrono;
-        return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+        return static_cast<uint64_t>(
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
     struct Timer {
         uint64_t interval, due;
@@ -99,14 +95,14 @@ private:
 class SceneEditor : public Vst::VSTGUIEditor {
 public:
     SceneEditor() : VSTGUIEditor(nullptr) {}
-    bool PLUGIN_API open(void* parent, const PlatformType& type) override
-    {
+    bool PLUGIN_API open(void* parent, const PlatformType& type) override {
         frame = new CFrame(CRect(0, 0, 800, 600), this);
         auto* back = new CViewContainer(CRect(0, 0, 800, 600));
         back->setBackgroundColor(CColor(0x33, 0x66, 0x99));
         frame->addView(back);
-        button = new CKickButton(CRect(100, 100, 140, 120), &listener, 0x10001001,
-                                 VSTGUI::owned(new CBitmap(CResourceDescription("x11_button.png"))));
+        button =
+            new CKickButton(CRect(100, 100, 140, 120), &listener, 0x10001001,
+                            VSTGUI::owned(new CBitmap(CResourceDescription("x11_button.png"))));
         frame->addView(button);
         edit = new CTextEdit(CRect(200, 100, 300, 120), &listener, 0x20001009, "0");
         frame->addView(edit);
@@ -122,8 +118,7 @@ public:
         setIdleRate(20);
         return true;
     }
-    void PLUGIN_API close() override
-    {
+    void PLUGIN_API close() override {
         frame->close();
         frame = nullptr;
     }
@@ -135,14 +130,12 @@ public:
 };
 
 struct X11ViewTest : ::testing::Test {
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         server = new XvfbServer;
-        registerStrip("x11_button.png", 40, 20, 2); // off red, on green
+        registerStrip("x11_button.png", 40, 20, 2);  // off red, on green
     }
     static void TearDownTestSuite() { delete server; }
-    void SetUp() override
-    {
+    void SetUp() override {
         if (!server->isRunning())
             GTEST_SKIP() << "X server unavailable: " << server->failure();
         host = XOpenDisplay(nullptr);
@@ -151,8 +144,7 @@ struct X11ViewTest : ::testing::Test {
         XMapWindow(host, parent);
         XSync(host, False);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (editor)
             editor->release();
         if (hostFrame)
@@ -162,8 +154,7 @@ struct X11ViewTest : ::testing::Test {
             XCloseDisplay(host);
         }
     }
-    uint32_t pixelAt(int x, int y)
-    {
+    uint32_t pixelAt(int x, int y) {
         XSync(host, False);
         ::Window root, parentOut, *children = nullptr;
         unsigned count = 0;
@@ -188,13 +179,13 @@ struct X11ViewTest : ::testing::Test {
 };
 XvfbServer* X11ViewTest::server = nullptr;
 
-TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersAClick)
-{
+TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersAClick) {
     editor->setFrame(hostFrame);
-    ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID), kResultTrue);
-    EXPECT_GE(hostFrame->handlerCount(), 2u); // the display connection and the idle timer
+    ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID),
+              kResultTrue);
+    EXPECT_GE(hostFrame->handlerCount(), 2u);  // the display connection and the idle timer
     hostFrame->runFor(300);
-    EXPECT_GT(editor->idles, 3); // timer ticks arrive through the host's loop
+    EXPECT_GT(editor->idles, 3);  // timer ticks arrive through the host's loop
     EXPECT_EQ(pixelAt(10, 10), 0x336699u);
     EXPECT_EQ(pixelAt(110, 110), 0xFF0000u);
 
@@ -204,7 +195,7 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersAClick)
     XFlush(host);
     hostFrame->runFor(150);
     EXPECT_EQ(editor->button->getValue(), 1.f);
-    EXPECT_EQ(pixelAt(110, 110), 0x00FF00u); // drawn pressed
+    EXPECT_EQ(pixelAt(110, 110), 0x00FF00u);  // drawn pressed
     XTestFakeButtonEvent(host, 1, False, CurrentTime);
     XFlush(host);
     hostFrame->runFor(150);
@@ -215,20 +206,20 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersAClick)
     EXPECT_EQ(changes[1].value, 0.f);
 
     EXPECT_EQ(editor->removed(), kResultTrue);
-    EXPECT_EQ(hostFrame->handlerCount(), 0u); // everything unregistered
+    EXPECT_EQ(hostFrame->handlerCount(), 0u);  // everything unregistered
     XSync(host, False);
     ::Window root, parentOut, *children = nullptr;
     unsigned count = 0;
     XQueryTree(host, parent, &root, &parentOut, &children, &count);
     if (children)
         XFree(children);
-    EXPECT_EQ(count, 0u); // the child window is gone
+    EXPECT_EQ(count, 0u);  // the child window is gone
 }
 
-TEST_F(X11ViewTest, KeysAndTheWheelArriveAsXEvents)
-{
+TEST_F(X11ViewTest, KeysAndTheWheelArriveAsXEvents) {
     editor->setFrame(hostFrame);
-    ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID), kResultTrue);
+    ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID),
+              kResultTrue);
     hostFrame->runFor(100);
     int screen = DefaultScreen(host);
     auto click = [&](int x, int y, unsigned button) {
@@ -245,26 +236,26 @@ TEST_F(X11ViewTest, KeysAndTheWheelArriveAsXEvents)
         XFlush(host);
         hostFrame->runFor(50);
     };
-    click(250, 110, 1); // focuses the field, which takes the keyboard
+    click(250, 110, 1);  // focuses the field, which takes the keyboard
     ASSERT_TRUE(editor->edit->isEditingText());
     key(XK_4);
     key(XK_2);
     key(XK_Return);
     EXPECT_FALSE(editor->edit->isEditingText());
     EXPECT_EQ(editor->edit->getText(), "42");
-    click(410, 110, 4); // wheel up over the knob
+    click(410, 110, 4);  // wheel up over the knob
     EXPECT_FLOAT_EQ(editor->knob->getValueNormalized(), 0.125f);
     click(410, 110, 5);
     EXPECT_EQ(editor->knob->getValue(), 0.f);
     editor->removed();
 }
 
-TEST_F(X11ViewTest, BadParentWindowFailsTheAttach)
-{
+TEST_F(X11ViewTest, BadParentWindowFailsTheAttach) {
     editor->setFrame(hostFrame);
-    EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x7FFFFF0}), kPlatformTypeX11EmbedWindowID),
+    EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x7FFFFF0}),
+                               kPlatformTypeX11EmbedWindowID),
               kResultFalse);
     EXPECT_EQ(hostFrame->handlerCount(), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -13,8 +13,7 @@ extern char** environ;
 namespace VSTGUI {
 namespace Test {
 
-XvfbServer::XvfbServer()
-{
+XvfbServer::XvfbServer() {
     int fds[2];
     if (pipe(fds) != 0) {
         reason = "no pipe";
@@ -22,8 +21,9 @@ XvfbServer::XvfbServer()
     }
     // -displayfd makes the server pick a free display and write its number;
     // -noreset keeps it from restarting (and refusing clients) when the last one leaves.
-    std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
-                                  "-nolisten", "tcp", "-noreset"};
+    std::vector<std::string> args{"Xvfb",      "-displayfd", std::to_string(fds[1]),
+                                  "-screen",   "0",          "1024x768x24",
+                                  "-nolisten", "tcp",        "-noreset"};
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
@@ -60,13 +60,12 @@ XvfbServer::XvfbServer()
     setenv("DISPLAY", (":" + number).c_str(), 1);
 }
 
-XvfbServer::~XvfbServer()
-{
+XvfbServer::~XvfbServer() {
     if (pid > 0) {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }
 }
 
-} // namespace Test
-} // namespace VSTGUI
+}  // namespace Test
+}  // namespace VSTGUI

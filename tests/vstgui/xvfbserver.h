@@ -19,5 +19,5 @@ private:
     std::string reason;
 };
 
-} // namespace Test
-} // namespace VSTGUI
+}  // namespace Test
+}  // namespace VSTGUI

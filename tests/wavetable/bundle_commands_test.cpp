@@ -51,10 +51,12 @@ protected:
         float peak = 0.0f;
         for (int b = 0; b < 8; ++b) {
             render(512);
-            for (float v : left) peak = std::max(peak, std::fabs(v));
+            for (float v : left)
+                peak = std::max(peak, std::fabs(v));
         }
         plugin->noteOff(0, 60);
-        for (int b = 0; b < 40; ++b) render(512);
+        for (int b = 0; b < 40; ++b)
+            render(512);
         return peak;
     }
     ScratchDir dir;

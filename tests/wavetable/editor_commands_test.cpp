@@ -13,21 +13,22 @@ using CommandsTest = SynthTest;
 using Replies = std::vector<Reply>;
 
 TEST_F(CommandsTest, EveryKindOfReply) {
-    EXPECT_EQ(send(0x3001, 1.0), (Replies{{0x3001, 0.0}}));                  // reply 0
-    EXPECT_EQ(send(0x10003001, 1.0), (Replies{{0x10003001, 0.0}}));          // marker bits kept
-    EXPECT_EQ(send(0x10002007, 1.0), (Replies{{0x10002007, 1.0}}));          // echo
+    EXPECT_EQ(send(0x3001, 1.0), (Replies{{0x3001, 0.0}}));          // reply 0
+    EXPECT_EQ(send(0x10003001, 1.0), (Replies{{0x10003001, 0.0}}));  // marker bits kept
+    EXPECT_EQ(send(0x10002007, 1.0), (Replies{{0x10002007, 1.0}}));  // echo
     EXPECT_TRUE(store().linkAB.load());
-    EXPECT_EQ(send(0x6006, 0.5), (Replies{{0x6006, 256.0 / 511.0}}));        // q/S
+    EXPECT_EQ(send(0x6006, 0.5), (Replies{{0x6006, 256.0 / 511.0}}));  // q/S
     EXPECT_EQ(synth.generator.amplitude, 0);
-    EXPECT_EQ(send(0x3830, 0.0), Replies{});                                 // none
+    EXPECT_EQ(send(0x3830, 0.0), Replies{});  // none
     EXPECT_EQ(send(0x7010, 1.0), Replies{});
     EXPECT_EQ(synth.settings.skin.load(), 1);
 }
 
 TEST_F(CommandsTest, UnknownTagsChangeNothingAndStaySilent) {
     const std::vector<uint8_t> before = writeStateRecord(synth);
-    for (int32_t tag : {0x0005, 0x8001, 0xF00F, 0x3000, 0x300F, 0x3200, 0x3801, 0x3811, 0x2003, 0x501B, 0x5020,
-                        0x501F, 0x5113, 0x6003, 0x6041, 0x7004, 0x700C, 0x1108, 0x1007}) {
+    for (int32_t tag :
+         {0x0005, 0x8001, 0xF00F, 0x3000, 0x300F, 0x3200, 0x3801, 0x3811, 0x2003, 0x501B, 0x5020,
+          0x501F, 0x5113, 0x6003, 0x6041, 0x7004, 0x700C, 0x1108, 0x1007}) {
         EXPECT_EQ(send(tag, 0.75), Replies{}) << std::hex << tag;
     }
     EXPECT_EQ(writeStateRecord(synth), before);
@@ -49,14 +50,19 @@ TEST_F(CommandsTest, RotationsAndReverseOfAFourCellTable) {
     EXPECT_EQ(cells(0, 4), (std::vector<int>{40, 30, 20, 10}));
     // Cell k of a 4-cell table plays at wave position k << 5.
     EXPECT_EQ(wave(0, 3 << 5), store().sampleToWave(10));
-    for (int i = 4; i < kTableCells; ++i) ASSERT_EQ(store().cell(0, i), 0);
+    for (int i = 4; i < kTableCells; ++i)
+        ASSERT_EQ(store().cell(0, i), 0);
 }
 
 TEST_F(CommandsTest, LevelAndScaleStepsAt0_127And255) {
-    struct Case { int item; std::vector<int> expected; };
+    struct Case {
+        int item;
+        std::vector<int> expected;
+    };
     const Case cases[] = {
-        {6, {4, 131, 255}},  {7, {1, 128, 255}},   {8, {255, 128, 0}},  {9, {0, 126, 254}},  {10, {0, 123, 251}},
-        {11, {0, 126, 255}}, {12, {0, 126, 255}},  {13, {43, 128, 212}}, {14, {64, 127, 191}},
+        {6, {4, 131, 255}},  {7, {1, 128, 255}},   {8, {255, 128, 0}},
+        {9, {0, 126, 254}},  {10, {0, 123, 251}},  {11, {0, 126, 255}},
+        {12, {0, 126, 255}}, {13, {43, 128, 212}}, {14, {64, 127, 191}},
     };
     for (const Case& c : cases) {
         fill(1, {0, 127, 255});
@@ -71,33 +77,42 @@ TEST_F(CommandsTest, ResizeBetween32And128Cells) {
     EXPECT_EQ(send(0x3810, 1.0), (Replies{{0x3810, 1.0}}));
     ASSERT_EQ(store().size(0), 128);
     EXPECT_EQ(synth.engine->waveIndexMask[0], 127);
-    for (int i = 0; i < 128; ++i) ASSERT_EQ(store().cell(0, i), sine[size_t(i / 4)]) << i;
+    for (int i = 0; i < 128; ++i)
+        ASSERT_EQ(store().cell(0, i), sine[size_t(i / 4)]) << i;
 
     std::vector<int> ramp;
-    for (int i = 0; i < 128; ++i) ramp.push_back(i);
+    for (int i = 0; i < 128; ++i)
+        ramp.push_back(i);
     fill(0, ramp);
     send(0x3810, sizeChoice(5));
     ASSERT_EQ(store().size(0), 32);
     EXPECT_EQ(synth.engine->waveIndexMask[0], 124);
-    for (int k = 0; k < 32; ++k) ASSERT_EQ(store().cell(0, k), 4 * k + 3) << k;
-    for (int k = 32; k < 128; ++k) ASSERT_EQ(store().cell(0, k), 0) << k;
+    for (int k = 0; k < 32; ++k)
+        ASSERT_EQ(store().cell(0, k), 4 * k + 3) << k;
+    for (int k = 32; k < 128; ++k)
+        ASSERT_EQ(store().cell(0, k), 0) << k;
 }
 
 TEST_F(CommandsTest, CopyAndExchangeBetweenSizes) {
     send(0x3810, 1.0);  // A: 128 cells, B stays at 32
     std::vector<int> ramp;
-    for (int i = 0; i < 128; ++i) ramp.push_back(i);
+    for (int i = 0; i < 128; ++i)
+        ramp.push_back(i);
     fill(0, ramp);
     EXPECT_EQ(send(0x3803, 0.25), (Replies{{0x3803, 0.25}}));  // A's menu: A -> B
-    for (int k = 0; k < 32; ++k) ASSERT_EQ(store().cell(1, k), 4 * k + 3);
-    for (int i = 0; i < 128; ++i) ASSERT_EQ(store().cell(0, i), i);  // source unchanged
+    for (int k = 0; k < 32; ++k)
+        ASSERT_EQ(store().cell(1, k), 4 * k + 3);
+    for (int i = 0; i < 128; ++i)
+        ASSERT_EQ(store().cell(0, i), i);  // source unchanged
 
     fill(1, std::vector<int>(32, 7));
     store().setCell(1, 31, 9);
     store().commitTable(1);
     send(0x4803, 0.0);  // B's menu: B -> A
-    for (int i = 0; i < 124; ++i) ASSERT_EQ(store().cell(0, i), 7);
-    for (int i = 124; i < 128; ++i) ASSERT_EQ(store().cell(0, i), 9);
+    for (int i = 0; i < 124; ++i)
+        ASSERT_EQ(store().cell(0, i), 7);
+    for (int i = 124; i < 128; ++i)
+        ASSERT_EQ(store().cell(0, i), 9);
 
     fill(1, std::vector<int>(32, 200));
     EXPECT_EQ(send(0x4804, 1.0), (Replies{{0x4804, 1.0}}));
@@ -110,13 +125,15 @@ TEST_F(CommandsTest, CopyAndExchangeBetweenSizes) {
 TEST_F(CommandsTest, MenuClearSlotsAndBitReduction) {
     const std::vector<int> sine = cells(0, 32);
     EXPECT_EQ(send(0x3830, 1.0), Replies{});  // save into slot 4
-    for (int i = 0; i < 128; ++i) ASSERT_EQ(store().slotCell(3, i), sine[size_t(i / 4)]);
+    for (int i = 0; i < 128; ++i)
+        ASSERT_EQ(store().slotCell(3, i), sine[size_t(i / 4)]);
     EXPECT_EQ(send(0x3802, 0.0), (Replies{{0x3802, 0.0}}));
     EXPECT_EQ(table(0), std::vector<int>(128, 0));
     EXPECT_EQ(send(0x3820, 1.0), (Replies{{0x3820, 1.0}}));  // load slot 4
     EXPECT_EQ(cells(0, 32), sine);
     EXPECT_EQ(send(0x3840, 0.0), (Replies{{0x3840, 0.0}}));  // "1 bit": keeps 0x80
-    for (int k = 0; k < 32; ++k) ASSERT_EQ(store().cell(0, k), sine[size_t(k)] & 0x80);
+    for (int k = 0; k < 32; ++k)
+        ASSERT_EQ(store().cell(0, k), sine[size_t(k)] & 0x80);
     fill(1, {0xFF});
     send(0x4840, 1.0);  // "7 bit": keeps 0xFE
     EXPECT_EQ(store().cell(1, 0), 0xFE);
@@ -141,7 +158,8 @@ TEST_F(CommandsTest, DrawingWithStepBitsAndLinkAB) {
     // A 32-cell A drawn onto a 128-cell B fills the four cells it covers.
     send(0x4810, 1.0);
     send(0x3102, 129.0);
-    for (int j = 8; j < 12; ++j) EXPECT_EQ(store().cell(1, j), 128);
+    for (int j = 8; j < 12; ++j)
+        EXPECT_EQ(store().cell(1, j), 128);
     EXPECT_EQ(wave(1, 11), store().sampleToWave(128));
 
     send(0x2007, 0.0);
@@ -164,14 +182,27 @@ TEST_F(CommandsTest, DrawingOutsideTheTableWritesNothing) {
 }
 
 TEST_F(CommandsTest, GeneratorSettingsAndSteps) {
-    struct Case { int32_t tag; double norm; double reply; };
-    const Case cases[] = {
-        {0x6007, 1.0, 1.0},         {0x6008, 0.0, 0.0},       {0x6009, 1.0, 1.0},
-        {0x600A, 0.0, 0.0},         {0x600B, 0.0, 0.0},       {0x600D, 1.0, 1.0},
-        {0x600F, 1.0 / 3.0, 1.0 / 3.0}, {0x6010, 1.0, 1.0},   {0x6011, 1.0, 1.0},
-        {0x600C, 0.7, 0.0},         {0x600E, 0.7, 0.0},       {0x6040, 3.9, 3.9},
+    struct Case {
+        int32_t tag;
+        double norm;
+        double reply;
     };
-    for (const Case& c : cases) EXPECT_EQ(send(c.tag, c.norm), (Replies{{c.tag, c.reply}})) << std::hex << c.tag;
+    const Case cases[] = {
+        {0x6007, 1.0, 1.0},
+        {0x6008, 0.0, 0.0},
+        {0x6009, 1.0, 1.0},
+        {0x600A, 0.0, 0.0},
+        {0x600B, 0.0, 0.0},
+        {0x600D, 1.0, 1.0},
+        {0x600F, 1.0 / 3.0, 1.0 / 3.0},
+        {0x6010, 1.0, 1.0},
+        {0x6011, 1.0, 1.0},
+        {0x600C, 0.7, 0.0},
+        {0x600E, 0.7, 0.0},
+        {0x6040, 3.9, 3.9},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(send(c.tag, c.norm), (Replies{{c.tag, c.reply}})) << std::hex << c.tag;
     const GeneratorSettings& g = synth.generator;
     EXPECT_EQ(g.offset, 255);
     EXPECT_EQ(g.rangeEnd, 1);
@@ -223,7 +254,8 @@ TEST_F(CommandsTest, GeneratedWaves) {
     send(0x6008, 4.0 / 127.0);
     const std::vector<int> before = cells(1, 32);
     send(0x6002, 1.0);
-    for (int k = 0; k < 32; ++k) EXPECT_EQ(store().cell(1, k), k >= 20 && k < 25 ? 178 : before[size_t(k)]) << k;
+    for (int k = 0; k < 32; ++k)
+        EXPECT_EQ(store().cell(1, k), k >= 20 && k < 25 ? 178 : before[size_t(k)]) << k;
 }
 
 TEST_F(CommandsTest, GlobalValuesWhileAudioIsStopped) {
@@ -281,12 +313,19 @@ TEST_F(CommandsTest, StructuralChangesWaitForTheAudioThreadWhileRunning) {
 }
 
 TEST_F(CommandsTest, OperatorAndLfoValues) {
-    struct Case { int32_t tag; double value; uint32_t id; int32_t expected; };
+    struct Case {
+        int32_t tag;
+        double value;
+        uint32_t id;
+        int32_t expected;
+    };
     const Case cases[] = {
-        {0x5013, 40.9, 0x40093, 40},  {0x5022, 16384.0, 0x400A2, 16384}, {0x5012, 0.0, 0x40092, 0},
-        {0x5090, 2.0, 0x4009B, 2},    {0x50A0, 3.0, 0x400AB, 3},         {0x5080, 1.0, 0x40002, 1},
-        {0x50B0, 2.0, 0x40003, 2},    {0x5003, 5000.0, 0x40004, 5000},   {0x5010, 64.0, 0x40090, 64},
-        {0x502E, 5.0, 0x400AE, 5},    {0x501C, 6.0, 0x4009C, 6},         {0x5029, 70.0, 0x400A9, 70},
+        {0x5013, 40.9, 0x40093, 40},   {0x5022, 16384.0, 0x400A2, 16384},
+        {0x5012, 0.0, 0x40092, 0},     {0x5090, 2.0, 0x4009B, 2},
+        {0x50A0, 3.0, 0x400AB, 3},     {0x5080, 1.0, 0x40002, 1},
+        {0x50B0, 2.0, 0x40003, 2},     {0x5003, 5000.0, 0x40004, 5000},
+        {0x5010, 64.0, 0x40090, 64},   {0x502E, 5.0, 0x400AE, 5},
+        {0x501C, 6.0, 0x4009C, 6},     {0x5029, 70.0, 0x400A9, 70},
         {0x5014, 500.0, 0x40094, 127},
     };
     for (const Case& c : cases) {

@@ -79,7 +79,8 @@ protected:
     }
     std::vector<std::string> ids() const {
         std::vector<std::string> out;
-        for (const auto& r : peer.received) out.push_back(r.id);
+        for (const auto& r : peer.received)
+            out.push_back(r.id);
         return out;
     }
 
@@ -119,7 +120,8 @@ TEST_F(EditorMessageTest, CommandsAnswerWithValueUpdates) {
 TEST_F(EditorMessageTest, MessagesWithoutTheirAttributesAreIgnored) {
     const std::vector<int> before = [&] {
         std::vector<int> v;
-        for (int i = 0; i < 32; ++i) v.push_back(synth->waveStore->cell(0, i));
+        for (int i = 0; i < 32; ++i)
+            v.push_back(synth->waveStore->cell(0, i));
         return v;
     }();
     IMessage* noValue = message("GUIEditor:valueChange");

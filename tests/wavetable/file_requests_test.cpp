@@ -15,17 +15,62 @@ protected:
     // A table of distinct values that no default or import produces by accident.
     void markTable(int op) {
         std::vector<int> v;
-        for (int i = 0; i < store().size(op); ++i) v.push_back((i * 37 + 11) & 255);
+        for (int i = 0; i < store().size(op); ++i)
+            v.push_back((i * 37 + 11) & 255);
         fill(op, v);
     }
     std::vector<uint8_t> wav8(const std::vector<uint8_t>& samples) {
-        std::vector<uint8_t> f = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                  16, 0, 0, 0, 1, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x44, 0xAC, 0, 0, 1, 0, 8, 0,
-                                  'd', 'a', 't', 'a', uint8_t(samples.size()), 0, 0, 0};
-        for (uint8_t sample : samples) f.push_back(sample);
-        if (samples.size() & 1) f.push_back(0);
+        std::vector<uint8_t> f = {'R',
+                                  'I',
+                                  'F',
+                                  'F',
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  'W',
+                                  'A',
+                                  'V',
+                                  'E',
+                                  'f',
+                                  'm',
+                                  't',
+                                  ' ',
+                                  16,
+                                  0,
+                                  0,
+                                  0,
+                                  1,
+                                  0,
+                                  1,
+                                  0,
+                                  0x44,
+                                  0xAC,
+                                  0,
+                                  0,
+                                  0x44,
+                                  0xAC,
+                                  0,
+                                  0,
+                                  1,
+                                  0,
+                                  8,
+                                  0,
+                                  'd',
+                                  'a',
+                                  't',
+                                  'a',
+                                  uint8_t(samples.size()),
+                                  0,
+                                  0,
+                                  0};
+        for (uint8_t sample : samples)
+            f.push_back(sample);
+        if (samples.size() & 1)
+            f.push_back(0);
         const uint32_t riff = uint32_t(f.size() - 8);
-        for (int i = 0; i < 4; ++i) f[size_t(4 + i)] = uint8_t(riff >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            f[size_t(4 + i)] = uint8_t(riff >> (8 * i));
         return f;
     }
     ScratchDir dir;
@@ -52,11 +97,13 @@ TEST_F(FileRequestTest, WavExportBytesAndRoundTrip) {
     EXPECT_EQ(request(0xA000, dir.file("waveForm.wav")), 0);
     const std::vector<uint8_t> bytes = readBytes(dir.file("waveForm.wav"));
     ASSERT_EQ(bytes.size(), 76u);
-    const std::vector<uint8_t> header = {'R', 'I', 'F', 'F', 68, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                         16, 0, 0, 0, 1, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x44, 0xAC, 0, 0, 1, 0, 8, 0,
-                                         'd', 'a', 't', 'a', 32, 0, 0, 0};
+    const std::vector<uint8_t> header = {'R', 'I', 'F',  'F',  68,  0,   0,    0,    'W', 'A', 'V',
+                                         'E', 'f', 'm',  't',  ' ', 16,  0,    0,    0,   1,   0,
+                                         1,   0,   0x44, 0xAC, 0,   0,   0x44, 0xAC, 0,   0,   1,
+                                         0,   8,   0,    'd',  'a', 't', 'a',  32,   0,   0,   0};
     EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin()));
-    for (int k = 0; k < 32; ++k) ASSERT_EQ(bytes[size_t(44 + k)], a[size_t(k)]);
+    for (int k = 0; k < 32; ++k)
+        ASSERT_EQ(bytes[size_t(44 + k)], a[size_t(k)]);
 
     fill(0, std::vector<int>(32, 1));
     EXPECT_EQ(request(0x6000, dir.file("waveForm.wav")), 1);
@@ -102,7 +149,7 @@ TEST_F(FileRequestTest, RequestBitsDecideInOrder) {
     EXPECT_EQ(request(0x4000 | 0x8000 | 0x1000, dir.file("t.txt")), 1);  // import wins
     EXPECT_EQ(cells(0, 2), (std::vector<int>{0x11, 0x22}));
     EXPECT_EQ(readBytes(dir.file("t.txt")).size(), 5u);
-    EXPECT_EQ(request(0x1000, dir.file("t.txt")), 0);  // no action bit
+    EXPECT_EQ(request(0x1000, dir.file("t.txt")), 0);     // no action bit
     EXPECT_EQ(request(0x8000, dir.file("none.txt")), 0);  // export without a format
     EXPECT_TRUE(readBytes(dir.file("none.txt")).empty());
     EXPECT_EQ(request(0x9001 | 0x20000, dir.file("t.txt")), 0);  // table export before preset
@@ -135,9 +182,14 @@ TEST_F(FileRequestTest, BadImportsLeaveTheTableAlone) {
     std::vector<uint8_t> fourBits = wav8({1, 2});
     fourBits[34] = 4;
     const std::pair<const char*, std::vector<uint8_t>> files[] = {
-        {"empty.wav", {}},         {"stereo.wav", stereo},         {"data-first.wav", dataFirst},
-        {"long.wav", tooLong},     {"cut.wav", truncated},         {"zero-ch.wav", noChannels},
-        {"4bit.wav", fourBits},    {"garbage.wav", {0xDE, 0xAD, 0xBE, 0xEF, 'R', 'I', 'F', 'F'}},
+        {"empty.wav", {}},
+        {"stereo.wav", stereo},
+        {"data-first.wav", dataFirst},
+        {"long.wav", tooLong},
+        {"cut.wav", truncated},
+        {"zero-ch.wav", noChannels},
+        {"4bit.wav", fourBits},
+        {"garbage.wav", {0xDE, 0xAD, 0xBE, 0xEF, 'R', 'I', 'F', 'F'}},
         {"empty.txt", {}},
     };
     for (const auto& f : files) {
@@ -190,7 +242,8 @@ TEST_F(PresetTest, ExportWrites874BytesAndImportRestoresEverything) {
     ASSERT_NE(changed, defaults);
     const std::vector<uint8_t> file = presetFile();
     ASSERT_EQ(file.size(), 874u);
-    const std::vector<uint8_t> header = {'R', 'I', 'F', 'F', 0x62, 0x03, 0, 0, 'd', 'a', 't', 'a', 0x5A, 0x03, 0, 0};
+    const std::vector<uint8_t> header = {'R', 'I', 'F', 'F', 0x62, 0x03, 0, 0,
+                                         'd', 'a', 't', 'a', 0x5A, 0x03, 0, 0};
     EXPECT_TRUE(std::equal(header.begin(), header.end(), file.begin()));
     EXPECT_TRUE(std::equal(changed.begin(), changed.end(), file.begin() + 16));
 
@@ -263,7 +316,8 @@ TEST_F(PresetTest, MutatedPresetsLoadWholeOrNotAtAll) {
             const size_t at = rng() % 2 ? rng() % 64 : rng() % bytes.size();
             bytes[at] = uint8_t(rng());
         }
-        if (rng() % 8 == 0) bytes.resize(860 + rng() % 200, uint8_t(rng()));
+        if (rng() % 8 == 0)
+            bytes.resize(860 + rng() % 200, uint8_t(rng()));
         const std::vector<uint8_t> before = writeStateRecord(target);
         const uint8_t* record = presetRecord(bytes.data(), bytes.size());
         const bool applied = record && readStateRecord(target, record, kStateRecordSize);
@@ -277,8 +331,10 @@ TEST_F(PresetTest, MutatedPresetsLoadWholeOrNotAtAll) {
         for (int op = 0; op < 2; ++op) {
             ASSERT_GE(store.size(op), 4);
             ASSERT_LE(store.size(op), 128);
-            for (int i = store.size(op); i < kTableCells; ++i) ASSERT_EQ(store.cell(op, i), 0);
-            ASSERT_EQ(target.engine->waveIndexMask[op], (store.size(op) - 1) << (7 - store.log2Size(op)));
+            for (int i = store.size(op); i < kTableCells; ++i)
+                ASSERT_EQ(store.cell(op, i), 0);
+            ASSERT_EQ(target.engine->waveIndexMask[op], (store.size(op) - 1)
+                                                            << (7 - store.log2Size(op)));
         }
         const int32_t voices = target.engine->voiceCount;
         ASSERT_TRUE(voices >= 8 && voices <= 1024 && (voices & (voices - 1)) == 0) << voices;

@@ -16,7 +16,9 @@ TEST_F(Generators, DefaultSineOnAThirtyTwoCellTable) {
     EXPECT_EQ(store->cell(0, 8), 255);
     EXPECT_EQ(store->cell(0, 24), 1);
     for (int i = 0; i < 32; ++i)
-        EXPECT_EQ(store->cell(0, i), int(std::round(127.0 * std::sin(6.283185307179586 * i / 32.0))) + 128) << i;
+        EXPECT_EQ(store->cell(0, i),
+                  int(std::round(127.0 * std::sin(6.283185307179586 * i / 32.0))) + 128)
+            << i;
     EXPECT_EQ(wave(0, 8 * 4), store->sampleToWave(255));
 }
 
@@ -103,7 +105,8 @@ TEST_F(Generators, NoiseIsReproducibleForASeed) {
     // Without interpolation the cells hold steps of four (32 cells / 8 points).
     s.interpolation = 0;
     generateWave(*store, 0, s);
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(store->cell(0, i), store->cell(0, i & ~3)) << i;
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(store->cell(0, i), store->cell(0, i & ~3)) << i;
     // The first point comes from the seeded generator: (1234 * 214013 + 2531011) >> 16.
     const uint32_t g = ((1234u * 214013u + 2531011u) >> 16) & 0x7FFF;
     EXPECT_EQ(store->cell(0, 0), int(std::round(127.0 * (g / 32767.0 * 2.0 - 1.0))) + 128);
@@ -136,7 +139,8 @@ TEST_F(Generators, ConstantFillsItsRangeOnly) {
     const int before = store->cell(1, 119);
     fillConstant(*store, 1, s);
     EXPECT_EQ(store->cell(1, 119), before);
-    for (int c = 120; c < 128; ++c) EXPECT_EQ(store->cell(1, c), 198) << c;
+    for (int c = 120; c < 128; ++c)
+        EXPECT_EQ(store->cell(1, c), 198) << c;
     s.amplitude = 255;
     fillConstant(*store, 1, s);
     EXPECT_EQ(store->cell(1, 127), 255);

@@ -40,7 +40,8 @@ private:
 inline std::vector<uint8_t> readBytes(const std::string& path) {
     std::vector<uint8_t> bytes;
     uint64_t length = 0;
-    if (!readFilePrefix(path, 1 << 20, bytes, length)) bytes.clear();
+    if (!readFilePrefix(path, 1 << 20, bytes, length))
+        bytes.clear();
     return bytes;
 }
 

@@ -18,11 +18,13 @@ protected:
     }
     std::vector<int> cells(int op, int n) const {
         std::vector<int> out;
-        for (int i = 0; i < n; ++i) out.push_back(store->cell(op, i));
+        for (int i = 0; i < n; ++i)
+            out.push_back(store->cell(op, i));
         return out;
     }
     void fill(int op, const std::vector<int>& values) {
-        for (size_t i = 0; i < values.size(); ++i) store->setCell(op, int(i), uint8_t(values[i]));
+        for (size_t i = 0; i < values.size(); ++i)
+            store->setCell(op, int(i), uint8_t(values[i]));
     }
     uint32_t wave(int op, int pos) const { return engine.waveLog[op][pos].load(); }
 

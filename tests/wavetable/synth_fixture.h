@@ -32,7 +32,9 @@ protected:
     // One editor command; returns its replies.
     std::vector<Reply> send(int32_t tag, double value) {
         std::vector<Reply> replies;
-        handleEditorValue(synth, tag, value, [&](int64_t t, double v) { replies.push_back({t, v}); });
+        handleEditorValue(synth, tag, value, [&](int64_t t, double v) {
+            replies.push_back({t, v});
+        });
         return replies;
     }
     // One file request; returns how many "Processor:uiUpdate" it sent.
@@ -45,12 +47,14 @@ protected:
     WaveStore& store() { return *synth.waveStore; }
     std::vector<int> cells(int op, int n) {
         std::vector<int> out;
-        for (int i = 0; i < n; ++i) out.push_back(store().cell(op, i));
+        for (int i = 0; i < n; ++i)
+            out.push_back(store().cell(op, i));
         return out;
     }
     std::vector<int> table(int op) { return cells(op, kTableCells); }
     void fill(int op, const std::vector<int>& values) {
-        for (size_t i = 0; i < values.size(); ++i) store().setCell(op, int(i), uint8_t(values[i]));
+        for (size_t i = 0; i < values.size(); ++i)
+            store().setCell(op, int(i), uint8_t(values[i]));
         store().commitTable(op);
     }
     // The normalised choice that selects log2 size 2..7 in the table-size menu.

@@ -17,8 +17,10 @@ class WaveFiles : public test::StoreTest {
 protected:
     void SetUp() override {
         test::StoreTest::SetUp();
-        dir = fs::temp_directory_path() / ("taluma-wavefiles-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("taluma-wavefiles-" +
+               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -36,15 +38,42 @@ protected:
     fs::path dir;
 };
 
-std::vector<uint8_t> text(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> text(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 // A WAV file as bytes: fmt chunk (unless omitted) then data chunk.
-std::vector<uint8_t> wavBytes(uint16_t channels, uint16_t bits, const std::vector<uint8_t>& data, bool dataFirst = false) {
-    std::vector<uint8_t> fmt = {'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, uint8_t(channels), 0,
-                                0x80, 0xBB, 0, 0, 0, 0, 0, 0, uint8_t(channels * bits / 8), 0, uint8_t(bits), 0};
-    std::vector<uint8_t> chunk = {'d', 'a', 't', 'a', uint8_t(data.size()), uint8_t(data.size() >> 8), 0, 0};
+std::vector<uint8_t> wavBytes(uint16_t channels, uint16_t bits, const std::vector<uint8_t>& data,
+                              bool dataFirst = false) {
+    std::vector<uint8_t> fmt = {'f',
+                                'm',
+                                't',
+                                ' ',
+                                16,
+                                0,
+                                0,
+                                0,
+                                1,
+                                0,
+                                uint8_t(channels),
+                                0,
+                                0x80,
+                                0xBB,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                uint8_t(channels * bits / 8),
+                                0,
+                                uint8_t(bits),
+                                0};
+    std::vector<uint8_t> chunk = {
+        'd', 'a', 't', 'a', uint8_t(data.size()), uint8_t(data.size() >> 8), 0, 0};
     chunk.insert(chunk.end(), data.begin(), data.end());
-    if (data.size() & 1) chunk.push_back(0);
+    if (data.size() & 1)
+        chunk.push_back(0);
     std::vector<uint8_t> body = {'W', 'A', 'V', 'E'};
     if (dataFirst) {
         body.insert(body.end(), chunk.begin(), chunk.end());
@@ -55,7 +84,8 @@ std::vector<uint8_t> wavBytes(uint16_t channels, uint16_t bits, const std::vecto
     }
     std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
     const uint32_t size = uint32_t(body.size());
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(size >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(uint8_t(size >> (8 * i)));
     out.insert(out.end(), body.begin(), body.end());
     return out;
 }
@@ -68,7 +98,10 @@ TEST_F(WaveFiles, TextExportOfAFourCellTable) {
 }
 
 TEST_F(WaveFiles, TextImportEdgeCases) {
-    struct Case { const char* line; std::vector<int> first4; };
+    struct Case {
+        const char* line;
+        std::vector<int> first4;
+    };
     const Case cases[] = {
         {"7f 80", {0x80, 0, 0, 0}},
         {"0x7F,0x80", {0x7F, 0x80, 0, 0}},
@@ -94,7 +127,8 @@ TEST_F(WaveFiles, TextImportEdgeCases) {
 
 TEST_F(WaveFiles, TextRoundTripAndSizeKept) {
     store->resizeTable(0, 7);
-    for (int i = 0; i < 128; ++i) store->setCell(0, i, uint8_t(i * 2 + 1));
+    for (int i = 0; i < 128; ++i)
+        store->setCell(0, i, uint8_t(i * 2 + 1));
     ASSERT_TRUE(exportWaveText(*store, 0, path("r.txt")));
     const std::vector<int> before = cells(0, 128);
     store->clear(0);
@@ -110,16 +144,19 @@ TEST_F(WaveFiles, WavExportBytes) {
     ASSERT_TRUE(exportWav(*store, 0, path("w.wav")));
     const std::vector<uint8_t> bytes = readBytes(path("w.wav"));
     ASSERT_EQ(bytes.size(), 76u);
-    const std::vector<uint8_t> header = {'R', 'I', 'F', 'F', 68, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                         16, 0, 0, 0, 1, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x44, 0xAC, 0, 0,
-                                         1, 0, 8, 0, 'd', 'a', 't', 'a', 32, 0, 0, 0};
+    const std::vector<uint8_t> header = {'R', 'I', 'F',  'F',  68,  0,   0,    0,    'W', 'A', 'V',
+                                         'E', 'f', 'm',  't',  ' ', 16,  0,    0,    0,   1,   0,
+                                         1,   0,   0x44, 0xAC, 0,   0,   0x44, 0xAC, 0,   0,   1,
+                                         0,   8,   0,    'd',  'a', 't', 'a',  32,   0,   0,   0};
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 44), header);
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(bytes[size_t(44 + i)], store->cell(0, i));
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(bytes[size_t(44 + i)], store->cell(0, i));
 }
 
 TEST_F(WaveFiles, WavRoundTrip) {
     store->resizeTable(1, 6);
-    for (int i = 0; i < 64; ++i) store->setCell(1, i, uint8_t(255 - i));
+    for (int i = 0; i < 64; ++i)
+        store->setCell(1, i, uint8_t(255 - i));
     ASSERT_TRUE(exportWav(*store, 1, path("r.wav")));
     const std::vector<int> before = cells(1, 64);
     store->clear(1);
@@ -136,7 +173,8 @@ TEST_F(WaveFiles, WavSampleWidths) {
     EXPECT_EQ(cells(0, 2), (std::vector<int>{0x90, 0x70}));
     writeBytes(path("8.wav"), wavBytes(1, 8, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     ASSERT_TRUE(importWav(*store, 0, path("8.wav")));
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(store->cell(0, i), i < 10 ? i + 1 : 0) << i;
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(store->cell(0, i), i < 10 ? i + 1 : 0) << i;
 }
 
 TEST_F(WaveFiles, RejectedWavFilesLeaveTheTable) {
@@ -147,11 +185,11 @@ TEST_F(WaveFiles, RejectedWavFilesLeaveTheTable) {
     cut[40] = 200;  // the data chunk claims more bytes than the file has
     cut[4] = uint8_t(cut.size() - 8);
     const std::vector<uint8_t> files[] = {
-        wavBytes(2, 8, samples),                 // stereo
-        wavBytes(1, 8, samples, true),           // data before fmt
-        tooLong,                                 // over 1024 bytes
-        wavBytes(1, 4, samples),                 // no whole byte per sample
-        wavBytes(0, 8, samples),                 // no channels
+        wavBytes(2, 8, samples),        // stereo
+        wavBytes(1, 8, samples, true),  // data before fmt
+        tooLong,                        // over 1024 bytes
+        wavBytes(1, 4, samples),        // no whole byte per sample
+        wavBytes(0, 8, samples),        // no channels
         text("RIFF....WAVE but not really"),
     };
     int n = 0;

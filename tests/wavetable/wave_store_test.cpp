@@ -36,14 +36,20 @@ TEST_F(Store, RotationsOfAFourCellTable) {
 }
 
 TEST_F(Store, LevelAndScaleResults) {
-    struct Case { LevelOp op; int in, out; };
+    struct Case {
+        LevelOp op;
+        int in, out;
+    };
     const Case cases[] = {
-        {LevelOp::Amplify2, 0, 0}, {LevelOp::Amplify2, 255, 255}, {LevelOp::Amplify2, 127, 126},
-        {LevelOp::ScaleHalf, 0, 64}, {LevelOp::ScaleHalf, 127, 127}, {LevelOp::ScaleHalf, 255, 191},
-        {LevelOp::Scale2_3, 127, 128}, {LevelOp::Scale2_3, 0, 43}, {LevelOp::Scale2_3, 255, 212},
-        {LevelOp::Amplify1_5, 127, 126}, {LevelOp::Amplify1_5, 0, 0}, {LevelOp::Amplify1_5, 255, 255},
-        {LevelOp::Up4, 253, 255}, {LevelOp::Down4, 2, 0}, {LevelOp::Up1, 255, 255}, {LevelOp::Down1, 0, 0},
-        {LevelOp::Invert, 0, 255}, {LevelOp::Invert, 128, 127},
+        {LevelOp::Amplify2, 0, 0},      {LevelOp::Amplify2, 255, 255},
+        {LevelOp::Amplify2, 127, 126},  {LevelOp::ScaleHalf, 0, 64},
+        {LevelOp::ScaleHalf, 127, 127}, {LevelOp::ScaleHalf, 255, 191},
+        {LevelOp::Scale2_3, 127, 128},  {LevelOp::Scale2_3, 0, 43},
+        {LevelOp::Scale2_3, 255, 212},  {LevelOp::Amplify1_5, 127, 126},
+        {LevelOp::Amplify1_5, 0, 0},    {LevelOp::Amplify1_5, 255, 255},
+        {LevelOp::Up4, 253, 255},       {LevelOp::Down4, 2, 0},
+        {LevelOp::Up1, 255, 255},       {LevelOp::Down1, 0, 0},
+        {LevelOp::Invert, 0, 255},      {LevelOp::Invert, 128, 127},
     };
     for (const Case& c : cases) {
         store->setCell(0, 0, uint8_t(c.in));
@@ -63,14 +69,19 @@ TEST_F(Store, BitReductionKeepsTheTopBits) {
 
 TEST_F(Store, ResizeRepeatsOrPicksTheLastOfEachGroup) {
     std::vector<int> ramp;
-    for (int i = 0; i < 32; ++i) ramp.push_back(i * 8);
+    for (int i = 0; i < 32; ++i)
+        ramp.push_back(i * 8);
     fill(0, ramp);
     store->resizeTable(0, 7);
-    for (int i = 0; i < 128; ++i) ASSERT_EQ(store->cell(0, i), ramp[size_t(i / 4)]) << i;
-    for (int i = 0; i < 128; ++i) store->setCell(0, i, uint8_t(i));
+    for (int i = 0; i < 128; ++i)
+        ASSERT_EQ(store->cell(0, i), ramp[size_t(i / 4)]) << i;
+    for (int i = 0; i < 128; ++i)
+        store->setCell(0, i, uint8_t(i));
     store->resizeTable(0, 5);
-    for (int i = 0; i < 32; ++i) ASSERT_EQ(store->cell(0, i), 4 * i + 3) << i;
-    for (int i = 32; i < 128; ++i) ASSERT_EQ(store->cell(0, i), 0) << i;
+    for (int i = 0; i < 32; ++i)
+        ASSERT_EQ(store->cell(0, i), 4 * i + 3) << i;
+    for (int i = 32; i < 128; ++i)
+        ASSERT_EQ(store->cell(0, i), 0) << i;
     EXPECT_EQ(engine.waveIndexMask[0], 124);
 }
 
@@ -83,12 +94,16 @@ TEST_F(Store, ResizeSilencesVoices) {
 
 TEST_F(Store, CopyBetweenSizes) {
     store->resizeTable(0, 7);
-    for (int i = 0; i < 128; ++i) store->setCell(0, i, uint8_t(i));
+    for (int i = 0; i < 128; ++i)
+        store->setCell(0, i, uint8_t(i));
     store->copy(0, 1);  // 128 -> 32 takes cells 3, 7, 11, ...
-    for (int i = 0; i < 32; ++i) ASSERT_EQ(store->cell(1, i), 4 * i + 3);
-    for (int i = 0; i < 32; ++i) store->setCell(1, i, uint8_t(200 - i));
+    for (int i = 0; i < 32; ++i)
+        ASSERT_EQ(store->cell(1, i), 4 * i + 3);
+    for (int i = 0; i < 32; ++i)
+        store->setCell(1, i, uint8_t(200 - i));
     store->copy(1, 0);  // 32 -> 128 repeats each cell four times
-    for (int i = 0; i < 128; ++i) ASSERT_EQ(store->cell(0, i), 200 - i / 4);
+    for (int i = 0; i < 128; ++i)
+        ASSERT_EQ(store->cell(0, i), 200 - i / 4);
 }
 
 TEST_F(Store, ExchangeKeepsEachTablesSize) {
@@ -107,7 +122,8 @@ TEST_F(Store, ExchangeKeepsEachTablesSize) {
 
 TEST_F(Store, SlotsRoundTripAtFullResolution) {
     store->saveSlot(0, 2);
-    for (int i = 0; i < 128; ++i) ASSERT_EQ(store->slotCell(2, i), store->cell(0, i / 4));
+    for (int i = 0; i < 128; ++i)
+        ASSERT_EQ(store->slotCell(2, i), store->cell(0, i / 4));
     store->clear(0);
     EXPECT_EQ(store->cell(0, 5), 0);
     store->loadSlot(0, 2);
@@ -125,7 +141,8 @@ TEST_F(Store, DrawingQuantisesAndLinks) {
     store->linkAB = true;
     store->resizeTable(1, 7);
     EXPECT_EQ(store->drawSample(0, 2, 100.4), 97.0);  // trunc(100.9) - 1 = 99, masked to 96
-    for (int j = 8; j < 12; ++j) EXPECT_EQ(store->cell(1, j), 96) << j;
+    for (int j = 8; j < 12; ++j)
+        EXPECT_EQ(store->cell(1, j), 96) << j;
     EXPECT_EQ(store->cell(1, 12), 199);  // old cell 3, untouched
     // A cell beyond the table's size is not written.
     store->setStepQuantiser(0, 8);
@@ -136,7 +153,8 @@ TEST_F(Store, DrawingQuantisesAndLinks) {
 TEST_F(Store, CommitClearsUnusedCells) {
     store->setCell(0, 100, 77);
     store->commitTable(0);
-    for (int i = 32; i < 128; ++i) ASSERT_EQ(store->cell(0, i), 0);
+    for (int i = 32; i < 128; ++i)
+        ASSERT_EQ(store->cell(0, i), 0);
 }
 
 }  // namespace

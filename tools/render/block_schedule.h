@@ -11,8 +11,8 @@
 namespace taluma::render {
 
 struct ScheduledEvent {
-  int64_t sample = 0;
-  TimedEvent event;
+    int64_t sample = 0;
+    TimedEvent event;
 };
 
 int64_t secondsToSamples(double seconds, double sampleRate);
@@ -30,28 +30,28 @@ int64_t renderLength(const EventSequence& sequence, double sampleRate, double ta
 
 // Walks a schedule in consecutive blocks.
 class BlockCursor {
- public:
-  explicit BlockCursor(const std::vector<ScheduledEvent>& events) : events_(events) {}
+public:
+    explicit BlockCursor(const std::vector<ScheduledEvent>& events) : events_(events) {}
 
-  // The index range [first, last) of the events inside [blockStart, blockStart + length).
-  // Blocks must be asked for in rising order; an event before blockStart (never the case
-  // for consecutive blocks) is still handed out, at offset 0.
-  struct Range {
-    size_t first;
-    size_t last;
-  };
-  Range take(int64_t blockStart, int32_t length);
+    // The index range [first, last) of the events inside [blockStart, blockStart + length).
+    // Blocks must be asked for in rising order; an event before blockStart (never the case
+    // for consecutive blocks) is still handed out, at offset 0.
+    struct Range {
+        size_t first;
+        size_t last;
+    };
+    Range take(int64_t blockStart, int32_t length);
 
-  // The event's position inside the block that `take` returned it for.
-  static int32_t offsetIn(const ScheduledEvent& e, int64_t blockStart) {
-    return e.sample < blockStart ? 0 : static_cast<int32_t>(e.sample - blockStart);
-  }
+    // The event's position inside the block that `take` returned it for.
+    static int32_t offsetIn(const ScheduledEvent& e, int64_t blockStart) {
+        return e.sample < blockStart ? 0 : static_cast<int32_t>(e.sample - blockStart);
+    }
 
-  bool done() const { return next_ >= events_.size(); }
+    bool done() const { return next_ >= events_.size(); }
 
- private:
-  const std::vector<ScheduledEvent>& events_;
-  size_t next_ = 0;
+private:
+    const std::vector<ScheduledEvent>& events_;
+    size_t next_ = 0;
 };
 
 }  // namespace taluma::render

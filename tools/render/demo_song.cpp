@@ -6,7 +6,7 @@ namespace taluma::render {
 // melody on top; short notes suit the default patch's plucked sound. Written in the
 // note-list format of --help.
 const char* demoNoteList() {
-  return R"(# TALUMA W demo: C - Am - F - G - C at 100 BPM (a beat is 0.6 s)
+    return R"(# TALUMA W demo: C - Am - F - G - C at 100 BPM (a beat is 0.6 s)
 cc 0 7 80   # volume: the voices that overlap stay below full scale
 # bar 1: C
 0.00 C3 90 1.10

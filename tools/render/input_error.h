@@ -8,8 +8,8 @@
 namespace taluma::render {
 
 class InputError : public std::runtime_error {
- public:
-  explicit InputError(const std::string& what) : std::runtime_error(what) {}
+public:
+    explicit InputError(const std::string& what) : std::runtime_error(what) {}
 };
 
 }  // namespace taluma::render

@@ -16,44 +16,52 @@ constexpr size_t kPresetHeaderBytes = 16;
 constexpr size_t kPresetMaxBytes = 1024;
 
 void checkRecord(const uint8_t* record, const std::string& name) {
-  if (record[0] != kStateRecordVersion)
-    throw InputError(name + ": state record version " + std::to_string(record[0]) + ", expected " +
-                     std::to_string(kStateRecordVersion));
+    if (record[0] != kStateRecordVersion)
+        throw InputError(name + ": state record version " + std::to_string(record[0]) +
+                         ", expected " + std::to_string(kStateRecordVersion));
 }
 
 }  // namespace
 
 std::vector<uint8_t> readBinaryFile(const std::string& path, const std::string& what) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw InputError("cannot open " + what + " '" + path + "': " + std::strerror(errno));
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw InputError("cannot read " + what + " '" + path + "'");
-  return bytes;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw InputError("cannot open " + what + " '" + path + "': " + std::strerror(errno));
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+    if (file.bad())
+        throw InputError("cannot read " + what + " '" + path + "'");
+    return bytes;
 }
 
 EventSequence readEventFile(const std::string& path) {
-  std::vector<uint8_t> bytes = readBinaryFile(path, "input file");
-  if (bytes.size() >= 4 && std::memcmp(bytes.data(), "MThd", 4) == 0) return parseSmf(bytes, path);
-  return parseNoteList(std::string(bytes.begin(), bytes.end()), path);
+    std::vector<uint8_t> bytes = readBinaryFile(path, "input file");
+    if (bytes.size() >= 4 && std::memcmp(bytes.data(), "MThd", 4) == 0)
+        return parseSmf(bytes, path);
+    return parseNoteList(std::string(bytes.begin(), bytes.end()), path);
 }
 
-std::vector<uint8_t> stateFromStateFile(const std::vector<uint8_t>& bytes, const std::string& name) {
-  if (bytes.size() != kStateRecordBytes)
-    throw InputError(name + ": a state file holds " + std::to_string(kStateRecordBytes) + " bytes, this one " +
-                     std::to_string(bytes.size()));
-  checkRecord(bytes.data(), name);
-  return bytes;
+std::vector<uint8_t> stateFromStateFile(const std::vector<uint8_t>& bytes,
+                                        const std::string& name) {
+    if (bytes.size() != kStateRecordBytes)
+        throw InputError(name + ": a state file holds " + std::to_string(kStateRecordBytes) +
+                         " bytes, this one " + std::to_string(bytes.size()));
+    checkRecord(bytes.data(), name);
+    return bytes;
 }
 
-std::vector<uint8_t> stateFromPresetFile(const std::vector<uint8_t>& bytes, const std::string& name) {
-  if (bytes.size() < kPresetHeaderBytes + kStateRecordBytes || bytes.size() > kPresetMaxBytes)
-    throw InputError(name + ": a preset file holds " + std::to_string(kPresetHeaderBytes + kStateRecordBytes) +
-                     " to " + std::to_string(kPresetMaxBytes) + " bytes, this one " + std::to_string(bytes.size()));
-  if (std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "data", 4) != 0)
-    throw InputError(name + ": not a preset file (no RIFF/data marks)");
-  const uint8_t* record = bytes.data() + kPresetHeaderBytes;
-  checkRecord(record, name);
-  return std::vector<uint8_t>(record, record + kStateRecordBytes);
+std::vector<uint8_t> stateFromPresetFile(const std::vector<uint8_t>& bytes,
+                                         const std::string& name) {
+    if (bytes.size() < kPresetHeaderBytes + kStateRecordBytes || bytes.size() > kPresetMaxBytes)
+        throw InputError(name + ": a preset file holds " +
+                         std::to_string(kPresetHeaderBytes + kStateRecordBytes) + " to " +
+                         std::to_string(kPresetMaxBytes) + " bytes, this one " +
+                         std::to_string(bytes.size()));
+    if (std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "data", 4) != 0)
+        throw InputError(name + ": not a preset file (no RIFF/data marks)");
+    const uint8_t* record = bytes.data() + kPresetHeaderBytes;
+    checkRecord(record, name);
+    return std::vector<uint8_t>(record, record + kStateRecordBytes);
 }
 
 }  // namespace taluma::render

@@ -25,6 +25,7 @@ std::vector<uint8_t> stateFromStateFile(const std::vector<uint8_t>& bytes, const
 
 // The state record inside a preset file: 874 to 1024 bytes, "RIFF" at 0, "data" at 8,
 // the record from offset 16. Throws InputError.
-std::vector<uint8_t> stateFromPresetFile(const std::vector<uint8_t>& bytes, const std::string& name);
+std::vector<uint8_t> stateFromPresetFile(const std::vector<uint8_t>& bytes,
+                                         const std::string& name);
 
 }  // namespace taluma::render

@@ -11,88 +11,97 @@ namespace taluma::render {
 namespace {
 
 std::string plain(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", v);
+    return text;
 }
 
 double numberArg(const std::string& option, const std::string& value, double min, double max) {
-  char* end = nullptr;
-  errno = 0;
-  double v = std::strtod(value.c_str(), &end);
-  if (value.empty() || *end != '\0' || errno != 0 || !std::isfinite(v) || v < min || v > max)
-    throw InputError(option + " expects a number from " + plain(min) + " to " + plain(max) + ", not '" +
-                     value + "'");
-  return v;
+    char* end = nullptr;
+    errno = 0;
+    double v = std::strtod(value.c_str(), &end);
+    if (value.empty() || *end != '\0' || errno != 0 || !std::isfinite(v) || v < min || v > max)
+        throw InputError(option + " expects a number from " + plain(min) + " to " + plain(max) +
+                         ", not '" + value + "'");
+    return v;
 }
 
 }  // namespace
 
 RenderOptions parseOptions(int argc, const char* const* argv) {
-  RenderOptions o;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= argc) throw InputError(arg + " needs a value");
-      return argv[++i];
-    };
-    if (arg == "-h" || arg == "--help") {
-      o.help = true;
-    } else if (arg == "-o" || arg == "--output") {
-      o.outputPath = value();
-    } else if (arg == "--bundle") {
-      o.bundlePath = value();
-    } else if (arg == "--state") {
-      o.statePath = value();
-    } else if (arg == "--preset") {
-      o.presetPath = value();
-    } else if (arg == "--table-a" || arg == "--table-b") {
-      o.tablePaths[arg == "--table-a" ? 0 : 1] = value();
-    } else if (arg == "--save-state") {
-      o.saveStatePath = value();
-    } else if (arg == "-r" || arg == "--rate") {
-      o.sampleRate = numberArg(arg, value(), 8000, 384000);
-      if (o.sampleRate != std::floor(o.sampleRate)) throw InputError(arg + " expects a whole number of Hz");
-    } else if (arg == "-b" || arg == "--block") {
-      double b = numberArg(arg, value(), 1, 8192);
-      if (b != std::floor(b)) throw InputError(arg + " expects a whole number of samples");
-      o.blockSize = static_cast<int>(b);
-    } else if (arg == "--tail") {
-      o.tailSeconds = numberArg(arg, value(), 0, 600);
-    } else if (arg == "--length") {
-      o.lengthSeconds = numberArg(arg, value(), 0.001, 3600);
-    } else if (arg == "--bits") {
-      std::string bits = value();
-      if (bits == "32") o.format = SampleFormat::Float32;
-      else if (bits == "16") o.format = SampleFormat::Int16;
-      else throw InputError("--bits expects 32 (float) or 16, not '" + bits + "'");
-    } else if (arg == "--list-params") {
-      o.listParameters = true;
-    } else if (arg == "-q" || arg == "--quiet") {
-      o.quiet = true;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      throw InputError("unknown option '" + arg + "' (see --help)");
-    } else if (o.inputPath.empty()) {
-      o.inputPath = arg;
-    } else {
-      throw InputError("only one input file may be given ('" + o.inputPath + "', '" + arg + "')");
+    RenderOptions o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                throw InputError(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "-h" || arg == "--help") {
+            o.help = true;
+        } else if (arg == "-o" || arg == "--output") {
+            o.outputPath = value();
+        } else if (arg == "--bundle") {
+            o.bundlePath = value();
+        } else if (arg == "--state") {
+            o.statePath = value();
+        } else if (arg == "--preset") {
+            o.presetPath = value();
+        } else if (arg == "--table-a" || arg == "--table-b") {
+            o.tablePaths[arg == "--table-a" ? 0 : 1] = value();
+        } else if (arg == "--save-state") {
+            o.saveStatePath = value();
+        } else if (arg == "-r" || arg == "--rate") {
+            o.sampleRate = numberArg(arg, value(), 8000, 384000);
+            if (o.sampleRate != std::floor(o.sampleRate))
+                throw InputError(arg + " expects a whole number of Hz");
+        } else if (arg == "-b" || arg == "--block") {
+            double b = numberArg(arg, value(), 1, 8192);
+            if (b != std::floor(b))
+                throw InputError(arg + " expects a whole number of samples");
+            o.blockSize = static_cast<int>(b);
+        } else if (arg == "--tail") {
+            o.tailSeconds = numberArg(arg, value(), 0, 600);
+        } else if (arg == "--length") {
+            o.lengthSeconds = numberArg(arg, value(), 0.001, 3600);
+        } else if (arg == "--bits") {
+            std::string bits = value();
+            if (bits == "32")
+                o.format = SampleFormat::Float32;
+            else if (bits == "16")
+                o.format = SampleFormat::Int16;
+            else
+                throw InputError("--bits expects 32 (float) or 16, not '" + bits + "'");
+        } else if (arg == "--list-params") {
+            o.listParameters = true;
+        } else if (arg == "-q" || arg == "--quiet") {
+            o.quiet = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw InputError("unknown option '" + arg + "' (see --help)");
+        } else if (o.inputPath.empty()) {
+            o.inputPath = arg;
+        } else {
+            throw InputError("only one input file may be given ('" + o.inputPath + "', '" + arg +
+                             "')");
+        }
     }
-  }
-  if (!o.statePath.empty() && !o.presetPath.empty())
-    throw InputError("--state and --preset cannot be used together");
-  return o;
+    if (!o.statePath.empty() && !o.presetPath.empty())
+        throw InputError("--state and --preset cannot be used together");
+    return o;
 }
 
 std::string defaultOutputPath(const RenderOptions& options) {
-  if (options.inputPath.empty()) return "taluma-w-demo.wav";
-  std::string name = options.inputPath.substr(options.inputPath.find_last_of('/') + 1);
-  size_t dot = name.find_last_of('.');
-  if (dot != std::string::npos && dot > 0) name.resize(dot);
-  return name + ".wav";
+    if (options.inputPath.empty())
+        return "taluma-w-demo.wav";
+    std::string name = options.inputPath.substr(options.inputPath.find_last_of('/') + 1);
+    size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    return name + ".wav";
 }
 
 std::string usageText() {
-  return R"(Usage: taluma-render [options] [INPUT]
+    return R"(Usage: taluma-render [options] [INPUT]
 
 Renders a note list or a Standard MIDI File through the TALUMA W plug-in into a WAV
 file, loading the plug-in bundle as a host does. Without INPUT it renders a short

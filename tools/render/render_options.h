@@ -8,21 +8,21 @@
 namespace taluma::render {
 
 struct RenderOptions {
-  std::string inputPath;   // empty: the built-in demo
-  std::string outputPath;  // empty: defaultOutputPath()
-  std::string bundlePath;  // empty: the bundle of the build tree, then ~/.vst3
-  std::string statePath;   // component state loaded before rendering
-  std::string presetPath;  // preset file loaded before rendering
-  std::string saveStatePath;  // the plug-in's state written here after rendering
-  std::string tablePaths[2];  // wavetable files imported into operators A and B
-  double sampleRate = 44100;
-  int blockSize = 512;
-  double tailSeconds = 2.0;
-  double lengthSeconds = 0;  // > 0 fixes the total length
-  SampleFormat format = SampleFormat::Float32;
-  bool help = false;
-  bool listParameters = false;
-  bool quiet = false;
+    std::string inputPath;      // empty: the built-in demo
+    std::string outputPath;     // empty: defaultOutputPath()
+    std::string bundlePath;     // empty: the bundle of the build tree, then ~/.vst3
+    std::string statePath;      // component state loaded before rendering
+    std::string presetPath;     // preset file loaded before rendering
+    std::string saveStatePath;  // the plug-in's state written here after rendering
+    std::string tablePaths[2];  // wavetable files imported into operators A and B
+    double sampleRate = 44100;
+    int blockSize = 512;
+    double tailSeconds = 2.0;
+    double lengthSeconds = 0;  // > 0 fixes the total length
+    SampleFormat format = SampleFormat::Float32;
+    bool help = false;
+    bool listParameters = false;
+    bool quiet = false;
 };
 
 // Parses argv (argv[0] is skipped). Throws InputError for unknown options, missing or

@@ -3,105 +3,95 @@
 namespace taluma {
 namespace testhost {
 
-tresult PLUGIN_API HostEventList::getEvent (int32 index, Event& e)
-{
-	if (index < 0 || index >= getEventCount () || index == failIndex_)
-		return kInvalidArgument;
-	e = events_[static_cast<size_t> (index)];
-	return kResultOk;
+tresult PLUGIN_API HostEventList::getEvent(int32 index, Event& e) {
+    if (index < 0 || index >= getEventCount() || index == failIndex_)
+        return kInvalidArgument;
+    e = events_[static_cast<size_t>(index)];
+    return kResultOk;
 }
 
-tresult PLUGIN_API HostEventList::addEvent (Event& e)
-{
-	if (events_.size () == events_.capacity ())
-		return kOutOfMemory;  // never grow while the plug-in may be processing
-	events_.push_back (e);
-	return kResultOk;
+tresult PLUGIN_API HostEventList::addEvent(Event& e) {
+    if (events_.size() == events_.capacity())
+        return kOutOfMemory;  // never grow while the plug-in may be processing
+    events_.push_back(e);
+    return kResultOk;
 }
 
-tresult PLUGIN_API HostEventList::queryInterface (const TUID iid, void** obj)
-{
-	QUERY_INTERFACE (iid, obj, FUnknown::iid, IEventList)
-	QUERY_INTERFACE (iid, obj, IEventList::iid, IEventList)
-	*obj = nullptr;
-	return kNoInterface;
+tresult PLUGIN_API HostEventList::queryInterface(const TUID iid, void** obj) {
+    QUERY_INTERFACE(iid, obj, FUnknown::iid, IEventList)
+    QUERY_INTERFACE(iid, obj, IEventList::iid, IEventList)
+    *obj = nullptr;
+    return kNoInterface;
 }
 
-tresult PLUGIN_API HostParamValueQueue::getPoint (int32 index, int32& sampleOffset, ParamValue& value)
-{
-	if (index < 0 || index >= getPointCount ())
-		return kInvalidArgument;
-	sampleOffset = points_[static_cast<size_t> (index)].offset;
-	value = points_[static_cast<size_t> (index)].value;
-	return kResultOk;
+tresult PLUGIN_API HostParamValueQueue::getPoint(int32 index, int32& sampleOffset,
+                                                 ParamValue& value) {
+    if (index < 0 || index >= getPointCount())
+        return kInvalidArgument;
+    sampleOffset = points_[static_cast<size_t>(index)].offset;
+    value = points_[static_cast<size_t>(index)].value;
+    return kResultOk;
 }
 
-tresult PLUGIN_API HostParamValueQueue::addPoint (int32 sampleOffset, ParamValue value, int32& index)
-{
-	if (points_.size () == points_.capacity ())
-		return kOutOfMemory;
-	index = static_cast<int32> (points_.size ());
-	points_.push_back ({sampleOffset, value});
-	return kResultOk;
+tresult PLUGIN_API HostParamValueQueue::addPoint(int32 sampleOffset, ParamValue value,
+                                                 int32& index) {
+    if (points_.size() == points_.capacity())
+        return kOutOfMemory;
+    index = static_cast<int32>(points_.size());
+    points_.push_back({sampleOffset, value});
+    return kResultOk;
 }
 
-tresult PLUGIN_API HostParamValueQueue::queryInterface (const TUID iid, void** obj)
-{
-	QUERY_INTERFACE (iid, obj, FUnknown::iid, IParamValueQueue)
-	QUERY_INTERFACE (iid, obj, IParamValueQueue::iid, IParamValueQueue)
-	*obj = nullptr;
-	return kNoInterface;
+tresult PLUGIN_API HostParamValueQueue::queryInterface(const TUID iid, void** obj) {
+    QUERY_INTERFACE(iid, obj, FUnknown::iid, IParamValueQueue)
+    QUERY_INTERFACE(iid, obj, IParamValueQueue::iid, IParamValueQueue)
+    *obj = nullptr;
+    return kNoInterface;
 }
 
-HostParameterChanges::HostParameterChanges (size_t capacity) : queues_ (capacity) {}
+HostParameterChanges::HostParameterChanges(size_t capacity) : queues_(capacity) {}
 
-HostParamValueQueue* HostParameterChanges::queueFor (ParamID id)
-{
-	for (size_t i = 0; i < used_; ++i)
-		if (queues_[i].getParameterId () == id)
-			return &queues_[i];
-	return addQueue (id);
+HostParamValueQueue* HostParameterChanges::queueFor(ParamID id) {
+    for (size_t i = 0; i < used_; ++i)
+        if (queues_[i].getParameterId() == id)
+            return &queues_[i];
+    return addQueue(id);
 }
 
-HostParamValueQueue* HostParameterChanges::addQueue (ParamID id)
-{
-	if (used_ == queues_.size ())
-		return nullptr;
-	HostParamValueQueue* queue = &queues_[used_++];
-	queue->reset (id);
-	return queue;
+HostParamValueQueue* HostParameterChanges::addQueue(ParamID id) {
+    if (used_ == queues_.size())
+        return nullptr;
+    HostParamValueQueue* queue = &queues_[used_++];
+    queue->reset(id);
+    return queue;
 }
 
-IParamValueQueue* PLUGIN_API HostParameterChanges::getParameterData (int32 index)
-{
-	if (index < 0 || static_cast<size_t> (index) >= used_)
-		return nullptr;
-	return &queues_[static_cast<size_t> (index)];
+IParamValueQueue* PLUGIN_API HostParameterChanges::getParameterData(int32 index) {
+    if (index < 0 || static_cast<size_t>(index) >= used_)
+        return nullptr;
+    return &queues_[static_cast<size_t>(index)];
 }
 
-IParamValueQueue* PLUGIN_API HostParameterChanges::addParameterData (const ParamID& id, int32& index)
-{
-	for (size_t i = 0; i < used_; ++i)
-	{
-		if (queues_[i].getParameterId () == id)
-		{
-			index = static_cast<int32> (i);
-			return &queues_[i];
-		}
-	}
-	HostParamValueQueue* queue = addQueue (id);
-	if (queue)
-		index = static_cast<int32> (used_ - 1);
-	return queue;
+IParamValueQueue* PLUGIN_API HostParameterChanges::addParameterData(const ParamID& id,
+                                                                    int32& index) {
+    for (size_t i = 0; i < used_; ++i) {
+        if (queues_[i].getParameterId() == id) {
+            index = static_cast<int32>(i);
+            return &queues_[i];
+        }
+    }
+    HostParamValueQueue* queue = addQueue(id);
+    if (queue)
+        index = static_cast<int32>(used_ - 1);
+    return queue;
 }
 
-tresult PLUGIN_API HostParameterChanges::queryInterface (const TUID iid, void** obj)
-{
-	QUERY_INTERFACE (iid, obj, FUnknown::iid, IParameterChanges)
-	QUERY_INTERFACE (iid, obj, IParameterChanges::iid, IParameterChanges)
-	*obj = nullptr;
-	return kNoInterface;
+tresult PLUGIN_API HostParameterChanges::queryInterface(const TUID iid, void** obj) {
+    QUERY_INTERFACE(iid, obj, FUnknown::iid, IParameterChanges)
+    QUERY_INTERFACE(iid, obj, IParameterChanges::iid, IParameterChanges)
+    *obj = nullptr;
+    return kNoInterface;
 }
 
-} // namespace testhost
-} // namespace taluma
+}  // namespace testhost
+}  // namespace taluma

@@ -16,80 +16,83 @@ using namespace Steinberg::Vst;
 
 // The objects live on the host's side for the whole session; reference counting is
 // not used for their lifetime.
-#define TALUMA_HOST_STATIC_REFCOUNT                              \
-	uint32 PLUGIN_API addRef () override { return 1; }          \
-	uint32 PLUGIN_API release () override { return 1; }
+#define TALUMA_HOST_STATIC_REFCOUNT                                                                \
+    uint32 PLUGIN_API addRef() override {                                                          \
+        return 1;                                                                                  \
+    }                                                                                              \
+    uint32 PLUGIN_API release() override {                                                         \
+        return 1;                                                                                  \
+    }
 
-class HostEventList : public IEventList
-{
+class HostEventList : public IEventList {
 public:
-	explicit HostEventList (size_t capacity = 4096) { events_.reserve (capacity); }
+    explicit HostEventList(size_t capacity = 4096) { events_.reserve(capacity); }
 
-	void add (const Event& e) { events_.push_back (e); }
-	void clear () { events_.clear (); }
-	size_t size () const { return events_.size (); }
-	// Makes getEvent fail for this index (to exercise the plug-in's error path).
-	void failAt (int32 index) { failIndex_ = index; }
+    void add(const Event& e) { events_.push_back(e); }
+    void clear() { events_.clear(); }
+    size_t size() const { return events_.size(); }
+    // Makes getEvent fail for this index (to exercise the plug-in's error path).
+    void failAt(int32 index) { failIndex_ = index; }
 
-	int32 PLUGIN_API getEventCount () override { return static_cast<int32> (events_.size ()); }
-	tresult PLUGIN_API getEvent (int32 index, Event& e) override;
-	tresult PLUGIN_API addEvent (Event& e) override;
+    int32 PLUGIN_API getEventCount() override { return static_cast<int32>(events_.size()); }
+    tresult PLUGIN_API getEvent(int32 index, Event& e) override;
+    tresult PLUGIN_API addEvent(Event& e) override;
 
-	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) override;
-	TALUMA_HOST_STATIC_REFCOUNT
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
+    TALUMA_HOST_STATIC_REFCOUNT
 
 private:
-	std::vector<Event> events_;
-	int32 failIndex_ = -1;
+    std::vector<Event> events_;
+    int32 failIndex_ = -1;
 };
 
-class HostParamValueQueue : public IParamValueQueue
-{
+class HostParamValueQueue : public IParamValueQueue {
 public:
-	HostParamValueQueue () { points_.reserve (64); }
+    HostParamValueQueue() { points_.reserve(64); }
 
-	void reset (ParamID id) { id_ = id; points_.clear (); }
+    void reset(ParamID id) {
+        id_ = id;
+        points_.clear();
+    }
 
-	ParamID PLUGIN_API getParameterId () override { return id_; }
-	int32 PLUGIN_API getPointCount () override { return static_cast<int32> (points_.size ()); }
-	tresult PLUGIN_API getPoint (int32 index, int32& sampleOffset, ParamValue& value) override;
-	tresult PLUGIN_API addPoint (int32 sampleOffset, ParamValue value, int32& index) override;
+    ParamID PLUGIN_API getParameterId() override { return id_; }
+    int32 PLUGIN_API getPointCount() override { return static_cast<int32>(points_.size()); }
+    tresult PLUGIN_API getPoint(int32 index, int32& sampleOffset, ParamValue& value) override;
+    tresult PLUGIN_API addPoint(int32 sampleOffset, ParamValue value, int32& index) override;
 
-	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) override;
-	TALUMA_HOST_STATIC_REFCOUNT
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
+    TALUMA_HOST_STATIC_REFCOUNT
 
 private:
-	struct Point
-	{
-		int32 offset;
-		ParamValue value;
-	};
-	ParamID id_ = 0;
-	std::vector<Point> points_;
+    struct Point {
+        int32 offset;
+        ParamValue value;
+    };
+    ParamID id_ = 0;
+    std::vector<Point> points_;
 };
 
-class HostParameterChanges : public IParameterChanges
-{
+class HostParameterChanges : public IParameterChanges {
 public:
-	explicit HostParameterChanges (size_t capacity = 256);
+    explicit HostParameterChanges(size_t capacity = 256);
 
-	void clear () { used_ = 0; }
-	// The queue of this parameter, added when needed; null when full.
-	HostParamValueQueue* queueFor (ParamID id);
-	// Adds a queue even if one exists for the id (hosts may not, but tests do).
-	HostParamValueQueue* addQueue (ParamID id);
+    void clear() { used_ = 0; }
+    // The queue of this parameter, added when needed; null when full.
+    HostParamValueQueue* queueFor(ParamID id);
+    // Adds a queue even if one exists for the id (hosts may not, but tests do).
+    HostParamValueQueue* addQueue(ParamID id);
 
-	int32 PLUGIN_API getParameterCount () override { return static_cast<int32> (used_); }
-	IParamValueQueue* PLUGIN_API getParameterData (int32 index) override;
-	IParamValueQueue* PLUGIN_API addParameterData (const ParamID& id, int32& index) override;
+    int32 PLUGIN_API getParameterCount() override { return static_cast<int32>(used_); }
+    IParamValueQueue* PLUGIN_API getParameterData(int32 index) override;
+    IParamValueQueue* PLUGIN_API addParameterData(const ParamID& id, int32& index) override;
 
-	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) override;
-	TALUMA_HOST_STATIC_REFCOUNT
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
+    TALUMA_HOST_STATIC_REFCOUNT
 
 private:
-	std::vector<HostParamValueQueue> queues_;
-	size_t used_ = 0;
+    std::vector<HostParamValueQueue> queues_;
+    size_t used_ = 0;
 };
 
-} // namespace testhost
-} // namespace taluma
+}  // namespace testhost
+}  // namespace taluma

@@ -14,39 +14,37 @@ namespace testhost {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-struct RecordedMessage
-{
-	std::string id;
-	bool hasTag = false;
-	int64 tag = 0;
-	bool hasVal = false;
-	double val = 0.0;
-	std::vector<uint8_t> path;   // the "path" attribute's bytes, if any
-	std::vector<uint8_t> synth;  // the "synth" attribute's bytes, if any
+struct RecordedMessage {
+    std::string id;
+    bool hasTag = false;
+    int64 tag = 0;
+    bool hasVal = false;
+    double val = 0.0;
+    std::vector<uint8_t> path;   // the "path" attribute's bytes, if any
+    std::vector<uint8_t> synth;  // the "synth" attribute's bytes, if any
 };
 
-class MessageTap : public IConnectionPoint
-{
+class MessageTap : public IConnectionPoint {
 public:
-	explicit MessageTap (IConnectionPoint* target) : target_ (target) {}
-	virtual ~MessageTap () = default;
+    explicit MessageTap(IConnectionPoint* target) : target_(target) {}
+    virtual ~MessageTap() = default;
 
-	tresult PLUGIN_API connect (IConnectionPoint*) SMTG_OVERRIDE { return kResultOk; }
-	tresult PLUGIN_API disconnect (IConnectionPoint*) SMTG_OVERRIDE { return kResultOk; }
-	tresult PLUGIN_API notify (IMessage* message) SMTG_OVERRIDE;
+    tresult PLUGIN_API connect(IConnectionPoint*) SMTG_OVERRIDE { return kResultOk; }
+    tresult PLUGIN_API disconnect(IConnectionPoint*) SMTG_OVERRIDE { return kResultOk; }
+    tresult PLUGIN_API notify(IMessage* message) SMTG_OVERRIDE;
 
-	const std::vector<RecordedMessage>& messages () const { return messages_; }
-	void clear () { messages_.clear (); }
+    const std::vector<RecordedMessage>& messages() const { return messages_; }
+    void clear() { messages_.clear(); }
 
-	// Lives as long as the instance that owns it: reference counting is not needed.
-	tresult PLUGIN_API queryInterface (const TUID iid, void** obj) SMTG_OVERRIDE;
-	uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return 1; }
-	uint32 PLUGIN_API release () SMTG_OVERRIDE { return 1; }
+    // Lives as long as the instance that owns it: reference counting is not needed.
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) SMTG_OVERRIDE;
+    uint32 PLUGIN_API addRef() SMTG_OVERRIDE { return 1; }
+    uint32 PLUGIN_API release() SMTG_OVERRIDE { return 1; }
 
 private:
-	IConnectionPoint* target_;
-	std::vector<RecordedMessage> messages_;
+    IConnectionPoint* target_;
+    std::vector<RecordedMessage> messages_;
 };
 
-} // namespace testhost
-} // namespace taluma
+}  // namespace testhost
+}  // namespace taluma

@@ -11,32 +11,31 @@
 namespace taluma {
 namespace testhost {
 
-class Module
-{
+class Module {
 public:
-	// bundlePath: the "NAME.vst3" bundle folder, or the module binary itself. Returns null
-	// and a readable reason in `error` when the module cannot be loaded.
-	static std::unique_ptr<Module> load (const std::string& bundlePath, std::string& error);
-	// The binary inside a bundle folder for this platform.
-	static std::string binaryPath (const std::string& bundlePath);
+    // bundlePath: the "NAME.vst3" bundle folder, or the module binary itself. Returns null
+    // and a readable reason in `error` when the module cannot be loaded.
+    static std::unique_ptr<Module> load(const std::string& bundlePath, std::string& error);
+    // The binary inside a bundle folder for this platform.
+    static std::string binaryPath(const std::string& bundlePath);
 
-	// Releases the factory, calls the library exit and unloads.
-	~Module ();
-	Module (const Module&) = delete;
-	Module& operator= (const Module&) = delete;
+    // Releases the factory, calls the library exit and unloads.
+    ~Module();
+    Module(const Module&) = delete;
+    Module& operator=(const Module&) = delete;
 
-	Steinberg::IPluginFactory* factory () const { return factory_; }
-	// An exported symbol of the module, or null.
-	void* symbol (const char* name) const;
-	// The registered classes in factory order.
-	std::vector<Steinberg::PClassInfo2> classes () const;
+    Steinberg::IPluginFactory* factory() const { return factory_; }
+    // An exported symbol of the module, or null.
+    void* symbol(const char* name) const;
+    // The registered classes in factory order.
+    std::vector<Steinberg::PClassInfo2> classes() const;
 
 private:
-	Module () = default;
-	void* handle_ = nullptr;
-	bool entered_ = false;  // the library entry succeeded: call its exit
-	Steinberg::IPluginFactory* factory_ = nullptr;
+    Module() = default;
+    void* handle_ = nullptr;
+    bool entered_ = false;  // the library entry succeeded: call its exit
+    Steinberg::IPluginFactory* factory_ = nullptr;
 };
 
-} // namespace testhost
-} // namespace taluma
+}  // namespace testhost
+}  // namespace taluma

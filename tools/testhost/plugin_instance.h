@@ -32,83 +32,86 @@
 namespace taluma {
 namespace testhost {
 
-class PluginInstance
-{
+class PluginInstance {
 public:
-	// Creates the module's first "Audio Module Class" class and the controller class it
-	// names, initialises both and connects them. Null and a reason on failure.
-	static std::unique_ptr<PluginInstance> create (Module& module, std::string& error);
-	~PluginInstance ();  // stops, disconnects, terminates and releases both
-	PluginInstance (const PluginInstance&) = delete;
-	PluginInstance& operator= (const PluginInstance&) = delete;
+    // Creates the module's first "Audio Module Class" class and the controller class it
+    // names, initialises both and connects them. Null and a reason on failure.
+    static std::unique_ptr<PluginInstance> create(Module& module, std::string& error);
+    ~PluginInstance();  // stops, disconnects, terminates and releases both
+    PluginInstance(const PluginInstance&) = delete;
+    PluginInstance& operator=(const PluginInstance&) = delete;
 
-	IComponent* component () const { return component_; }
-	IAudioProcessor* processor () const { return processor_; }
-	IEditController* controller () const { return controller_; }  // may be null
-	IHostApplication* hostContext () const { return host_; }
+    IComponent* component() const { return component_; }
+    IAudioProcessor* processor() const { return processor_; }
+    IEditController* controller() const { return controller_; }  // may be null
+    IHostApplication* hostContext() const { return host_; }
 
-	// Life cycle. start() = setupProcessing (32-bit realtime) + setActive + setProcessing;
-	// stop() undoes the last two.
-	bool start (double sampleRate, int32 maxBlockSize);
-	void stop ();
-	tresult setupProcessing (double sampleRate, int32 maxBlockSize);
-	double sampleRate () const { return sampleRate_; }
-	int32 maxBlockSize () const { return maxBlockSize_; }
+    // Life cycle. start() = setupProcessing (32-bit realtime) + setActive + setProcessing;
+    // stop() undoes the last two.
+    bool start(double sampleRate, int32 maxBlockSize);
+    void stop();
+    tresult setupProcessing(double sampleRate, int32 maxBlockSize);
+    double sampleRate() const { return sampleRate_; }
+    int32 maxBlockSize() const { return maxBlockSize_; }
 
-	// Events and parameter changes for the next process call.
-	void noteOn (int32 sampleOffset, int16 pitch, float velocity, int16 channel = 0);
-	void noteOff (int32 sampleOffset, int16 pitch, int16 channel = 0);
-	void parameterChange (ParamID id, int32 sampleOffset, double value);
-	// The MIDI controller's parameter through the controller's IMidiMapping; false when
-	// the plug-in does not map it (CC numbers 0..127, 129 = pitch bend).
-	bool midiControllerParameter (int32 controllerNumber, ParamID& id, int16 channel = 0) const;
-	HostEventList& events () { return events_; }
-	HostParameterChanges& parameterChanges () { return changes_; }
+    // Events and parameter changes for the next process call.
+    void noteOn(int32 sampleOffset, int16 pitch, float velocity, int16 channel = 0);
+    void noteOff(int32 sampleOffset, int16 pitch, int16 channel = 0);
+    void parameterChange(ParamID id, int32 sampleOffset, double value);
+    // The MIDI controller's parameter through the controller's IMidiMapping; false when
+    // the plug-in does not map it (CC numbers 0..127, 129 = pitch bend).
+    bool midiControllerParameter(int32 controllerNumber, ParamID& id, int16 channel = 0) const;
+    HostEventList& events() { return events_; }
+    HostParameterChanges& parameterChanges() { return changes_; }
 
-	// Runs one block into left/right (numSamples floats each; both null = no output
-	// buffers) and clears the queued events and changes. Returns process's result.
-	tresult process (int32 numSamples, float* left, float* right);
-	// Runs a block with data the caller set up completely (events and changes are not
-	// attached or cleared).
-	tresult processRaw (ProcessData& data) { return processor_->process (data); }
+    // Runs one block into left/right (numSamples floats each; both null = no output
+    // buffers) and clears the queued events and changes. Returns process's result.
+    tresult process(int32 numSamples, float* left, float* right);
+    // Runs a block with data the caller set up completely (events and changes are not
+    // attached or cleared).
+    tresult processRaw(ProcessData& data) { return processor_->process(data); }
 
-	// Component state through a memory stream; setState also hands the same bytes to the
-	// controller's setComponentState, as hosts do.
-	bool getState (std::vector<uint8_t>& bytes);
-	tresult setState (const std::vector<uint8_t>& bytes);
+    // Component state through a memory stream; setState also hands the same bytes to the
+    // controller's setComponentState, as hosts do.
+    bool getState(std::vector<uint8_t>& bytes);
+    tresult setState(const std::vector<uint8_t>& bytes);
 
-	// Sends a message to the processor as if from the controller (allocated through the
-	// host context, which must be released by the caller; null if unsupported).
-	IMessage* allocateMessage () const;
-	tresult sendToProcessor (IMessage* message);
+    // Sends a message to the processor as if from the controller (allocated through the
+    // host context, which must be released by the caller; null if unsupported).
+    IMessage* allocateMessage() const;
+    tresult sendToProcessor(IMessage* message);
 
-	// What passed between processor and controller (the host connects them through taps).
-	const std::vector<RecordedMessage>& messagesToController () const { return toController_->messages (); }
-	const std::vector<RecordedMessage>& messagesToProcessor () const { return toProcessor_->messages (); }
-	void clearMessages ();
+    // What passed between processor and controller (the host connects them through taps).
+    const std::vector<RecordedMessage>& messagesToController() const {
+        return toController_->messages();
+    }
+    const std::vector<RecordedMessage>& messagesToProcessor() const {
+        return toProcessor_->messages();
+    }
+    void clearMessages();
 
 private:
-	PluginInstance () = default;
+    PluginInstance() = default;
 
-	IHostApplication* host_ = nullptr;
-	IComponent* component_ = nullptr;
-	IAudioProcessor* processor_ = nullptr;
-	IEditController* controller_ = nullptr;
-	IConnectionPoint* componentConnection_ = nullptr;
-	IConnectionPoint* controllerConnection_ = nullptr;
-	bool controllerInitialized_ = false;
-	bool active_ = false;
-	bool processing_ = false;
-	double sampleRate_ = 44100.0;
-	int32 maxBlockSize_ = 1024;
+    IHostApplication* host_ = nullptr;
+    IComponent* component_ = nullptr;
+    IAudioProcessor* processor_ = nullptr;
+    IEditController* controller_ = nullptr;
+    IConnectionPoint* componentConnection_ = nullptr;
+    IConnectionPoint* controllerConnection_ = nullptr;
+    bool controllerInitialized_ = false;
+    bool active_ = false;
+    bool processing_ = false;
+    double sampleRate_ = 44100.0;
+    int32 maxBlockSize_ = 1024;
 
-	std::unique_ptr<MessageTap> toController_ {new MessageTap (nullptr)};
-	std::unique_ptr<MessageTap> toProcessor_ {new MessageTap (nullptr)};
-	HostEventList events_;
-	HostParameterChanges changes_;
-	ProcessContext context_ {};
-	int64 samplePosition_ = 0;
+    std::unique_ptr<MessageTap> toController_{new MessageTap(nullptr)};
+    std::unique_ptr<MessageTap> toProcessor_{new MessageTap(nullptr)};
+    HostEventList events_;
+    HostParameterChanges changes_;
+    ProcessContext context_{};
+    int64 samplePosition_ = 0;
 };
 
-} // namespace testhost
-} // namespace taluma
+}  // namespace testhost
+}  // namespace taluma

@@ -13,7 +13,7 @@ namespace testhost {
 
 // Renders the scenario with the module's instrument at 48 kHz and returns interleaved
 // stereo samples. False and a reason on failure.
-bool renderScenario (Module& module, std::vector<float>& interleaved, std::string& error);
+bool renderScenario(Module& module, std::vector<float>& interleaved, std::string& error);
 
-} // namespace testhost
-} // namespace taluma
+}  // namespace testhost
+}  // namespace taluma

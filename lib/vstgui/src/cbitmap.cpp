@@ -4,15 +4,15 @@
 
 namespace VSTGUI {
 
-CBitmap::CBitmap(const CResourceDescription& desc) : resourceDesc(desc)
-{
+CBitmap::CBitmap(const CResourceDescription& desc) : resourceDesc(desc) {
     if (desc.type != CResourceDescription::kStringType)
         return;
     ResourceData res = Resources::find(desc.nameId.c_str());
     if (!res.data || res.size == 0 || res.size > static_cast<size_t>(INT_MAX))
         return;
     int w = 0, h = 0, n = 0;
-    unsigned char* rgba = stbi_load_from_memory(res.data, static_cast<int>(res.size), &w, &h, &n, 4);
+    unsigned char* rgba =
+        stbi_load_from_memory(res.data, static_cast<int>(res.size), &w, &h, &n, 4);
     if (!rgba)
         return;
     width = w;
@@ -27,14 +27,12 @@ CBitmap::CBitmap(const CResourceDescription& desc) : resourceDesc(desc)
 }
 
 CBitmap::CBitmap(CCoord w, CCoord h)
-    : width(w > 0 ? static_cast<int32_t>(w) : 0), height(h > 0 ? static_cast<int32_t>(h) : 0)
-{
+    : width(w > 0 ? static_cast<int32_t>(w) : 0), height(h > 0 ? static_cast<int32_t>(h) : 0) {
     pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0u);
     opaque = false;
 }
 
-void CBitmap::updateOpacity()
-{
+void CBitmap::updateOpacity() {
     opaque = !pixels.empty();
     for (uint32_t p : pixels)
         if ((p >> 24) != 0xFF) {
@@ -43,4 +41,4 @@ void CBitmap::updateOpacity()
         }
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

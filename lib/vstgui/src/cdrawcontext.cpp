@@ -9,37 +9,32 @@
 namespace VSTGUI {
 namespace {
 
-int32_t toPixel(CCoord v)
-{
+int32_t toPixel(CCoord v) {
     return static_cast<int32_t>(std::floor(v + 0.5));
 }
 
-uint32_t alphaByte(float a)
-{
+uint32_t alphaByte(float a) {
     return static_cast<uint32_t>(std::lround((a < 0 ? 0 : (a > 1 ? 1 : a)) * 255.f));
 }
 
-uint32_t rgbOf(const CColor& c)
-{
+uint32_t rgbOf(const CColor& c) {
     return (uint32_t(c.red) << 16) | (uint32_t(c.green) << 8) | c.blue;
 }
 
-} // namespace
+}  // namespace
 
-CDrawContext::CDrawContext(PixelBuffer& target) : buffer(target)
-{
+CDrawContext::CDrawContext(PixelBuffer& target) : buffer(target) {
     clip = {0, 0, target.getWidth(), target.getHeight()};
 }
 
-CDrawContext::IRect CDrawContext::deviceRect(const CRect& r) const
-{
+CDrawContext::IRect CDrawContext::deviceRect(const CRect& r) const {
     return {toPixel(r.left + offset.x), toPixel(r.top + offset.y), toPixel(r.right + offset.x),
             toPixel(r.bottom + offset.y)};
 }
 
-CDrawContext::IRect CDrawContext::clipped(IRect r) const
-{
-    IRect c{std::max(r.l, clip.l), std::max(r.t, clip.t), std::min(r.r, clip.r), std::min(r.b, clip.b)};
+CDrawContext::IRect CDrawContext::clipped(IRect r) const {
+    IRect c{std::max(r.l, clip.l), std::max(r.t, clip.t), std::min(r.r, clip.r),
+            std::min(r.b, clip.b)};
     if (c.r < c.l)
         c.r = c.l;
     if (c.b < c.t)
@@ -47,13 +42,11 @@ CDrawContext::IRect CDrawContext::clipped(IRect r) const
     return c;
 }
 
-CRect CDrawContext::getClipRect() const
-{
+CRect CDrawContext::getClipRect() const {
     return CRect(clip.l - offset.x, clip.t - offset.y, clip.r - offset.x, clip.b - offset.y);
 }
 
-void CDrawContext::setClipRect(const CRect& r)
-{
+void CDrawContext::setClipRect(const CRect& r) {
     IRect d = deviceRect(r);
     clip = {std::max(d.l, 0), std::max(d.t, 0), std::min(d.r, buffer.getWidth()),
             std::min(d.b, buffer.getHeight())};
@@ -63,8 +56,7 @@ void CDrawContext::setClipRect(const CRect& r)
         clip.b = clip.t;
 }
 
-void CDrawContext::fillDevice(IRect r, const CColor& c)
-{
+void CDrawContext::fillDevice(IRect r, const CColor& c) {
     r = clipped(r);
     uint32_t a = div255(c.alpha * alphaByte(globalAlpha));
     if (a == 0)
@@ -77,8 +69,7 @@ void CDrawContext::fillDevice(IRect r, const CColor& c)
     }
 }
 
-void CDrawContext::drawRect(const CRect& r, CDrawStyle style)
-{
+void CDrawContext::drawRect(const CRect& r, CDrawStyle style) {
     IRect d = deviceRect(r);
     if (style == kDrawFilled || style == kDrawFilledAndStroked)
         fillDevice(d, fillColor);
@@ -90,8 +81,7 @@ void CDrawContext::drawRect(const CRect& r, CDrawStyle style)
     }
 }
 
-void CDrawContext::drawLine(const CPoint& from, const CPoint& to)
-{
+void CDrawContext::drawLine(const CPoint& from, const CPoint& to) {
     int32_t x0 = toPixel(from.x + offset.x), y0 = toPixel(from.y + offset.y);
     int32_t x1 = toPixel(to.x + offset.x), y1 = toPixel(to.y + offset.y);
     int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
@@ -117,15 +107,16 @@ void CDrawContext::drawLine(const CPoint& from, const CPoint& to)
     }
 }
 
-void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& srcOffset, float alpha)
-{
+void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& srcOffset,
+                              float alpha) {
     if (!bitmap || !bitmap->isLoaded())
         return;
     IRect d = deviceRect(dest);
     int32_t sx0 = toPixel(srcOffset.x) - d.l;
     int32_t sy0 = toPixel(srcOffset.y) - d.t;
     // Keep to the bitmap's own extent.
-    const int32_t bw = static_cast<int32_t>(bitmap->getWidth()), bh = static_cast<int32_t>(bitmap->getHeight());
+    const int32_t bw = static_cast<int32_t>(bitmap->getWidth()),
+                  bh = static_cast<int32_t>(bitmap->getHeight());
     IRect c = clipped(d);
     c.l = std::max(c.l, -sx0);
     c.t = std::max(c.t, -sy0);
@@ -154,14 +145,12 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
     }
 }
 
-CCoord CDrawContext::getStringWidth(UTF8StringPtr text) const
-{
+CCoord CDrawContext::getStringWidth(UTF8StringPtr text) const {
     CFontRef f = font ? font : kNormalFont;
     return FontRasterizer::instance().textWidth(f->getSize(), text);
 }
 
-void CDrawContext::drawGlyphs(UTF8StringPtr text, int32_t penX, int32_t baseline, IRect area)
-{
+void CDrawContext::drawGlyphs(UTF8StringPtr text, int32_t penX, int32_t baseline, IRect area) {
     CFontRef f = font ? font : kNormalFont;
     auto& raster = FontRasterizer::instance();
     uint32_t colourAlpha = div255(fontColor.alpha * alphaByte(globalAlpha));
@@ -191,8 +180,7 @@ void CDrawContext::drawGlyphs(UTF8StringPtr text, int32_t penX, int32_t baseline
     }
 }
 
-void CDrawContext::drawString(UTF8StringPtr text, const CRect& r, CHoriTxtAlign align)
-{
+void CDrawContext::drawString(UTF8StringPtr text, const CRect& r, CHoriTxtAlign align) {
     if (!text || !*text)
         return;
     CFontRef f = font ? font : kNormalFont;
@@ -209,9 +197,8 @@ void CDrawContext::drawString(UTF8StringPtr text, const CRect& r, CHoriTxtAlign 
     drawGlyphs(text, x, baseline, clipped(d));
 }
 
-void CDrawContext::drawStringAt(UTF8StringPtr text, const CPoint& p)
-{
+void CDrawContext::drawStringAt(UTF8StringPtr text, const CPoint& p) {
     drawGlyphs(text, toPixel(p.x + offset.x), toPixel(p.y + offset.y), clip);
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -8,48 +8,40 @@ CNewFileSelector::Backend selectedBackend = CNewFileSelector::Backend::kAutomati
 
 IdStringPtr CNewFileSelector::kSelectEndMessage = "CNewFileSelector Select End Message";
 
-void CNewFileSelector::setBackend(Backend b)
-{
+void CNewFileSelector::setBackend(Backend b) {
     selectedBackend = b;
 }
 
-CNewFileSelector::Backend CNewFileSelector::getBackend()
-{
+CNewFileSelector::Backend CNewFileSelector::getBackend() {
     return selectedBackend;
 }
 
-CNewFileSelector* CNewFileSelector::create(CFrame* parent, Style style)
-{
+CNewFileSelector* CNewFileSelector::create(CFrame* parent, Style style) {
     return new CNewFileSelector(parent, style);
 }
 
 CNewFileSelector::CNewFileSelector(CFrame* parent, Style s) : frame(parent), style(s) {}
 
-CNewFileSelector::~CNewFileSelector()
-{
+CNewFileSelector::~CNewFileSelector() {
     if (backend)
         backend->cancel();
     if (delegate)
         delegate->forget();
 }
 
-void CNewFileSelector::setDefaultExtension(const CFileExtension& e)
-{
+void CNewFileSelector::setDefaultExtension(const CFileExtension& e) {
     defaultExtension = std::make_unique<CFileExtension>(e);
 }
 
-void CNewFileSelector::addFileExtension(const CFileExtension& e)
-{
+void CNewFileSelector::addFileExtension(const CFileExtension& e) {
     extensions.push_back(e);
 }
 
-UTF8StringPtr CNewFileSelector::getSelectedFile(uint32_t index) const
-{
+UTF8StringPtr CNewFileSelector::getSelectedFile(uint32_t index) const {
     return index < result.size() ? result[index].c_str() : nullptr;
 }
 
-bool CNewFileSelector::run(CBaseObject* d)
-{
+bool CNewFileSelector::run(CBaseObject* d) {
     if (running || !d)
         return false;
     d->remember();
@@ -60,8 +52,7 @@ bool CNewFileSelector::run(CBaseObject* d)
     return run(std::function<void(CNewFileSelector*)>());
 }
 
-bool CNewFileSelector::run(std::function<void(CNewFileSelector*)> cb)
-{
+bool CNewFileSelector::run(std::function<void(CNewFileSelector*)> cb) {
     if (running)
         return false;
     if (cb)
@@ -69,7 +60,7 @@ bool CNewFileSelector::run(std::function<void(CNewFileSelector*)> cb)
     result.clear();
     backend.reset();
     running = true;
-    remember(); // the selector lives until it has reported
+    remember();  // the selector lives until it has reported
     bool started = false;
     if (selectedBackend == Backend::kAutomatic) {
         backend = createNativeFileSelector();
@@ -91,17 +82,15 @@ bool CNewFileSelector::run(std::function<void(CNewFileSelector*)> cb)
     return started;
 }
 
-void CNewFileSelector::fallBackToInFrame()
-{
+void CNewFileSelector::fallBackToInFrame() {
     if (!running)
         return;
-    backend = createInFrameFileSelector(); // ends the failed one
+    backend = createInFrameFileSelector();  // ends the failed one
     if (!backend->run(this))
         finish({});
 }
 
-void CNewFileSelector::cancel()
-{
+void CNewFileSelector::cancel() {
     if (!running)
         return;
     if (backend)
@@ -109,8 +98,7 @@ void CNewFileSelector::cancel()
     finish({});
 }
 
-void CNewFileSelector::finish(std::vector<UTF8String> files)
-{
+void CNewFileSelector::finish(std::vector<UTF8String> files) {
     if (!running)
         return;
     running = false;
@@ -118,7 +106,7 @@ void CNewFileSelector::finish(std::vector<UTF8String> files)
         files.resize(1);
     result = std::move(files);
     SharedPointer<CNewFileSelector> guard(this);
-    forget(); // the reference taken by run()
+    forget();  // the reference taken by run()
     CBaseObject* d = delegate;
     delegate = nullptr;
     if (callback) {
@@ -132,4 +120,4 @@ void CNewFileSelector::finish(std::vector<UTF8String> files)
     }
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -4,14 +4,12 @@
 
 namespace VSTGUI {
 
-CFrame::CFrame(const CRect& r, VSTGUIEditorInterface* ed) : CViewContainer(r), editor(ed)
-{
+CFrame::CFrame(const CRect& r, VSTGUIEditorInterface* ed) : CViewContainer(r), editor(ed) {
     parentFrame = this;
     canvas.resize(static_cast<int32_t>(r.getWidth()), static_cast<int32_t>(r.getHeight()));
 }
 
-CFrame::~CFrame()
-{
+CFrame::~CFrame() {
     clearMouseViews(CPoint(), 0, false);
     modalView = nullptr;
     focusView = nullptr;
@@ -19,8 +17,7 @@ CFrame::~CFrame()
     platform.reset();
 }
 
-bool CFrame::open(void* systemWin, PlatformType type, IPlatformFrameConfig* config)
-{
+bool CFrame::open(void* systemWin, PlatformType type, IPlatformFrameConfig* config) {
     if (platform)
         return false;
     if (type == PlatformType::kOffscreen)
@@ -35,8 +32,7 @@ bool CFrame::open(void* systemWin, PlatformType type, IPlatformFrameConfig* conf
     return true;
 }
 
-void CFrame::close()
-{
+void CFrame::close() {
     clearMouseViews(CPoint(), 0, false);
     setModalView(nullptr);
     setFocusView(nullptr);
@@ -51,8 +47,7 @@ void CFrame::close()
     forget();
 }
 
-bool CFrame::attached(CView* /*parent*/)
-{
+bool CFrame::attached(CView* /*parent*/) {
     if (attachedFlag)
         return false;
     attachedFlag = true;
@@ -62,13 +57,11 @@ bool CFrame::attached(CView* /*parent*/)
     return true;
 }
 
-bool CFrame::removed(CView* parent)
-{
+bool CFrame::removed(CView* parent) {
     return CViewContainer::removed(parent);
 }
 
-void CFrame::idle()
-{
+void CFrame::idle() {
     if (inIdle)
         return;
     SharedPointer<CFrame> guard(this);
@@ -82,20 +75,18 @@ void CFrame::idle()
         platform->onIdle();
 }
 
-void CFrame::addIdleCallback(const void* owner, std::function<void()> fn, std::function<void()> onClose)
-{
+void CFrame::addIdleCallback(const void* owner, std::function<void()> fn,
+                             std::function<void()> onClose) {
     idleCallbacks.push_back({owner, std::move(fn), std::move(onClose)});
 }
 
-void CFrame::removeIdleCallback(const void* owner)
-{
+void CFrame::removeIdleCallback(const void* owner) {
     idleCallbacks.erase(std::remove_if(idleCallbacks.begin(), idleCallbacks.end(),
                                        [owner](const IdleCallback& c) { return c.owner == owner; }),
                         idleCallbacks.end());
 }
 
-void CFrame::setFocusView(CView* view)
-{
+void CFrame::setFocusView(CView* view) {
     if (view == focusView)
         return;
     CView* old = focusView;
@@ -106,8 +97,7 @@ void CFrame::setFocusView(CView* view)
         view->takeFocus();
 }
 
-bool CFrame::setModalView(CView* view)
-{
+bool CFrame::setModalView(CView* view) {
     if (view && modalView)
         return false;
     if (view)
@@ -116,8 +106,7 @@ bool CFrame::setModalView(CView* view)
     return true;
 }
 
-void CFrame::onViewRemoved(CView* view)
-{
+void CFrame::onViewRemoved(CView* view) {
     if (focusView == view)
         focusView = nullptr;
     if (modalView == view)
@@ -132,8 +121,7 @@ void CFrame::onViewRemoved(CView* view)
     }
 }
 
-void CFrame::invalidRect(const CRect& rect)
-{
+void CFrame::invalidRect(const CRect& rect) {
     CRect r = rect;
     r.bound(size);
     if (r.isEmpty())
@@ -161,22 +149,19 @@ void CFrame::invalidRect(const CRect& rect)
         platform->invalidate(r);
 }
 
-void CFrame::setViewSize(const CRect& rect, bool invalidate)
-{
+void CFrame::setViewSize(const CRect& rect, bool invalidate) {
     CView::setViewSize(rect, false);
     canvas.resize(static_cast<int32_t>(rect.getWidth()), static_cast<int32_t>(rect.getHeight()));
     if (invalidate)
         invalidRect(size);
 }
 
-void CFrame::setVisible(bool state)
-{
+void CFrame::setVisible(bool state) {
     visible = state;
     invalidRect(size);
 }
 
-CRect CFrame::updateCanvas()
-{
+CRect CFrame::updateCanvas() {
     CRect all;
     if (dirtyRects.empty())
         return all;
@@ -198,8 +183,7 @@ CRect CFrame::updateCanvas()
     return all;
 }
 
-CView* CFrame::getViewAtDeep(const CPoint& where) const
-{
+CView* CFrame::getViewAtDeep(const CPoint& where) const {
     CView* found = nullptr;
     const CViewContainer* container = this;
     CPoint p = where;
@@ -214,8 +198,7 @@ CView* CFrame::getViewAtDeep(const CPoint& where) const
     return found;
 }
 
-CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
     mouseLocation = where;
     if (modalView) {
@@ -232,8 +215,7 @@ CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState&
     return CViewContainer::onMouseDown(p, buttons);
 }
 
-CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
     mouseLocation = where;
     CPoint p = where;
@@ -246,8 +228,7 @@ CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState
     return CViewContainer::onMouseMoved(p, buttons);
 }
 
-CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
     mouseLocation = where;
     CPoint p = where;
@@ -257,16 +238,14 @@ CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& b
     return r;
 }
 
-CMouseEventResult CFrame::platformOnMouseExited(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CFrame::platformOnMouseExited(CPoint& where, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
     clearMouseViews(where, buttons);
     return kMouseEventHandled;
 }
 
-bool CFrame::platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
-                                  const CButtonState& buttons)
-{
+bool CFrame::platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& axis,
+                                  const float& distance, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
     if (modalView) {
         SharedPointer<CView> modal(modalView);
@@ -275,8 +254,7 @@ bool CFrame::platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& ax
     return CViewContainer::onWheel(where, axis, distance, buttons);
 }
 
-int32_t CFrame::platformOnKeyDown(VstKeyCode& keyCode)
-{
+int32_t CFrame::platformOnKeyDown(VstKeyCode& keyCode) {
     SharedPointer<CFrame> guard(this);
     CView* target = modalView ? modalView : focusView;
     if (!target)
@@ -285,8 +263,7 @@ int32_t CFrame::platformOnKeyDown(VstKeyCode& keyCode)
     return target->onKeyDown(keyCode);
 }
 
-int32_t CFrame::platformOnKeyUp(VstKeyCode& keyCode)
-{
+int32_t CFrame::platformOnKeyUp(VstKeyCode& keyCode) {
     SharedPointer<CFrame> guard(this);
     CView* target = modalView ? modalView : focusView;
     if (!target)
@@ -295,8 +272,7 @@ int32_t CFrame::platformOnKeyUp(VstKeyCode& keyCode)
     return target->onKeyUp(keyCode);
 }
 
-void CFrame::updateMouseViews(const CPoint& where, const CButtonState& buttons)
-{
+void CFrame::updateMouseViews(const CPoint& where, const CButtonState& buttons) {
     std::vector<CView*> chain;
     const CViewContainer* container = this;
     CPoint p = where;
@@ -309,7 +285,8 @@ void CFrame::updateMouseViews(const CPoint& where, const CButtonState& buttons)
         container = v->isContainer() ? static_cast<const CViewContainer*>(v) : nullptr;
     }
     size_t common = 0;
-    while (common < chain.size() && common < mouseViews.size() && chain[common] == mouseViews[common])
+    while (common < chain.size() && common < mouseViews.size() &&
+           chain[common] == mouseViews[common])
         ++common;
     while (mouseViews.size() > common) {
         CView* v = mouseViews.back();
@@ -328,8 +305,7 @@ void CFrame::updateMouseViews(const CPoint& where, const CButtonState& buttons)
     }
 }
 
-void CFrame::clearMouseViews(const CPoint& where, const CButtonState& buttons, bool notify)
-{
+void CFrame::clearMouseViews(const CPoint& where, const CButtonState& buttons, bool notify) {
     while (!mouseViews.empty()) {
         CView* v = mouseViews.back();
         mouseViews.pop_back();
@@ -341,4 +317,4 @@ void CFrame::clearMouseViews(const CPoint& where, const CButtonState& buttons, b
     }
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -7,58 +7,66 @@ namespace VSTGUI {
 
 CView::CView(const CRect& r) : size(r) {}
 
-CView::~CView()
-{
+CView::~CView() {
     if (background)
         background->forget();
 }
 
-void CView::draw(CDrawContext* context)
-{
+void CView::draw(CDrawContext* context) {
     if (background)
         context->drawBitmap(background, size);
 }
 
-void CView::drawRect(CDrawContext* context, const CRect& /*updateRect*/)
-{
+void CView::drawRect(CDrawContext* context, const CRect& /*updateRect*/) {
     draw(context);
 }
 
-CMouseEventResult CView::onMouseDown(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseUp(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseMoved(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseEntered(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseExited(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseCancel() { return kMouseEventNotImplemented; }
+CMouseEventResult CView::onMouseDown(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseUp(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseMoved(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseEntered(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseExited(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseCancel() {
+    return kMouseEventNotImplemented;
+}
 
-bool CView::onWheel(const CPoint&, const float&, const CButtonState&)
-{
+bool CView::onWheel(const CPoint&, const float&, const CButtonState&) {
     return false;
 }
 
 bool CView::onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
-                    const CButtonState& buttons)
-{
+                    const CButtonState& buttons) {
     return axis == kMouseWheelAxisY && onWheel(where, distance, buttons);
 }
 
-int32_t CView::onKeyDown(VstKeyCode&) { return -1; }
-int32_t CView::onKeyUp(VstKeyCode&) { return -1; }
+int32_t CView::onKeyDown(VstKeyCode&) {
+    return -1;
+}
+int32_t CView::onKeyUp(VstKeyCode&) {
+    return -1;
+}
 
-void CView::setDirty(bool state)
-{
+void CView::setDirty(bool state) {
     dirty = state;
     if (state)
         invalid();
 }
 
-void CView::invalid()
-{
+void CView::invalid() {
     invalidRect(size);
 }
 
-void CView::invalidRect(const CRect& rect)
-{
+void CView::invalidRect(const CRect& rect) {
     if (!attachedFlag || !parentFrame)
         return;
     CPoint tl(rect.left, rect.top);
@@ -66,8 +74,7 @@ void CView::invalidRect(const CRect& rect)
     parentFrame->invalidRect(CRect(tl.x, tl.y, tl.x + rect.getWidth(), tl.y + rect.getHeight()));
 }
 
-void CView::setVisible(bool state)
-{
+void CView::setVisible(bool state) {
     if (visible == state)
         return;
     if (state) {
@@ -79,16 +86,14 @@ void CView::setVisible(bool state)
     }
 }
 
-void CView::setAlphaValue(float alpha)
-{
+void CView::setAlphaValue(float alpha) {
     if (alphaValue == alpha)
         return;
     alphaValue = alpha;
     invalid();
 }
 
-void CView::setBackground(CBitmap* bitmap)
-{
+void CView::setBackground(CBitmap* bitmap) {
     if (bitmap)
         bitmap->remember();
     if (background)
@@ -97,8 +102,7 @@ void CView::setBackground(CBitmap* bitmap)
     invalid();
 }
 
-void CView::setViewSize(const CRect& rect, bool invalidate)
-{
+void CView::setViewSize(const CRect& rect, bool invalidate) {
     if (invalidate)
         invalid();
     size = rect;
@@ -106,13 +110,11 @@ void CView::setViewSize(const CRect& rect, bool invalidate)
         invalid();
 }
 
-bool CView::hitTest(const CPoint& where, const CButtonState&)
-{
+bool CView::hitTest(const CPoint& where, const CButtonState&) {
     return size.pointInside(where);
 }
 
-bool CView::attached(CView* parent)
-{
+bool CView::attached(CView* parent) {
     if (attachedFlag)
         return false;
     parentView = parent;
@@ -122,8 +124,7 @@ bool CView::attached(CView* parent)
     return true;
 }
 
-bool CView::removed(CView* /*parent*/)
-{
+bool CView::removed(CView* /*parent*/) {
     if (!attachedFlag)
         return false;
     invalid();
@@ -135,25 +136,22 @@ bool CView::removed(CView* /*parent*/)
     return true;
 }
 
-CPoint& CView::localToFrame(CPoint& point) const
-{
+CPoint& CView::localToFrame(CPoint& point) const {
     for (const CView* v = parentView; v; v = v->parentView)
         point.offset(v->size.left, v->size.top);
     return point;
 }
 
-CPoint& CView::frameToLocal(CPoint& point) const
-{
+CPoint& CView::frameToLocal(CPoint& point) const {
     for (const CView* v = parentView; v; v = v->parentView)
         point.offset(-v->size.left, -v->size.top);
     return point;
 }
 
-CRect CView::getFrameRect() const
-{
+CRect CView::getFrameRect() const {
     CPoint tl = size.getTopLeft();
     localToFrame(tl);
     return CRect(tl.x, tl.y, tl.x + size.getWidth(), tl.y + size.getHeight());
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -7,8 +7,7 @@ namespace VSTGUI {
 
 CViewContainer::CViewContainer(const CRect& r) : CView(r) {}
 
-CViewContainer::~CViewContainer()
-{
+CViewContainer::~CViewContainer() {
     for (CView* v : children) {
         if (v->isAttached())
             v->removed(this);
@@ -17,13 +16,11 @@ CViewContainer::~CViewContainer()
     children.clear();
 }
 
-bool CViewContainer::addView(CView* view)
-{
+bool CViewContainer::addView(CView* view) {
     return addView(view, nullptr);
 }
 
-bool CViewContainer::addView(CView* view, CView* before)
-{
+bool CViewContainer::addView(CView* view, CView* before) {
     if (!view || view == this || isChild(view))
         return false;
     auto pos = std::find(children.begin(), children.end(), before);
@@ -33,8 +30,7 @@ bool CViewContainer::addView(CView* view, CView* before)
     return true;
 }
 
-bool CViewContainer::removeView(CView* view, bool withForget)
-{
+bool CViewContainer::removeView(CView* view, bool withForget) {
     auto it = std::find(children.begin(), children.end(), view);
     if (it == children.end())
         return false;
@@ -48,33 +44,28 @@ bool CViewContainer::removeView(CView* view, bool withForget)
     return true;
 }
 
-bool CViewContainer::removeAll(bool withForget)
-{
+bool CViewContainer::removeAll(bool withForget) {
     while (!children.empty())
         removeView(children.back(), withForget);
     return true;
 }
 
-bool CViewContainer::isChild(CView* view) const
-{
+bool CViewContainer::isChild(CView* view) const {
     return std::find(children.begin(), children.end(), view) != children.end();
 }
 
-void CViewContainer::setBackgroundColor(const CColor& color)
-{
+void CViewContainer::setBackgroundColor(const CColor& color) {
     if (color == backgroundColor)
         return;
     backgroundColor = color;
     invalid();
 }
 
-void CViewContainer::draw(CDrawContext* context)
-{
+void CViewContainer::draw(CDrawContext* context) {
     drawRect(context, size);
 }
 
-void CViewContainer::drawBackgroundRect(CDrawContext* context, const CRect& updateRect)
-{
+void CViewContainer::drawBackgroundRect(CDrawContext* context, const CRect& updateRect) {
     if (backgroundColor.alpha) {
         context->setFillColor(backgroundColor);
         context->drawRect(updateRect, kDrawFilled);
@@ -83,8 +74,7 @@ void CViewContainer::drawBackgroundRect(CDrawContext* context, const CRect& upda
         context->drawBitmap(background, size);
 }
 
-void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect)
-{
+void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect) {
     CRect area = updateRect;
     area.bound(size);
     if (area.isEmpty())
@@ -121,8 +111,7 @@ void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect)
     context->setClipRect(savedClip);
 }
 
-CView* CViewContainer::getViewAt(const CPoint& where) const
-{
+CView* CViewContainer::getViewAt(const CPoint& where) const {
     CPoint local(where.x - size.left, where.y - size.top);
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         CView* v = *it;
@@ -132,8 +121,7 @@ CView* CViewContainer::getViewAt(const CPoint& where) const
     return nullptr;
 }
 
-CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState& buttons) {
     const CPoint local(where.x - size.left, where.y - size.top);
     const std::vector<CView*> snapshot = children;
     for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
@@ -152,8 +140,7 @@ CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState&
     return kMouseEventNotHandled;
 }
 
-CMouseEventResult CViewContainer::onMouseUp(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CViewContainer::onMouseUp(CPoint& where, const CButtonState& buttons) {
     CView* v = mouseDownView;
     if (!v)
         return kMouseEventNotHandled;
@@ -162,8 +149,7 @@ CMouseEventResult CViewContainer::onMouseUp(CPoint& where, const CButtonState& b
     return v->onMouseUp(p, buttons);
 }
 
-CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const CButtonState& buttons) {
     CPoint p(where.x - size.left, where.y - size.top);
     if (mouseDownView) {
         CMouseEventResult r = mouseDownView->onMouseMoved(p, buttons);
@@ -176,16 +162,14 @@ CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const CButtonState
     return kMouseEventNotHandled;
 }
 
-CMouseEventResult CViewContainer::onMouseCancel()
-{
+CMouseEventResult CViewContainer::onMouseCancel() {
     CView* v = mouseDownView;
     mouseDownView = nullptr;
     return v ? v->onMouseCancel() : kMouseEventNotHandled;
 }
 
-bool CViewContainer::onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
-                             const CButtonState& buttons)
-{
+bool CViewContainer::onWheel(const CPoint& where, const CMouseWheelAxis& axis,
+                             const float& distance, const CButtonState& buttons) {
     const CPoint local(where.x - size.left, where.y - size.top);
     const std::vector<CView*> snapshot = children;
     for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
@@ -197,8 +181,7 @@ bool CViewContainer::onWheel(const CPoint& where, const CMouseWheelAxis& axis, c
     return false;
 }
 
-bool CViewContainer::attached(CView* parent)
-{
+bool CViewContainer::attached(CView* parent) {
     if (!CView::attached(parent))
         return false;
     const std::vector<CView*> snapshot = children;
@@ -207,8 +190,7 @@ bool CViewContainer::attached(CView* parent)
     return true;
 }
 
-bool CViewContainer::removed(CView* parent)
-{
+bool CViewContainer::removed(CView* parent) {
     if (!attachedFlag)
         return false;
     mouseDownView = nullptr;
@@ -218,8 +200,7 @@ bool CViewContainer::removed(CView* parent)
     return CView::removed(parent);
 }
 
-void CViewContainer::invalidateDirtyViews()
-{
+void CViewContainer::invalidateDirtyViews() {
     for (CView* v : children) {
         if (!v->isVisible())
             continue;
@@ -230,4 +211,4 @@ void CViewContainer::invalidateDirtyViews()
     }
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -5,26 +5,23 @@ namespace VSTGUI {
 
 IdStringPtr CVSTGUITimer::kMsgTimer = "timer fired";
 
-CVSTGUITimer::CVSTGUITimer(CBaseObject* object, uint32_t ms, bool doStart) : fireTime(ms), timerObject(object)
-{
+CVSTGUITimer::CVSTGUITimer(CBaseObject* object, uint32_t ms, bool doStart)
+    : fireTime(ms), timerObject(object) {
     if (doStart)
         start();
 }
 
 CVSTGUITimer::CVSTGUITimer(std::function<void(CVSTGUITimer*)> cb, uint32_t ms, bool doStart)
-    : fireTime(ms), callback(std::move(cb))
-{
+    : fireTime(ms), callback(std::move(cb)) {
     if (doStart)
         start();
 }
 
-CVSTGUITimer::~CVSTGUITimer()
-{
+CVSTGUITimer::~CVSTGUITimer() {
     stop();
 }
 
-bool CVSTGUITimer::start()
-{
+bool CVSTGUITimer::start() {
     if (platformHandle)
         return false;
     host = &currentTimerHost();
@@ -32,8 +29,7 @@ bool CVSTGUITimer::start()
     return platformHandle != nullptr;
 }
 
-bool CVSTGUITimer::stop()
-{
+bool CVSTGUITimer::stop() {
     if (!platformHandle)
         return false;
     void* h = platformHandle;
@@ -42,8 +38,7 @@ bool CVSTGUITimer::stop()
     return true;
 }
 
-bool CVSTGUITimer::setFireTime(uint32_t ms)
-{
+bool CVSTGUITimer::setFireTime(uint32_t ms) {
     if (ms == fireTime)
         return false;
     fireTime = ms;
@@ -54,8 +49,7 @@ bool CVSTGUITimer::setFireTime(uint32_t ms)
     return true;
 }
 
-void CVSTGUITimer::fire()
-{
+void CVSTGUITimer::fire() {
     SharedPointer<CVSTGUITimer> guard(this);
     if (callback)
         callback(this);
@@ -63,4 +57,4 @@ void CVSTGUITimer::fire()
         timerObject->notify(this, kMsgTimer);
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

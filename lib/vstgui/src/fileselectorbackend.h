@@ -19,4 +19,4 @@ std::unique_ptr<FileSelectorBackend> createInFrameFileSelector();
 // Null when the platform has none available.
 std::unique_ptr<FileSelectorBackend> createNativeFileSelector();
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

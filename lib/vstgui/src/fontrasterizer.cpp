@@ -13,36 +13,31 @@ struct FontRasterizer::Impl {
     int ascent{0}, descent{0}, lineGap{0};
 };
 
-FontRasterizer& FontRasterizer::instance()
-{
+FontRasterizer& FontRasterizer::instance() {
     static FontRasterizer r;
     return r;
 }
 
-FontRasterizer::FontRasterizer() : impl(new Impl)
-{
+FontRasterizer::FontRasterizer() : impl(new Impl) {
     impl->valid = stbtt_InitFont(&impl->info, kLiberationSansRegular, 0) != 0;
     if (impl->valid)
         stbtt_GetFontVMetrics(&impl->info, &impl->ascent, &impl->descent, &impl->lineGap);
 }
 
-float FontRasterizer::scale(double size) const
-{
-    return impl->valid ? stbtt_ScaleForMappingEmToPixels(&impl->info, static_cast<float>(size)) : 0.f;
+float FontRasterizer::scale(double size) const {
+    return impl->valid ? stbtt_ScaleForMappingEmToPixels(&impl->info, static_cast<float>(size))
+                       : 0.f;
 }
 
-int32_t FontRasterizer::ascent(double size) const
-{
+int32_t FontRasterizer::ascent(double size) const {
     return static_cast<int32_t>(std::lround(impl->ascent * scale(size)));
 }
 
-int32_t FontRasterizer::descent(double size) const
-{
+int32_t FontRasterizer::descent(double size) const {
     return static_cast<int32_t>(std::lround(-impl->descent * scale(size)));
 }
 
-const Glyph& FontRasterizer::glyph(double size, uint32_t codepoint)
-{
+const Glyph& FontRasterizer::glyph(double size, uint32_t codepoint) {
     uint64_t key = (static_cast<uint64_t>(std::lround(size * 64.0)) << 32) | codepoint;
     auto it = cache.find(key);
     if (it != cache.end())
@@ -62,22 +57,22 @@ const Glyph& FontRasterizer::glyph(double size, uint32_t codepoint)
             g.xOffset = x0;
             g.yOffset = y0;
             g.coverage.resize(static_cast<size_t>(g.width) * g.height);
-            stbtt_MakeGlyphBitmap(&impl->info, g.coverage.data(), g.width, g.height, g.width, s, s, index);
+            stbtt_MakeGlyphBitmap(&impl->info, g.coverage.data(), g.width, g.height, g.width, s, s,
+                                  index);
         }
     }
     return cache.emplace(key, std::move(g)).first->second;
 }
 
-float FontRasterizer::kerning(double size, uint32_t left, uint32_t right) const
-{
+float FontRasterizer::kerning(double size, uint32_t left, uint32_t right) const {
     if (!impl->valid)
         return 0.f;
-    return stbtt_GetCodepointKernAdvance(&impl->info, static_cast<int>(left), static_cast<int>(right)) *
+    return stbtt_GetCodepointKernAdvance(&impl->info, static_cast<int>(left),
+                                         static_cast<int>(right)) *
            scale(size);
 }
 
-float FontRasterizer::textWidth(double size, const char* text)
-{
+float FontRasterizer::textWidth(double size, const char* text) {
     float x = 0;
     uint32_t prev = 0;
     for (const char* p = text; p && *p;) {
@@ -90,8 +85,7 @@ float FontRasterizer::textWidth(double size, const char* text)
     return x;
 }
 
-uint32_t nextCodepoint(const char*& p)
-{
+uint32_t nextCodepoint(const char*& p) {
     auto b = static_cast<unsigned char>(*p++);
     if (b < 0x80)
         return b;
@@ -109,4 +103,4 @@ uint32_t nextCodepoint(const char*& p)
     return cp;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

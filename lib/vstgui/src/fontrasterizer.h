@@ -9,8 +9,8 @@ namespace VSTGUI {
 struct Glyph {
     int32_t width{0};
     int32_t height{0};
-    int32_t xOffset{0}; // from the pen position to the bitmap's left edge
-    int32_t yOffset{0}; // from the baseline to the bitmap's top edge (negative: above)
+    int32_t xOffset{0};  // from the pen position to the bitmap's left edge
+    int32_t yOffset{0};  // from the baseline to the bitmap's top edge (negative: above)
     float advance{0};
     std::vector<uint8_t> coverage;
 };
@@ -39,4 +39,4 @@ private:
 // bytes read as U+FFFD.
 uint32_t nextCodepoint(const char*& p);
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -14,8 +14,7 @@ constexpr CColor kFieldBack{255, 255, 255, 255};
 
 class FileEntryPanel : public CViewContainer {
 public:
-    FileEntryPanel(CNewFileSelector* sel, const CRect& r) : CViewContainer(r), selector(sel)
-    {
+    FileEntryPanel(CNewFileSelector* sel, const CRect& r) : CViewContainer(r), selector(sel) {
         setBackgroundColor(kPanelBack);
         const CCoord w = r.getWidth();
         auto* title = new CTextLabel(CRect(8, 6, w - 8, 24), sel->getTitle().c_str());
@@ -43,8 +42,7 @@ public:
 
     CTextEdit* getField() const { return field; }
 
-    int32_t onKeyDown(VstKeyCode& key) override
-    {
+    int32_t onKeyDown(VstKeyCode& key) override {
         if (key.virt == VKEY_RETURN || key.virt == VKEY_ENTER) {
             UTF8String path = field->isEditingText() ? field->getEditText() : field->getText();
             if (!path.empty())
@@ -58,15 +56,13 @@ public:
         return field->onKeyDown(key);
     }
 
-    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override
-    {
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override {
         if (!size.pointInside(where))
-            return kMouseDownEventHandledButDontNeedMovedOrUpEvents; // modal: clicks outside go nowhere
+            return kMouseDownEventHandledButDontNeedMovedOrUpEvents;  // modal: clicks outside go nowhere
         return CViewContainer::onMouseDown(where, buttons);
     }
 
-    bool removed(CView* parent) override
-    {
+    bool removed(CView* parent) override {
         // The frame is closing with the entry still open: report a cancel.
         bool r = CViewContainer::removed(parent);
         if (selector) {
@@ -78,8 +74,7 @@ public:
     }
 
 private:
-    std::vector<UTF8String> complete(UTF8String path) const
-    {
+    std::vector<UTF8String> complete(UTF8String path) const {
         if (path.size() > 1 && path[0] == '~' && path[1] == '/')
             if (const char* home = std::getenv("HOME"))
                 path = home + path.substr(1);
@@ -95,8 +90,7 @@ private:
         return {path};
     }
 
-    void close(std::vector<UTF8String> files)
-    {
+    void close(std::vector<UTF8String> files) {
         CNewFileSelector* s = selector;
         selector = nullptr;
         SharedPointer<FileEntryPanel> keep(this);
@@ -115,8 +109,7 @@ private:
 
 class InFrameFileSelector : public FileSelectorBackend {
 public:
-    bool run(CNewFileSelector* selector) override
-    {
+    bool run(CNewFileSelector* selector) override {
         CFrame* frame = selector->getFrame();
         if (!frame || !frame->isOpen() || frame->getModalView())
             return false;
@@ -131,11 +124,10 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<FileSelectorBackend> createInFrameFileSelector()
-{
+std::unique_ptr<FileSelectorBackend> createInFrameFileSelector() {
     return std::make_unique<InFrameFileSelector>();
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -5,15 +5,13 @@
 namespace VSTGUI {
 
 // x / 255 rounded, exact for 0 <= x <= 65535.
-inline uint32_t div255(uint32_t x)
-{
+inline uint32_t div255(uint32_t x) {
     x += 128;
     return (x + (x >> 8)) >> 8;
 }
 
 // Draws colour rgb (0x00RRGGBB) with coverage a (0..255) over dst.
-inline uint32_t blendPixel(uint32_t dst, uint32_t rgb, uint32_t a)
-{
+inline uint32_t blendPixel(uint32_t dst, uint32_t rgb, uint32_t a) {
     if (a == 0)
         return dst;
     if (a == 255)
@@ -26,4 +24,4 @@ inline uint32_t blendPixel(uint32_t dst, uint32_t rgb, uint32_t a)
     return (da << 24) | (r << 16) | (g << 8) | b;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -6,8 +6,7 @@
 namespace VSTGUI {
 namespace {
 
-std::string folded(UTF8StringPtr name)
-{
+std::string folded(UTF8StringPtr name) {
     std::string s = name ? name : "";
     for (auto& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -15,32 +14,28 @@ std::string folded(UTF8StringPtr name)
 }
 
 // Filled during static initialisation and from the UI thread only.
-std::map<std::string, ResourceData>& registry()
-{
+std::map<std::string, ResourceData>& registry() {
     static std::map<std::string, ResourceData> r;
     return r;
 }
 
-} // namespace
+}  // namespace
 
 namespace Resources {
 
-void add(UTF8StringPtr name, const uint8_t* data, size_t size)
-{
+void add(UTF8StringPtr name, const uint8_t* data, size_t size) {
     registry()[folded(name)] = ResourceData{data, size};
 }
 
-ResourceData find(UTF8StringPtr name)
-{
+ResourceData find(UTF8StringPtr name) {
     auto& r = registry();
     auto it = r.find(folded(name));
     return it == r.end() ? ResourceData{} : it->second;
 }
 
-void remove(UTF8StringPtr name)
-{
+void remove(UTF8StringPtr name) {
     registry().erase(folded(name));
 }
 
-} // namespace Resources
-} // namespace VSTGUI
+}  // namespace Resources
+}  // namespace VSTGUI

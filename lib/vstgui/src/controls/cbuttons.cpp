@@ -4,32 +4,28 @@
 
 namespace VSTGUI {
 
-CKickButton::CKickButton(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, const CPoint& o)
-    : CControl(r, l, t, bg), offset(o), heightOfOneImage(r.getHeight())
-{
-}
+CKickButton::CKickButton(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg,
+                         const CPoint& o)
+    : CControl(r, l, t, bg), offset(o), heightOfOneImage(r.getHeight()) {}
 
-CKickButton::CKickButton(const CRect& r, IControlListener* l, int32_t t, CCoord h, CBitmap* bg, const CPoint& o)
-    : CControl(r, l, t, bg), offset(o), heightOfOneImage(h)
-{
-}
+CKickButton::CKickButton(const CRect& r, IControlListener* l, int32_t t, CCoord h, CBitmap* bg,
+                         const CPoint& o)
+    : CControl(r, l, t, bg), offset(o), heightOfOneImage(h) {}
 
-void CKickButton::draw(CDrawContext* context)
-{
+void CKickButton::draw(CDrawContext* context) {
     bounceValue();
-    drawFilmStripFrame(context, background, size, value == vmax ? 1 : 0, heightOfOneImage, offset, 1.f);
+    drawFilmStripFrame(context, background, size, value == vmax ? 1 : 0, heightOfOneImage, offset,
+                       1.f);
 }
 
-CMouseEventResult CKickButton::onMouseDown(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CKickButton::onMouseDown(CPoint& where, const CButtonState& buttons) {
     if (!(buttons & kLButton))
         return kMouseEventNotHandled;
     beginEdit();
     return onMouseMoved(where, buttons);
 }
 
-CMouseEventResult CKickButton::onMouseMoved(CPoint& where, const CButtonState&)
-{
+CMouseEventResult CKickButton::onMouseMoved(CPoint& where, const CButtonState&) {
     if (isEditing()) {
         float v = size.pointInside(where) ? vmax : vmin;
         if (v != value) {
@@ -40,8 +36,7 @@ CMouseEventResult CKickButton::onMouseMoved(CPoint& where, const CButtonState&)
     return kMouseEventHandled;
 }
 
-CMouseEventResult CKickButton::onMouseUp(CPoint&, const CButtonState&)
-{
+CMouseEventResult CKickButton::onMouseUp(CPoint&, const CButtonState&) {
     if (isEditing()) {
         // The listener sees the press (maximum) and the release (minimum) once each.
         if (value != vmin)
@@ -54,8 +49,7 @@ CMouseEventResult CKickButton::onMouseUp(CPoint&, const CButtonState&)
     return kMouseEventHandled;
 }
 
-CMouseEventResult CKickButton::onMouseCancel()
-{
+CMouseEventResult CKickButton::onMouseCancel() {
     if (isEditing()) {
         value = vmin;
         invalid();
@@ -65,12 +59,9 @@ CMouseEventResult CKickButton::onMouseCancel()
 }
 
 COnOffButton::COnOffButton(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, int32_t s)
-    : CControl(r, l, t, bg), style(s)
-{
-}
+    : CControl(r, l, t, bg), style(s) {}
 
-void COnOffButton::draw(CDrawContext* context)
-{
+void COnOffButton::draw(CDrawContext* context) {
     CCoord off = 0;
     if (value == vmax && background)
         off = background->getHeight() / 2;
@@ -78,8 +69,7 @@ void COnOffButton::draw(CDrawContext* context)
         context->drawBitmap(background, size, CPoint(0, off));
 }
 
-CMouseEventResult COnOffButton::onMouseDown(CPoint&, const CButtonState& buttons)
-{
+CMouseEventResult COnOffButton::onMouseDown(CPoint&, const CButtonState& buttons) {
     if (!(buttons & kLButton))
         return kMouseEventNotHandled;
     value = (value == vmax) ? vmin : vmax;
@@ -90,4 +80,4 @@ CMouseEventResult COnOffButton::onMouseDown(CPoint&, const CButtonState& buttons
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

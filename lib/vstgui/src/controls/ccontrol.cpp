@@ -4,31 +4,27 @@
 
 namespace VSTGUI {
 
-CControl::CControl(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg) : CView(r), listener(l), tag(t)
-{
+CControl::CControl(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg)
+    : CView(r), listener(l), tag(t) {
     if (bg)
         setBackground(bg);
 }
 
-void CControl::setValue(float val)
-{
+void CControl::setValue(float val) {
     value = val;
 }
 
-void CControl::setValueNormalized(float val)
-{
+void CControl::setValueNormalized(float val) {
     val = val < 0.f ? 0.f : (val > 1.f ? 1.f : val);
     setValue(vmin + val * (vmax - vmin));
 }
 
-float CControl::getValueNormalized() const
-{
+float CControl::getValueNormalized() const {
     float range = getRange();
     return range == 0.f ? 0.f : (value - vmin) / range;
 }
 
-void CControl::setTag(int32_t val)
-{
+void CControl::setTag(int32_t val) {
     if (listener)
         listener->controlTagWillChange(this);
     tag = val;
@@ -36,36 +32,31 @@ void CControl::setTag(int32_t val)
         listener->controlTagDidChange(this);
 }
 
-void CControl::beginEdit()
-{
+void CControl::beginEdit() {
     if (++editing == 1 && listener)
         listener->controlBeginEdit(this);
 }
 
-void CControl::endEdit()
-{
+void CControl::endEdit() {
     if (editing == 0)
         return;
     if (--editing == 0 && listener)
         listener->controlEndEdit(this);
 }
 
-void CControl::valueChanged()
-{
+void CControl::valueChanged() {
     if (listener)
         listener->valueChanged(this);
 }
 
-void CControl::bounceValue()
-{
+void CControl::bounceValue() {
     if (value > vmax)
         value = vmax;
     else if (value < vmin)
         value = vmin;
 }
 
-void CControl::setDirty(bool state)
-{
+void CControl::setDirty(bool state) {
     CView::setDirty(state);
     if (state)
         oldValue = value != -1.f ? -1.f : 0.f;
@@ -73,13 +64,11 @@ void CControl::setDirty(bool state)
         oldValue = value;
 }
 
-bool CControl::isDirty() const
-{
+bool CControl::isDirty() const {
     return oldValue != value || CView::isDirty();
 }
 
-bool CControl::applyWheel(float distance)
-{
+bool CControl::applyWheel(float distance) {
     float v = getValueNormalized() + distance * wheelInc;
     float before = value;
     beginEdit();
@@ -93,19 +82,17 @@ bool CControl::applyWheel(float distance)
 }
 
 void drawFilmStripFrame(CDrawContext* context, CBitmap* strip, const CRect& dest, int32_t index,
-                        CCoord frameHeight, const CPoint& offset, float alpha)
-{
+                        CCoord frameHeight, const CPoint& offset, float alpha) {
     if (!strip)
         return;
     context->drawBitmap(strip, dest, CPoint(offset.x, offset.y + index * frameHeight), alpha);
 }
 
-int32_t filmStripIndex(float normValue, int32_t frames)
-{
+int32_t filmStripIndex(float normValue, int32_t frames) {
     if (frames <= 1)
         return 0;
     auto index = static_cast<int32_t>(normValue * static_cast<float>(frames - 1) + 0.5f);
     return index < 0 ? 0 : (index >= frames ? frames - 1 : index);
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

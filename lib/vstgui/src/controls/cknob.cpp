@@ -5,18 +5,13 @@
 namespace VSTGUI {
 
 CAnimKnob::CAnimKnob(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, const CPoint& o)
-    : CControl(r, l, t, bg), offset(o), heightOfOneImage(r.getHeight()), subPixmaps(0)
-{
-}
+    : CControl(r, l, t, bg), offset(o), heightOfOneImage(r.getHeight()), subPixmaps(0) {}
 
-CAnimKnob::CAnimKnob(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h, CBitmap* bg,
-                     const CPoint& o)
-    : CControl(r, l, t, bg), offset(o), heightOfOneImage(h), subPixmaps(sub)
-{
-}
+CAnimKnob::CAnimKnob(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h,
+                     CBitmap* bg, const CPoint& o)
+    : CControl(r, l, t, bg), offset(o), heightOfOneImage(h), subPixmaps(sub) {}
 
-int32_t CAnimKnob::getNumSubPixmaps() const
-{
+int32_t CAnimKnob::getNumSubPixmaps() const {
     if (subPixmaps > 0)
         return subPixmaps;
     if (!background || heightOfOneImage <= 0)
@@ -24,17 +19,15 @@ int32_t CAnimKnob::getNumSubPixmaps() const
     return static_cast<int32_t>(background->getHeight() / heightOfOneImage);
 }
 
-void CAnimKnob::draw(CDrawContext* context)
-{
+void CAnimKnob::draw(CDrawContext* context) {
     float norm = getValueNormalized();
     if (inverseBitmap)
         norm = 1.f - norm;
-    drawFilmStripFrame(context, background, size, filmStripIndex(norm, getNumSubPixmaps()), heightOfOneImage,
-                       offset, 1.f);
+    drawFilmStripFrame(context, background, size, filmStripIndex(norm, getNumSubPixmaps()),
+                       heightOfOneImage, offset, 1.f);
 }
 
-CMouseEventResult CAnimKnob::onMouseDown(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CAnimKnob::onMouseDown(CPoint& where, const CButtonState& buttons) {
     if (!(buttons & kLButton))
         return kMouseEventNotHandled;
     beginEdit();
@@ -44,8 +37,7 @@ CMouseEventResult CAnimKnob::onMouseDown(CPoint& where, const CButtonState& butt
     return kMouseEventHandled;
 }
 
-CMouseEventResult CAnimKnob::onMouseMoved(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CAnimKnob::onMouseMoved(CPoint& where, const CButtonState& buttons) {
     if (!dragging || !(buttons & kLButton))
         return dragging ? kMouseEventHandled : kMouseEventNotHandled;
     CCoord range = kDragRange;
@@ -62,8 +54,7 @@ CMouseEventResult CAnimKnob::onMouseMoved(CPoint& where, const CButtonState& but
     return kMouseEventHandled;
 }
 
-CMouseEventResult CAnimKnob::onMouseUp(CPoint&, const CButtonState&)
-{
+CMouseEventResult CAnimKnob::onMouseUp(CPoint&, const CButtonState&) {
     if (dragging) {
         dragging = false;
         endEdit();
@@ -71,8 +62,7 @@ CMouseEventResult CAnimKnob::onMouseUp(CPoint&, const CButtonState&)
     return kMouseEventHandled;
 }
 
-CMouseEventResult CAnimKnob::onMouseCancel()
-{
+CMouseEventResult CAnimKnob::onMouseCancel() {
     if (dragging) {
         dragging = false;
         value = startValue;
@@ -83,9 +73,8 @@ CMouseEventResult CAnimKnob::onMouseCancel()
     return kMouseEventHandled;
 }
 
-bool CAnimKnob::onWheel(const CPoint&, const float& distance, const CButtonState&)
-{
+bool CAnimKnob::onWheel(const CPoint&, const float& distance, const CButtonState&) {
     return applyWheel(distance);
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

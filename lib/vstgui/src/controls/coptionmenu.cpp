@@ -7,19 +7,16 @@ namespace VSTGUI {
 
 CMenuItem::CMenuItem(const UTF8String& t, int32_t tg, int32_t f) : title(t), tag(tg), flags(f) {}
 
-CMenuItem::CMenuItem(const UTF8String& t, COptionMenu* menu) : title(t), tag(-1), flags(kNoFlags)
-{
+CMenuItem::CMenuItem(const UTF8String& t, COptionMenu* menu) : title(t), tag(-1), flags(kNoFlags) {
     setSubmenu(menu);
 }
 
-CMenuItem::~CMenuItem()
-{
+CMenuItem::~CMenuItem() {
     if (submenu)
         submenu->forget();
 }
 
-void CMenuItem::setSubmenu(COptionMenu* menu)
-{
+void CMenuItem::setSubmenu(COptionMenu* menu) {
     if (menu)
         menu->remember();
     if (submenu)
@@ -27,43 +24,37 @@ void CMenuItem::setSubmenu(COptionMenu* menu)
     submenu = menu;
 }
 
-void CMenuItem::setEnabled(bool state)
-{
+void CMenuItem::setEnabled(bool state) {
     flags = state ? (flags & ~kDisabled) : (flags | kDisabled);
 }
 
-void CMenuItem::setChecked(bool state)
-{
+void CMenuItem::setChecked(bool state) {
     flags = state ? (flags | kChecked) : (flags & ~kChecked);
 }
 
-COptionMenu::COptionMenu() : CParamDisplay(CRect(0, 0, 0, 0), nullptr, 0)
-{
+COptionMenu::COptionMenu() : CParamDisplay(CRect(0, 0, 0, 0), nullptr, 0) {
     vmax = 0;
 }
 
-COptionMenu::COptionMenu(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, CBitmap*, int32_t s)
-    : CParamDisplay(r, bg, s)
-{
+COptionMenu::COptionMenu(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, CBitmap*,
+                         int32_t s)
+    : CParamDisplay(r, bg, s) {
     setListener(l);
     tag = t;
     vmax = 0;
 }
 
-COptionMenu::~COptionMenu()
-{
+COptionMenu::~COptionMenu() {
     for (CMenuItem* item : items)
         item->forget();
 }
 
-void COptionMenu::updateMax()
-{
+void COptionMenu::updateMax() {
     vmax = items.empty() ? 0.f : static_cast<float>(items.size() - 1);
     invalid();
 }
 
-CMenuItem* COptionMenu::addEntry(CMenuItem* item, int32_t index)
-{
+CMenuItem* COptionMenu::addEntry(CMenuItem* item, int32_t index) {
     if (!item)
         return nullptr;
     if (index < 0 || index >= getNbEntries())
@@ -74,25 +65,21 @@ CMenuItem* COptionMenu::addEntry(CMenuItem* item, int32_t index)
     return item;
 }
 
-CMenuItem* COptionMenu::addEntry(const UTF8String& title, int32_t index, int32_t itemFlags)
-{
+CMenuItem* COptionMenu::addEntry(const UTF8String& title, int32_t index, int32_t itemFlags) {
     if (title == "-")
         return addSeparator(index);
     return addEntry(new CMenuItem(title, -1, itemFlags), index);
 }
 
-CMenuItem* COptionMenu::addEntry(COptionMenu* submenu, const UTF8String& title)
-{
+CMenuItem* COptionMenu::addEntry(COptionMenu* submenu, const UTF8String& title) {
     return addEntry(new CMenuItem(title, submenu));
 }
 
-CMenuItem* COptionMenu::addSeparator(int32_t index)
-{
+CMenuItem* COptionMenu::addSeparator(int32_t index) {
     return addEntry(new CMenuItem("", -1, CMenuItem::kSeparator), index);
 }
 
-bool COptionMenu::removeEntry(int32_t index)
-{
+bool COptionMenu::removeEntry(int32_t index) {
     if (index < 0 || index >= getNbEntries())
         return false;
     if (lastMenu != this) {
@@ -107,8 +94,7 @@ bool COptionMenu::removeEntry(int32_t index)
     return true;
 }
 
-bool COptionMenu::removeAllEntry()
-{
+bool COptionMenu::removeAllEntry() {
     for (CMenuItem* item : items)
         item->forget();
     items.clear();
@@ -119,13 +105,11 @@ bool COptionMenu::removeAllEntry()
     return true;
 }
 
-CMenuItem* COptionMenu::getEntry(int32_t index) const
-{
+CMenuItem* COptionMenu::getEntry(int32_t index) const {
     return index >= 0 && index < getNbEntries() ? items[static_cast<size_t>(index)] : nullptr;
 }
 
-int32_t COptionMenu::getCurrentIndex(bool countSeparator) const
-{
+int32_t COptionMenu::getCurrentIndex(bool countSeparator) const {
     auto index = static_cast<int32_t>(std::floor(value + 0.5f));
     if (countSeparator)
         return index;
@@ -136,13 +120,11 @@ int32_t COptionMenu::getCurrentIndex(bool countSeparator) const
     return result;
 }
 
-CMenuItem* COptionMenu::getCurrent() const
-{
+CMenuItem* COptionMenu::getCurrent() const {
     return getEntry(getCurrentIndex(true));
 }
 
-bool COptionMenu::setCurrent(int32_t index, bool countSeparator)
-{
+bool COptionMenu::setCurrent(int32_t index, bool countSeparator) {
     if (!countSeparator) {
         int32_t seen = -1;
         for (int32_t i = 0; i < getNbEntries(); ++i)
@@ -158,8 +140,7 @@ bool COptionMenu::setCurrent(int32_t index, bool countSeparator)
     return true;
 }
 
-bool COptionMenu::checkEntry(int32_t index, bool state)
-{
+bool COptionMenu::checkEntry(int32_t index, bool state) {
     CMenuItem* item = getEntry(index);
     if (!item || item->isSeparator())
         return false;
@@ -167,20 +148,17 @@ bool COptionMenu::checkEntry(int32_t index, bool state)
     return true;
 }
 
-COptionMenu* COptionMenu::getSubMenu(int32_t index) const
-{
+COptionMenu* COptionMenu::getSubMenu(int32_t index) const {
     CMenuItem* item = getEntry(index);
     return item ? item->getSubmenu() : nullptr;
 }
 
-COptionMenu* COptionMenu::getLastItemMenu(int32_t& idxInMenu) const
-{
+COptionMenu* COptionMenu::getLastItemMenu(int32_t& idxInMenu) const {
     idxInMenu = lastMenu ? lastResult : -1;
     return lastMenu;
 }
 
-void COptionMenu::setValue(float val)
-{
+void COptionMenu::setValue(float val) {
     // The value is an entry index; normalised values from the editor land
     // between indices by float rounding, so take the nearest one.
     auto index = static_cast<int32_t>(std::floor(val + 0.5f));
@@ -189,14 +167,12 @@ void COptionMenu::setValue(float val)
     CControl::setValue(static_cast<float>(index));
 }
 
-UTF8String COptionMenu::getDisplayText() const
-{
+UTF8String COptionMenu::getDisplayText() const {
     CMenuItem* item = getCurrent();
     return item && !item->isSeparator() ? item->getTitle() : UTF8String();
 }
 
-bool COptionMenu::popup()
-{
+bool COptionMenu::popup() {
     CFrame* frame = getFrame();
     if (!frame)
         return false;
@@ -204,8 +180,7 @@ bool COptionMenu::popup()
     return popup(frame, CPoint(r.left, r.bottom));
 }
 
-bool COptionMenu::popup(CFrame* frame, const CPoint& frameLocation)
-{
+bool COptionMenu::popup(CFrame* frame, const CPoint& frameLocation) {
     if (!frame || !frame->isOpen() || items.empty() || popupOpen || frame->getModalView())
         return false;
     auto* view = new MenuPopupView(this, frame, frameLocation);
@@ -215,8 +190,7 @@ bool COptionMenu::popup(CFrame* frame, const CPoint& frameLocation)
     return true;
 }
 
-void COptionMenu::popupClosed(COptionMenu* chosenMenu, int32_t index)
-{
+void COptionMenu::popupClosed(COptionMenu* chosenMenu, int32_t index) {
     popupOpen = false;
     if (!chosenMenu)
         return;
@@ -230,17 +204,15 @@ void COptionMenu::popupClosed(COptionMenu* chosenMenu, int32_t index)
     endEdit();
 }
 
-CMouseEventResult COptionMenu::onMouseDown(CPoint&, const CButtonState& buttons)
-{
+CMouseEventResult COptionMenu::onMouseDown(CPoint&, const CButtonState& buttons) {
     if (!(buttons & kLButton))
         return kMouseEventNotHandled;
     popup();
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
 
-int32_t COptionMenu::onKeyDown(VstKeyCode&)
-{
+int32_t COptionMenu::onKeyDown(VstKeyCode&) {
     return -1;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

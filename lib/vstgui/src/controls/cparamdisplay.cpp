@@ -5,19 +5,17 @@
 
 namespace VSTGUI {
 
-CParamDisplay::CParamDisplay(const CRect& r, CBitmap* bg, int32_t s) : CControl(r, nullptr, -1, bg), font(kNormalFont), style(s)
-{
+CParamDisplay::CParamDisplay(const CRect& r, CBitmap* bg, int32_t s)
+    : CControl(r, nullptr, -1, bg), font(kNormalFont), style(s) {
     font->remember();
 }
 
-CParamDisplay::~CParamDisplay()
-{
+CParamDisplay::~CParamDisplay() {
     if (font)
         font->forget();
 }
 
-void CParamDisplay::setFont(CFontRef f)
-{
+void CParamDisplay::setFont(CFontRef f) {
     if (!f || f == font)
         return;
     f->remember();
@@ -26,55 +24,48 @@ void CParamDisplay::setFont(CFontRef f)
     invalid();
 }
 
-void CParamDisplay::setFontColor(const CColor& c)
-{
+void CParamDisplay::setFontColor(const CColor& c) {
     if (c != fontColor) {
         fontColor = c;
         invalid();
     }
 }
 
-void CParamDisplay::setBackColor(const CColor& c)
-{
+void CParamDisplay::setBackColor(const CColor& c) {
     if (c != backColor) {
         backColor = c;
         invalid();
     }
 }
 
-void CParamDisplay::setFrameColor(const CColor& c)
-{
+void CParamDisplay::setFrameColor(const CColor& c) {
     if (c != frameColor) {
         frameColor = c;
         invalid();
     }
 }
 
-void CParamDisplay::setHoriAlign(CHoriTxtAlign a)
-{
+void CParamDisplay::setHoriAlign(CHoriTxtAlign a) {
     if (a != horiAlign) {
         horiAlign = a;
         invalid();
     }
 }
 
-void CParamDisplay::setStyle(int32_t val)
-{
+void CParamDisplay::setStyle(int32_t val) {
     if (val != style) {
         style = val;
         invalid();
     }
 }
 
-UTF8String CParamDisplay::getDisplayText() const
-{
+UTF8String CParamDisplay::getDisplayText() const {
     char text[32];
     std::snprintf(text, sizeof(text), "%2.2f", static_cast<double>(value));
     return text;
 }
 
-void CParamDisplay::drawBack(CDrawContext* context)
-{
+void CParamDisplay::drawBack(CDrawContext* context) {
     if (style & kNoDrawStyle)
         return;
     if (background) {
@@ -89,8 +80,7 @@ void CParamDisplay::drawBack(CDrawContext* context)
     }
 }
 
-void CParamDisplay::drawPlatformText(CDrawContext* context, UTF8StringPtr text)
-{
+void CParamDisplay::drawPlatformText(CDrawContext* context, UTF8StringPtr text) {
     if ((style & (kNoTextStyle | kNoDrawStyle)) || !text)
         return;
     context->setFont(font);
@@ -98,23 +88,19 @@ void CParamDisplay::drawPlatformText(CDrawContext* context, UTF8StringPtr text)
     context->drawString(text, size, horiAlign);
 }
 
-void CParamDisplay::draw(CDrawContext* context)
-{
+void CParamDisplay::draw(CDrawContext* context) {
     drawBack(context);
     drawPlatformText(context, getDisplayText().c_str());
 }
 
 CTextLabel::CTextLabel(const CRect& r, UTF8StringPtr txt, CBitmap* bg, int32_t s)
-    : CParamDisplay(r, bg, s), text(txt ? txt : "")
-{
-}
+    : CParamDisplay(r, bg, s), text(txt ? txt : "") {}
 
-void CTextLabel::setText(const UTF8String& txt)
-{
+void CTextLabel::setText(const UTF8String& txt) {
     if (txt == text)
         return;
     text = txt;
     invalid();
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -4,21 +4,20 @@
 
 namespace VSTGUI {
 
-CVerticalSlider::CVerticalSlider(const CRect& r, IControlListener* l, int32_t t, int32_t iMinPos, int32_t iMaxPos,
-                                 CBitmap* h, CBitmap* bg, const CPoint& o, int32_t s)
-    : CControl(r, l, t, bg), offset(o), minPos(iMinPos - r.top), rangeHandle(iMaxPos - iMinPos), style(s)
-{
+CVerticalSlider::CVerticalSlider(const CRect& r, IControlListener* l, int32_t t, int32_t iMinPos,
+                                 int32_t iMaxPos, CBitmap* h, CBitmap* bg, const CPoint& o,
+                                 int32_t s)
+    : CControl(r, l, t, bg), offset(o), minPos(iMinPos - r.top), rangeHandle(iMaxPos - iMinPos),
+      style(s) {
     setHandle(h);
 }
 
-CVerticalSlider::~CVerticalSlider()
-{
+CVerticalSlider::~CVerticalSlider() {
     if (handle)
         handle->forget();
 }
 
-void CVerticalSlider::setHandle(CBitmap* h)
-{
+void CVerticalSlider::setHandle(CBitmap* h) {
     if (h)
         h->remember();
     if (handle)
@@ -27,8 +26,7 @@ void CVerticalSlider::setHandle(CBitmap* h)
     invalid();
 }
 
-void CVerticalSlider::draw(CDrawContext* context)
-{
+void CVerticalSlider::draw(CDrawContext* context) {
     if (background)
         context->drawBitmap(background, size, offset);
     if (!handle)
@@ -38,11 +36,11 @@ void CVerticalSlider::draw(CDrawContext* context)
         norm = 1.f - norm;
     CCoord top = size.top + minPos + offsetHandle.y + static_cast<CCoord>(norm) * rangeHandle;
     CCoord left = size.left + offsetHandle.x;
-    context->drawBitmap(handle, CRect(left, top, left + handle->getWidth(), top + handle->getHeight()));
+    context->drawBitmap(handle,
+                        CRect(left, top, left + handle->getWidth(), top + handle->getHeight()));
 }
 
-float CVerticalSlider::valueAt(const CPoint& where) const
-{
+float CVerticalSlider::valueAt(const CPoint& where) const {
     if (rangeHandle <= 0)
         return value;
     CCoord handleCentre = handle ? handle->getHeight() / 2 : 0;
@@ -54,8 +52,7 @@ float CVerticalSlider::valueAt(const CPoint& where) const
     return vmin + norm * (vmax - vmin);
 }
 
-CMouseEventResult CVerticalSlider::onMouseDown(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CVerticalSlider::onMouseDown(CPoint& where, const CButtonState& buttons) {
     if (!(buttons & kLButton))
         return kMouseEventNotHandled;
     beginEdit();
@@ -65,8 +62,7 @@ CMouseEventResult CVerticalSlider::onMouseDown(CPoint& where, const CButtonState
     return kMouseEventHandled;
 }
 
-CMouseEventResult CVerticalSlider::onMouseMoved(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CVerticalSlider::onMouseMoved(CPoint& where, const CButtonState& buttons) {
     if (!tracking || !(buttons & kLButton))
         return tracking ? kMouseEventHandled : kMouseEventNotHandled;
     float v = valueAt(where);
@@ -78,8 +74,7 @@ CMouseEventResult CVerticalSlider::onMouseMoved(CPoint& where, const CButtonStat
     return kMouseEventHandled;
 }
 
-CMouseEventResult CVerticalSlider::onMouseUp(CPoint&, const CButtonState&)
-{
+CMouseEventResult CVerticalSlider::onMouseUp(CPoint&, const CButtonState&) {
     if (tracking) {
         tracking = false;
         endEdit();
@@ -87,8 +82,7 @@ CMouseEventResult CVerticalSlider::onMouseUp(CPoint&, const CButtonState&)
     return kMouseEventHandled;
 }
 
-CMouseEventResult CVerticalSlider::onMouseCancel()
-{
+CMouseEventResult CVerticalSlider::onMouseCancel() {
     if (tracking) {
         tracking = false;
         value = startValue;
@@ -99,9 +93,8 @@ CMouseEventResult CVerticalSlider::onMouseCancel()
     return kMouseEventHandled;
 }
 
-bool CVerticalSlider::onWheel(const CPoint&, const float& distance, const CButtonState&)
-{
+bool CVerticalSlider::onWheel(const CPoint&, const float& distance, const CButtonState&) {
     return applyWheel(distance);
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -5,25 +5,21 @@
 
 namespace VSTGUI {
 
-CSwitchBase::CSwitchBase(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h, int32_t maxPos,
-                         CBitmap* bg, const CPoint& o)
-    : CControl(r, l, t, bg), offset(o), heightOfOneImage(h), subPixmaps(sub), positions(maxPos > 0 ? maxPos : 1)
-{
-}
+CSwitchBase::CSwitchBase(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h,
+                         int32_t maxPos, CBitmap* bg, const CPoint& o)
+    : CControl(r, l, t, bg), offset(o), heightOfOneImage(h), subPixmaps(sub),
+      positions(maxPos > 0 ? maxPos : 1) {}
 
-int32_t CSwitchBase::framesIn(CBitmap* bg, const CRect& r)
-{
+int32_t CSwitchBase::framesIn(CBitmap* bg, const CRect& r) {
     return bg && r.getHeight() > 0 ? static_cast<int32_t>(bg->getHeight() / r.getHeight()) : 1;
 }
 
-void CSwitchBase::draw(CDrawContext* context)
-{
+void CSwitchBase::draw(CDrawContext* context) {
     drawFilmStripFrame(context, background, size, filmStripIndex(getValueNormalized(), subPixmaps),
                        heightOfOneImage, offset, 1.f);
 }
 
-CMouseEventResult CSwitchBase::onMouseDown(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CSwitchBase::onMouseDown(CPoint& where, const CButtonState& buttons) {
     if (!(buttons & kLButton))
         return kMouseEventNotHandled;
     beginEdit();
@@ -32,8 +28,7 @@ CMouseEventResult CSwitchBase::onMouseDown(CPoint& where, const CButtonState& bu
     return kMouseEventHandled;
 }
 
-CMouseEventResult CSwitchBase::onMouseMoved(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CSwitchBase::onMouseMoved(CPoint& where, const CButtonState& buttons) {
     if (!tracking || !(buttons & kLButton))
         return tracking ? kMouseEventHandled : kMouseEventNotHandled;
     int32_t pos = positionAt(where);
@@ -48,8 +43,7 @@ CMouseEventResult CSwitchBase::onMouseMoved(CPoint& where, const CButtonState& b
     return kMouseEventHandled;
 }
 
-CMouseEventResult CSwitchBase::onMouseUp(CPoint&, const CButtonState&)
-{
+CMouseEventResult CSwitchBase::onMouseUp(CPoint&, const CButtonState&) {
     if (tracking) {
         tracking = false;
         endEdit();
@@ -57,8 +51,7 @@ CMouseEventResult CSwitchBase::onMouseUp(CPoint&, const CButtonState&)
     return kMouseEventHandled;
 }
 
-CMouseEventResult CSwitchBase::onMouseCancel()
-{
+CMouseEventResult CSwitchBase::onMouseCancel() {
     if (tracking) {
         tracking = false;
         endEdit();
@@ -66,43 +59,34 @@ CMouseEventResult CSwitchBase::onMouseCancel()
     return kMouseEventHandled;
 }
 
-bool CSwitchBase::onWheel(const CPoint&, const float& distance, const CButtonState&)
-{
+bool CSwitchBase::onWheel(const CPoint&, const float& distance, const CButtonState&) {
     return applyWheel(distance);
 }
 
-CHorizontalSwitch::CHorizontalSwitch(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h,
-                                     int32_t maxPos, CBitmap* bg, const CPoint& o)
-    : CSwitchBase(r, l, t, sub, h, maxPos, bg, o)
-{
-}
+CHorizontalSwitch::CHorizontalSwitch(const CRect& r, IControlListener* l, int32_t t, int32_t sub,
+                                     CCoord h, int32_t maxPos, CBitmap* bg, const CPoint& o)
+    : CSwitchBase(r, l, t, sub, h, maxPos, bg, o) {}
 
-CHorizontalSwitch::CHorizontalSwitch(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, const CPoint& o)
-    : CSwitchBase(r, l, t, framesIn(bg, r), r.getHeight(), framesIn(bg, r), bg, o)
-{
-}
+CHorizontalSwitch::CHorizontalSwitch(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg,
+                                     const CPoint& o)
+    : CSwitchBase(r, l, t, framesIn(bg, r), r.getHeight(), framesIn(bg, r), bg, o) {}
 
-int32_t CHorizontalSwitch::positionAt(const CPoint& where) const
-{
+int32_t CHorizontalSwitch::positionAt(const CPoint& where) const {
     CCoord cell = size.getWidth() / positions;
     return cell > 0 ? static_cast<int32_t>(std::floor((where.x - size.left) / cell)) : 0;
 }
 
-CVerticalSwitch::CVerticalSwitch(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h,
-                                 int32_t maxPos, CBitmap* bg, const CPoint& o)
-    : CSwitchBase(r, l, t, sub, h, maxPos, bg, o)
-{
-}
+CVerticalSwitch::CVerticalSwitch(const CRect& r, IControlListener* l, int32_t t, int32_t sub,
+                                 CCoord h, int32_t maxPos, CBitmap* bg, const CPoint& o)
+    : CSwitchBase(r, l, t, sub, h, maxPos, bg, o) {}
 
-CVerticalSwitch::CVerticalSwitch(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg, const CPoint& o)
-    : CSwitchBase(r, l, t, framesIn(bg, r), r.getHeight(), framesIn(bg, r), bg, o)
-{
-}
+CVerticalSwitch::CVerticalSwitch(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg,
+                                 const CPoint& o)
+    : CSwitchBase(r, l, t, framesIn(bg, r), r.getHeight(), framesIn(bg, r), bg, o) {}
 
-int32_t CVerticalSwitch::positionAt(const CPoint& where) const
-{
+int32_t CVerticalSwitch::positionAt(const CPoint& where) const {
     CCoord cell = size.getHeight() / positions;
     return cell > 0 ? static_cast<int32_t>(std::floor((where.y - size.top) / cell)) : 0;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -6,13 +6,11 @@
 namespace VSTGUI {
 namespace {
 
-bool isContinuation(char c)
-{
+bool isContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-size_t prevBoundary(const UTF8String& s, size_t pos)
-{
+size_t prevBoundary(const UTF8String& s, size_t pos) {
     if (pos == 0)
         return 0;
     --pos;
@@ -21,8 +19,7 @@ size_t prevBoundary(const UTF8String& s, size_t pos)
     return pos;
 }
 
-size_t nextBoundary(const UTF8String& s, size_t pos)
-{
+size_t nextBoundary(const UTF8String& s, size_t pos) {
     if (pos >= s.size())
         return s.size();
     ++pos;
@@ -31,8 +28,7 @@ size_t nextBoundary(const UTF8String& s, size_t pos)
     return pos;
 }
 
-void appendUtf8(UTF8String& out, uint32_t cp)
-{
+void appendUtf8(UTF8String& out, uint32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -50,24 +46,24 @@ void appendUtf8(UTF8String& out, uint32_t cp)
     }
 }
 
-} // namespace
+}  // namespace
 
-CTextEdit::CTextEdit(const CRect& r, IControlListener* l, int32_t t, UTF8StringPtr txt, CBitmap* bg, int32_t s)
-    : CTextLabel(r, txt, bg, s)
-{
+CTextEdit::CTextEdit(const CRect& r, IControlListener* l, int32_t t, UTF8StringPtr txt, CBitmap* bg,
+                     int32_t s)
+    : CTextLabel(r, txt, bg, s) {
     setListener(l);
     tag = t;
 }
 
-void CTextEdit::setText(const UTF8String& txt)
-{
+void CTextEdit::setText(const UTF8String& txt) {
     CTextLabel::setText(txt);
 }
 
-CCoord CTextEdit::textStartX(CDrawContext*, const UTF8String& s) const
-{
-    auto width = static_cast<int32_t>(std::lround(FontRasterizer::instance().textWidth(font->getSize(), s.c_str())));
-    auto l = static_cast<int32_t>(std::floor(size.left + 0.5)), r = static_cast<int32_t>(std::floor(size.right + 0.5));
+CCoord CTextEdit::textStartX(CDrawContext*, const UTF8String& s) const {
+    auto width = static_cast<int32_t>(
+        std::lround(FontRasterizer::instance().textWidth(font->getSize(), s.c_str())));
+    auto l = static_cast<int32_t>(std::floor(size.left + 0.5)),
+         r = static_cast<int32_t>(std::floor(size.right + 0.5));
     if (horiAlign == kCenterText)
         return l + ((r - l) - width) / 2;
     if (horiAlign == kRightText)
@@ -75,13 +71,13 @@ CCoord CTextEdit::textStartX(CDrawContext*, const UTF8String& s) const
     return l;
 }
 
-size_t CTextEdit::caretFromX(CCoord x) const
-{
+size_t CTextEdit::caretFromX(CCoord x) const {
     CCoord start = textStartX(nullptr, editText);
     size_t best = 0;
     CCoord bestDist = std::fabs(x - start);
     for (size_t pos = nextBoundary(editText, 0); pos <= editText.size();) {
-        CCoord px = start + FontRasterizer::instance().textWidth(font->getSize(), editText.substr(0, pos).c_str());
+        CCoord px = start + FontRasterizer::instance().textWidth(font->getSize(),
+                                                                 editText.substr(0, pos).c_str());
         if (std::fabs(x - px) < bestDist) {
             bestDist = std::fabs(x - px);
             best = pos;
@@ -93,8 +89,7 @@ size_t CTextEdit::caretFromX(CCoord x) const
     return best;
 }
 
-void CTextEdit::draw(CDrawContext* context)
-{
+void CTextEdit::draw(CDrawContext* context) {
     if (!editingText) {
         CTextLabel::draw(context);
         return;
@@ -102,14 +97,16 @@ void CTextEdit::draw(CDrawContext* context)
     drawBack(context);
     CCoord start = textStartX(context, editText);
     auto xAt = [&](size_t pos) {
-        return start + FontRasterizer::instance().textWidth(font->getSize(), editText.substr(0, pos).c_str());
+        return start + FontRasterizer::instance().textWidth(font->getSize(),
+                                                            editText.substr(0, pos).c_str());
     };
     if (selStart != caret) {
         CColor sel = fontColor;
         sel.alpha = static_cast<uint8_t>(sel.alpha * 3 / 8);
         context->setFillColor(sel);
         CCoord a = xAt(std::min(selStart, caret)), b = xAt(std::max(selStart, caret));
-        context->drawRect(CRect(std::floor(a), size.top + 2, std::ceil(b), size.bottom - 2), kDrawFilled);
+        context->drawRect(CRect(std::floor(a), size.top + 2, std::ceil(b), size.bottom - 2),
+                          kDrawFilled);
     }
     drawPlatformText(context, editText.c_str());
     CCoord cx = std::floor(xAt(caret));
@@ -117,8 +114,7 @@ void CTextEdit::draw(CDrawContext* context)
     context->drawRect(CRect(cx, size.top + 2, cx + 1, size.bottom - 2), kDrawFilled);
 }
 
-CMouseEventResult CTextEdit::onMouseDown(CPoint& where, const CButtonState& buttons)
-{
+CMouseEventResult CTextEdit::onMouseDown(CPoint& where, const CButtonState& buttons) {
     if (!(buttons & kLButton))
         return kMouseEventNotHandled;
     if (!editingText) {
@@ -133,8 +129,7 @@ CMouseEventResult CTextEdit::onMouseDown(CPoint& where, const CButtonState& butt
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
 
-void CTextEdit::takeFocus()
-{
+void CTextEdit::takeFocus() {
     if (editingText)
         return;
     editingText = true;
@@ -144,8 +139,7 @@ void CTextEdit::takeFocus()
     invalid();
 }
 
-void CTextEdit::looseFocus()
-{
+void CTextEdit::looseFocus() {
     if (!editingText)
         return;
     editingText = false;
@@ -161,15 +155,13 @@ void CTextEdit::looseFocus()
     }
 }
 
-void CTextEdit::deleteSelection()
-{
+void CTextEdit::deleteSelection() {
     size_t a = std::min(selStart, caret), b = std::max(selStart, caret);
     editText.erase(a, b - a);
     caret = selStart = a;
 }
 
-int32_t CTextEdit::onKeyDown(VstKeyCode& key)
-{
+int32_t CTextEdit::onKeyDown(VstKeyCode& key) {
     if (!editingText)
         return -1;
     const bool shift = (key.modifier & MODIFIER_SHIFT) != 0;
@@ -244,4 +236,4 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& key)
     return 1;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

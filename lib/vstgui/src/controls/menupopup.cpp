@@ -12,24 +12,23 @@ constexpr CColor kMenuText{0, 0, 0, 255};
 constexpr CColor kMenuDisabled{150, 150, 150, 255};
 constexpr CColor kMenuHighlight{48, 112, 192, 255};
 constexpr CColor kMenuHighlightText{255, 255, 255, 255};
-} // namespace
+}  // namespace
 
 MenuPopupView::MenuPopupView(COptionMenu* menu, CFrame* f, const CPoint& location)
-    : CView(f->getViewSize()), root(menu), frame(f)
-{
+    : CView(f->getViewSize()), root(menu), frame(f) {
     pushLevel(menu, location);
 }
 
 MenuPopupView::~MenuPopupView() = default;
 
-void MenuPopupView::pushLevel(COptionMenu* menu, CPoint at)
-{
+void MenuPopupView::pushLevel(COptionMenu* menu, CPoint at) {
     CFontRef font = menu->getFont() ? menu->getFont() : kNormalFont;
     CCoord width = 60, height = 2;
     for (int32_t i = 0; i < menu->getNbEntries(); ++i) {
         CMenuItem* item = menu->getEntry(i);
         height += item->isSeparator() ? kSeparatorHeight : kItemHeight;
-        width = std::max(width, std::ceil(font->getStringWidth(item->getTitle().c_str())) + 2 * kSideMargin + 2);
+        width = std::max(width, std::ceil(font->getStringWidth(item->getTitle().c_str())) +
+                                    2 * kSideMargin + 2);
     }
     // Keep the column inside the frame.
     const CRect bounds = frame->getViewSize();
@@ -42,16 +41,14 @@ void MenuPopupView::pushLevel(COptionMenu* menu, CPoint at)
     invalidRect(level.rect);
 }
 
-void MenuPopupView::popLevelsAbove(size_t level)
-{
+void MenuPopupView::popLevelsAbove(size_t level) {
     while (levels.size() > level + 1) {
         invalidRect(levels.back().rect);
         levels.pop_back();
     }
 }
 
-CRect MenuPopupView::getItemRect(size_t level, int32_t index) const
-{
+CRect MenuPopupView::getItemRect(size_t level, int32_t index) const {
     const Level& l = levels[level];
     CCoord y = l.rect.top + 1;
     for (int32_t i = 0; i < index; ++i)
@@ -60,8 +57,7 @@ CRect MenuPopupView::getItemRect(size_t level, int32_t index) const
     return CRect(l.rect.left + 1, y, l.rect.right - 1, y + h);
 }
 
-bool MenuPopupView::locate(const CPoint& where, size_t& level, int32_t& index) const
-{
+bool MenuPopupView::locate(const CPoint& where, size_t& level, int32_t& index) const {
     for (size_t li = levels.size(); li-- > 0;) {
         if (!levels[li].rect.pointInside(where))
             continue;
@@ -75,32 +71,29 @@ bool MenuPopupView::locate(const CPoint& where, size_t& level, int32_t& index) c
     return false;
 }
 
-bool MenuPopupView::selectable(const CMenuItem* item) const
-{
+bool MenuPopupView::selectable(const CMenuItem* item) const {
     return item && !item->isSeparator() && !item->isTitle() && item->isEnabled();
 }
 
-void MenuPopupView::invalidLevels()
-{
+void MenuPopupView::invalidLevels() {
     for (const Level& l : levels)
         invalidRect(l.rect);
 }
 
-void MenuPopupView::hoverItem(size_t level, int32_t index, bool openSubmenu)
-{
+void MenuPopupView::hoverItem(size_t level, int32_t index, bool openSubmenu) {
     popLevelsAbove(level);
     Level& l = levels[level];
     CMenuItem* item = index >= 0 ? l.menu->getEntry(index) : nullptr;
     l.hover = selectable(item) ? index : -1;
     invalidRect(l.rect);
-    if (openSubmenu && l.hover >= 0 && item->getSubmenu() && item->getSubmenu()->getNbEntries() > 0) {
+    if (openSubmenu && l.hover >= 0 && item->getSubmenu() &&
+        item->getSubmenu()->getNbEntries() > 0) {
         CRect r = getItemRect(level, index);
         pushLevel(item->getSubmenu(), CPoint(l.rect.right - 2, r.top - 1));
     }
 }
 
-void MenuPopupView::moveHover(int32_t direction)
-{
+void MenuPopupView::moveHover(int32_t direction) {
     Level& l = levels.back();
     int32_t n = l.menu->getNbEntries();
     int32_t i = l.hover;
@@ -115,8 +108,7 @@ void MenuPopupView::moveHover(int32_t direction)
     }
 }
 
-void MenuPopupView::finish(COptionMenu* chosen, int32_t index)
-{
+void MenuPopupView::finish(COptionMenu* chosen, int32_t index) {
     if (finished)
         return;
     finished = true;
@@ -128,8 +120,7 @@ void MenuPopupView::finish(COptionMenu* chosen, int32_t index)
     menu->popupClosed(chosen, index);
 }
 
-bool MenuPopupView::removed(CView* parent)
-{
+bool MenuPopupView::removed(CView* parent) {
     // Removed without a choice (the frame is closing): the menu may pop up again later.
     if (!finished) {
         finished = true;
@@ -138,9 +129,8 @@ bool MenuPopupView::removed(CView* parent)
     return CView::removed(parent);
 }
 
-CMouseEventResult MenuPopupView::onMouseDown(CPoint& where, const CButtonState& buttons)
-{
-    SharedPointer<MenuPopupView> keep(this); // a choice removes the pop-up from the frame
+CMouseEventResult MenuPopupView::onMouseDown(CPoint& where, const CButtonState& buttons) {
+    SharedPointer<MenuPopupView> keep(this);  // a choice removes the pop-up from the frame
     size_t level;
     int32_t index;
     if (!locate(where, level, index)) {
@@ -152,8 +142,7 @@ CMouseEventResult MenuPopupView::onMouseDown(CPoint& where, const CButtonState& 
     return kMouseEventHandled;
 }
 
-CMouseEventResult MenuPopupView::onMouseMoved(CPoint& where, const CButtonState&)
-{
+CMouseEventResult MenuPopupView::onMouseMoved(CPoint& where, const CButtonState&) {
     size_t level;
     int32_t index;
     if (locate(where, level, index) && index >= 0) {
@@ -164,9 +153,8 @@ CMouseEventResult MenuPopupView::onMouseMoved(CPoint& where, const CButtonState&
     return kMouseEventHandled;
 }
 
-CMouseEventResult MenuPopupView::onMouseUp(CPoint& where, const CButtonState&)
-{
-    SharedPointer<MenuPopupView> keep(this); // a choice removes the pop-up from the frame
+CMouseEventResult MenuPopupView::onMouseUp(CPoint& where, const CButtonState&) {
+    SharedPointer<MenuPopupView> keep(this);  // a choice removes the pop-up from the frame
     size_t level;
     int32_t index;
     if (pressInside && locate(where, level, index) && index >= 0) {
@@ -178,18 +166,13 @@ CMouseEventResult MenuPopupView::onMouseUp(CPoint& where, const CButtonState&)
     return kMouseEventHandled;
 }
 
-int32_t MenuPopupView::onKeyDown(VstKeyCode& key)
-{
-    SharedPointer<MenuPopupView> keep(this); // a choice removes the pop-up from the frame
+int32_t MenuPopupView::onKeyDown(VstKeyCode& key) {
+    SharedPointer<MenuPopupView> keep(this);  // a choice removes the pop-up from the frame
     Level& top = levels.back();
     CMenuItem* item = top.hover >= 0 ? top.menu->getEntry(top.hover) : nullptr;
     switch (key.virt) {
-    case VKEY_DOWN:
-        moveHover(1);
-        return 1;
-    case VKEY_UP:
-        moveHover(-1);
-        return 1;
+    case VKEY_DOWN: moveHover(1); return 1;
+    case VKEY_UP: moveHover(-1); return 1;
     case VKEY_RIGHT:
         if (item && item->getSubmenu()) {
             hoverItem(levels.size() - 1, top.hover, true);
@@ -217,13 +200,11 @@ int32_t MenuPopupView::onKeyDown(VstKeyCode& key)
             finish(top.menu, top.hover);
         }
         return 1;
-    default:
-        return 1; // the pop-up is modal: keys go nowhere else
+    default: return 1;  // the pop-up is modal: keys go nowhere else
     }
 }
 
-void MenuPopupView::draw(CDrawContext* context)
-{
+void MenuPopupView::draw(CDrawContext* context) {
     for (size_t li = 0; li < levels.size(); ++li) {
         const Level& l = levels[li];
         CFontRef font = l.menu->getFont() ? l.menu->getFont() : kNormalFont;
@@ -247,12 +228,14 @@ void MenuPopupView::draw(CDrawContext* context)
                 context->setFillColor(kMenuHighlight);
                 context->drawRect(r, kDrawFilled);
             }
-            CColor ink = !item->isEnabled() ? kMenuDisabled : (highlighted ? kMenuHighlightText : kMenuText);
+            CColor ink =
+                !item->isEnabled() ? kMenuDisabled : (highlighted ? kMenuHighlightText : kMenuText);
             context->setFontColor(ink);
             context->setFrameColor(ink);
             CRect textRect(r.left + kSideMargin, r.top, r.right - kSideMargin, r.bottom);
             context->drawString(item->getTitle().c_str(), textRect, kLeftText);
-            bool checked = item->isChecked() || ((style & kCheckStyle) && !(style & kMultipleCheckStyle) && i == current);
+            bool checked = item->isChecked() || ((style & kCheckStyle) &&
+                                                 !(style & kMultipleCheckStyle) && i == current);
             if (checked) {
                 CCoord x = r.left + 5, y = r.top + r.getHeight() / 2;
                 context->drawLine(CPoint(x, y), CPoint(x + 3, y + 3));
@@ -267,4 +250,4 @@ void MenuPopupView::draw(CDrawContext* context)
     }
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

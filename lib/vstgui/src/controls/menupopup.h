@@ -18,7 +18,10 @@ public:
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
-    bool onWheel(const CPoint&, const CMouseWheelAxis&, const float&, const CButtonState&) override { return true; }
+    bool onWheel(const CPoint&, const CMouseWheelAxis&, const float&,
+                 const CButtonState&) override {
+        return true;
+    }
     int32_t onKeyDown(VstKeyCode& key) override;
     bool removed(CView* parent) override;
 
@@ -54,4 +57,4 @@ private:
     bool finished{false};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -15,44 +15,37 @@ public:
     PlatformType getType() const override { return PlatformType::kOffscreen; }
 };
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<IPlatformFrame> createOffscreenFrame(CFrame*)
-{
+std::unique_ptr<IPlatformFrame> createOffscreenFrame(CFrame*) {
     return std::make_unique<OffscreenFrame>();
 }
 
 namespace Offscreen {
 
-CMouseEventResult mouseDown(CFrame* frame, CPoint where, int32_t buttons)
-{
+CMouseEventResult mouseDown(CFrame* frame, CPoint where, int32_t buttons) {
     return frame->platformOnMouseDown(where, buttons);
 }
 
-CMouseEventResult mouseMove(CFrame* frame, CPoint where, int32_t buttons)
-{
+CMouseEventResult mouseMove(CFrame* frame, CPoint where, int32_t buttons) {
     return frame->platformOnMouseMoved(where, buttons);
 }
 
-CMouseEventResult mouseUp(CFrame* frame, CPoint where, int32_t buttons)
-{
+CMouseEventResult mouseUp(CFrame* frame, CPoint where, int32_t buttons) {
     return frame->platformOnMouseUp(where, buttons);
 }
 
-CMouseEventResult mouseExit(CFrame* frame)
-{
+CMouseEventResult mouseExit(CFrame* frame) {
     CPoint p(-1, -1);
     return frame->platformOnMouseExited(p, 0);
 }
 
-void click(CFrame* frame, CPoint where, int32_t buttons)
-{
+void click(CFrame* frame, CPoint where, int32_t buttons) {
     mouseDown(frame, where, buttons);
     mouseUp(frame, where, buttons);
 }
 
-void drag(CFrame* frame, CPoint from, CPoint to, int32_t buttons, int steps)
-{
+void drag(CFrame* frame, CPoint from, CPoint to, int32_t buttons, int steps) {
     mouseDown(frame, from, buttons);
     for (int i = 1; i <= steps; ++i) {
         CPoint p(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
@@ -61,13 +54,11 @@ void drag(CFrame* frame, CPoint from, CPoint to, int32_t buttons, int steps)
     mouseUp(frame, to, buttons);
 }
 
-bool wheel(CFrame* frame, CPoint where, float distance, int32_t buttons)
-{
+bool wheel(CFrame* frame, CPoint where, float distance, int32_t buttons) {
     return frame->platformOnMouseWheel(where, kMouseWheelAxisY, distance, buttons);
 }
 
-int32_t keyDown(CFrame* frame, int32_t character, uint8_t virtualKey, uint8_t modifiers)
-{
+int32_t keyDown(CFrame* frame, int32_t character, uint8_t virtualKey, uint8_t modifiers) {
     VstKeyCode key;
     key.character = character;
     key.virt = virtualKey;
@@ -75,8 +66,7 @@ int32_t keyDown(CFrame* frame, int32_t character, uint8_t virtualKey, uint8_t mo
     return frame->platformOnKeyDown(key);
 }
 
-void typeText(CFrame* frame, const std::string& text)
-{
+void typeText(CFrame* frame, const std::string& text) {
     // Plain ASCII and UTF-8 sequences, one code point per key.
     for (size_t i = 0; i < text.size();) {
         auto b = static_cast<unsigned char>(text[i]);
@@ -89,15 +79,13 @@ void typeText(CFrame* frame, const std::string& text)
     }
 }
 
-const PixelBuffer& render(CFrame* frame)
-{
+const PixelBuffer& render(CFrame* frame) {
     frame->idle();
     frame->updateCanvas();
     return frame->getCanvas();
 }
 
-bool writePNG(const PixelBuffer& image, const std::string& path)
-{
+bool writePNG(const PixelBuffer& image, const std::string& path) {
     std::vector<unsigned char> rgba(static_cast<size_t>(image.getWidth()) * image.getHeight() * 4);
     for (size_t i = 0; i < rgba.size() / 4; ++i) {
         uint32_t p = image.data()[i];
@@ -110,8 +98,7 @@ bool writePNG(const PixelBuffer& image, const std::string& path)
                           image.getWidth() * 4) != 0;
 }
 
-bool readPNG(const std::string& path, PixelBuffer& image)
-{
+bool readPNG(const std::string& path, PixelBuffer& image) {
     int w = 0, h = 0, n = 0;
     unsigned char* rgba = stbi_load(path.c_str(), &w, &h, &n, 4);
     if (!rgba)
@@ -119,11 +106,12 @@ bool readPNG(const std::string& path, PixelBuffer& image)
     image.resize(w, h);
     for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
         const unsigned char* p = rgba + i * 4;
-        image.data()[i] = (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+        image.data()[i] =
+            (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
     }
     stbi_image_free(rgba);
     return true;
 }
 
-} // namespace Offscreen
-} // namespace VSTGUI
+}  // namespace Offscreen
+}  // namespace VSTGUI

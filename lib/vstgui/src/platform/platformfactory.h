@@ -9,4 +9,4 @@ std::unique_ptr<IPlatformFrame> createOffscreenFrame(CFrame* frame);
 std::unique_ptr<IPlatformFrame> createNativeFrame(CFrame* frame, void* parent, PlatformType type,
                                                   IPlatformFrameConfig* config);
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

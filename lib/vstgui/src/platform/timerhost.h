@@ -19,4 +19,4 @@ ITimerHost& manualTimerHost();
 // The platform's own timer host, or null when it has none right now.
 ITimerHost* nativeTimerHost();
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

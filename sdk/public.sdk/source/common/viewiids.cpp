@@ -6,16 +6,16 @@
 
 namespace Steinberg {
 
-DEF_CLASS_IID (IPlugView)
-DEF_CLASS_IID (IPlugFrame)
-DEF_CLASS_IID (IPlugViewContentScaleSupport)
+DEF_CLASS_IID(IPlugView)
+DEF_CLASS_IID(IPlugFrame)
+DEF_CLASS_IID(IPlugViewContentScaleSupport)
 
 #if SMTG_OS_LINUX
 namespace Linux {
-DEF_CLASS_IID (IRunLoop)
-DEF_CLASS_IID (IEventHandler)
-DEF_CLASS_IID (ITimerHandler)
-} // namespace Linux
+DEF_CLASS_IID(IRunLoop)
+DEF_CLASS_IID(IEventHandler)
+DEF_CLASS_IID(ITimerHandler)
+}  // namespace Linux
 #endif
 
-} // namespace Steinberg
+}  // namespace Steinberg

@@ -4,9 +4,8 @@
 
 #include <windows.h>
 
-extern "C" BOOL WINAPI DllMain (HINSTANCE instance, DWORD reason, LPVOID /*reserved*/)
-{
-	if (reason == DLL_PROCESS_ATTACH)
-		Steinberg::setPlatformModuleHandle (instance);
-	return TRUE;
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+    if (reason == DLL_PROCESS_ATTACH)
+        Steinberg::setPlatformModuleHandle(instance);
+    return TRUE;
 }

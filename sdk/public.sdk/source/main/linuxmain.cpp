@@ -5,16 +5,14 @@
 
 extern "C" {
 
-SMTG_EXPORT_SYMBOL bool ModuleEntry (void* sharedLibraryHandle)
-{
-	if (Steinberg::moduleUseCount () == 0)
-		Steinberg::setPlatformModuleHandle (sharedLibraryHandle);
-	return InitDll ();
+SMTG_EXPORT_SYMBOL bool ModuleEntry(void* sharedLibraryHandle) {
+    if (Steinberg::moduleUseCount() == 0)
+        Steinberg::setPlatformModuleHandle(sharedLibraryHandle);
+    return InitDll();
 }
 
-SMTG_EXPORT_SYMBOL bool ModuleExit ()
-{
-	return ExitDll ();
+SMTG_EXPORT_SYMBOL bool ModuleExit() {
+    return ExitDll();
 }
 
-} // extern "C"
+}  // extern "C"

@@ -5,32 +5,28 @@
 #include <atomic>
 
 namespace {
-std::atomic<int> useCounter {0};
+std::atomic<int> useCounter{0};
 }
 
-bool InitDll ()
-{
-	if (++useCounter == 1)
-		return InitModule ();
-	return true;
+bool InitDll() {
+    if (++useCounter == 1)
+        return InitModule();
+    return true;
 }
 
-bool ExitDll ()
-{
-	int remaining = --useCounter;
-	if (remaining == 0)
-		return DeinitModule ();
-	if (remaining < 0)
-	{
-		// An unbalanced call: keep the count at zero so a later InitDll still
-		// initialises the module.
-		++useCounter;
-		return false;
-	}
-	return true;
+bool ExitDll() {
+    int remaining = --useCounter;
+    if (remaining == 0)
+        return DeinitModule();
+    if (remaining < 0) {
+        // An unbalanced call: keep the count at zero so a later InitDll still
+        // initialises the module.
+        ++useCounter;
+        return false;
+    }
+    return true;
 }
 
-int Steinberg::moduleUseCount ()
-{
-	return useCounter.load ();
+int Steinberg::moduleUseCount() {
+    return useCounter.load();
 }

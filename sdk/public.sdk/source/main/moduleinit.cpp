@@ -6,70 +6,61 @@
 namespace Steinberg {
 namespace {
 
-struct Registered
-{
-	ModuleInitFunction func;
-	unsigned priority;
+struct Registered {
+    ModuleInitFunction func;
+    unsigned priority;
 };
 
 // Function-local statics: registrations happen from other translation units'
 // static constructors, whose order is unknown.
-std::vector<Registered>& initializers ()
-{
-	static std::vector<Registered> list;
-	return list;
+std::vector<Registered>& initializers() {
+    static std::vector<Registered> list;
+    return list;
 }
 
-std::vector<Registered>& terminators ()
-{
-	static std::vector<Registered> list;
-	return list;
+std::vector<Registered>& terminators() {
+    static std::vector<Registered> list;
+    return list;
 }
 
-void runAll (std::vector<Registered> list)
-{
-	std::stable_sort (list.begin (), list.end (),
-	                  [] (const Registered& a, const Registered& b) { return a.priority < b.priority; });
-	for (const auto& entry : list)
-		entry.func ();
+void runAll(std::vector<Registered> list) {
+    std::stable_sort(list.begin(), list.end(), [](const Registered& a, const Registered& b) {
+        return a.priority < b.priority;
+    });
+    for (const auto& entry : list)
+        entry.func();
 }
 
 void* platformModuleHandle = nullptr;
 
-} // namespace
+}  // namespace
 
-ModuleInitializer::ModuleInitializer (ModuleInitFunction func, unsigned priority)
-{
-	if (func)
-		initializers ().push_back ({func, priority});
+ModuleInitializer::ModuleInitializer(ModuleInitFunction func, unsigned priority) {
+    if (func)
+        initializers().push_back({func, priority});
 }
 
-ModuleTerminator::ModuleTerminator (ModuleInitFunction func, unsigned priority)
-{
-	if (func)
-		terminators ().push_back ({func, priority});
+ModuleTerminator::ModuleTerminator(ModuleInitFunction func, unsigned priority) {
+    if (func)
+        terminators().push_back({func, priority});
 }
 
-void* getPlatformModuleHandle ()
-{
-	return platformModuleHandle;
+void* getPlatformModuleHandle() {
+    return platformModuleHandle;
 }
 
-void setPlatformModuleHandle (void* handle)
-{
-	platformModuleHandle = handle;
+void setPlatformModuleHandle(void* handle) {
+    platformModuleHandle = handle;
 }
 
-} // namespace Steinberg
+}  // namespace Steinberg
 
-bool InitModule ()
-{
-	Steinberg::runAll (Steinberg::initializers ());
-	return true;
+bool InitModule() {
+    Steinberg::runAll(Steinberg::initializers());
+    return true;
 }
 
-bool DeinitModule ()
-{
-	Steinberg::runAll (Steinberg::terminators ());
-	return true;
+bool DeinitModule() {
+    Steinberg::runAll(Steinberg::terminators());
+    return true;
 }

@@ -5,26 +5,24 @@
 
 namespace Steinberg {
 
-using ModuleInitFunction = void (*) ();
+using ModuleInitFunction = void (*)();
 
 // Lower priorities run first; equal priorities run in registration order.
-struct ModuleInitializer
-{
-	explicit ModuleInitializer (ModuleInitFunction func, unsigned priority = 1000);
+struct ModuleInitializer {
+    explicit ModuleInitializer(ModuleInitFunction func, unsigned priority = 1000);
 };
 
-struct ModuleTerminator
-{
-	explicit ModuleTerminator (ModuleInitFunction func, unsigned priority = 1000);
+struct ModuleTerminator {
+    explicit ModuleTerminator(ModuleInitFunction func, unsigned priority = 1000);
 };
 
 // The platform's handle of the loaded module (HINSTANCE on Windows, the handle given
 // to ModuleEntry on Linux); null before the library entry has run.
-void* getPlatformModuleHandle ();
-void setPlatformModuleHandle (void* handle);
+void* getPlatformModuleHandle();
+void setPlatformModuleHandle(void* handle);
 
-} // namespace Steinberg
+}  // namespace Steinberg
 
 // Run every registered initialiser / terminator; both always succeed.
-bool InitModule ();
-bool DeinitModule ();
+bool InitModule();
+bool DeinitModule();

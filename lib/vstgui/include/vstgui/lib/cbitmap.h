@@ -34,4 +34,4 @@ private:
     bool opaque{false};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

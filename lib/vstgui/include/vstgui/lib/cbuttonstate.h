@@ -24,7 +24,9 @@ enum CButton : int32_t {
 class CButtonState {
 public:
     CButtonState(int32_t s = 0) : state(s) {}
-    int32_t getButtonState() const { return state & (kLButton | kMButton | kRButton | kButton4 | kButton5); }
+    int32_t getButtonState() const {
+        return state & (kLButton | kMButton | kRButton | kButton4 | kButton5);
+    }
     int32_t getModifierState() const { return state & (kShift | kControl | kAlt | kApple); }
     bool isLeftButton() const { return getButtonState() == kLButton; }
     bool isRightButton() const { return getButtonState() == kRButton; }
@@ -46,4 +48,4 @@ enum CMouseEventResult {
 
 enum CMouseWheelAxis { kMouseWheelAxisX = 0, kMouseWheelAxisY };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -11,17 +11,16 @@ struct CColor {
     uint8_t alpha{255};
 
     constexpr CColor() = default;
-    constexpr CColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) : red(r), green(g), blue(b), alpha(a) {}
+    constexpr CColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255)
+        : red(r), green(g), blue(b), alpha(a) {}
 
-    bool operator==(const CColor& c) const
-    {
+    bool operator==(const CColor& c) const {
         return red == c.red && green == c.green && blue == c.blue && alpha == c.alpha;
     }
     bool operator!=(const CColor& c) const { return !(*this == c); }
 };
 
-constexpr CColor MakeCColor(uint8_t r = 0, uint8_t g = 0, uint8_t b = 0, uint8_t a = 255)
-{
+constexpr CColor MakeCColor(uint8_t r = 0, uint8_t g = 0, uint8_t b = 0, uint8_t a = 255) {
     return CColor(r, g, b, a);
 }
 
@@ -33,4 +32,4 @@ constexpr CColor kRedCColor{255, 0, 0, 255};
 constexpr CColor kGreenCColor{0, 255, 0, 255};
 constexpr CColor kBlueCColor{0, 0, 255, 255};
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -21,8 +21,7 @@ enum CDrawStyle { kDrawStroked = 0, kDrawFilled, kDrawFilledAndStroked };
 class PixelBuffer {
 public:
     PixelBuffer(int32_t w = 0, int32_t h = 0) { resize(w, h); }
-    void resize(int32_t w, int32_t h)
-    {
+    void resize(int32_t w, int32_t h) {
         width = w;
         height = h;
         pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0xFF000000u);
@@ -61,7 +60,8 @@ public:
     void drawRect(const CRect& r, CDrawStyle style = kDrawStroked);
     void drawLine(const CPoint& from, const CPoint& to);
     // Draws the part of the bitmap that starts at srcOffset into dest (no scaling).
-    void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& srcOffset = CPoint(), float alpha = 1.f);
+    void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& srcOffset = CPoint(),
+                    float alpha = 1.f);
     // Draws one line of UTF-8 text, vertically centred in r, clipped to r.
     void drawString(UTF8StringPtr text, const CRect& r, CHoriTxtAlign align = kCenterText);
     // Draws text with its baseline starting at p, clipped to the clip rectangle.
@@ -87,4 +87,4 @@ private:
     float globalAlpha{1.f};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -16,13 +16,10 @@ class CFrame;
 class CFileExtension {
 public:
     CFileExtension(const UTF8String& description, const UTF8String& extension)
-        : description(description), extension(extension)
-    {
-    }
+        : description(description), extension(extension) {}
     const UTF8String& getDescription() const { return description; }
     const UTF8String& getExtension() const { return extension; }
-    bool operator==(const CFileExtension& o) const
-    {
+    bool operator==(const CFileExtension& o) const {
         return description == o.description && extension == o.extension;
     }
 
@@ -36,7 +33,7 @@ class FileSelectorBackend;
 class CNewFileSelector : public CBaseObject {
 public:
     enum Style { kSelectFile, kSelectSaveFile, kSelectDirectory };
-    static IdStringPtr kSelectEndMessage; // "CNewFileSelector Select End Message"
+    static IdStringPtr kSelectEndMessage;  // "CNewFileSelector Select End Message"
 
     static CNewFileSelector* create(CFrame* parent = nullptr, Style style = kSelectFile);
     ~CNewFileSelector() override;
@@ -95,4 +92,4 @@ private:
     bool running{false};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -5,14 +5,17 @@
 
 namespace VSTGUI {
 
-enum CTxtFace { kNormalFace = 0, kBoldFace = 1 << 1, kItalicFace = 1 << 2, kUnderlineFace = 1 << 3 };
+enum CTxtFace {
+    kNormalFace = 0,
+    kBoldFace = 1 << 1,
+    kItalicFace = 1 << 2,
+    kUnderlineFace = 1 << 3
+};
 
 class CFontDesc : public CBaseObject {
 public:
     CFontDesc(UTF8StringPtr name = "Arial", CCoord size = 12, int32_t style = kNormalFace)
-        : fontName(name ? name : ""), fontSize(size), fontStyle(style)
-    {
-    }
+        : fontName(name ? name : ""), fontSize(size), fontStyle(style) {}
     const UTF8String& getName() const { return fontName; }
     CCoord getSize() const { return fontSize; }
     int32_t getStyle() const { return fontStyle; }
@@ -34,10 +37,10 @@ private:
 using CFontRef = CFontDesc*;
 
 // Predefined Arial fonts; they live for the whole program.
-extern const CFontRef kNormalFontVeryBig; // 18
-extern const CFontRef kNormalFontBig;     // 14
-extern const CFontRef kNormalFont;        // 12
-extern const CFontRef kNormalFontSmall;   // 11
-extern const CFontRef kNormalFontSmaller; // 10
+extern const CFontRef kNormalFontVeryBig;  // 18
+extern const CFontRef kNormalFontBig;      // 14
+extern const CFontRef kNormalFont;         // 12
+extern const CFontRef kNormalFontSmall;    // 11
+extern const CFontRef kNormalFontSmaller;  // 10
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -46,7 +46,8 @@ public:
     void idle();
     // Functions run on every idle (file dialog processes are polled this way);
     // onClose runs once if the frame closes while the callback is registered.
-    void addIdleCallback(const void* owner, std::function<void()> fn, std::function<void()> onClose = {});
+    void addIdleCallback(const void* owner, std::function<void()> fn,
+                         std::function<void()> onClose = {});
     void removeIdleCallback(const void* owner);
 
     // The last mouse position the platform reported, in frame coordinates.
@@ -66,8 +67,8 @@ public:
     CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons);
     CMouseEventResult platformOnMouseUp(CPoint& where, const CButtonState& buttons);
     CMouseEventResult platformOnMouseExited(CPoint& where, const CButtonState& buttons);
-    bool platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
-                              const CButtonState& buttons);
+    bool platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& axis,
+                              const float& distance, const CButtonState& buttons);
     int32_t platformOnKeyDown(VstKeyCode& keyCode);
     int32_t platformOnKeyUp(VstKeyCode& keyCode);
 
@@ -95,7 +96,7 @@ private:
     CView* focusView{nullptr};
     CPoint mouseLocation;
     CView* modalView{nullptr};
-    std::vector<CView*> mouseViews; // views under the mouse, outermost first (each remembered)
+    std::vector<CView*> mouseViews;  // views under the mouse, outermost first (each remembered)
     struct IdleCallback {
         const void* owner;
         std::function<void()> fn;
@@ -105,4 +106,4 @@ private:
     bool inIdle{false};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

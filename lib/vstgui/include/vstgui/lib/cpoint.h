@@ -11,8 +11,7 @@ struct CPoint {
     CPoint() = default;
     CPoint(CCoord px, CCoord py) : x(px), y(py) {}
 
-    CPoint& offset(CCoord dx, CCoord dy)
-    {
+    CPoint& offset(CCoord dx, CCoord dy) {
         x += dx;
         y += dy;
         return *this;
@@ -24,4 +23,4 @@ struct CPoint {
     bool operator!=(const CPoint& p) const { return !(*this == p); }
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -14,9 +14,7 @@ struct CRect {
     CRect() = default;
     CRect(CCoord l, CCoord t, CCoord r, CCoord b) : left(l), top(t), right(r), bottom(b) {}
     CRect(const CPoint& origin, const CPoint& size)
-        : left(origin.x), top(origin.y), right(origin.x + size.x), bottom(origin.y + size.y)
-    {
-    }
+        : left(origin.x), top(origin.y), right(origin.x + size.x), bottom(origin.y + size.y) {}
 
     CCoord getWidth() const { return right - left; }
     CCoord getHeight() const { return bottom - top; }
@@ -24,18 +22,15 @@ struct CRect {
     CPoint getSize() const { return {getWidth(), getHeight()}; }
     bool isEmpty() const { return right <= left || bottom <= top; }
 
-    CRect& setWidth(CCoord w)
-    {
+    CRect& setWidth(CCoord w) {
         right = left + w;
         return *this;
     }
-    CRect& setHeight(CCoord h)
-    {
+    CRect& setHeight(CCoord h) {
         bottom = top + h;
         return *this;
     }
-    CRect& offset(CCoord dx, CCoord dy)
-    {
+    CRect& offset(CCoord dx, CCoord dy) {
         left += dx;
         right += dx;
         top += dy;
@@ -44,24 +39,20 @@ struct CRect {
     }
     CRect& offset(const CPoint& p) { return offset(p.x, p.y); }
     CRect& moveTo(CCoord x, CCoord y) { return offset(x - left, y - top); }
-    CRect& inset(CCoord dx, CCoord dy)
-    {
+    CRect& inset(CCoord dx, CCoord dy) {
         left += dx;
         right -= dx;
         top += dy;
         bottom -= dy;
         return *this;
     }
-    bool pointInside(const CPoint& p) const
-    {
+    bool pointInside(const CPoint& p) const {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }
-    bool rectOverlap(const CRect& r) const
-    {
+    bool rectOverlap(const CRect& r) const {
         return r.left < right && r.right > left && r.top < bottom && r.bottom > top;
     }
-    CRect& bound(const CRect& r)
-    {
+    CRect& bound(const CRect& r) {
         left = std::max(left, r.left);
         top = std::max(top, r.top);
         right = std::min(right, r.right);
@@ -72,8 +63,7 @@ struct CRect {
             bottom = top;
         return *this;
     }
-    CRect& unite(const CRect& r)
-    {
+    CRect& unite(const CRect& r) {
         if (isEmpty())
             return *this = r;
         if (r.isEmpty())
@@ -84,11 +74,10 @@ struct CRect {
         bottom = std::max(bottom, r.bottom);
         return *this;
     }
-    bool operator==(const CRect& r) const
-    {
+    bool operator==(const CRect& r) const {
         return left == r.left && top == r.top && right == r.right && bottom == r.bottom;
     }
     bool operator!=(const CRect& r) const { return !(*this == r); }
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -86,4 +86,4 @@ protected:
     bool attachedFlag{false};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -19,7 +19,9 @@ public:
     virtual bool removeView(CView* view, bool withForget = true);
     virtual bool removeAll(bool withForget = true);
     uint32_t getNbViews() const { return static_cast<uint32_t>(children.size()); }
-    CView* getView(uint32_t index) const { return index < children.size() ? children[index] : nullptr; }
+    CView* getView(uint32_t index) const {
+        return index < children.size() ? children[index] : nullptr;
+    }
     bool isChild(CView* view) const;
 
     virtual void setBackgroundColor(const CColor& color);
@@ -54,4 +56,4 @@ protected:
     CColor backgroundColor{0, 0, 0, 0};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

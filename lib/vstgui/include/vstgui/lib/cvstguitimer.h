@@ -10,10 +10,11 @@ class ITimerHost;
 
 class CVSTGUITimer : public CBaseObject {
 public:
-    static IdStringPtr kMsgTimer; // "timer fired"
+    static IdStringPtr kMsgTimer;  // "timer fired"
 
     CVSTGUITimer(CBaseObject* timerObject, uint32_t fireTime = 100, bool doStart = false);
-    CVSTGUITimer(std::function<void(CVSTGUITimer*)> callback, uint32_t fireTime = 100, bool doStart = true);
+    CVSTGUITimer(std::function<void(CVSTGUITimer*)> callback, uint32_t fireTime = 100,
+                 bool doStart = true);
     ~CVSTGUITimer() override;
 
     bool start();
@@ -33,4 +34,4 @@ private:
     ITimerHost* host{nullptr};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

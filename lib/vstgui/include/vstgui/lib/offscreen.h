@@ -33,5 +33,5 @@ void advanceTime(uint32_t milliseconds);
 bool writePNG(const PixelBuffer& image, const std::string& path);
 bool readPNG(const std::string& path, PixelBuffer& image);
 
-} // namespace Offscreen
-} // namespace VSTGUI
+}  // namespace Offscreen
+}  // namespace VSTGUI

@@ -27,4 +27,4 @@ public:
     virtual void* getNativeHandle() const { return nullptr; }
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -30,15 +30,13 @@ public:
     ~CBaseObject() override = default;
 
     void remember() override { ++refCount; }
-    void forget() override
-    {
+    void forget() override {
         if (--refCount == 0)
             delete this;
     }
     int32_t getNbReference() const { return refCount; }
 
-    virtual CMessageResult notify(CBaseObject* /*sender*/, IdStringPtr /*message*/)
-    {
+    virtual CMessageResult notify(CBaseObject* /*sender*/, IdStringPtr /*message*/) {
         return kMessageUnknown;
     }
 
@@ -51,33 +49,28 @@ template <class T>
 class SharedPointer {
 public:
     SharedPointer() = default;
-    SharedPointer(T* p, bool remember = true) : ptr(p)
-    {
+    SharedPointer(T* p, bool remember = true) : ptr(p) {
         if (ptr && remember)
             ptr->remember();
     }
     SharedPointer(const SharedPointer& o) : SharedPointer(o.ptr) {}
     SharedPointer(SharedPointer&& o) noexcept : ptr(o.ptr) { o.ptr = nullptr; }
     ~SharedPointer() { reset(); }
-    SharedPointer& operator=(const SharedPointer& o)
-    {
+    SharedPointer& operator=(const SharedPointer& o) {
         SharedPointer tmp(o);
         std::swap(ptr, tmp.ptr);
         return *this;
     }
-    SharedPointer& operator=(SharedPointer&& o) noexcept
-    {
+    SharedPointer& operator=(SharedPointer&& o) noexcept {
         std::swap(ptr, o.ptr);
         return *this;
     }
-    SharedPointer& operator=(T* p)
-    {
+    SharedPointer& operator=(T* p) {
         SharedPointer tmp(p);
         std::swap(ptr, tmp.ptr);
         return *this;
     }
-    void reset()
-    {
+    void reset() {
         if (ptr)
             ptr->forget();
         ptr = nullptr;
@@ -93,15 +86,13 @@ private:
 
 // Adopts a reference the caller already holds (a freshly created object).
 template <class T>
-SharedPointer<T> owned(T* p)
-{
+SharedPointer<T> owned(T* p) {
     return SharedPointer<T>(p, false);
 }
 
 template <class T, class... Args>
-SharedPointer<T> makeOwned(Args&&... args)
-{
+SharedPointer<T> makeOwned(Args&&... args) {
     return owned(new T(std::forward<Args>(args)...));
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

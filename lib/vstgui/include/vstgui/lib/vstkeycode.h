@@ -6,9 +6,28 @@
 namespace VSTGUI {
 
 enum VirtualKey : uint8_t {
-    VKEY_BACK = 1, VKEY_TAB, VKEY_CLEAR, VKEY_RETURN, VKEY_PAUSE, VKEY_ESCAPE, VKEY_SPACE,
-    VKEY_NEXT, VKEY_END, VKEY_HOME, VKEY_LEFT, VKEY_UP, VKEY_RIGHT, VKEY_DOWN, VKEY_PAGEUP,
-    VKEY_PAGEDOWN, VKEY_SELECT, VKEY_PRINT, VKEY_ENTER, VKEY_SNAPSHOT, VKEY_INSERT, VKEY_DELETE,
+    VKEY_BACK = 1,
+    VKEY_TAB,
+    VKEY_CLEAR,
+    VKEY_RETURN,
+    VKEY_PAUSE,
+    VKEY_ESCAPE,
+    VKEY_SPACE,
+    VKEY_NEXT,
+    VKEY_END,
+    VKEY_HOME,
+    VKEY_LEFT,
+    VKEY_UP,
+    VKEY_RIGHT,
+    VKEY_DOWN,
+    VKEY_PAGEUP,
+    VKEY_PAGEDOWN,
+    VKEY_SELECT,
+    VKEY_PRINT,
+    VKEY_ENTER,
+    VKEY_SNAPSHOT,
+    VKEY_INSERT,
+    VKEY_DELETE,
 };
 
 enum ModifierKey : uint8_t {
@@ -19,9 +38,9 @@ enum ModifierKey : uint8_t {
 };
 
 struct VstKeyCode {
-    int32_t character{0}; // Unicode code point, 0 for a pure virtual key
-    uint8_t virt{0};      // VirtualKey or 0
-    uint8_t modifier{0};  // ModifierKey bits
+    int32_t character{0};  // Unicode code point, 0 for a pure virtual key
+    uint8_t virt{0};       // VirtualKey or 0
+    uint8_t modifier{0};   // ModifierKey bits
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -33,7 +33,7 @@ namespace RunLoop {
 void init(IRunLoop* runLoop);
 void exit();
 IRunLoop* get();
-} // namespace RunLoop
+}  // namespace RunLoop
 
-} // namespace X11
-} // namespace VSTGUI
+}  // namespace X11
+}  // namespace VSTGUI

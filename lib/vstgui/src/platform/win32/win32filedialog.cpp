@@ -9,8 +9,7 @@
 namespace VSTGUI {
 namespace {
 
-std::wstring widen(const std::string& s)
-{
+std::wstring widen(const std::string& s) {
     if (s.empty())
         return {};
     int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
@@ -19,8 +18,7 @@ std::wstring widen(const std::string& s)
     return w;
 }
 
-std::string narrow(const wchar_t* w)
-{
+std::string narrow(const wchar_t* w) {
     int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
     if (n <= 1)
         return {};
@@ -31,8 +29,7 @@ std::string narrow(const wchar_t* w)
 
 class SystemFileDialog : public FileSelectorBackend {
 public:
-    bool run(CNewFileSelector* s) override
-    {
+    bool run(CNewFileSelector* s) override {
         HWND owner = nullptr;
         if (CFrame* frame = s->getFrame(); frame && frame->getPlatformFrame())
             owner = static_cast<HWND>(frame->getPlatformFrame()->getNativeHandle());
@@ -56,7 +53,8 @@ public:
         std::wstring name = save ? widen(s->getDefaultSaveName()) : std::wstring();
         name.copy(file.data(), std::min(name.size(), file.size() - 1));
         std::wstring title = widen(s->getTitle());
-        std::wstring defExt = filters.empty() ? std::wstring() : widen(filters.front().getExtension());
+        std::wstring defExt =
+            filters.empty() ? std::wstring() : widen(filters.front().getExtension());
 
         OPENFILENAMEW ofn{};
         ofn.lStructSize = sizeof(ofn);
@@ -66,8 +64,8 @@ public:
         ofn.nMaxFile = static_cast<DWORD>(file.size());
         ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
         ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
-        ofn.Flags = OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
-                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+        ofn.Flags =
+            OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
         BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
         std::vector<UTF8String> files;
         if (ok)
@@ -77,11 +75,10 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<FileSelectorBackend> createNativeFileSelector()
-{
+std::unique_ptr<FileSelectorBackend> createNativeFileSelector() {
     return std::make_unique<SystemFileDialog>();
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -12,10 +12,10 @@ namespace {
 
 LRESULT CALLBACK frameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-HINSTANCE moduleInstance()
-{
+HINSTANCE moduleInstance() {
     HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCWSTR>(&frameWindowProc), &module);
     return module;
 }
@@ -24,8 +24,9 @@ HINSTANCE moduleInstance()
 // unregistered when the module unloads, so that a reload registers it afresh.
 class WindowClass {
 public:
-    WindowClass() : name(L"TalumaVstguiFrame" + std::to_wstring(reinterpret_cast<uintptr_t>(moduleInstance())))
-    {
+    WindowClass()
+        : name(L"TalumaVstguiFrame" +
+               std::to_wstring(reinterpret_cast<uintptr_t>(moduleInstance()))) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
         wc.style = CS_DBLCLKS;
@@ -35,8 +36,7 @@ public:
         wc.lpszClassName = name.c_str();
         registered = RegisterClassExW(&wc) != 0;
     }
-    ~WindowClass()
-    {
+    ~WindowClass() {
         if (registered)
             UnregisterClassW(name.c_str(), moduleInstance());
     }
@@ -47,14 +47,12 @@ private:
     bool registered{false};
 };
 
-const wchar_t* windowClass()
-{
+const wchar_t* windowClass() {
     static WindowClass windowClassOfModule;
     return windowClassOfModule.get();
 }
 
-int32_t modifiers(WPARAM wParam)
-{
+int32_t modifiers(WPARAM wParam) {
     int32_t m = 0;
     if (wParam & MK_SHIFT)
         m |= kShift;
@@ -65,8 +63,7 @@ int32_t modifiers(WPARAM wParam)
     return m;
 }
 
-int32_t buttons(WPARAM wParam)
-{
+int32_t buttons(WPARAM wParam) {
     int32_t b = modifiers(wParam);
     if (wParam & MK_LBUTTON)
         b |= kLButton;
@@ -77,8 +74,7 @@ int32_t buttons(WPARAM wParam)
     return b;
 }
 
-uint8_t modifierKeys()
-{
+uint8_t modifierKeys() {
     uint8_t m = 0;
     if (GetKeyState(VK_SHIFT) < 0)
         m |= MODIFIER_SHIFT;
@@ -89,8 +85,7 @@ uint8_t modifierKeys()
     return m;
 }
 
-uint8_t virtualKey(WPARAM vk)
-{
+uint8_t virtualKey(WPARAM vk) {
     switch (vk) {
     case VK_BACK: return VKEY_BACK;
     case VK_TAB: return VKEY_TAB;
@@ -112,30 +107,27 @@ uint8_t virtualKey(WPARAM vk)
 class Win32Frame : public IPlatformFrame {
 public:
     explicit Win32Frame(CFrame* f) : frame(f) {}
-    ~Win32Frame() override
-    {
+    ~Win32Frame() override {
         if (hwnd) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             DestroyWindow(hwnd);
         }
     }
 
-    bool init(HWND parent)
-    {
+    bool init(HWND parent) {
         if (!parent || !IsWindow(parent))
             return false;
         const CRect r = frame->getViewSize();
         hwnd = CreateWindowExW(0, windowClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               static_cast<int>(r.getWidth()), static_cast<int>(r.getHeight()), parent, nullptr,
-                               moduleInstance(), nullptr);
+                               static_cast<int>(r.getWidth()), static_cast<int>(r.getHeight()),
+                               parent, nullptr, moduleInstance(), nullptr);
         if (!hwnd)
             return false;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         return true;
     }
 
-    void invalidate(const CRect& r) override
-    {
+    void invalidate(const CRect& r) override {
         RECT rc{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right),
                 static_cast<LONG>(r.bottom)};
         InvalidateRect(hwnd, &rc, FALSE);
@@ -143,16 +135,12 @@ public:
     PlatformType getType() const override { return PlatformType::kHWND; }
     void* getNativeHandle() const override { return hwnd; }
 
-    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam)
-    {
+    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         SharedPointer<CFrame> guard(frame);
         CPoint where(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            paint();
-            return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: paint(); return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_MBUTTONDOWN:
@@ -194,26 +182,27 @@ public:
             ScreenToClient(hwnd, &p);
             float distance = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
             auto axis = msg == WM_MOUSEWHEEL ? kMouseWheelAxisY : kMouseWheelAxisX;
-            frame->platformOnMouseWheel(CPoint(p.x, p.y), axis, distance, modifiers(GET_KEYSTATE_WPARAM(wParam)));
+            frame->platformOnMouseWheel(CPoint(p.x, p.y), axis, distance,
+                                        modifiers(GET_KEYSTATE_WPARAM(wParam)));
             return 0;
         }
-        case WM_GETDLGCODE:
-            return DLGC_WANTALLKEYS;
+        case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
         case WM_KEYDOWN:
         case WM_KEYUP: {
             VstKeyCode key;
             key.virt = virtualKey(wParam);
             if (key.virt == 0)
-                break; // characters arrive with WM_CHAR
+                break;  // characters arrive with WM_CHAR
             key.modifier = modifierKeys();
-            int32_t r = msg == WM_KEYDOWN ? frame->platformOnKeyDown(key) : frame->platformOnKeyUp(key);
+            int32_t r =
+                msg == WM_KEYDOWN ? frame->platformOnKeyDown(key) : frame->platformOnKeyUp(key);
             if (r == 1)
                 return 0;
             break;
         }
         case WM_CHAR: {
             if (wParam < 0x20 || wParam == 0x7F)
-                return 0; // control characters came as virtual keys
+                return 0;  // control characters came as virtual keys
             VstKeyCode key;
             key.character = static_cast<int32_t>(wParam);
             key.modifier = modifierKeys();
@@ -221,15 +210,13 @@ public:
                 return 0;
             break;
         }
-        default:
-            break;
+        default: break;
         }
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 
 private:
-    void paint()
-    {
+    void paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         frame->updateCanvas();
@@ -237,14 +224,15 @@ private:
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info.bmiHeader.biWidth = canvas.getWidth();
-        info.bmiHeader.biHeight = -canvas.getHeight(); // top-down rows
+        info.bmiHeader.biHeight = -canvas.getHeight();  // top-down rows
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         // The whole image at the origin: BeginPaint has clipped the DC to the
         // update region, so only that part reaches the screen.
-        SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(canvas.getWidth()), static_cast<DWORD>(canvas.getHeight()),
-                          0, 0, 0, static_cast<UINT>(canvas.getHeight()), canvas.data(), &info, DIB_RGB_COLORS);
+        SetDIBitsToDevice(
+            dc, 0, 0, static_cast<DWORD>(canvas.getWidth()), static_cast<DWORD>(canvas.getHeight()),
+            0, 0, 0, static_cast<UINT>(canvas.getHeight()), canvas.data(), &info, DIB_RGB_COLORS);
         EndPaint(hwnd, &ps);
     }
 
@@ -253,19 +241,17 @@ private:
     bool tracking{false};
 };
 
-LRESULT CALLBACK frameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK frameWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32Frame*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self)
         return self->handle(msg, wParam, lParam);
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<IPlatformFrame> createNativeFrame(CFrame* frame, void* parent, PlatformType type,
-                                                  IPlatformFrameConfig*)
-{
+                                                  IPlatformFrameConfig*) {
     if (type != PlatformType::kHWND && type != PlatformType::kDefaultNative)
         return nullptr;
     auto win = std::make_unique<Win32Frame>(frame);
@@ -274,4 +260,4 @@ std::unique_ptr<IPlatformFrame> createNativeFrame(CFrame* frame, void* parent, P
     return win;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -17,8 +17,7 @@ extern char** environ;
 namespace VSTGUI {
 namespace {
 
-std::string findInPath(const char* program)
-{
+std::string findInPath(const char* program) {
     const char* path = std::getenv("PATH");
     if (!path)
         return {};
@@ -39,8 +38,7 @@ std::string findInPath(const char* program)
     return {};
 }
 
-std::vector<std::string> zenityArguments(const std::string& exe, const CNewFileSelector* s)
-{
+std::vector<std::string> zenityArguments(const std::string& exe, const CNewFileSelector* s) {
     std::vector<std::string> args{exe, "--file-selection"};
     if (!s->getTitle().empty())
         args.push_back("--title=" + s->getTitle());
@@ -63,13 +61,12 @@ std::vector<std::string> zenityArguments(const std::string& exe, const CNewFileS
     return args;
 }
 
-std::vector<std::string> kdialogArguments(const std::string& exe, const CNewFileSelector* s)
-{
+std::vector<std::string> kdialogArguments(const std::string& exe, const CNewFileSelector* s) {
     std::vector<std::string> args{exe};
     bool save = s->getStyle() == CNewFileSelector::kSelectSaveFile;
     args.push_back(s->getStyle() == CNewFileSelector::kSelectDirectory ? "--getexistingdirectory"
-                   : save                                               ? "--getsavefilename"
-                                                                        : "--getopenfilename");
+                   : save                                              ? "--getsavefilename"
+                                                                       : "--getopenfilename");
     args.push_back(save && !s->getDefaultSaveName().empty() ? s->getDefaultSaveName() : ".");
     std::string filter;
     for (const auto& e : s->getFileExtensions()) {
@@ -88,11 +85,11 @@ std::vector<std::string> kdialogArguments(const std::string& exe, const CNewFile
 
 class ProcessFileSelector : public FileSelectorBackend {
 public:
-    ProcessFileSelector(std::string exe, bool kdialog) : program(std::move(exe)), isKdialog(kdialog) {}
+    ProcessFileSelector(std::string exe, bool kdialog)
+        : program(std::move(exe)), isKdialog(kdialog) {}
     ~ProcessFileSelector() override { stopChild(); }
 
-    bool run(CNewFileSelector* s) override
-    {
+    bool run(CNewFileSelector* s) override {
         selector = s;
         frame = s->getFrame();
         args = isKdialog ? kdialogArguments(program, s) : zenityArguments(program, s);
@@ -120,7 +117,8 @@ public:
         }
         readFd = fds[0];
         fcntl(readFd, F_SETFL, fcntl(readFd, F_GETFL) | O_NONBLOCK);
-        frame->addIdleCallback(this, [this] { poll(); }, [this] { frameClosed(); });
+        frame->addIdleCallback(
+            this, [this] { poll(); }, [this] { frameClosed(); });
         return true;
     }
 
@@ -128,18 +126,16 @@ public:
 
 private:
     // The window closes before the user answered: end the dialog and report a cancel.
-    void frameClosed()
-    {
+    void frameClosed() {
         frame = nullptr;
         stopChild();
         CNewFileSelector* s = selector;
         selector = nullptr;
         if (s)
-            s->finish({}); // may destroy this backend: nothing may follow
+            s->finish({});  // may destroy this backend: nothing may follow
     }
 
-    void poll()
-    {
+    void poll() {
         char buf[4096];
         for (;;) {
             ssize_t n = read(readFd, buf, sizeof(buf));
@@ -148,8 +144,8 @@ private:
                 continue;
             }
             if (n < 0 && (errno == EAGAIN || errno == EINTR))
-                return; // still running
-            break; // end of output
+                return;  // still running
+            break;       // end of output
         }
         int status = 0;
         if (waitpid(pid, &status, 0) < 0) {
@@ -165,7 +161,7 @@ private:
         // Exit status 1 is the user's cancel; anything else means the dialog
         // could not be shown (no display, broken install): ask inside the window.
         if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) {
-            s->fallBackToInFrame(); // destroys this backend: nothing may follow
+            s->fallBackToInFrame();  // destroys this backend: nothing may follow
             return;
         }
         std::vector<UTF8String> files;
@@ -175,11 +171,10 @@ private:
             if (!output.empty())
                 files.push_back(output.substr(0, output.find('\n')));
         }
-        s->finish(std::move(files)); // may destroy this backend: nothing may follow
+        s->finish(std::move(files));  // may destroy this backend: nothing may follow
     }
 
-    void stopChild()
-    {
+    void stopChild() {
         if (frame)
             frame->removeIdleCallback(this);
         if (pid > 0) {
@@ -203,10 +198,9 @@ private:
     std::string output;
 };
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<FileSelectorBackend> createNativeFileSelector()
-{
+std::unique_ptr<FileSelectorBackend> createNativeFileSelector() {
     std::string exe = findInPath("zenity");
     if (!exe.empty())
         return std::make_unique<ProcessFileSelector>(exe, false);
@@ -216,4 +210,4 @@ std::unique_ptr<FileSelectorBackend> createNativeFileSelector()
     return nullptr;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

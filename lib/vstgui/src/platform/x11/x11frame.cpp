@@ -11,13 +11,11 @@
 namespace VSTGUI {
 namespace {
 
-int ignoreErrors(Display*, XErrorEvent*)
-{
+int ignoreErrors(Display*, XErrorEvent*) {
     return 0;
 }
 
-int32_t modifiersOf(unsigned int state)
-{
+int32_t modifiersOf(unsigned int state) {
     int32_t m = 0;
     if (state & ShiftMask)
         m |= kShift;
@@ -28,8 +26,7 @@ int32_t modifiersOf(unsigned int state)
     return m;
 }
 
-int32_t buttonsOf(unsigned int state)
-{
+int32_t buttonsOf(unsigned int state) {
     int32_t b = modifiersOf(state);
     if (state & Button1Mask)
         b |= kLButton;
@@ -40,8 +37,7 @@ int32_t buttonsOf(unsigned int state)
     return b;
 }
 
-uint8_t virtualKeyOf(KeySym sym)
-{
+uint8_t virtualKeyOf(KeySym sym) {
     switch (sym) {
     case XK_BackSpace: return VKEY_BACK;
     case XK_Tab: return VKEY_TAB;
@@ -66,8 +62,7 @@ class X11Frame : public IPlatformFrame, public X11::IEventHandler {
 public:
     X11Frame(CFrame* f, ::Window p) : frame(f), parent(p) {}
 
-    ~X11Frame() override
-    {
+    ~X11Frame() override {
         if (loop)
             loop->unregisterEventHandler(this);
         if (display) {
@@ -79,8 +74,7 @@ public:
         }
     }
 
-    bool init()
-    {
+    bool init() {
         display = XOpenDisplay(nullptr);
         if (!display)
             return false;
@@ -101,11 +95,12 @@ public:
         wa.colormap = DefaultColormap(display, screen);
         wa.border_pixel = 0;
         wa.background_pixel = BlackPixel(display, screen);
-        window = XCreateWindow(display, parent, 0, 0, width, height, 0, DefaultDepth(display, screen), InputOutput,
-                               DefaultVisual(display, screen), CWColormap | CWBorderPixel | CWBackPixel, &wa);
+        window = XCreateWindow(
+            display, parent, 0, 0, width, height, 0, DefaultDepth(display, screen), InputOutput,
+            DefaultVisual(display, screen), CWColormap | CWBorderPixel | CWBackPixel, &wa);
         XSelectInput(display, window,
-                     ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask |
-                         KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+                     ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                         LeaveWindowMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask);
         gc = XCreateGC(display, window, 0, nullptr);
         Visual* visual = DefaultVisual(display, DefaultScreen(display));
         int depth = DefaultDepth(display, DefaultScreen(display));
@@ -123,7 +118,9 @@ public:
 
     void invalidate(const CRect&) override {}
     PlatformType getType() const override { return PlatformType::kX11EmbedWindowID; }
-    void* getNativeHandle() const override { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
+    void* getNativeHandle() const override {
+        return reinterpret_cast<void*>(static_cast<uintptr_t>(window));
+    }
 
     void onIdle() override { pump(); }
     void onEvent() override { pump(); }
@@ -131,16 +128,14 @@ public:
 private:
     // Writing a large image can make Xlib read pending events into its queue,
     // where the socket no longer signals them: keep going until the queue is empty.
-    void pump()
-    {
+    void pump() {
         do {
             processEvents();
             paint();
         } while (display && XEventsQueued(display, QueuedAlready) > 0);
     }
 
-    void processEvents()
-    {
+    void processEvents() {
         SharedPointer<CFrame> guard(frame);
         while (display && XPending(display)) {
             XEvent e;
@@ -149,8 +144,7 @@ private:
         }
     }
 
-    void dispatch(XEvent& e)
-    {
+    void dispatch(XEvent& e) {
         switch (e.type) {
         case Expose:
             exposed.unite(CRect(e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width,
@@ -165,8 +159,11 @@ private:
                 frame->platformOnMouseWheel(p, axis, d, mods);
                 break;
             }
-            int32_t b = e.xbutton.button == 1 ? kLButton : e.xbutton.button == 2 ? kMButton : kRButton;
-            bool doubleClick = e.xbutton.button == lastButton && e.xbutton.time - lastPressTime < 250;
+            int32_t b = e.xbutton.button == 1   ? kLButton
+                        : e.xbutton.button == 2 ? kMButton
+                                                : kRButton;
+            bool doubleClick =
+                e.xbutton.button == lastButton && e.xbutton.time - lastPressTime < 250;
             lastButton = e.xbutton.button;
             lastPressTime = e.xbutton.time;
             frame->platformOnMouseDown(p, b | mods | (doubleClick ? kDoubleClick : 0));
@@ -178,7 +175,9 @@ private:
             if (e.xbutton.button >= 4 && e.xbutton.button <= 7)
                 break;
             CPoint p(e.xbutton.x, e.xbutton.y);
-            int32_t b = e.xbutton.button == 1 ? kLButton : e.xbutton.button == 2 ? kMButton : kRButton;
+            int32_t b = e.xbutton.button == 1   ? kLButton
+                        : e.xbutton.button == 2 ? kMButton
+                                                : kRButton;
             frame->platformOnMouseUp(p, b | modifiersOf(e.xbutton.state));
             break;
         }
@@ -217,13 +216,11 @@ private:
                 frame->platformOnKeyUp(key);
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
 
-    void paint()
-    {
+    void paint() {
         if (!display)
             return;
         CRect r = frame->updateCanvas();
@@ -234,17 +231,18 @@ private:
         const PixelBuffer& canvas = frame->getCanvas();
         Visual* visual = DefaultVisual(display, DefaultScreen(display));
         int depth = DefaultDepth(display, DefaultScreen(display));
-        XImage* image = XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0,
-                                     reinterpret_cast<char*>(const_cast<uint32_t*>(canvas.data())),
-                                     static_cast<unsigned>(canvas.getWidth()), static_cast<unsigned>(canvas.getHeight()),
-                                     32, canvas.getWidth() * 4);
+        XImage* image =
+            XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0,
+                         reinterpret_cast<char*>(const_cast<uint32_t*>(canvas.data())),
+                         static_cast<unsigned>(canvas.getWidth()),
+                         static_cast<unsigned>(canvas.getHeight()), 32, canvas.getWidth() * 4);
         if (!image)
             return;
         image->byte_order = LSBFirst;
         auto x = static_cast<int>(r.left), y = static_cast<int>(r.top);
         XPutImage(display, window, gc, image, x, y, x, y, static_cast<unsigned>(r.getWidth()),
                   static_cast<unsigned>(r.getHeight()));
-        image->data = nullptr; // the canvas owns the pixels
+        image->data = nullptr;  // the canvas owns the pixels
         XDestroyImage(image);
         XFlush(display);
     }
@@ -262,17 +260,17 @@ private:
     Time lastPressTime{0};
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<IPlatformFrame> createNativeFrame(CFrame* frame, void* parent, PlatformType type,
-                                                  IPlatformFrameConfig*)
-{
+                                                  IPlatformFrameConfig*) {
     if (type != PlatformType::kX11EmbedWindowID && type != PlatformType::kDefaultNative)
         return nullptr;
-    auto x11 = std::make_unique<X11Frame>(frame, static_cast<::Window>(reinterpret_cast<uintptr_t>(parent)));
+    auto x11 = std::make_unique<X11Frame>(
+        frame, static_cast<::Window>(reinterpret_cast<uintptr_t>(parent)));
     if (!x11->init())
         return nullptr;
     return x11;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -8,27 +8,24 @@ namespace RunLoop {
 namespace {
 SharedPointer<IRunLoop> current;
 int users = 0;
-} // namespace
+}  // namespace
 
-void init(IRunLoop* runLoop)
-{
+void init(IRunLoop* runLoop) {
     if (users++ == 0)
         current = runLoop;
 }
 
-void exit()
-{
+void exit() {
     if (users > 0 && --users == 0)
         current = nullptr;
 }
 
-IRunLoop* get()
-{
+IRunLoop* get() {
     return current.get();
 }
 
-} // namespace RunLoop
-} // namespace X11
+}  // namespace RunLoop
+}  // namespace X11
 
 namespace {
 
@@ -42,8 +39,7 @@ public:
 
 class RunLoopTimerHost : public ITimerHost {
 public:
-    void* start(CVSTGUITimer* timer, uint32_t ms) override
-    {
+    void* start(CVSTGUITimer* timer, uint32_t ms) override {
         X11::IRunLoop* loop = X11::RunLoop::get();
         if (!loop)
             return nullptr;
@@ -54,20 +50,18 @@ public:
         }
         return handler;
     }
-    void stop(void* handle) override
-    {
+    void stop(void* handle) override {
         auto* handler = static_cast<RunLoopTimer*>(handle);
         handler->loop->unregisterTimer(handler);
         delete handler;
     }
 };
 
-} // namespace
+}  // namespace
 
-ITimerHost* nativeTimerHost()
-{
+ITimerHost* nativeTimerHost() {
     static RunLoopTimerHost host;
     return X11::RunLoop::get() ? &host : nullptr;
 }
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

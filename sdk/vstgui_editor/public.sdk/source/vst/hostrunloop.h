@@ -11,5 +11,5 @@ namespace Vst {
 bool installHostRunLoop(IPlugFrame* plugFrame);
 void releaseHostRunLoop(bool& installed);
 
-} // namespace Vst
-} // namespace Steinberg
+}  // namespace Vst
+}  // namespace Steinberg

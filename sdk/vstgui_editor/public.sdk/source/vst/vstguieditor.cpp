@@ -6,37 +6,31 @@ namespace Steinberg {
 namespace Vst {
 
 VSTGUIEditor::VSTGUIEditor(void* controller, ViewRect* size)
-    : EditorView(static_cast<EditController*>(controller), size)
-{
-}
+    : EditorView(static_cast<EditController*>(controller), size) {}
 
-VSTGUIEditor::~VSTGUIEditor()
-{
+VSTGUIEditor::~VSTGUIEditor() {
     if (timer)
         timer->stop();
 }
 
-void VSTGUIEditor::setIdleRate(int32 milliseconds)
-{
+void VSTGUIEditor::setIdleRate(int32 milliseconds) {
     idleRate = milliseconds;
     if (!timer)
-        timer = VSTGUI::owned(new VSTGUI::CVSTGUITimer(this, static_cast<uint32_t>(milliseconds), false));
+        timer = VSTGUI::owned(
+            new VSTGUI::CVSTGUITimer(this, static_cast<uint32_t>(milliseconds), false));
     else
         timer->setFireTime(static_cast<uint32_t>(milliseconds));
 }
 
-bool VSTGUIEditor::beginEdit(int32_t)
-{
+bool VSTGUIEditor::beginEdit(int32_t) {
     return false;
 }
 
-bool VSTGUIEditor::endEdit(int32_t)
-{
+bool VSTGUIEditor::endEdit(int32_t) {
     return false;
 }
 
-VSTGUI::CMessageResult VSTGUIEditor::notify(VSTGUI::CBaseObject*, VSTGUI::IdStringPtr message)
-{
+VSTGUI::CMessageResult VSTGUIEditor::notify(VSTGUI::CBaseObject*, VSTGUI::IdStringPtr message) {
     if (message && std::strcmp(message, VSTGUI::CVSTGUITimer::kMsgTimer) == 0) {
         if (frame)
             frame->idle();
@@ -45,8 +39,7 @@ VSTGUI::CMessageResult VSTGUIEditor::notify(VSTGUI::CBaseObject*, VSTGUI::IdStri
     return VSTGUI::kMessageUnknown;
 }
 
-tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString type)
-{
+tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString type) {
     if (!type)
         return kInvalidArgument;
 #if defined(_WIN32)
@@ -56,8 +49,7 @@ tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString type)
 #endif
 }
 
-tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
-{
+tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type) {
     if (!parent || isPlatformTypeSupported(type) != kResultTrue)
         return kResultFalse;
     if (frame)
@@ -68,7 +60,8 @@ tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
         return kResultFalse;
     }
     if (frame) {
-        ViewRect r(0, 0, static_cast<int32>(frame->getWidth()), static_cast<int32>(frame->getHeight()));
+        ViewRect r(0, 0, static_cast<int32>(frame->getWidth()),
+                   static_cast<int32>(frame->getHeight()));
         setRect(r);
     }
     if (timer)
@@ -76,8 +69,7 @@ tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
     return EditorView::attached(parent, type);
 }
 
-tresult PLUGIN_API VSTGUIEditor::removed()
-{
+tresult PLUGIN_API VSTGUIEditor::removed() {
     if (timer)
         timer->stop();
     if (frame)
@@ -86,8 +78,7 @@ tresult PLUGIN_API VSTGUIEditor::removed()
     return EditorView::removed();
 }
 
-tresult PLUGIN_API VSTGUIEditor::onKeyDown(char16 key, int16 keyMsg, int16 modifiers)
-{
+tresult PLUGIN_API VSTGUIEditor::onKeyDown(char16 key, int16 keyMsg, int16 modifiers) {
     if (!frame)
         return kResultFalse;
     VSTGUI::VstKeyCode code;
@@ -97,8 +88,7 @@ tresult PLUGIN_API VSTGUIEditor::onKeyDown(char16 key, int16 keyMsg, int16 modif
     return frame->platformOnKeyDown(code) == 1 ? kResultTrue : kResultFalse;
 }
 
-tresult PLUGIN_API VSTGUIEditor::onKeyUp(char16 key, int16 keyMsg, int16 modifiers)
-{
+tresult PLUGIN_API VSTGUIEditor::onKeyUp(char16 key, int16 keyMsg, int16 modifiers) {
     if (!frame)
         return kResultFalse;
     VSTGUI::VstKeyCode code;
@@ -108,13 +98,13 @@ tresult PLUGIN_API VSTGUIEditor::onKeyUp(char16 key, int16 keyMsg, int16 modifie
     return frame->platformOnKeyUp(code) == 1 ? kResultTrue : kResultFalse;
 }
 
-tresult PLUGIN_API VSTGUIEditor::onWheel(float distance)
-{
+tresult PLUGIN_API VSTGUIEditor::onWheel(float distance) {
     if (!frame)
         return kResultFalse;
     VSTGUI::CPoint where = frame->getCurrentMouseLocation();
-    return frame->platformOnMouseWheel(where, VSTGUI::kMouseWheelAxisY, distance, 0) ? kResultTrue : kResultFalse;
+    return frame->platformOnMouseWheel(where, VSTGUI::kMouseWheelAxisY, distance, 0) ? kResultTrue
+                                                                                     : kResultFalse;
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}  // namespace Vst
+}  // namespace Steinberg

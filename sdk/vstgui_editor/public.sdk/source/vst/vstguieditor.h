@@ -7,7 +7,9 @@
 namespace Steinberg {
 namespace Vst {
 
-class VSTGUIEditor : public EditorView, public VSTGUI::VSTGUIEditorInterface, public VSTGUI::CBaseObject {
+class VSTGUIEditor : public EditorView,
+                     public VSTGUI::VSTGUIEditorInterface,
+                     public VSTGUI::CBaseObject {
 public:
     VSTGUIEditor(void* controller, ViewRect* size = nullptr);
     ~VSTGUIEditor() override;
@@ -27,7 +29,8 @@ public:
     bool beginEdit(int32_t index) override;
     bool endEdit(int32_t index) override;
 
-    VSTGUI::CMessageResult notify(VSTGUI::CBaseObject* sender, VSTGUI::IdStringPtr message) override;
+    VSTGUI::CMessageResult notify(VSTGUI::CBaseObject* sender,
+                                  VSTGUI::IdStringPtr message) override;
 
     tresult PLUGIN_API isPlatformTypeSupported(FIDString type) SMTG_OVERRIDE;
     tresult PLUGIN_API attached(void* parent, FIDString type) SMTG_OVERRIDE;
@@ -50,5 +53,5 @@ private:
     bool runLoopInstalled{false};
 };
 
-} // namespace Vst
-} // namespace Steinberg
+}  // namespace Vst
+}  // namespace Steinberg

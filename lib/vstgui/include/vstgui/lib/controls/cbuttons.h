@@ -36,4 +36,4 @@ private:
     int32_t style;
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -66,4 +66,4 @@ void drawFilmStripFrame(CDrawContext* context, CBitmap* strip, const CRect& dest
 // Frame index for a normalised value in a strip of `frames` frames.
 int32_t filmStripIndex(float normValue, int32_t frames);
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -42,4 +42,4 @@ private:
     bool dragging{false};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

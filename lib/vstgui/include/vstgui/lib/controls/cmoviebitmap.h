@@ -23,4 +23,4 @@ private:
     int32_t subPixmaps;
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -15,7 +15,13 @@ class CFrame;
 
 class CMenuItem : public CBaseObject {
 public:
-    enum Flags { kNoFlags = 0, kDisabled = 1 << 0, kTitle = 1 << 1, kChecked = 1 << 2, kSeparator = 1 << 3 };
+    enum Flags {
+        kNoFlags = 0,
+        kDisabled = 1 << 0,
+        kTitle = 1 << 1,
+        kChecked = 1 << 2,
+        kSeparator = 1 << 3
+    };
 
     explicit CMenuItem(const UTF8String& title, int32_t tag = -1, int32_t flags = kNoFlags);
     CMenuItem(const UTF8String& title, COptionMenu* submenu);
@@ -42,21 +48,22 @@ private:
 };
 
 enum COptionMenuStyle {
-    kPopupStyle = 1 << 8,          // plain pop-up of actions
-    kCheckStyle = 1 << 9,          // the current entry carries a checkmark
-    kMultipleCheckStyle = 1 << 10, // every entry shows its own checked flag
+    kPopupStyle = 1 << 8,           // plain pop-up of actions
+    kCheckStyle = 1 << 9,           // the current entry carries a checkmark
+    kMultipleCheckStyle = 1 << 10,  // every entry shows its own checked flag
 };
 
 class COptionMenu : public CParamDisplay {
 public:
     COptionMenu();
-    COptionMenu(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background = nullptr,
-                CBitmap* bgWhenClick = nullptr, int32_t style = 0);
+    COptionMenu(const CRect& size, IControlListener* listener, int32_t tag,
+                CBitmap* background = nullptr, CBitmap* bgWhenClick = nullptr, int32_t style = 0);
     ~COptionMenu() override;
 
     // The menu takes over the item's reference; index -1 appends.
     CMenuItem* addEntry(CMenuItem* item, int32_t index = -1);
-    CMenuItem* addEntry(const UTF8String& title, int32_t index = -1, int32_t itemFlags = CMenuItem::kNoFlags);
+    CMenuItem* addEntry(const UTF8String& title, int32_t index = -1,
+                        int32_t itemFlags = CMenuItem::kNoFlags);
     CMenuItem* addEntry(COptionMenu* submenu, const UTF8String& title);
     CMenuItem* addSeparator(int32_t index = -1);
     bool removeEntry(int32_t index);
@@ -100,4 +107,4 @@ private:
     bool popupOpen{false};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

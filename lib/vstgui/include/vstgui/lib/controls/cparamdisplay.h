@@ -51,4 +51,4 @@ protected:
     int32_t style;
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -51,4 +51,4 @@ private:
     float startValue{0};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

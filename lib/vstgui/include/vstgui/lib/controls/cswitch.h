@@ -9,7 +9,8 @@ namespace VSTGUI {
 class CSwitchBase : public CControl {
 public:
     CSwitchBase(const CRect& size, IControlListener* listener, int32_t tag, int32_t subPixmaps,
-                CCoord heightOfOneImage, int32_t iMaxPositions, CBitmap* background, const CPoint& offset);
+                CCoord heightOfOneImage, int32_t iMaxPositions, CBitmap* background,
+                const CPoint& offset);
 
     void draw(CDrawContext* context) override;
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
@@ -33,12 +34,12 @@ protected:
 
 class CHorizontalSwitch : public CSwitchBase {
 public:
-    CHorizontalSwitch(const CRect& size, IControlListener* listener, int32_t tag, int32_t subPixmaps,
-                      CCoord heightOfOneImage, int32_t iMaxPositions, CBitmap* background,
-                      const CPoint& offset = CPoint(0, 0));
+    CHorizontalSwitch(const CRect& size, IControlListener* listener, int32_t tag,
+                      int32_t subPixmaps, CCoord heightOfOneImage, int32_t iMaxPositions,
+                      CBitmap* background, const CPoint& offset = CPoint(0, 0));
     // One position per frame of the view's height in the bitmap.
-    CHorizontalSwitch(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
-                      const CPoint& offset = CPoint(0, 0));
+    CHorizontalSwitch(const CRect& size, IControlListener* listener, int32_t tag,
+                      CBitmap* background, const CPoint& offset = CPoint(0, 0));
 
 protected:
     int32_t positionAt(const CPoint& where) const override;
@@ -56,4 +57,4 @@ protected:
     int32_t positionAt(const CPoint& where) const override;
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -9,8 +9,8 @@ namespace VSTGUI {
 
 class CTextEdit : public CTextLabel {
 public:
-    CTextEdit(const CRect& size, IControlListener* listener, int32_t tag, UTF8StringPtr txt = nullptr,
-              CBitmap* background = nullptr, int32_t style = 0);
+    CTextEdit(const CRect& size, IControlListener* listener, int32_t tag,
+              UTF8StringPtr txt = nullptr, CBitmap* background = nullptr, int32_t style = 0);
 
     void draw(CDrawContext* context) override;
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
@@ -38,4 +38,4 @@ private:
     size_t selStart{0};
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI

@@ -18,4 +18,4 @@ protected:
     UTF8String text;
 };
 
-} // namespace VSTGUI
+}  // namespace VSTGUI
