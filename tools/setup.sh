@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang-format
   libgtest-dev googletest libbenchmark-dev
   juce-modules-source-data
   g++-mingw-w64-x86-64-posix wine64 wine
