@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <mutex>
 
+#include "command_tags.h"
 #include "synth.h"
 #include "wave_generators.h"
 
 namespace taluma {
 
 namespace {
+
+using namespace cmd;
 
 // A command answers at most twice (a drawn sample mirrored onto the other table).
 struct Replies {
@@ -57,25 +60,25 @@ public:
         : synth_(synth), tag_(tag), value_(value), replies_(replies) {}
 
     void run() {
-        switch (tag_ & 0xF000) {
-        case 0x1000: global(); break;
-        case 0x2000:
-            if (low() == 0x2007) {
+        switch (groupOf(tag_)) {
+        case kGlobal: global(); break;
+        case kWaveSwitches:
+            if (command() == waveSwitch::kLinkAB) {
                 synth_.waveStore->linkAB.store(value_ > 0.5);
                 echo();
             }
             break;
-        case 0x3000: table(0); break;
-        case 0x4000: table(1); break;
-        case 0x5000: operatorValue(); break;
-        case 0x6000: generator(); break;
-        case 0x7000: settings(); break;
+        case kTableA:
+        case kTableB: table(tableOperator(tag_)); break;
+        case kOpValues: operatorValue(); break;
+        case kGenerator: generator(); break;
+        case kSettings: settings(); break;
         default: break;  // group 0 and unknown groups
         }
     }
 
 private:
-    int32_t low() const { return tag_ & 0xFFFF; }
+    int32_t command() const { return commandOf(tag_); }
     bool audioRunning() const { return synth_.audioRunning.load(); }
     void echo() { replies_.add(tag_, value_); }
     void replyZero() { replies_.add(tag_, 0.0); }
@@ -83,8 +86,8 @@ private:
 
     void global() {
         SynthEngine& engine = *synth_.engine;
-        switch (low()) {
-        case 0x1008: {  // volume knob; the host's "CC : 7" carries it while audio runs
+        switch (command()) {
+        case global::kVolume: {  // volume knob; the host's "CC : 7" carries it while audio runs
             if (audioRunning())
                 return;
             Synth::StructuralEdit edit(synth_);
@@ -96,14 +99,14 @@ private:
             });
             return;
         }
-        case 0x1009: {  // reference pitch, 42000..46000 in 1/100 Hz
+        case global::kReferencePitch: {  // reference pitch, 42000..46000 in 1/100 Hz
             if (audioRunning())
                 return;
             Synth::StructuralEdit edit(synth_);
             engine.setParameterValue(eventid::kStdPitch, (scaled(value_, 400) + 4200) * 10);
             return;
         }
-        case 0x100A:  // rate divider
+        case global::kRateDivider:  // rate divider
             if (audioRunning()) {
                 synth_.pendingRateValue.store(float(unit(value_)));
                 synth_.pendingChanges.fetch_or(change::kRateDivider);
@@ -114,14 +117,14 @@ private:
                     synth_.setRateDivider(scaled(value_, 3));
                 return;
             }
-        case 0x100B: {  // output bit depth
+        case global::kBitDepth: {  // output bit depth
             if (audioRunning())
                 return;
             Synth::StructuralEdit edit(synth_);
             engine.setBitDepth(std::clamp(int32_t(unit(value_) * 15.0 + 1.5), 1, 16));
             return;
         }
-        case 0x100C:  // voice count 8..1024
+        case global::kVoiceCount:  // voice count 8..1024
             if (audioRunning()) {
                 synth_.pendingVoiceValue.store(float(unit(value_)));
                 synth_.pendingChanges.fetch_or(change::kVoiceCount);
@@ -137,7 +140,7 @@ private:
                 }
                 return;
             }
-        case 0x1040:  // page tabs
+        case global::kPage:  // page tabs
             synth_.settings.page.store(plain(value_, 1, 3));
             return;
         default: return;
@@ -145,32 +148,33 @@ private:
     }
 
     void table(int op) {
-        const int item = tag_ & 0xFF;
-        switch (tag_ & 0xF00) {
-        case 0x000: editButton(op, item); break;
-        case 0x100: draw(op, item); break;
-        case 0x800: menu(op, item); break;
+        const int item = itemOf(tag_);
+        switch (subGroupOf(tag_)) {
+        case kEditButtons: editButton(op, item); break;
+        case kDrawing: draw(op, item); break;
+        case kTableMenu: menu(op, item); break;
         default: break;
         }
     }
 
     void editButton(int op, int item) {
         WaveStore& store = *synth_.waveStore;
-        static const LevelOp levels[] = {
-            LevelOp::Up4,        LevelOp::Up1,      LevelOp::Invert,
-            LevelOp::Down1,      LevelOp::Down4,    LevelOp::Amplify2,
-            LevelOp::Amplify1_5, LevelOp::Scale2_3, LevelOp::ScaleHalf};
         switch (item) {
-        case 1: store.rotateLeft(op, 4); break;
-        case 2: store.rotateLeft(op, 1); break;
-        case 3: store.reverse(op); break;
-        case 4: store.rotateRight(op, 1); break;
-        case 5: store.rotateRight(op, 4); break;
-        default:
-            if (item < 6 || item > 14)
-                return;
-            store.applyLevel(op, levels[item - 6]);
-            break;
+        case button::kRotateLeft4: store.rotateLeft(op, 4); break;
+        case button::kRotateLeft1: store.rotateLeft(op, 1); break;
+        case button::kReverse: store.reverse(op); break;
+        case button::kRotateRight1: store.rotateRight(op, 1); break;
+        case button::kRotateRight4: store.rotateRight(op, 4); break;
+        case button::kUp4: store.applyLevel(op, LevelOp::Up4); break;
+        case button::kUp1: store.applyLevel(op, LevelOp::Up1); break;
+        case button::kInvert: store.applyLevel(op, LevelOp::Invert); break;
+        case button::kDown1: store.applyLevel(op, LevelOp::Down1); break;
+        case button::kDown4: store.applyLevel(op, LevelOp::Down4); break;
+        case button::kAmplify2: store.applyLevel(op, LevelOp::Amplify2); break;
+        case button::kAmplify1_5: store.applyLevel(op, LevelOp::Amplify1_5); break;
+        case button::kScale2_3: store.applyLevel(op, LevelOp::Scale2_3); break;
+        case button::kScaleHalf: store.applyLevel(op, LevelOp::ScaleHalf); break;
+        default: return;
         }
         replyZero();  // every operation above ends with its commit
     }
@@ -184,41 +188,41 @@ private:
         const double level = store.drawSample(op, cell, value_);
         replies_.add(tag_, level);
         if (store.linkAB.load())
-            replies_.add(cell | (op == 0 ? 0x4900 : 0x3900), level);
+            replies_.add(linkedDrawReply(op, cell), level);
     }
 
     void menu(int op, int item) {
         WaveStore& store = *synth_.waveStore;
         switch (item) {
-        case 0x02:
+        case menu::kClear:
             store.clear(op);
             replyZero();
             return;
-        case 0x03:
+        case menu::kCopy:
             store.copy(op, op ^ 1);
             echo();
             return;
-        case 0x04:
+        case menu::kExchange:
             store.exchange();
             echo();
             return;
-        case 0x10: {
+        case menu::kTableSize: {
             // Changes the index masks the voices read with: not while they render.
             Synth::StructuralEdit edit(synth_);
             store.resizeTable(op, scaled(value_, 5) + 2);
             echo();
             return;
         }
-        case 0x20:
+        case menu::kLoadSlot:
             store.loadSlot(op, scaled(value_, 3));
             echo();
             return;
-        case 0x30: store.saveSlot(op, scaled(value_, 3)); return;
-        case 0x40:
+        case menu::kSaveSlot: store.saveSlot(op, scaled(value_, 3)); return;
+        case menu::kBitReduction:
             store.reduceBits(op, scaled(value_, 6));
             echo();
             return;
-        case 0x50:
+        case menu::kSteps:
             store.setStepQuantiser(op, scaled(value_, 7) + 1);
             echo();
             return;
@@ -226,40 +230,40 @@ private:
         }
     }
 
-    // The logic page's value for an item, as the engine's parameter id; 0 for none.
-    static uint32_t operatorValueId(int item) {
-        switch (item) {
-        case 0x03: return eventid::kLfoFreq;
-        case 0x80: return eventid::kAlgorithm;
-        case 0xB0: return eventid::kLfoWave;
-        case 0x90: return eventid::kOperatorA + eventid::kVelocityCurve;
-        case 0xA0: return eventid::kOperatorB + eventid::kVelocityCurve;
+    // The engine parameter a logic-page command sets, or 0 for none.
+    static uint32_t operatorValueId(int32_t command) {
+        switch (command) {
+        case opValue::kLfoFreq: return eventid::kLfoFreq;
+        case opValue::kAlgorithm: return eventid::kAlgorithm;
+        case opValue::kLfoWave: return eventid::kLfoWave;
+        case opValue::kVelocityCurveA: return eventid::operatorParam(0, eventid::kVelocityCurve);
+        case opValue::kVelocityCurveB: return eventid::operatorParam(1, eventid::kVelocityCurve);
         default: break;
         }
-        const uint32_t k = uint32_t(item & 0x0F);
-        if (k > eventid::kAms || k == eventid::kVelocityCurve)
-            return 0;
-        if ((item & 0xF0) == 0x10)
-            return eventid::kOperatorA + k;
-        if ((item & 0xF0) == 0x20 && k != eventid::kFeedback)
-            return eventid::kOperatorB + k;
+        for (int op = 0; op < 2; ++op) {
+            const uint32_t k = uint32_t(command - opValue::operatorParam(op, 0));
+            const bool exists = op == 0 || k != eventid::kFeedback;
+            if (k <= eventid::kAms && k != eventid::kVelocityCurve && exists)
+                return eventid::operatorParam(op, eventid::OperatorParam(k));
+        }
         return 0;
     }
 
     void operatorValue() {
         // While audio runs the host's parameters carry these values.
-        if ((tag_ & 0xF00) != 0 || audioRunning())
+        if (audioRunning())
             return;
-        const uint32_t id = operatorValueId(tag_ & 0xFF);
+        const uint32_t id = operatorValueId(command());
         if (id == 0)
             return;
         const int32_t v = plain(value_, -65536, 65536);
         {
             Synth::StructuralEdit edit(synth_);
-            if ((id & 0x0F) == eventid::kTune && (id & 0xF0) >= 0x90) {
+            const int op = id >= eventid::kOperatorB ? 1 : 0;
+            if (id == eventid::operatorParam(op, eventid::kTune)) {
                 // The tune knob reaches 16384 (one octave up), one step past the
                 // automation range.
-                synth_.engine->tone().setTune((id & 0xF0) == 0x90 ? 0 : 1, std::clamp(v, 0, 16384));
+                synth_.engine->tone().setTune(op, std::clamp(v, 0, 16384));
             } else {
                 synth_.engine->setParameterValue(id, v);
             }
@@ -270,10 +274,10 @@ private:
     void generator() {
         GeneratorSettings& g = synth_.generator;
         int32_t q = 0;
-        switch (low()) {
-        case 0x6001:
-        case 0x6002: {
-            const int op = low() == 0x6001 ? 0 : 1;
+        switch (command()) {
+        case generator::kApplyA:
+        case generator::kApplyB: {
+            const int op = command() == generator::kApplyA ? 0 : 1;
             if (g.type == kGenConstant)
                 fillConstant(*synth_.waveStore, op, g);
             else
@@ -281,57 +285,57 @@ private:
             echo();
             return;
         }
-        case 0x6006:
+        case generator::kAmplitude:
             q = scaled(value_, 511);
             g.amplitude = q - 256;
             return replyStep(q, 511);
-        case 0x6007:
+        case generator::kOffset:
             q = scaled(value_, 511);
             g.offset = q - 256;
             return replyStep(q, 511);
-        case 0x6008:
+        case generator::kRangeEnd:
             q = scaled(value_, 127);
             g.rangeEnd = q + 1;
             return replyStep(q, 127);
-        case 0x6009:
+        case generator::kRangeStart:
             q = scaled(value_, 127);
             g.rangeStart = q;
             return replyStep(q, 127);
-        case 0x600A:
+        case generator::kCycles:
             q = scaled(value_, 511);
             g.cyclesQuarter = q + 1;
             return replyStep(q, 511);
-        case 0x600B:
+        case generator::kPhase:
             q = scaled(value_, 255);
             g.phase = q - 128;
             return replyStep(q, 255);
-        case 0x600C: g.harmonicsOn = value_ > 0.5; return replyZero();
-        case 0x600D:
+        case generator::kHarmonicsOn: g.harmonicsOn = value_ > 0.5; return replyZero();
+        case generator::kHarmonicsCount:
             q = scaled(value_, 63);
             g.harmonicsCount = q + 1;
             return replyStep(q, 63);
-        case 0x600E: g.noiseLoop = value_ > 0.5; return replyZero();
-        case 0x600F:
+        case generator::kNoiseLoop: g.noiseLoop = value_ > 0.5; return replyZero();
+        case generator::kInterpolation:
             q = scaled(value_, 3);
             g.interpolation = q;
             return replyStep(q, 3);
-        case 0x6010:
+        case generator::kNoisePoints:
             q = scaled(value_, 127);
             g.noisePoints = q + 1;
             return replyStep(q, 127);
-        case 0x6011:
+        case generator::kNoiseSeed:
             q = scaled(value_, 65535);
             g.noiseSeed = q;
             return replyStep(q, 65535);
-        case 0x6040: g.type = plain(value_, kGenSine, kGenNoise); return echo();
+        case generator::kType: g.type = plain(value_, kGenSine, kGenNoise); return echo();
         default: return;
         }
     }
 
     void settings() {
         SynthSettings& s = synth_.settings;
-        switch (low()) {
-        case 0x7003: {  // pitch-bend range
+        switch (command()) {
+        case setting::kBendRange: {  // pitch-bend range
             if (audioRunning())
                 return;
             Synth::StructuralEdit edit(synth_);
@@ -340,11 +344,11 @@ private:
             forSoundingVoices(engine, [](Voice& v) { v.refreshPitch(); });
             return;
         }
-        case 0x700D: s.waveOpacity.store(plain(value_, 0, 100)); return;
-        case 0x700E: s.gridOpacity.store(plain(value_, 0, 100)); return;
-        case 0x700F: s.numberRadix.store(plain(value_, 0, 1)); return;
-        case 0x7010: s.skin.store(plain(value_, 0, 1)); return;
-        case 0x7011: s.frameRateIndex.store(plain(value_, 0, 4)); return;
+        case setting::kWaveOpacity: s.waveOpacity.store(plain(value_, 0, 100)); return;
+        case setting::kGridOpacity: s.gridOpacity.store(plain(value_, 0, 100)); return;
+        case setting::kNumberRadix: s.numberRadix.store(plain(value_, 0, 1)); return;
+        case setting::kSkin: s.skin.store(plain(value_, 0, 1)); return;
+        case setting::kFrameRateIndex: s.frameRateIndex.store(plain(value_, 0, 4)); return;
         default: return;
         }
     }

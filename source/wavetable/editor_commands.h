@@ -1,11 +1,7 @@
 // The processor's side of the editor's commands ("GUIEditor:valueChange"): wave-editor
 // buttons and menus, drawn samples, generator settings, operator values and settings.
-//
-// Tag layout: group = tag & 0xF000 (0x1000 global, 0x2000 wave-editor switches,
-// 0x3000 table A, 0x4000 table B, 0x5000 operator and LFO values, 0x6000 generator,
-// 0x7000 settings), sub-group = tag & 0xF00 (tables only: 0x000 buttons, 0x100
-// drawing, 0x800 menu), item = tag & 0xFF. Bits above 15 are editor markers and are
-// ignored, but replies carry the tag exactly as received.
+// The tags are named in command_tags.h; bits above the 16-bit command are editor
+// markers and are ignored, but replies carry the tag exactly as received.
 #pragma once
 
 #include <cstdint>

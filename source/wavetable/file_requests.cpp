@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "command_tags.h"
 #include "preset_file.h"
 #include "synth.h"
 #include "wav_file.h"
@@ -11,14 +12,7 @@ namespace taluma {
 
 namespace {
 
-constexpr int32_t kFormatMask = 0x3000;
-constexpr int32_t kTextFormat = 0x1000;
-constexpr int32_t kWavFormat = 0x2000;
-constexpr int32_t kFormatByName = 0x3000;
-constexpr int32_t kImportTable = 0x4000;
-constexpr int32_t kExportTable = 0x8000;
-constexpr int32_t kImportPreset = 0x10000;
-constexpr int32_t kExportPreset = 0x20000;
+using namespace cmd::file;
 
 // Any character except a line break, followed by `suffix` at the very end.
 bool endsWithAnyThen(const std::string& path, const char (&suffix)[4]) {
@@ -32,13 +26,13 @@ bool endsWithAnyThen(const std::string& path, const char (&suffix)[4]) {
 // The format a request reads or writes: text, WAV, or 0 for none.
 int32_t chosenFormat(int32_t code, const std::string& path) {
     switch (code & kFormatMask) {
-    case kTextFormat: return kTextFormat;
-    case kWavFormat: return kWavFormat;
-    case kFormatByName:
+    case kText: return kText;
+    case kWav: return kWav;
+    case kByName:
         if (namesWavFile(path))
-            return kWavFormat;
+            return kWav;
         if (namesTextFile(path))
-            return kTextFormat;
+            return kText;
         return 0;
     default: return 0;
     }
@@ -46,17 +40,17 @@ int32_t chosenFormat(int32_t code, const std::string& path) {
 
 void importTable(Synth& synth, int op, int32_t format, const std::string& path) {
     std::lock_guard<std::mutex> lock(synth.editLock);
-    if (format == kTextFormat)
+    if (format == kText)
         importWaveText(*synth.waveStore, op, path);
-    else if (format == kWavFormat)
+    else if (format == kWav)
         importWav(*synth.waveStore, op, path);
 }
 
 void exportTable(Synth& synth, int op, int32_t format, const std::string& path) {
     std::lock_guard<std::mutex> lock(synth.editLock);
-    if (format == kTextFormat)
+    if (format == kText)
         exportWaveText(*synth.waveStore, op, path);
-    else if (format == kWavFormat)
+    else if (format == kWav)
         exportWav(*synth.waveStore, op, path);
 }
 
@@ -71,7 +65,7 @@ bool namesTextFile(const std::string& path) {
 
 void handleFileSelect(Synth& synth, int32_t code, const std::string& utf8Path,
                       const UiUpdate& uiUpdate) {
-    const int op = code & 1;
+    const int op = code & kOperatorBit;
     if (code & kImportTable) {
         if ((code & kFormatMask) == 0)
             return;

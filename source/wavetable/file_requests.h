@@ -1,10 +1,6 @@
 // The processor's side of the editor's file dialogs ("GUIEditor:fileSelect"): wavetable
 // import and export as text or WAV, and preset files in and out.
-//
-// Request code: bit 0 the operator (0 A, 1 B); code & 0x3000 the format (0x1000 text,
-// 0x2000 WAV, 0x3000 chosen by the file name); then the first of these bits decides:
-// 0x4000 import a wavetable, 0x8000 export a wavetable, 0x10000 import a preset,
-// 0x20000 export a preset.
+// The request codes are named in command_tags.h (cmd::file).
 #pragma once
 
 #include <cstdint>
@@ -18,7 +14,7 @@ class Synth;
 // Sends "Processor:uiUpdate", so that the editor redraws.
 using UiUpdate = std::function<void()>;
 
-// Whether a file name picks WAV or text for format 0x3000: ".wav" or ".txt" at the end,
+// Whether a file name picks WAV or text for cmd::file::kByName: ".wav" or ".txt" at the end,
 // where the first character may be any character but a line break, and the case
 // matters ("x.WAV" is neither, "mywav" is WAV).
 bool namesWavFile(const std::string& path);

@@ -1,5 +1,6 @@
 // The state record and the messages through the built module, as a host sees them.
 #include "bundle_fixture.h"
+#include "command_tags.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using namespace taluma::cmd;
 
 using BundleState = BundleFixture;
 
@@ -106,11 +108,13 @@ TEST_F(BundleState, RefusedStatesLeaveTheInstrument) {
 TEST_F(BundleState, EditorCommandsAreAnsweredThroughTheController) {
     plugin->clearMessages();
     // "Clear WaveTable" of table A answers 0 with the tag as sent.
-    ASSERT_EQ(send(*plugin, "GUIEditor:valueChange", 0x10003802, 1.0), kResultOk);
+    ASSERT_EQ(send(*plugin, "GUIEditor:valueChange",
+                   editorTag(tableCommand(0, kTableMenu, menu::kClear)), 1.0),
+              kResultOk);
     const testhost::RecordedMessage* reply =
         last(plugin->messagesToController(), "GUIEditor:valueUpdate");
     ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->tag, 0x10003802);
+    EXPECT_EQ(reply->tag, editorTag(tableCommand(0, kTableMenu, menu::kClear)));
     EXPECT_EQ(reply->val, 0.0);
     std::vector<uint8_t> record;
     ASSERT_TRUE(plugin->getState(record));

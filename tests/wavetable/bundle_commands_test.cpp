@@ -1,6 +1,7 @@
 // Editor commands and file choices sent to the built module through the test host, as
 // the editor sends them: their effect shows in the saved state and in the sound.
 #include "bundle_fixture.h"
+#include "command_tags.h"
 #include "scratch_files.h"
 
 #include "pluginterfaces/vst/ivstmessage.h"
@@ -13,6 +14,7 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using namespace taluma::cmd;
 
 // Where the state record keeps the tables: log2 sizes at 38 and 39, table A from 40,
 // table B from 168.
@@ -63,10 +65,10 @@ protected:
 };
 
 TEST_F(BundleCommands, CommandsAndFilesChangeWhatTheModuleSaves) {
-    valueChange(0x10003810, 1.0);  // A: 128 cells
-    valueChange(0x10003100, 256.0);
+    valueChange(editorTag(tableCommand(0, kTableMenu, menu::kTableSize)), 1.0);  // A: 128 cells
+    valueChange(editorTag(drawCommand(0, 0)), 256.0);
     writeText(dir.file("b.txt"), "01 02 03");
-    fileSelect(0x7001, dir.file("b.txt"));
+    fileSelect(file::importTable(1, file::kByName), dir.file("b.txt"));
     std::vector<uint8_t> saved = state();
     ASSERT_EQ(saved.size(), 858u);
     EXPECT_EQ(saved[kLog2SizeA], 7);
@@ -74,33 +76,33 @@ TEST_F(BundleCommands, CommandsAndFilesChangeWhatTheModuleSaves) {
     EXPECT_EQ(std::vector<uint8_t>(saved.begin() + kTableB, saved.begin() + kTableB + 4),
               (std::vector<uint8_t>{1, 2, 3, 0}));
 
-    fileSelect(0xB000, dir.file("a.wav"));
+    fileSelect(file::exportTable(0, file::kByName), dir.file("a.wav"));
     const std::vector<uint8_t> wav = readBytes(dir.file("a.wav"));
     ASSERT_EQ(wav.size(), 44u + 128u);
     EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), saved.begin() + kTableA));
 
-    fileSelect(0x20000, dir.file("p.tlmprst"));
+    fileSelect(file::kExportPreset, dir.file("p.tlmprst"));
     EXPECT_EQ(readBytes(dir.file("p.tlmprst")).size(), 874u);
-    valueChange(0x3802, 0.0);  // clear A
+    valueChange(tableCommand(0, kTableMenu, menu::kClear), 0.0);  // clear A
     EXPECT_EQ(state()[kTableA], 0);
     ASSERT_TRUE(plugin->start(44100.0, 512));
-    fileSelect(0x10000, dir.file("p.tlmprst"));  // while audio runs
+    fileSelect(file::kImportPreset, dir.file("p.tlmprst"));  // while audio runs
     render(512);
     EXPECT_EQ(state(), saved);
 }
 
 TEST_F(BundleCommands, AGeneratedTableIsWhatTheNoteSounds) {
-    valueChange(0x6040, 4.0);  // constant level on the zero line into both tables
-    valueChange(0x6006, 256.0 / 511.0);
-    valueChange(0x6007, 256.0 / 511.0);
-    valueChange(0x6001, 1.0);
-    valueChange(0x6002, 1.0);
+    valueChange(generator::kType, 4.0);  // constant level on the zero line into both tables
+    valueChange(generator::kAmplitude, 256.0 / 511.0);
+    valueChange(generator::kOffset, 256.0 / 511.0);
+    valueChange(generator::kApplyA, 1.0);
+    valueChange(generator::kApplyB, 1.0);
     ASSERT_TRUE(plugin->start(44100.0, 512));
     EXPECT_EQ(notePeak(), 0.0f);
-    valueChange(0x6040, 0.0);  // a full sine again
-    valueChange(0x6006, 383.0 / 511.0);
-    valueChange(0x6001, 1.0);
-    valueChange(0x6002, 1.0);
+    valueChange(generator::kType, 0.0);  // a full sine again
+    valueChange(generator::kAmplitude, 383.0 / 511.0);
+    valueChange(generator::kApplyA, 1.0);
+    valueChange(generator::kApplyB, 1.0);
     EXPECT_GT(notePeak(), 0.01f);
 }
 

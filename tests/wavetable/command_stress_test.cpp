@@ -16,11 +16,65 @@ namespace {
 
 // Every command the editor can send, one tag per kind (and both tables).
 const int32_t kTags[] = {
-    0x1008, 0x1009, 0x100A, 0x100B, 0x100C, 0x1040, 0x2007, 0x3001, 0x3002, 0x3003, 0x3004, 0x3005,
-    0x3006, 0x3007, 0x3008, 0x3009, 0x300A, 0x300B, 0x400C, 0x400D, 0x400E, 0x3100, 0x311F, 0x417F,
-    0x4140, 0x3180, 0x3802, 0x3803, 0x4803, 0x3804, 0x3810, 0x4810, 0x3820, 0x4830, 0x3840, 0x3850,
-    0x4850, 0x5003, 0x5013, 0x5022, 0x5080, 0x6001, 0x6002, 0x6006, 0x6007, 0x6008, 0x6009, 0x600A,
-    0x600B, 0x600C, 0x600D, 0x600E, 0x600F, 0x6010, 0x6011, 0x6040, 0x7003, 0x700D, 0x7010,
+    global::kVolume,
+    global::kReferencePitch,
+    global::kRateDivider,
+    global::kBitDepth,
+    global::kVoiceCount,
+    global::kPage,
+    waveSwitch::kLinkAB,
+    tableCommand(0, kEditButtons, button::kRotateLeft4),
+    tableCommand(0, kEditButtons, button::kRotateLeft1),
+    tableCommand(0, kEditButtons, button::kReverse),
+    tableCommand(0, kEditButtons, button::kRotateRight1),
+    tableCommand(0, kEditButtons, button::kRotateRight4),
+    tableCommand(0, kEditButtons, button::kUp4),
+    tableCommand(0, kEditButtons, button::kUp1),
+    tableCommand(0, kEditButtons, button::kInvert),
+    tableCommand(0, kEditButtons, button::kDown1),
+    tableCommand(0, kEditButtons, button::kDown4),
+    tableCommand(0, kEditButtons, button::kAmplify2),
+    tableCommand(1, kEditButtons, button::kAmplify1_5),
+    tableCommand(1, kEditButtons, button::kScale2_3),
+    tableCommand(1, kEditButtons, button::kScaleHalf),
+    drawCommand(0, 0),
+    drawCommand(0, 31),
+    drawCommand(1, 127),
+    drawCommand(1, 64),
+    drawCommand(0, 128),
+    tableCommand(0, kTableMenu, menu::kClear),
+    tableCommand(0, kTableMenu, menu::kCopy),
+    tableCommand(1, kTableMenu, menu::kCopy),
+    tableCommand(0, kTableMenu, menu::kExchange),
+    tableCommand(0, kTableMenu, menu::kTableSize),
+    tableCommand(1, kTableMenu, menu::kTableSize),
+    tableCommand(0, kTableMenu, menu::kLoadSlot),
+    tableCommand(1, kTableMenu, menu::kSaveSlot),
+    tableCommand(0, kTableMenu, menu::kBitReduction),
+    tableCommand(0, kTableMenu, menu::kSteps),
+    tableCommand(1, kTableMenu, menu::kSteps),
+    opValue::kLfoFreq,
+    opValue::operatorParam(0, eventid::kTotalLevel),
+    opValue::operatorParam(1, eventid::kTune),
+    opValue::kAlgorithm,
+    generator::kApplyA,
+    generator::kApplyB,
+    generator::kAmplitude,
+    generator::kOffset,
+    generator::kRangeEnd,
+    generator::kRangeStart,
+    generator::kCycles,
+    generator::kPhase,
+    generator::kHarmonicsOn,
+    generator::kHarmonicsCount,
+    generator::kNoiseLoop,
+    generator::kInterpolation,
+    generator::kNoisePoints,
+    generator::kNoiseSeed,
+    generator::kType,
+    setting::kBendRange,
+    setting::kWaveOpacity,
+    setting::kSkin,
 };
 
 class CommandStressTest : public ProcessorFixture {
@@ -71,27 +125,32 @@ TEST_F(CommandStressTest, CommandsAndFilesWhileNotesRender) {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> norm(0.0, 1.0);
     const std::string files[] = {dir.file("t.txt"), dir.file("w.wav"), dir.file("p.tlmprst")};
-    const int32_t fileCodes[] = {0x9000, 0x9001, 0xA000, 0xA001, 0xB000,
-                                 0x5000, 0x5001, 0x6000, 0x6001, 0x7001};
+    const int32_t fileCodes[] = {
+        file::exportTable(0, file::kText),   file::exportTable(1, file::kText),
+        file::exportTable(0, file::kWav),    file::exportTable(1, file::kWav),
+        file::exportTable(0, file::kByName), file::importTable(0, file::kText),
+        file::importTable(1, file::kText),   file::importTable(0, file::kWav),
+        file::importTable(1, file::kWav),    file::importTable(1, file::kByName)};
     const int commands = 1500;
     for (int n = 0; n < commands; ++n) {
         const int32_t tag = kTags[rng() % (sizeof(kTags) / sizeof(kTags[0]))];
         double value = norm(rng);
-        if ((tag & 0xF100) == 0x3100 || (tag & 0xF100) == 0x4100)
+        if (subGroupOf(tag) == kDrawing && groupOf(tag) != kOpValues)
             value = 1.0 + double(rng() % 256);
-        if ((tag & 0xF000) == 0x5000 || tag == 0x6040 || tag >= 0x700D)
+        if (groupOf(tag) == kOpValues || tag == generator::kType || tag >= setting::kWaveOpacity)
             value = double(rng() % 300);
         if (rng() % 50 == 0)
             value = std::nan("");
         deliver("GUIEditor:valueChange", tag, value, nullptr);
         if (n % 25 == 0) {
             const int32_t code = fileCodes[rng() % (sizeof(fileCodes) / sizeof(fileCodes[0]))];
-            deliver("GUIEditor:fileSelect", code, 0.0, &files[(code & 0x3000) == 0x2000 ? 1 : 0]);
+            deliver("GUIEditor:fileSelect", code, 0.0,
+                    &files[(code & file::kFormatMask) == file::kWav ? 1 : 0]);
         }
         if (n % 300 == 0)
-            deliver("GUIEditor:fileSelect", 0x20000, 0.0, &files[2]);
+            deliver("GUIEditor:fileSelect", file::kExportPreset, 0.0, &files[2]);
         if (n % 300 == 150)
-            deliver("GUIEditor:fileSelect", 0x10000, 0.0, &files[2]);
+            deliver("GUIEditor:fileSelect", file::kImportPreset, 0.0, &files[2]);
         // Let the audio thread in between the bursts.
         if (n % 100 == 0)
             std::this_thread::yield();

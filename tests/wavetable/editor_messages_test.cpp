@@ -89,31 +89,31 @@ protected:
 };
 
 TEST_F(EditorMessageTest, CommandsAnswerWithValueUpdates) {
-    EXPECT_EQ(valueChange(0x10003105, 256.0), kResultOk);
+    EXPECT_EQ(valueChange(editorTag(drawCommand(0, 5)), 256.0), kResultOk);
     ASSERT_EQ(peer.received.size(), 1u);
     EXPECT_EQ(peer.received[0].id, "GUIEditor:valueUpdate");
-    EXPECT_EQ(peer.received[0].tag, 0x10003105);
+    EXPECT_EQ(peer.received[0].tag, editorTag(drawCommand(0, 5)));
     EXPECT_EQ(peer.received[0].value, 256.0);
     EXPECT_EQ(synth->waveStore->cell(0, 5), 255);
 
     peer.received.clear();
-    valueChange(0x2007, 1.0);  // echo, then a linked drawing answers twice
-    valueChange(0x10004101, 129.0);
+    valueChange(waveSwitch::kLinkAB, 1.0);  // echo, then a linked drawing answers twice
+    valueChange(editorTag(drawCommand(1, 1)), 129.0);
     ASSERT_EQ(peer.received.size(), 3u);
-    EXPECT_EQ(peer.received[1].tag, 0x10004101);
-    EXPECT_EQ(peer.received[2].tag, 0x3901);
+    EXPECT_EQ(peer.received[1].tag, editorTag(drawCommand(1, 1)));
+    EXPECT_EQ(peer.received[2].tag, linkedDrawReply(1, 1));
     EXPECT_EQ(peer.received[2].value, 129.0);
     EXPECT_EQ(synth->waveStore->cell(0, 1), 128);
 
     peer.received.clear();
-    valueChange(0x600F, 2.0 / 3.0);  // q/S
-    valueChange(0x3002, 1.0);        // reply 0
-    valueChange(0x3830, 0.0);        // none
+    valueChange(generator::kInterpolation, 2.0 / 3.0);                      // q/S
+    valueChange(tableCommand(0, kEditButtons, button::kRotateLeft1), 1.0);  // reply 0
+    valueChange(tableCommand(0, kTableMenu, menu::kSaveSlot), 0.0);         // none
     ASSERT_EQ(peer.received.size(), 2u);
     EXPECT_EQ(peer.received[0].value, 2.0 / 3.0);
     EXPECT_EQ(peer.received[1].value, 0.0);
     // Only the low 32 bits of the tag count.
-    valueChange(int64(0x700000000LL) | 0x7010, 1.0);
+    valueChange(int64(0x700000000LL) | setting::kSkin, 1.0);
     EXPECT_EQ(synth->settings.skin.load(), 1);
 }
 
@@ -125,10 +125,10 @@ TEST_F(EditorMessageTest, MessagesWithoutTheirAttributesAreIgnored) {
         return v;
     }();
     IMessage* noValue = message("GUIEditor:valueChange");
-    noValue->getAttributes()->setInt("tag", 0x3802);
+    noValue->getAttributes()->setInt("tag", tableCommand(0, kTableMenu, menu::kClear));
     EXPECT_EQ(deliver(noValue), kResultOk);
     IMessage* noPath = message("GUIEditor:fileSelect");
-    noPath->getAttributes()->setInt("tag", 0x5000);
+    noPath->getAttributes()->setInt("tag", file::importTable(0, file::kText));
     EXPECT_EQ(deliver(noPath), kResultOk);
     EXPECT_TRUE(peer.received.empty());
     EXPECT_EQ(synth->waveStore->cell(0, 8), before[8]);
@@ -136,27 +136,28 @@ TEST_F(EditorMessageTest, MessagesWithoutTheirAttributesAreIgnored) {
 }
 
 TEST_F(EditorMessageTest, FileChoicesImportExportAndRefreshTheEditor) {
-    EXPECT_EQ(fileSelect(0xA001, dir.file("b.wav")), kResultOk);
+    EXPECT_EQ(fileSelect(file::exportTable(1, file::kWav), dir.file("b.wav")), kResultOk);
     EXPECT_TRUE(peer.received.empty());  // exports send nothing
     EXPECT_EQ(readBytes(dir.file("b.wav")).size(), 76u);
 
     writeText(dir.file("t.txt"), "01 02 03");
-    fileSelect(0x7000, dir.file("t.txt"));
+    fileSelect(file::importTable(0, file::kByName), dir.file("t.txt"));
     EXPECT_EQ(ids(), std::vector<std::string>{"Processor:uiUpdate"});
     EXPECT_EQ(synth->waveStore->cell(0, 2), 3);
 
     peer.received.clear();
-    fileSelect(0x7001, dir.file("T.WAV"));  // neither name, still a refresh
+    fileSelect(file::importTable(1, file::kByName),
+               dir.file("T.WAV"));  // neither name, still a refresh
     EXPECT_EQ(ids(), std::vector<std::string>{"Processor:uiUpdate"});
 
     // A preset through the messages while audio runs: loaded at once, the editor told
     // through the notice word.
-    valueChange(0x4810, 1.0);
-    fileSelect(0x20000, dir.file("p.tlmprst"));
-    valueChange(0x4810, 0.0);
+    valueChange(tableCommand(1, kTableMenu, menu::kTableSize), 1.0);
+    fileSelect(file::kExportPreset, dir.file("p.tlmprst"));
+    valueChange(tableCommand(1, kTableMenu, menu::kTableSize), 0.0);
     start();
     synth->changeNotice.store(0);
-    fileSelect(0x10000, dir.file("p.tlmprst"));
+    fileSelect(file::kImportPreset, dir.file("p.tlmprst"));
     EXPECT_EQ(synth->waveStore->size(1), 128);
     EXPECT_EQ(synth->changeNotice.load(), change::kPresetLoad);
     EXPECT_EQ(run(64), kResultOk);
@@ -165,8 +166,8 @@ TEST_F(EditorMessageTest, FileChoicesImportExportAndRefreshTheEditor) {
 
 TEST_F(EditorMessageTest, StructuralCommandsWhileRunningReachTheEngineAfterTheNextBlock) {
     start();
-    valueChange(0x100C, 0.0);
-    valueChange(0x100A, 1.0 / 3.0);
+    valueChange(global::kVoiceCount, 0.0);
+    valueChange(global::kRateDivider, 1.0 / 3.0);
     EXPECT_EQ(synth->engine->voiceCount, 128);
     ASSERT_EQ(run(64), kResultOk);
     EXPECT_EQ(synth->engine->voiceCount, 8);

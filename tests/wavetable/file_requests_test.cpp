@@ -77,24 +77,24 @@ protected:
 };
 
 TEST_F(FileRequestTest, TextExportBytesAndRoundTrip) {
-    send(0x3810, sizeChoice(2));
+    send(tableCommand(0, kTableMenu, menu::kTableSize), sizeChoice(2));
     fill(0, {0x80, 0xFF, 0x80, 0x00});
-    EXPECT_EQ(request(0x9000, dir.file("waveTable.txt")), 0);
+    EXPECT_EQ(request(file::exportTable(0, file::kText), dir.file("waveTable.txt")), 0);
     const std::vector<uint8_t> bytes = readBytes(dir.file("waveTable.txt"));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "80 FF 80 00");
 
     markTable(1);
     const std::vector<int> b = table(1);
-    EXPECT_EQ(request(0x9001, dir.file("b.txt")), 0);
+    EXPECT_EQ(request(file::exportTable(1, file::kText), dir.file("b.txt")), 0);
     fill(1, std::vector<int>(32, 0));
-    EXPECT_EQ(request(0x5001, dir.file("b.txt")), 1);
+    EXPECT_EQ(request(file::importTable(1, file::kText), dir.file("b.txt")), 1);
     EXPECT_EQ(table(1), b);
 }
 
 TEST_F(FileRequestTest, WavExportBytesAndRoundTrip) {
     markTable(0);
     const std::vector<int> a = table(0);
-    EXPECT_EQ(request(0xA000, dir.file("waveForm.wav")), 0);
+    EXPECT_EQ(request(file::exportTable(0, file::kWav), dir.file("waveForm.wav")), 0);
     const std::vector<uint8_t> bytes = readBytes(dir.file("waveForm.wav"));
     ASSERT_EQ(bytes.size(), 76u);
     const std::vector<uint8_t> header = {'R', 'I', 'F',  'F',  68,  0,   0,    0,    'W', 'A', 'V',
@@ -106,7 +106,7 @@ TEST_F(FileRequestTest, WavExportBytesAndRoundTrip) {
         ASSERT_EQ(bytes[size_t(44 + k)], a[size_t(k)]);
 
     fill(0, std::vector<int>(32, 1));
-    EXPECT_EQ(request(0x6000, dir.file("waveForm.wav")), 1);
+    EXPECT_EQ(request(file::importTable(0, file::kWav), dir.file("waveForm.wav")), 1);
     EXPECT_EQ(table(0), a);
 }
 
@@ -117,13 +117,15 @@ TEST_F(FileRequestTest, FormatChosenByTheFileName) {
     writeText(dir.file("t.dat"), "0C 0D");
     const std::vector<int> b = table(1);
 
-    EXPECT_EQ(request(0x7001, dir.file("x.WAV")), 1);  // neither name: nothing read
+    EXPECT_EQ(request(file::importTable(1, file::kByName), dir.file("x.WAV")),
+              1);  // neither name: nothing read
     EXPECT_EQ(table(1), b);
-    EXPECT_EQ(request(0x7001, dir.file("t.dat")), 1);
+    EXPECT_EQ(request(file::importTable(1, file::kByName), dir.file("t.dat")), 1);
     EXPECT_EQ(table(1), b);
-    EXPECT_EQ(request(0x7000, dir.file("mywav")), 1);  // any character before "wav"
+    EXPECT_EQ(request(file::importTable(0, file::kByName), dir.file("mywav")),
+              1);  // any character before "wav"
     EXPECT_EQ(cells(0, 4), (std::vector<int>{1, 2, 3, 0}));
-    EXPECT_EQ(request(0x7001, dir.file("t.txt")), 1);
+    EXPECT_EQ(request(file::importTable(1, file::kByName), dir.file("t.txt")), 1);
     EXPECT_EQ(cells(1, 3), (std::vector<int>{0x0A, 0x0B, 0}));
 
     EXPECT_TRUE(namesWavFile("a.wav"));
@@ -134,25 +136,28 @@ TEST_F(FileRequestTest, FormatChosenByTheFileName) {
     EXPECT_TRUE(namesTextFile("notes.txt"));
     EXPECT_FALSE(namesTextFile("notes.TXT"));
 
-    EXPECT_EQ(request(0xB000, dir.file("out.wav")), 0);
+    EXPECT_EQ(request(file::exportTable(0, file::kByName), dir.file("out.wav")), 0);
     EXPECT_EQ(readBytes(dir.file("out.wav")).size(), 44u + 32u);
-    request(0xB001, dir.file("out.txt"));
+    request(file::exportTable(1, file::kByName), dir.file("out.txt"));
     EXPECT_EQ(readBytes(dir.file("out.txt")).size(), 32u * 3u - 1u);
-    request(0xB000, dir.file("out.dat"));
+    request(file::exportTable(0, file::kByName), dir.file("out.dat"));
     EXPECT_TRUE(readBytes(dir.file("out.dat")).empty());
 }
 
 TEST_F(FileRequestTest, RequestBitsDecideInOrder) {
     writeText(dir.file("t.txt"), "11 22");
-    EXPECT_EQ(request(0x4000, dir.file("t.txt")), 0);  // import without a format: nothing
+    EXPECT_EQ(request(tableCommand(1, kEditButtons, button::kMenu), dir.file("t.txt")),
+              0);  // import without a format: nothing
     EXPECT_EQ(store().cell(0, 0), 128);
-    EXPECT_EQ(request(0x4000 | 0x8000 | 0x1000, dir.file("t.txt")), 1);  // import wins
+    EXPECT_EQ(request(file::kImportTable | file::kExportTable | file::kText, dir.file("t.txt")),
+              1);  // import wins
     EXPECT_EQ(cells(0, 2), (std::vector<int>{0x11, 0x22}));
     EXPECT_EQ(readBytes(dir.file("t.txt")).size(), 5u);
-    EXPECT_EQ(request(0x1000, dir.file("t.txt")), 0);     // no action bit
-    EXPECT_EQ(request(0x8000, dir.file("none.txt")), 0);  // export without a format
+    EXPECT_EQ(request(file::kText, dir.file("t.txt")), 0);            // no action bit
+    EXPECT_EQ(request(file::kExportTable, dir.file("none.txt")), 0);  // export without a format
     EXPECT_TRUE(readBytes(dir.file("none.txt")).empty());
-    EXPECT_EQ(request(0x9001 | 0x20000, dir.file("t.txt")), 0);  // table export before preset
+    EXPECT_EQ(request(file::exportTable(1, file::kText) | file::kExportPreset, dir.file("t.txt")),
+              0);  // table export before preset
     EXPECT_EQ(readBytes(dir.file("t.txt")).size(), 95u);
 }
 
@@ -160,9 +165,9 @@ TEST_F(FileRequestTest, NonAsciiPaths) {
     markTable(0);
     const std::vector<int> a = table(0);
     const std::string path = dir.file("Wellenform \xC3\xA4\xE2\x82\xAC.wav");
-    request(0xB000, path);
+    request(file::exportTable(0, file::kByName), path);
     fill(0, std::vector<int>(32, 0));
-    request(0x7001, path);
+    request(file::importTable(1, file::kByName), path);
     EXPECT_EQ(cells(1, 32), std::vector<int>(a.begin(), a.begin() + 32));
 }
 
@@ -194,14 +199,14 @@ TEST_F(FileRequestTest, BadImportsLeaveTheTableAlone) {
     };
     for (const auto& f : files) {
         writeBytes(dir.file(f.first), f.second);
-        EXPECT_EQ(request(0x7000, dir.file(f.first)), 1) << f.first;
+        EXPECT_EQ(request(file::importTable(0, file::kByName), dir.file(f.first)), 1) << f.first;
         EXPECT_EQ(table(0), a) << f.first;
     }
-    EXPECT_EQ(request(0x5000, dir.file("missing.txt")), 1);
-    EXPECT_EQ(request(0x6000, dir.file("missing.wav")), 1);
-    EXPECT_EQ(request(0x5000, dir.file("")), 1);  // a folder
+    EXPECT_EQ(request(file::importTable(0, file::kText), dir.file("missing.txt")), 1);
+    EXPECT_EQ(request(file::importTable(0, file::kWav), dir.file("missing.wav")), 1);
+    EXPECT_EQ(request(file::importTable(0, file::kText), dir.file("")), 1);  // a folder
     EXPECT_EQ(table(0), a);
-    request(0x9000, dir.file("no/such/folder.txt"));
+    request(file::exportTable(0, file::kText), dir.file("no/such/folder.txt"));
 }
 
 TEST_F(FileRequestTest, WavChunkClaimingMoreThanTheFileIsCut) {
@@ -209,7 +214,7 @@ TEST_F(FileRequestTest, WavChunkClaimingMoreThanTheFileIsCut) {
     f[40] = 200;  // the data chunk claims 200 bytes, 4 are there
     writeBytes(dir.file("claim.wav"), f);
     markTable(0);
-    request(0x6000, dir.file("claim.wav"));
+    request(file::importTable(0, file::kWav), dir.file("claim.wav"));
     EXPECT_EQ(cells(0, 6), (std::vector<int>{10, 20, 30, 40, 0, 0}));
 }
 
@@ -218,19 +223,19 @@ TEST_F(FileRequestTest, WavChunkClaimingMoreThanTheFileIsCut) {
 class PresetTest : public FileRequestTest {
 protected:
     void changeEverything() {
-        send(0x3810, 1.0);
+        send(tableCommand(0, kTableMenu, menu::kTableSize), 1.0);
         markTable(0);
-        send(0x4850, 0.0);
-        send(0x2007, 1.0);
-        send(0x6040, 5.0);
-        send(0x6011, 0.5);
-        send(0x7010, 1.0);
-        send(0x5013, 99.0);
-        send(0x100C, 0.0);
-        send(0x4830, 1.0);
+        send(tableCommand(1, kTableMenu, menu::kSteps), 0.0);
+        send(waveSwitch::kLinkAB, 1.0);
+        send(generator::kType, 5.0);
+        send(generator::kNoiseSeed, 0.5);
+        send(setting::kSkin, 1.0);
+        send(opValue::operatorParam(0, eventid::kTotalLevel), 99.0);
+        send(global::kVoiceCount, 0.0);
+        send(tableCommand(1, kTableMenu, menu::kSaveSlot), 1.0);
     }
     std::vector<uint8_t> presetFile() {
-        request(0x20000, dir.file("p.tlmprst"));
+        request(file::kExportPreset, dir.file("p.tlmprst"));
         return readBytes(dir.file("p.tlmprst"));
     }
 };
@@ -249,7 +254,7 @@ TEST_F(PresetTest, ExportWrites874BytesAndImportRestoresEverything) {
 
     Synth fresh(512, 44100.0f);
     ASSERT_EQ(writeStateRecord(fresh), defaults);
-    handleFileSelect(fresh, 0x10000, dir.file("p.tlmprst"), nullptr);
+    handleFileSelect(fresh, file::kImportPreset, dir.file("p.tlmprst"), nullptr);
     EXPECT_EQ(writeStateRecord(fresh), changed);
     EXPECT_EQ(fresh.waveStore->size(0), 128);
     EXPECT_EQ(fresh.engine->voiceCount, 8);
@@ -294,7 +299,7 @@ TEST_F(PresetTest, ImportWhileAudioRunsIsReadOnTheMessageThread) {
     presetFile();
     Synth running(512, 44100.0f);
     running.audioRunning.store(true);
-    handleFileSelect(running, 0x10000, dir.file("p.tlmprst"), nullptr);
+    handleFileSelect(running, file::kImportPreset, dir.file("p.tlmprst"), nullptr);
     EXPECT_EQ(writeStateRecord(running), writeStateRecord(synth));
     EXPECT_EQ(running.pendingChanges.load(), 0u);
     EXPECT_TRUE(running.deferredPresetPath.empty());
@@ -346,7 +351,7 @@ TEST_F(PresetTest, MutatedPresetsLoadWholeOrNotAtAll) {
 }
 
 TEST_F(PresetTest, ExportIntoAnUnwritablePathWritesNothing) {
-    request(0x20000, dir.file("no/such/folder/p.tlmprst"));
+    request(file::kExportPreset, dir.file("no/such/folder/p.tlmprst"));
     EXPECT_TRUE(readBytes(dir.file("no/such/folder/p.tlmprst")).empty());
     EXPECT_EQ(formatPreset(std::vector<uint8_t>(858, 2)).size(), 874u);
     const std::vector<uint8_t> image = formatPreset(std::vector<uint8_t>(858, 2));

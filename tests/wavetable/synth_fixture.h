@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "command_tags.h"
 #include "editor_commands.h"
 #include "file_requests.h"
 #include "scratch_files.h"
 #include "synth.h"
 
 namespace taluma::test {
+
+using namespace taluma::cmd;
 
 struct Reply {
     int64_t tag;
