@@ -139,6 +139,18 @@ void WaveStore::resizeTable(int op, int newLog2) {
     commitTable(op);
 }
 
+void WaveStore::setTable(int op, int log2, const uint8_t* cells) {
+    op &= 1;
+    log2 = std::clamp(log2, 2, 7);
+    for (int i = 0; i < kTableCells; ++i)
+        setCell(op, i, cells[i]);
+    if (log2 != log2Size(op)) {
+        engine_.setWaveSize(op, log2);
+        log2Size_[op].store(log2, kRelaxed);
+    }
+    commitTable(op);
+}
+
 void WaveStore::loadSlot(int op, int s) {
     const int sh = shift(op);
     for (int k = 0; k < size(op); ++k)

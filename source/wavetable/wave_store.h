@@ -43,6 +43,9 @@ public:
     void resizeTable(int op, int newLog2);
     void loadSlot(int op, int slot);
     void saveSlot(int op, int slot);
+    // Puts back a table as it was: log2 size (2..7) and 128 cells, committed. Like
+    // resizeTable, a size change silences every voice and must not meet rendering.
+    void setTable(int op, int log2, const uint8_t* cells);
     // Draws level (1..256 as the editor shows it) into cell i; returns the stored level + 1.
     double drawSample(int op, int cell, double level);
     void setStepQuantiser(int op, int bits);
