@@ -273,6 +273,7 @@ bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size) {
     synth.setRateDivider(r.u8(kRateDivider) & 3);
     applyTables(synth, r);
     applyEngine(synth, r);
+    synth.tableHistory.clear();  // the steps belong to the tables that were replaced
     return true;
 }
 

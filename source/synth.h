@@ -17,6 +17,7 @@
 #include "engine/synth_engine.h"
 #include "engine_snapshot.h"
 #include "synth_settings.h"
+#include "table_history.h"
 #include "wave_generators.h"
 #include "wave_store.h"
 
@@ -120,6 +121,7 @@ public:
     SynthSettings settings;
     std::unique_ptr<WaveStore> waveStore;
     GeneratorSettings generator;  // under editLock
+    TableHistory tableHistory;    // under editLock; a loaded state clears it
     // Serialises the non-audio threads' changes and whole-state reads.
     std::mutex editLock;
 

@@ -91,8 +91,20 @@ constexpr int32_t kPage = 0x1040;            // plain: 1 logic, 2 generator, 3 s
 
 // Group kWaveSwitches.
 namespace waveSwitch {
-constexpr int32_t kLinkAB = 0x2007;  // value > 0.5: drawing on one table draws on both
-}
+constexpr int32_t kTableLed = 0x2001;  // the info area's LED (a display); never sent
+constexpr int32_t kLinkAB = 0x2007;    // value > 0.5: drawing on one table draws on both
+}  // namespace waveSwitch
+
+// Group kWaveSwitches also carries the tables' undo history, one history for both
+// tables. Undo and redo answer 1.0 when they took a step, 0.0 when there was none; the
+// editor then re-reads both tables. Stroke begin and end bracket the drawing commands
+// of one painting stroke, which become one step; they are not answered.
+namespace history {
+constexpr int32_t kUndo = 0x2010;
+constexpr int32_t kRedo = 0x2011;
+constexpr int32_t kStrokeBegin = 0x2012;
+constexpr int32_t kStrokeEnd = 0x2013;
+}  // namespace history
 
 // Sub-group kEditButtons: items of the wave editor's buttons, each table its own.
 namespace button {
@@ -123,6 +135,9 @@ constexpr int32_t kImportText = 0x09;
 constexpr int32_t kExportText = 0x0A;
 constexpr int32_t kImportWav = 0x0B;
 constexpr int32_t kExportWav = 0x0C;
+// Entries after the file entries that send history::kUndo and history::kRedo.
+constexpr int32_t kUndo = 0x0D;
+constexpr int32_t kRedo = 0x0E;
 // Sub-menus; the value is the normalised choice.
 constexpr int32_t kTableSize = 0x10;     // 4, 8 .. 128 cells
 constexpr int32_t kLoadSlot = 0x20;      // slot 1..4

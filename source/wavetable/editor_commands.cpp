@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <optional>
 
 #include "command_tags.h"
 #include "synth.h"
@@ -62,12 +63,7 @@ public:
     void run() {
         switch (groupOf(tag_)) {
         case kGlobal: global(); break;
-        case kWaveSwitches:
-            if (command() == waveSwitch::kLinkAB) {
-                synth_.waveStore->linkAB.store(value_ > 0.5);
-                echo();
-            }
-            break;
+        case kWaveSwitches: waveSwitches(); break;
         case kTableA:
         case kTableB: table(tableOperator(tag_)); break;
         case kOpValues: operatorValue(); break;
@@ -147,8 +143,47 @@ private:
         }
     }
 
+    void waveSwitches() {
+        TableHistory& history = synth_.tableHistory;
+        switch (command()) {
+        case waveSwitch::kLinkAB: synth_.waveStore->linkAB.store(value_ > 0.5); return echo();
+        case history::kUndo:
+            history.close(*synth_.waveStore);  // an unfinished stroke is a step of its own
+            return replies_.add(tag_, restore(history.undo(), true) ? 1.0 : 0.0);
+        case history::kRedo:
+            history.close(*synth_.waveStore);
+            return replies_.add(tag_, restore(history.redo(), false) ? 1.0 : 0.0);
+        case history::kStrokeBegin:
+            history.close(*synth_.waveStore);
+            return history.open(*synth_.waveStore);
+        case history::kStrokeEnd: return history.close(*synth_.waveStore);
+        default: return;
+        }
+    }
+
+    // Puts the tables of a step back as they were before it, or as they were after it.
+    bool restore(const TableStep* step, bool before) {
+        if (!step)
+            return false;
+        const TablesImage& image = before ? step->before : step->after;
+        WaveStore& store = *synth_.waveStore;
+        if (restoreResizes(store, image, step->changed)) {
+            Synth::StructuralEdit edit(synth_);  // new index masks: not while voices render
+            restoreTables(store, image, step->changed);
+        } else {
+            restoreTables(store, image, step->changed);
+        }
+        return true;
+    }
+
     void table(int op) {
         const int item = itemOf(tag_);
+        // Every command on a table is one step of the history, except the drawing
+        // commands inside a stroke (the stroke is the step) and the hover reports.
+        const bool drawing = subGroupOf(tag_) == kDrawing;
+        std::optional<RecordedTableChange> recorded;
+        if (!drawing || (item < kTableCells && !synth_.tableHistory.isOpen()))
+            recorded.emplace(synth_.tableHistory, *synth_.waveStore);
         switch (subGroupOf(tag_)) {
         case kEditButtons: editButton(op, item); break;
         case kDrawing: draw(op, item); break;
@@ -278,6 +313,7 @@ private:
         case generator::kApplyA:
         case generator::kApplyB: {
             const int op = command() == generator::kApplyA ? 0 : 1;
+            RecordedTableChange recorded(synth_.tableHistory, *synth_.waveStore);
             if (g.type == kGenConstant)
                 fillConstant(*synth_.waveStore, op, g);
             else

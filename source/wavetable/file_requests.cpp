@@ -40,6 +40,7 @@ int32_t chosenFormat(int32_t code, const std::string& path) {
 
 void importTable(Synth& synth, int op, int32_t format, const std::string& path) {
     std::lock_guard<std::mutex> lock(synth.editLock);
+    RecordedTableChange recorded(synth.tableHistory, *synth.waveStore);
     if (format == kText)
         importWaveText(*synth.waveStore, op, path);
     else if (format == kWav)
