@@ -17,7 +17,7 @@ wavetable="$root/source/wavetable"
 declare -A sources=(
   [wav]="$here/wav_fuzzer.cpp $wavetable/wav_file.cpp $wavetable/wave_store.cpp $wavetable/file_io.cpp ${engine[*]}"
   [text]="$here/text_fuzzer.cpp $wavetable/wave_text_file.cpp $wavetable/wave_store.cpp $wavetable/file_io.cpp ${engine[*]}"
-  [preset]="$here/preset_fuzzer.cpp $wavetable/preset_file.cpp $wavetable/wave_store.cpp $wavetable/wave_generators.cpp $wavetable/file_io.cpp $root/source/synth.cpp $root/source/engine_snapshot.cpp $root/source/state_record.cpp ${engine[*]}"
+  [preset]="$here/preset_fuzzer.cpp $wavetable/preset_file.cpp $wavetable/wave_store.cpp $wavetable/table_history.cpp $wavetable/wave_generators.cpp $wavetable/file_io.cpp $root/source/synth.cpp $root/source/engine_snapshot.cpp $root/source/state_record.cpp ${engine[*]}"
 )
 
 # Seeds: a short 8-bit WAV, a text line, a preset image with an all-default-looking record.
