@@ -8,7 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   juce-modules-source-data
   g++-mingw-w64-x86-64-posix wine64 wine
-  libstb-dev fonts-liberation libx11-dev libxext-dev libxtst-dev
+  libstb-dev fonts-liberation libx11-dev libxext-dev libxtst-dev libcairo2-dev
   xvfb xdotool x11-utils
   sox
   clang libclang-rt-14-dev
