@@ -254,8 +254,22 @@ bool CFrame::platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& ax
     return CViewContainer::onWheel(where, axis, distance, buttons);
 }
 
+void CFrame::registerKeyboardHook(IKeyboardHook* hook) {
+    if (hook && std::find(keyboardHooks.begin(), keyboardHooks.end(), hook) == keyboardHooks.end())
+        keyboardHooks.push_back(hook);
+}
+
+void CFrame::unregisterKeyboardHook(IKeyboardHook* hook) {
+    keyboardHooks.erase(std::remove(keyboardHooks.begin(), keyboardHooks.end(), hook),
+                        keyboardHooks.end());
+}
+
 int32_t CFrame::platformOnKeyDown(VstKeyCode& keyCode) {
     SharedPointer<CFrame> guard(this);
+    const std::vector<IKeyboardHook*> hooks = keyboardHooks;  // a hook may unregister
+    for (IKeyboardHook* hook : hooks)
+        if (hook->onKeyDown(keyCode, this) == 1)
+            return 1;
     CView* target = modalView ? modalView : focusView;
     if (!target)
         return -1;
@@ -265,6 +279,10 @@ int32_t CFrame::platformOnKeyDown(VstKeyCode& keyCode) {
 
 int32_t CFrame::platformOnKeyUp(VstKeyCode& keyCode) {
     SharedPointer<CFrame> guard(this);
+    const std::vector<IKeyboardHook*> hooks = keyboardHooks;
+    for (IKeyboardHook* hook : hooks)
+        if (hook->onKeyUp(keyCode, this) == 1)
+            return 1;
     CView* target = modalView ? modalView : focusView;
     if (!target)
         return -1;

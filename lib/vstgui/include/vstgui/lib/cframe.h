@@ -26,6 +26,15 @@ protected:
     CFrame* frame{nullptr};
 };
 
+// Sees every key before the focus or modal view does; returns 1 when it handled the
+// key (the views then never see it), -1 otherwise.
+class IKeyboardHook {
+public:
+    virtual ~IKeyboardHook() = default;
+    virtual int32_t onKeyDown(const VstKeyCode& code, CFrame* frame) = 0;
+    virtual int32_t onKeyUp(const VstKeyCode& code, CFrame* frame) = 0;
+};
+
 class CFrame : public CViewContainer {
 public:
     CFrame(const CRect& size, VSTGUIEditorInterface* editor);
@@ -52,6 +61,10 @@ public:
 
     // The last mouse position the platform reported, in frame coordinates.
     CPoint getCurrentMouseLocation() const { return mouseLocation; }
+
+    // Hooks are asked in the order they were registered; the frame does not own them.
+    void registerKeyboardHook(IKeyboardHook* hook);
+    void unregisterKeyboardHook(IKeyboardHook* hook);
 
     CView* getFocusView() const { return focusView; }
     void setFocusView(CView* view);
@@ -103,6 +116,7 @@ private:
         std::function<void()> onClose;
     };
     std::vector<IdleCallback> idleCallbacks;
+    std::vector<IKeyboardHook*> keyboardHooks;
     bool inIdle{false};
 };
 
