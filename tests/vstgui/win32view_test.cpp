@@ -125,6 +125,20 @@ TEST_F(Win32ViewTest, KeysAndTheWheelArriveAsWindowMessages) {
     SendMessageW(view, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_FALSE(editor->edit->isEditingText());
     EXPECT_EQ(editor->edit->getText(), "42");
+    struct Hook : IKeyboardHook {
+        int32_t onKeyDown(const VstKeyCode& code, CFrame*) override {
+            keys.push_back(code);
+            return 1;
+        }
+        int32_t onKeyUp(const VstKeyCode&, CFrame*) override { return -1; }
+        std::vector<VstKeyCode> keys;
+    } hook;
+    editor->getFrame()->registerKeyboardHook(&hook);
+    SendMessageW(view, WM_CHAR, 0x1A, 0);  // Ctrl+Z
+    editor->getFrame()->unregisterKeyboardHook(&hook);
+    ASSERT_EQ(hook.keys.size(), 1u);
+    EXPECT_EQ(hook.keys[0].character, 'z');
+    EXPECT_TRUE(hook.keys[0].modifier & MODIFIER_CONTROL);
     POINT p{410, 110};
     ClientToScreen(view, &p);
     SendMessageW(view, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(p.x, p.y));

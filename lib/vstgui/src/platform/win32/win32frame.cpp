@@ -74,6 +74,12 @@ int32_t buttons(WPARAM wParam) {
     return b;
 }
 
+// Ctrl+A .. Ctrl+Z arrive as the characters 1..26; backspace, tab, line feed and
+// return share that range and came as virtual keys.
+bool isControlLetter(WPARAM c) {
+    return c >= 1 && c <= 26 && c != 8 && c != 9 && c != 10 && c != 13;
+}
+
 uint8_t modifierKeys() {
     uint8_t m = 0;
     if (GetKeyState(VK_SHIFT) < 0)
@@ -201,11 +207,15 @@ public:
             break;
         }
         case WM_CHAR: {
-            if (wParam < 0x20 || wParam == 0x7F)
-                return 0;  // control characters came as virtual keys
             VstKeyCode key;
             key.character = static_cast<int32_t>(wParam);
             key.modifier = modifierKeys();
+            if (isControlLetter(wParam)) {
+                key.character = static_cast<int32_t>('a' + wParam - 1);
+                key.modifier |= MODIFIER_CONTROL;
+            } else if (wParam < 0x20 || wParam == 0x7F) {
+                return 0;  // the other control characters came as virtual keys
+            }
             if (frame->platformOnKeyDown(key) == 1)
                 return 0;
             break;
