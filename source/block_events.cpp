@@ -2,6 +2,7 @@
 #include "plugin_ids.h"
 #include "process_steps.h"
 #include "synth.h"
+#include "unit_value.h"
 
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -14,18 +15,16 @@ namespace {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-// Host values become 0..1 before they reach the engine; NaN counts as 0.
+// Host values become 0..1 before they reach the engine.
 float normalised(double v) {
-    if (!(v >= 0.0))
-        return 0.0f;
-    return v > 1.0 ? 1.0f : float(v);
+    return float(clampUnit(v));
 }
 
 // Inserts into the time-ordered list after every record from the cursor on whose
 // position is not later, so equal positions keep arrival order. Time-ordered input
 // keeps the scan short; an earlier position restarts from the head.
 void insertAfterCursor(Synth& synth, EngineEvent* record, EngineEvent*& cursor) {
-    EngineEvent** link = &synth.eventList;
+    EngineEvent** link = &synth.audio().eventList;
     if (cursor && cursor->sampleOffset <= record->sampleOffset)
         link = &cursor->next;
     while (*link && (*link)->sampleOffset <= record->sampleOffset)
@@ -51,7 +50,8 @@ private:
 };
 
 EngineEvent* takeRecord(Synth& synth, uint32_t id, float value, int32_t position) {
-    EngineEvent* record = &synth.eventPool[synth.eventCount++];
+    AudioThreadState& audio = synth.audio();
+    EngineEvent* record = &audio.eventPool[audio.eventCount++];
     record->next = nullptr;
     record->id = id;
     record->value = value;
@@ -60,15 +60,19 @@ EngineEvent* takeRecord(Synth& synth, uint32_t id, float value, int32_t position
 }
 
 void startList(Synth& synth) {
-    if (synth.eventsCarried) {
+    AudioThreadState& audio = synth.audio();
+    if (audio.eventsCarried) {
         // The previous block ended before its events were due: they come first here.
-        for (EngineEvent* e = synth.eventList; e; e = e->next)
+        for (EngineEvent* e = audio.eventList; e; e = e->next)
             e->sampleOffset = 0;
-        synth.eventsCarried = false;
+        audio.eventsCarried = false;
         return;
     }
-    synth.eventCount = 0;
-    synth.eventList = nullptr;
+    dropBlockEvents(synth);
+}
+
+bool poolFull(Synth& synth) {
+    return synth.audio().eventCount >= AudioThreadState::kEventPoolCapacity;
 }
 
 void collectNotes(Synth& synth, IEventList* events, const BlockPositions& position) {
@@ -76,7 +80,7 @@ void collectNotes(Synth& synth, IEventList* events, const BlockPositions& positi
         return;
     EngineEvent* cursor = nullptr;
     const int32 count = events->getEventCount();
-    for (int32 i = 0; i < count && synth.eventCount < synth.eventPoolCapacity; ++i) {
+    for (int32 i = 0; i < count && !poolFull(synth); ++i) {
         Event e{};
         if (events->getEvent(i, e) != kResultOk)
             continue;
@@ -95,18 +99,16 @@ void collectNotes(Synth& synth, IEventList* events, const BlockPositions& positi
 }
 
 void setBypass(Synth& synth, bool on) {
-    synth.bypassed.store(on);
-    synth.updateRenderEnabled();
-    synth.clearHold();
-    synth.engine->silenceAllVoices();
+    synth.setBypassed(on);
+    synth.audio().clearHold();
+    synth.engine().silenceAllVoices();
 }
 
 // While a structural edit holds the engine and the hold state, a bypass change only
 // sets the flag; the voices are freed and the hold cleared by the next render.
 void setBypassDeferred(Synth& synth, bool on) {
-    synth.bypassed.store(on);
-    synth.updateRenderEnabled();
-    synth.bypassChangePending = true;
+    synth.setBypassed(on);
+    synth.audio().bypassChangePending = true;
 }
 
 void collectParameterChanges(Synth& synth, IParameterChanges* changes,
@@ -128,7 +130,7 @@ void collectParameterChanges(Synth& synth, IParameterChanges* changes,
             continue;
 
         if (id & kEngineParamBits) {
-            if (synth.eventCount >= synth.eventPoolCapacity)
+            if (poolFull(synth))
                 return;
             insertAfterCursor(synth, takeRecord(synth, id, normalised(value), position(offset)),
                               cursor);
@@ -145,7 +147,7 @@ void collectParameterChanges(Synth& synth, IParameterChanges* changes,
 
 void collectBlockEvents(Synth& synth, ProcessData& data) {
     startList(synth);
-    const BlockPositions position(data.numSamples, synth.rate.decimation);
+    const BlockPositions position(data.numSamples, synth.audio().rate.decimation);
     collectNotes(synth, data.inputEvents, position);
     collectParameterChanges(synth, data.inputParameterChanges, position);
 }
@@ -173,9 +175,10 @@ void readBypassOnly(Synth& synth, ProcessData& data) {
 }
 
 void dropBlockEvents(Synth& synth) {
-    synth.eventCount = 0;
-    synth.eventList = nullptr;
-    synth.eventsCarried = false;
+    AudioThreadState& audio = synth.audio();
+    audio.eventCount = 0;
+    audio.eventList = nullptr;
+    audio.eventsCarried = false;
 }
 
 }  // namespace taluma

@@ -30,45 +30,46 @@ EngineEvent* takeChunkEvents(EngineEvent*& remaining, int32_t start, int32_t end
 }
 
 void renderHeld(Synth& synth, float* left, float* right, int32_t numSamples) {
-    const int32_t d = synth.rate.decimation;
+    AudioThreadState& audio = synth.audio();
+    const int32_t d = audio.rate.decimation;
     int32_t out = 0;
     int32_t remaining = numSamples;
 
     // Finish the engine sample whose repetitions the previous block began.
-    if (synth.holdPhase >= 1 && synth.holdPhase < d) {
-        while (synth.holdPhase < d && remaining > 0) {
-            left[out] = synth.holdLeft;
-            right[out] = synth.holdRight;
+    if (audio.holdPhase >= 1 && audio.holdPhase < d) {
+        while (audio.holdPhase < d && remaining > 0) {
+            left[out] = audio.holdLeft;
+            right[out] = audio.holdRight;
             ++out;
-            ++synth.holdPhase;
+            ++audio.holdPhase;
             --remaining;
         }
     }
     if (remaining == 0) {
-        if (synth.holdPhase >= d)
-            synth.holdPhase = 0;
+        if (audio.holdPhase >= d)
+            audio.holdPhase = 0;
         // No engine sample falls in this block: its events open the next one.
-        if (synth.eventList)
-            synth.eventsCarried = true;
+        if (audio.eventList)
+            audio.eventsCarried = true;
         return;
     }
 
     const int32_t whole = remaining / d;
     const int32_t partial = remaining - whole * d;
     const int32_t count = whole + (partial > 0 ? 1 : 0);
-    const int32_t capacity = synth.decimatedCapacity();
-    float* decLeft = synth.decimatedLeft.get();
-    float* decRight = synth.decimatedRight.get();
+    const int32_t capacity = audio.decimatedCapacity();
+    float* decLeft = audio.decimatedLeft.get();
+    float* decRight = audio.decimatedRight.get();
 
     // Blocks longer than announced are rendered in chunks the buffers can hold.
-    EngineEvent* events = synth.eventList;
+    EngineEvent* events = audio.eventList;
     for (int32_t start = 0; start < count;) {
         const int32_t n = std::min(capacity, count - start);
         const bool lastChunk = start + n == count;
         EngineEvent* chunkEvents = takeChunkEvents(events, start, start + n, lastChunk);
         zero(decLeft, n);
         zero(decRight, n);
-        synth.engine->render(chunkEvents, decLeft, decRight, 0, n);
+        synth.engine().render(chunkEvents, decLeft, decRight, 0, n);
         for (int32_t k = 0; k < n; ++k) {
             const bool held = start + k == whole;  // the partly written last engine sample
             const int32_t repeats = held ? partial : d;
@@ -78,20 +79,21 @@ void renderHeld(Synth& synth, float* left, float* right, int32_t numSamples) {
                 ++out;
             }
             if (held) {
-                synth.holdLeft = decLeft[k];
-                synth.holdRight = decRight[k];
+                audio.holdLeft = decLeft[k];
+                audio.holdRight = decRight[k];
             }
         }
         start += n;
     }
-    synth.holdPhase = partial;
+    audio.holdPhase = partial;
 }
 
 }  // namespace
 
 void applyBlockEventsOnly(Synth& synth) {
-    if (synth.eventList)
-        synth.engine->applyEvents(synth.eventList);
+    AudioThreadState& audio = synth.audio();
+    if (audio.eventList)
+        synth.engine().applyEvents(audio.eventList);
     dropBlockEvents(synth);
 }
 
@@ -100,26 +102,27 @@ void renderBlock(Synth& synth, float* left, float* right, int32_t numSamples) {
         applyBlockEventsOnly(synth);
         return;
     }
-    if (synth.bypassChangePending) {
-        synth.engine->silenceAllVoices();
-        synth.clearHold();
-        synth.bypassChangePending = false;
+    AudioThreadState& audio = synth.audio();
+    if (audio.bypassChangePending) {
+        synth.engine().silenceAllVoices();
+        audio.clearHold();
+        audio.bypassChangePending = false;
     }
-    if (!synth.renderEnabled.load()) {
+    if (!synth.renderEnabled()) {
         applyBlockEventsOnly(synth);
         zero(left, numSamples);
         zero(right, numSamples);
         return;
     }
-    if (synth.rate.decimation <= 1) {
+    if (audio.rate.decimation <= 1) {
         zero(left, numSamples);
         zero(right, numSamples);
-        synth.engine->render(synth.eventList, left, right, 0, numSamples);
+        synth.engine().render(audio.eventList, left, right, 0, numSamples);
         dropBlockEvents(synth);
         return;
     }
     renderHeld(synth, left, right, numSamples);
-    if (!synth.eventsCarried)
+    if (!audio.eventsCarried)
         dropBlockEvents(synth);
 }
 

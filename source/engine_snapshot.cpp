@@ -23,6 +23,7 @@ void EngineSnapshot::publish(const SynthEngine& engine, const EngineRate& rate) 
         values_[i].store(engine.parameterValue(kIds[i]), std::memory_order_relaxed);
     voiceCount_.store(engine.voiceCount, std::memory_order_relaxed);
     rateDivider_.store(rate.rateDivider, std::memory_order_relaxed);
+    sampleRate_.store(engine.sampleRate, std::memory_order_relaxed);
     for (size_t i = 0; i < 4; ++i)
         rateTable_[i].store(rate.rateTable[i], std::memory_order_relaxed);
 }

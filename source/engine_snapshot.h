@@ -31,6 +31,7 @@ public:
     int32_t value(uint32_t id) const;
     int32_t voiceCount() const { return voiceCount_.load(std::memory_order_relaxed); }
     int32_t rateDivider() const { return rateDivider_.load(std::memory_order_relaxed); }
+    float sampleRate() const { return sampleRate_.load(std::memory_order_relaxed); }  // engine
     int32_t rateTable(int i) const {
         return rateTable_[size_t(i & 3)].load(std::memory_order_relaxed);
     }
@@ -41,6 +42,7 @@ private:
     std::array<std::atomic<int32_t>, kCount> values_;
     std::atomic<int32_t> voiceCount_{128};
     std::atomic<int32_t> rateDivider_{0};
+    std::atomic<float> sampleRate_{0.0f};
     std::array<std::atomic<int32_t>, 4> rateTable_;
 };
 

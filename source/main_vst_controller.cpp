@@ -104,7 +104,7 @@ void MainVSTController::readBackParameters() {
     int count = 0;
     const uint32_t* ids = taluma::readBackIds(count);
     for (int i = 0; i < count; ++i)
-        setParamNormalized(ids[i], taluma::readBackValue(ids[i], synth_->snapshot.value(ids[i])));
+        setParamNormalized(ids[i], taluma::readBackValue(ids[i], synth_->snapshot().value(ids[i])));
 }
 
 tresult PLUGIN_API MainVSTController::notify(IMessage* message) {

@@ -88,10 +88,8 @@ tresult PLUGIN_API MainVSTProcessor::setupProcessing(ProcessSetup& setup) {
     if (!std::isfinite(setup.sampleRate) || setup.sampleRate < 1.0 || setup.sampleRate > 1.0e7 ||
         setup.maxSamplesPerBlock < 1)
         return kResultFalse;
-    if (synth_) {
-        taluma::Synth::StructuralEdit edit(*synth_);
+    if (synth_)
         synth_->setupRate(setup.maxSamplesPerBlock, float(setup.sampleRate));
-    }
     sendUiUpdate();
     return AudioEffect::setupProcessing(setup);
 }
@@ -99,12 +97,7 @@ tresult PLUGIN_API MainVSTProcessor::setupProcessing(ProcessSetup& setup) {
 void MainVSTProcessor::setRunning(bool running) {
     if (!synth_)
         return;
-    {
-        taluma::Synth::StructuralEdit edit(*synth_);
-        synth_->audioRunning.store(running);
-        synth_->clearHold();
-        synth_->engine->silenceAllVoices();
-    }  // leaving the edit sets renderEnabled from audioRunning, bypassed and editBusy
+    synth_->setRunning(running);
     sendUiUpdate();
 }
 
@@ -133,7 +126,7 @@ tresult PLUGIN_API MainVSTProcessor::process(ProcessData& data) {
     }
 
     taluma::collectBlockEvents(*synth, data);
-    const bool valuesMayChange = synth->eventCount > 0 || synth->pendingChanges.load() != 0;
+    bool valuesMayChange = synth->audio().eventCount > 0;
 
     float* left = nullptr;
     float* right = nullptr;
@@ -148,7 +141,8 @@ tresult PLUGIN_API MainVSTProcessor::process(ProcessData& data) {
         silenceOutputs(data);
     }
 
-    taluma::applyDeferredChanges(*synth);
+    if (synth->applyDeferredChanges())
+        valuesMayChange = true;
     if (valuesMayChange)
         synth->publishEngineValues();
     synth->leaveEngineSection();

@@ -7,6 +7,7 @@
 
 #include "engine/engine_event.h"
 #include "engine/synth_engine.h"
+#include "engine/unit_value.h"
 
 namespace taluma {
 
@@ -174,7 +175,7 @@ bool parseParameter(uint32_t id, const std::string& text, double& normalized) {
     if (!p || p->kind != ParameterKind::Range)
         return false;
     auto fromPlain = [&](double plain) {
-        normalized = std::fmin(1.0, std::fmax(0.0, (plain - p->min) / (p->max - p->min)));
+        normalized = clampUnit((plain - p->min) / (p->max - p->min));
         return true;
     };
     for (int i = 0; i < 4; ++i) {

@@ -29,7 +29,4 @@ void applyBlockEventsOnly(Synth& synth);
 // Drops the block's event list unread.
 void dropBlockEvents(Synth& synth);
 
-// Carries out the rate-divider and voice-count changes requested while audio ran.
-void applyDeferredChanges(Synth& synth);
-
 }  // namespace taluma

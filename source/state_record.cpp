@@ -1,7 +1,6 @@
 #include "state_record.h"
 
 #include <algorithm>
-#include <mutex>
 
 #include "synth.h"
 
@@ -89,28 +88,22 @@ private:
     const uint8_t* in_;
 };
 
-int32_t roundUpToPowerOfTwo(int32_t n) {
-    int32_t p = 8;
-    while (p < n)
-        p <<= 1;
-    return p;
-}
-
-void applySettings(Synth& synth, const Reader& r) {
-    SynthSettings& s = synth.settings;
+void applySettings(Synth::Edit& edit, const Reader& r) {
+    SynthSettings& s = edit.settings();
+    WaveStore& store = edit.waves();
     // The skin and frame-rate indices select entries of the editor's tables: a value
     // past their end (two skins, five rates) is held to the last entry.
     s.skin = std::min(r.u8(kSkin), 1);
     s.frameRateIndex = std::min(r.u8(kFrameRate), 4);
     s.numberRadix = r.u8(kRadix) & 1;
-    synth.waveStore->linkAB = r.flag(kLinkAB);
+    store.linkAB = r.flag(kLinkAB);
     s.waveOpacity = std::min(r.u8(kWaveOpacity), 100);
     s.gridOpacity = std::min(r.u8(kGridOpacity), 100);
     s.page = r.u8(kPage) & 3;
     for (int op = 0; op < 2; ++op)
-        synth.waveStore->setStepQuantiser(op, std::clamp(r.u8(kStepBits + size_t(op)), 1, 8));
+        store.setStepQuantiser(op, std::clamp(r.u8(kStepBits + size_t(op)), 1, 8));
 
-    GeneratorSettings& g = synth.generator;
+    GeneratorSettings& g = edit.generator();
     g.type = std::min(r.u8(kGenType), 5);
     g.cyclesQuarter = std::clamp(r.u16(kCycles), 1, 512);
     g.phase = r.s8(kPhase);
@@ -126,8 +119,7 @@ void applySettings(Synth& synth, const Reader& r) {
     g.interpolation = r.u8(kInterpolation) & 3;
 }
 
-void applyTables(Synth& synth, const Reader& r) {
-    WaveStore& store = *synth.waveStore;
+void applyTables(WaveStore& store, const Reader& r) {
     for (int op = 0; op < 2; ++op)
         store.resizeTable(op, std::clamp(r.u8(kLog2Size + size_t(op)), 2, 7));
     for (int op = 0; op < 2; ++op)
@@ -140,17 +132,10 @@ void applyTables(Synth& synth, const Reader& r) {
             store.setSlotCell(s, i, r.at(kSlots)[s * kTableCells + i]);
 }
 
-void applyEngine(Synth& synth, const Reader& r) {
-    SynthEngine& engine = *synth.engine;
+void applyEngine(SynthEngine& engine, const Reader& r) {
     engine.setBitDepth(std::clamp(r.u8(kBitDepth), 1, 16));
     engine.setReferencePitch(uint32_t(std::clamp(r.u16(kReferencePitch), 42000, 46000)));
-    const int32_t voices = roundUpToPowerOfTwo(std::clamp(r.u16(kVoiceCount), 8, 1024));
-    if (voices != engine.voiceCount) {
-        engine.allocCursor = 0;
-        engine.voiceMask = voices - 1;
-        engine.setVoiceCount(voices);
-        engine.updateRateConstants();
-    }
+    engine.setVoiceCount(r.u16(kVoiceCount));
 
     engine.setBendRange(std::min(r.u8(kBendRange), 24));
     // Only the low 8 bits of the bend are stored, which cannot restore it: a loaded
@@ -190,12 +175,12 @@ void applyEngine(Synth& synth, const Reader& r) {
 }  // namespace
 
 std::vector<uint8_t> writeStateRecord(Synth& synth) {
-    std::lock_guard<std::mutex> lock(synth.editLock);
+    Synth::Edit edit(synth);
     std::vector<uint8_t> out(kStateRecordSize, 0);
     Writer w(out);
-    const SynthSettings& s = synth.settings;
-    const WaveStore& store = *synth.waveStore;
-    const EngineSnapshot& e = synth.snapshot;
+    const SynthSettings& s = edit.settings();
+    const WaveStore& store = edit.waves();
+    const EngineSnapshot& e = synth.snapshot();
 
     w.u8(kVersion, kStateRecordVersion);
     w.u8(kSkin, s.skin);
@@ -208,7 +193,7 @@ std::vector<uint8_t> writeStateRecord(Synth& synth) {
     for (int op = 0; op < 2; ++op)
         w.u8(kStepBits + size_t(op), store.stepBits(op));
 
-    const GeneratorSettings& g = synth.generator;
+    const GeneratorSettings& g = edit.generator();
     w.u8(kGenType, g.type);
     w.u16(kCycles, g.cyclesQuarter);
     w.u8(kPhase, g.phase);
@@ -265,15 +250,14 @@ bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size) {
     if (!bytes || size != kStateRecordSize || bytes[kVersion] != kStateRecordVersion)
         return false;
     const Reader r(bytes);
-    std::lock_guard<std::mutex> lock(synth.editLock);
-    Synth::StructuralEdit edit(synth);
-    synth.clearHold();
-    synth.engine->silenceAllVoices();
-    applySettings(synth, r);
-    synth.setRateDivider(r.u8(kRateDivider) & 3);
-    applyTables(synth, r);
-    applyEngine(synth, r);
-    synth.tableHistory.clear();  // the steps belong to the tables that were replaced
+    Synth::Edit edit(synth);
+    Synth::StructuralEdit structural(synth);
+    synth.engine().silenceAllVoices();
+    applySettings(edit, r);
+    synth.setRateDivider(r.u8(kRateDivider) & 3);  // clears the hold
+    applyTables(edit.waves(), r);
+    applyEngine(synth.engine(), r);
+    edit.history().clear();  // the steps belong to the tables that were replaced
     return true;
 }
 

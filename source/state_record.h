@@ -15,11 +15,11 @@ constexpr size_t kStateRecordSize = 858;
 constexpr uint8_t kStateRecordVersion = 2;
 
 // Writes the record from the Synth's settings, tables and the published engine values.
-// Takes editLock itself; never interrupts the audio thread.
+// Makes its own Synth::Edit; never interrupts the audio thread.
 std::vector<uint8_t> writeStateRecord(Synth& synth);
 
 // Applies a record: false, with nothing changed, unless size is 858 and the version is
-// 2. Out-of-range fields are brought into range one by one. Takes editLock and holds
+// 2. Out-of-range fields are brought into range one by one. Makes its own Synth::Edit and holds
 // the audio thread off the engine (StructuralEdit) while it applies.
 bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size);
 

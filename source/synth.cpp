@@ -3,45 +3,118 @@
 #include <algorithm>
 #include <thread>
 
+#include "engine/unit_value.h"
+
 namespace taluma {
 
-Synth::Synth(int32_t maxBlock, float sampleRate)
-    : maxBlockSize(std::max<int32_t>(1, maxBlock)),
-      decimatedLeft(new float[size_t((std::max<int32_t>(1, maxBlock) + 1) / 2)]()),
-      decimatedRight(new float[size_t((std::max<int32_t>(1, maxBlock) + 1) / 2)]()),
-      eventPool(new EngineEvent[kEventPoolCapacity]()), engine_(new SynthEngine()) {
+namespace {
+
+// The rate menu's entries 1/1 .. 1/4 and the voice-count menu's 8 .. 1024.
+int32_t rateIndexFor(double norm) {
+    return int32_t(clampUnit(norm) * 3.0 + 0.5);
+}
+int32_t voiceCountFor(double norm) {
+    return 1 << int32_t(clampUnit(norm) * 7.0 + 3.5);
+}
+
+}  // namespace
+
+AudioThreadState::AudioThreadState(int32_t maxBlock)
+    : eventPool(new EngineEvent[kEventPoolCapacity]()) {
+    setMaxBlockSize(maxBlock);
+}
+
+void AudioThreadState::setMaxBlockSize(int32_t maxBlock) {
+    maxBlock = std::max<int32_t>(1, maxBlock);
+    if (maxBlock == maxBlockSize)
+        return;
+    maxBlockSize = maxBlock;
+    decimatedLeft.reset(new float[size_t(decimatedCapacity())]());
+    decimatedRight.reset(new float[size_t(decimatedCapacity())]());
+}
+
+void AudioThreadState::clearHold() {
+    holdLeft = 0.0f;
+    holdRight = 0.0f;
+    holdPhase = 0;
+}
+
+Synth::Synth(int32_t maxBlock, float sampleRate) : engine_(new SynthEngine()), audio_(maxBlock) {
     engine_->init(sampleRate);
-    engine = engine_.get();
-    tone = &engine_->tone();
-    waveStore.reset(new WaveStore(*engine));  // default tables, committed
+    waves_.reset(new WaveStore(*engine_));  // default tables, committed
     publishEngineValues();
 }
 
 Synth::~Synth() = default;
 
+GeneratorSettings Synth::generator() const {
+    std::lock_guard<std::mutex> lock(editLock_);
+    return generator_;
+}
+
 Synth::StructuralEdit::StructuralEdit(Synth& synth) : synth_(synth) {
     // Claim the flag; a second editor waits for the first one to finish.
     bool expected = false;
-    while (!synth_.editBusy.compare_exchange_weak(expected, true, std::memory_order_seq_cst)) {
+    while (!synth_.editBusy_.compare_exchange_weak(expected, true, std::memory_order_seq_cst)) {
         expected = false;
         std::this_thread::yield();
     }
-    synth_.renderEnabled.store(false);
-    // The audio thread raises its section flag before it reads editBusy, so once the
-    // flag is seen down here no render call can be inside or enter the engine.
+    synth_.renderEnabled_.store(false);
+    // The audio thread raises its section flag before it reads the busy flag, so once
+    // the flag is seen down here no render call can be inside or enter the engine.
     while (synth_.inEngineSection_.load(std::memory_order_seq_cst))
         std::this_thread::yield();
 }
 
 Synth::StructuralEdit::~StructuralEdit() {
     synth_.publishEngineValues();
-    synth_.editBusy.store(false, std::memory_order_seq_cst);
+    synth_.editBusy_.store(false, std::memory_order_seq_cst);
     synth_.updateRenderEnabled();
+}
+
+void Synth::setRunning(bool running) {
+    StructuralEdit edit(*this);
+    audioRunning_.store(running);
+    audio_.clearHold();
+    engine_->silenceAllVoices();
+}  // leaving the edit sets renderEnabled from audioRunning, bypassed and busy
+
+void Synth::setupRate(int32_t maxBlock, float hostRate) {
+    StructuralEdit edit(*this);
+    audio_.setMaxBlockSize(maxBlock);
+    taluma::setupRate(audio_.rate, *engine_, audio_.maxBlockSize, hostRate);
+    audio_.clearHold();
+}
+
+void Synth::chooseRateDivider(double norm) {
+    if (audioRunning()) {
+        pendingRateIndex_.store(rateIndexFor(norm));
+        pendingChanges_.fetch_or(change::kRateDivider);
+        return;
+    }
+    StructuralEdit edit(*this);
+    setRateDivider(rateIndexFor(norm));
+}
+
+void Synth::chooseVoiceCount(double norm) {
+    if (audioRunning()) {
+        pendingVoiceCount_.store(voiceCountFor(norm));
+        pendingChanges_.fetch_or(change::kVoiceCount);
+        return;
+    }
+    StructuralEdit edit(*this);
+    engine_->setVoiceCount(voiceCountFor(norm));
+}
+
+void Synth::setRateDivider(int32_t index) {
+    // A fraction the host rate does not allow gives 1/1; nothing while reduction is off.
+    taluma::setRateDivider(audio_.rate, *engine_, index);
+    audio_.clearHold();
 }
 
 bool Synth::enterEngineSection() {
     inEngineSection_.store(true, std::memory_order_seq_cst);
-    if (editBusy.load(std::memory_order_seq_cst)) {
+    if (editBusy_.load(std::memory_order_seq_cst)) {
         inEngineSection_.store(false, std::memory_order_seq_cst);
         return false;
     }
@@ -52,31 +125,26 @@ void Synth::leaveEngineSection() {
     inEngineSection_.store(false, std::memory_order_seq_cst);
 }
 
-void Synth::setupRate(int32_t maxBlock, float hostRate) {
-    maxBlock = std::max<int32_t>(1, maxBlock);
-    if (maxBlock != maxBlockSize) {
-        const size_t size = size_t((maxBlock + 1) / 2);
-        decimatedLeft.reset(new float[size]());
-        decimatedRight.reset(new float[size]());
-        maxBlockSize = maxBlock;
-    }
-    taluma::setupRate(rate, *engine, maxBlock, hostRate);
-    clearHold();
+void Synth::setBypassed(bool on) {
+    bypassed_.store(on);
+    updateRenderEnabled();
 }
 
-void Synth::setRateDivider(int32_t index) {
-    taluma::setRateDivider(rate, *engine, index);
-    clearHold();
+bool Synth::applyDeferredChanges() {
+    // Take the bits this step handles; a request arriving meanwhile waits for the next
+    // call instead of being cleared unseen. Presets are never loaded here: the message
+    // thread reads and applies them (the audio thread touches no file).
+    const uint32_t bits = pendingChanges_.exchange(0);
+    if (bits & change::kRateDivider)
+        setRateDivider(pendingRateIndex_.load());
+    if (bits & change::kVoiceCount)
+        engine_->setVoiceCount(pendingVoiceCount_.load());
+    notifyChange(bits);
+    return bits != 0;
 }
 
 void Synth::updateRenderEnabled() {
-    renderEnabled.store(audioRunning.load() && !bypassed.load() && !editBusy.load());
-}
-
-void Synth::clearHold() {
-    holdLeft = 0.0f;
-    holdRight = 0.0f;
-    holdPhase = 0;
+    renderEnabled_.store(audioRunning_.load() && !bypassed_.load() && !editBusy_.load());
 }
 
 }  // namespace taluma

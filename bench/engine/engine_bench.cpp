@@ -38,10 +38,7 @@ void renderVoices(benchmark::State& state, void (*patch)(SynthEngine&)) {
     const int32_t voices = int32_t(state.range(0));
     SynthEngine engine;
     engine.init(48000.0f);
-    engine.allocCursor = 0;
-    engine.voiceMask = voices - 1;
     engine.setVoiceCount(voices);
-    engine.updateRateConstants();
     patch(engine);
     sustainForever(engine);
 

@@ -47,8 +47,7 @@ public:
         processor_->setupProcessing(setup);
         processor_->setActive(true);
         synth_ = processor_->synth();
-        synth_->pendingVoiceValue.store(1.0f);
-        synth_->pendingChanges.fetch_or(change::kVoiceCount);
+        synth_->chooseVoiceCount(1.0);  // 1024 voices
         heaviestPatch(changes_);
         run();
         // The pool takes 512 events per block: two blocks of note-ons.
@@ -105,13 +104,13 @@ void reportRealTimeShare(benchmark::State& state) {
 
 void BM_ModuleProcessHeaviest(benchmark::State& state) {
     ModuleRig rig;
-    if (rig.synth().engine->sounding() != kVoices)
+    if (rig.synth().engine().sounding() != kVoices)
         state.SkipWithError("not every voice sounds");
     for (auto _ : state) {
         rig.run();
         benchmark::DoNotOptimize(rig.output());
     }
-    if (rig.synth().engine->sounding() != kVoices)
+    if (rig.synth().engine().sounding() != kVoices)
         state.SkipWithError("voices ended during the run");
     reportRealTimeShare(state);
 }
@@ -119,7 +118,7 @@ void BM_ModuleProcessHeaviest(benchmark::State& state) {
 // The same engine, set up by the same blocks, rendered directly.
 void BM_EngineRenderHeaviest(benchmark::State& state) {
     ModuleRig rig;
-    SynthEngine& engine = *rig.synth().engine;
+    SynthEngine& engine = rig.synth().engine();
     if (engine.sounding() != kVoices)
         state.SkipWithError("not every voice sounds");
     std::vector<float> left(kBlock), right(kBlock);

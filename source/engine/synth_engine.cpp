@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "log_math.h"
+#include "unit_value.h"
 
 namespace taluma {
 
@@ -19,10 +20,6 @@ int32_t roundScaled(float x) {
 int32_t roundDouble(double x) {
     return int32_t(x + 0.5);
 }
-
-float clampUnit(float x) {
-    return x >= 0.0f ? (x <= 1.0f ? x : 1.0f) : 0.0f;
-}  // NaN -> 0
 
 struct Range {
     int32_t min, max;
@@ -89,8 +86,6 @@ void SynthEngine::init(float engineSampleRate) {
     }
     referencePitch = 44000;
     sampleRate = engineSampleRate;
-    allocCursor = 0;
-    voiceMask = 127;
 
     tables_.reset(new EngineTables);
     tables_->buildAll();
@@ -106,8 +101,7 @@ void SynthEngine::init(float engineSampleRate) {
     voiceCount = 0;
 
     resetWaveTables();
-    setVoiceCount(128);
-    updateRateConstants();
+    setVoiceCount(128);  // from 0: builds the pool and the rate constants
 }
 
 void SynthEngine::initVoice(Voice& v) const {
@@ -129,15 +123,19 @@ void SynthEngine::initVoice(Voice& v) const {
     v.routine = renderRoutine(0);
 }
 
-void SynthEngine::setVoiceCount(int32_t n) {
-    n = std::clamp(n, 8, kMaxVoices);
-    while (n & (n - 1))
-        n &= n - 1;  // a power of two
+bool SynthEngine::setVoiceCount(int32_t n) {
+    int32_t count = 8;
+    while (count < n && count < kMaxVoices)
+        count <<= 1;
+    if (count == voiceCount)
+        return false;
     for (int32_t i = 0; i < kMaxVoices; ++i)
         initVoice(voices_[i]);
-    voiceCount = n;
-    voiceMask = n - 1;
-    allocCursor &= voiceMask;
+    voiceCount = count;
+    voiceMask = count - 1;
+    allocCursor = 0;
+    updateRateConstants();
+    return true;
 }
 
 int32_t SynthEngine::computePitchBase() const {
@@ -219,13 +217,6 @@ int32_t SynthEngine::sounding() const {
     for (int32_t i = 0; i < voiceCount; ++i)
         n += voices_[i].flags != 0;
     return n;
-}
-
-template <typename F>
-void SynthEngine::forSounding(F f) {
-    for (int32_t i = 0; i < voiceCount; ++i)
-        if (voices_[i].flags != 0)
-            f(voices_[i]);
 }
 
 // --- setters that reach sounding voices -------------------------------------------

@@ -34,9 +34,10 @@ public:
     void allSoundOff();  // CC 120: damp every held or released voice
     void allNotesOff();  // CC 123: release every held voice
 
-    // Rebuilds the voice pool with n voices (power of two, 8..1024). The caller resets
-    // allocCursor and voiceMask first and calls updateRateConstants afterwards.
-    void setVoiceCount(int32_t n);
+    // Rebuilds the voice pool with n voices, raised to a power of two in 8..1024, when
+    // that differs from the current count: every voice is freed, allocation starts again
+    // at the first voice and the rate constants are recomputed. Returns whether it changed.
+    bool setVoiceCount(int32_t n);
     // Recomputes everything that depends on sampleRate and silences all voices.
     void updateRateConstants();
     // A4 in 1/100 Hz (42000..46000); reaches voices at their next note-on or bend.
@@ -74,6 +75,13 @@ public:
     Voice* voices() { return voices_.get(); }
     const Voice* voices() const { return voices_.get(); }
     int32_t sounding() const;  // voices with non-zero flags
+    // Calls f(Voice&) for every voice with non-zero flags.
+    template <typename F>
+    void forSounding(F f) {
+        for (int32_t i = 0; i < voiceCount; ++i)
+            if (voices_[i].flags != 0)
+                f(voices_[i]);
+    }
 
     // Engine fields.
     int32_t bitDepth = 16;
@@ -99,8 +107,6 @@ private:
     void renderVoicesTo(int32_t end);
     int32_t computePitchBase() const;
     void initVoice(Voice& v) const;
-    template <typename F>
-    void forSounding(F f);
 
     std::unique_ptr<EngineTables> tables_;
     std::unique_ptr<ToneParameters> tone_;

@@ -206,6 +206,7 @@ enum class Reply {
     kZero,   // 0.0
     kStep,   // the quantised step q over the knob's step count S
     kLevel,  // drawing: the stored level 1..256, mirrored when the tables are linked
+    kDone,   // undo and redo: 1.0 when they took a step, 0.0 when there was none
 };
 
 // File requests ("GUIEditor:fileSelect" codes).

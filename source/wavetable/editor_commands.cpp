@@ -1,11 +1,11 @@
 #include "editor_commands.h"
 
 #include <algorithm>
-#include <mutex>
 #include <optional>
 
 #include "command_tags.h"
 #include "synth.h"
+#include "unit_value.h"
 #include "wave_generators.h"
 
 namespace taluma {
@@ -28,14 +28,9 @@ struct Replies {
     }
 };
 
-// A control's normalised value, kept to 0..1 (NaN counts as 0).
-double unit(double x) {
-    return x >= 0.0 ? (x <= 1.0 ? x : 1.0) : 0.0;
-}
-
 // round(norm * range): add 0.5 and truncate.
 int32_t scaled(double norm, int32_t range) {
-    return int32_t(unit(norm) * range + 0.5);
+    return int32_t(clampUnit(norm) * range + 0.5);
 }
 
 // A plain integer carried in the double, truncated toward zero and kept to lo..hi.
@@ -47,18 +42,64 @@ int32_t plain(double value, int32_t lo, int32_t hi) {
     return int32_t(value);
 }
 
-template <typename F>
-void forSoundingVoices(SynthEngine& engine, F f) {
-    Voice* voices = engine.voices();
-    for (int32_t i = 0; i < engine.voiceCount; ++i)
-        if (voices[i].flags != 0)
-            f(voices[i]);
+// Knobs of the wave generator: the field takes round(norm * steps) + offset and the
+// editor gets the step back.
+struct GeneratorKnob {
+    int32_t command;
+    int32_t steps;
+    int32_t offset;
+    int32_t GeneratorSettings::*field;
+};
+constexpr GeneratorKnob kGeneratorKnobs[] = {
+    {generator::kAmplitude, 511, -256, &GeneratorSettings::amplitude},
+    {generator::kOffset, 511, -256, &GeneratorSettings::offset},
+    {generator::kRangeEnd, 127, 1, &GeneratorSettings::rangeEnd},
+    {generator::kRangeStart, 127, 0, &GeneratorSettings::rangeStart},
+    {generator::kCycles, 511, 1, &GeneratorSettings::cyclesQuarter},
+    {generator::kPhase, 255, -128, &GeneratorSettings::phase},
+    {generator::kHarmonicsCount, 63, 1, &GeneratorSettings::harmonicsCount},
+    {generator::kInterpolation, 3, 0, &GeneratorSettings::interpolation},
+    {generator::kNoisePoints, 127, 1, &GeneratorSettings::noisePoints},
+    {generator::kNoiseSeed, 65535, 0, &GeneratorSettings::noiseSeed},
+};
+
+// Display settings: a plain integer kept to 0..max.
+struct DisplaySetting {
+    int32_t command;
+    int32_t max;
+    std::atomic<int32_t> SynthSettings::*field;
+};
+constexpr DisplaySetting kDisplaySettings[] = {
+    {setting::kWaveOpacity, 100, &SynthSettings::waveOpacity},
+    {setting::kGridOpacity, 100, &SynthSettings::gridOpacity},
+    {setting::kNumberRadix, 1, &SynthSettings::numberRadix},
+    {setting::kSkin, 1, &SynthSettings::skin},
+    {setting::kFrameRateIndex, 4, &SynthSettings::frameRateIndex},
+};
+
+// The engine parameter a logic-page command sets, or 0 for none.
+uint32_t operatorValueId(int32_t command) {
+    switch (command) {
+    case opValue::kLfoFreq: return eventid::kLfoFreq;
+    case opValue::kAlgorithm: return eventid::kAlgorithm;
+    case opValue::kLfoWave: return eventid::kLfoWave;
+    case opValue::kVelocityCurveA: return eventid::operatorParam(0, eventid::kVelocityCurve);
+    case opValue::kVelocityCurveB: return eventid::operatorParam(1, eventid::kVelocityCurve);
+    default: break;
+    }
+    for (int op = 0; op < 2; ++op) {
+        const uint32_t k = uint32_t(command - opValue::operatorParam(op, 0));
+        const bool exists = op == 0 || k != eventid::kFeedback;
+        if (k <= eventid::kAms && k != eventid::kVelocityCurve && exists)
+            return eventid::operatorParam(op, eventid::OperatorParam(k));
+    }
+    return 0;
 }
 
 class Dispatch {
 public:
-    Dispatch(Synth& synth, int32_t tag, double value, Replies& replies)
-        : synth_(synth), tag_(tag), value_(value), replies_(replies) {}
+    Dispatch(Synth& synth, Synth::Edit& edit, int32_t tag, double value, Replies& replies)
+        : synth_(synth), edit_(edit), tag_(tag), value_(value), replies_(replies) {}
 
     void run() {
         switch (groupOf(tag_)) {
@@ -67,7 +108,7 @@ public:
         case kTableA:
         case kTableB: table(tableOperator(tag_)); break;
         case kOpValues: operatorValue(); break;
-        case kGenerator: generator(); break;
+        case kGenerator: generatorCommand(); break;
         case kSettings: settings(); break;
         default: break;  // group 0 and unknown groups
         }
@@ -75,88 +116,64 @@ public:
 
 private:
     int32_t command() const { return commandOf(tag_); }
-    bool audioRunning() const { return synth_.audioRunning.load(); }
-    void echo() { replies_.add(tag_, value_); }
-    void replyZero() { replies_.add(tag_, 0.0); }
-    void replyStep(int32_t q, int32_t steps) { replies_.add(tag_, double(q) / steps); }
+
+    void reply(Reply kind, double value = 0.0) {
+        switch (kind) {
+        case Reply::kEcho: replies_.add(tag_, value_); break;
+        case Reply::kZero: replies_.add(tag_, 0.0); break;
+        case Reply::kStep:
+        case Reply::kLevel:
+        case Reply::kDone: replies_.add(tag_, value); break;
+        case Reply::kNone: break;
+        }
+    }
+
+    // A value the host's parameters carry while audio runs: set only while it does not.
+    // Returns whether it was set.
+    template <typename F>
+    bool hostValue(F change) {
+        if (synth_.audioRunning())
+            return false;
+        Synth::StructuralEdit structural(synth_);
+        change(synth_.engine());
+        return true;
+    }
 
     void global() {
-        SynthEngine& engine = *synth_.engine;
         switch (command()) {
-        case global::kVolume: {  // volume knob; the host's "CC : 7" carries it while audio runs
-            if (audioRunning())
-                return;
-            Synth::StructuralEdit edit(synth_);
-            engine.setVolume(scaled(value_, 127));
-            const ToneParameters& tone = engine.tone();
-            forSoundingVoices(engine, [&](Voice& v) {
-                v.gainL = tone.gainL;
-                v.gainR = tone.gainR;
+        case global::kVolume:
+            hostValue([&](SynthEngine& e) { e.setVolume(scaled(value_, 127)); });
+            return;
+        case global::kReferencePitch:
+            hostValue([&](SynthEngine& e) {
+                e.setParameterValue(eventid::kStdPitch, (scaled(value_, 400) + 4200) * 10);
             });
             return;
-        }
-        case global::kReferencePitch: {  // reference pitch, 42000..46000 in 1/100 Hz
-            if (audioRunning())
-                return;
-            Synth::StructuralEdit edit(synth_);
-            engine.setParameterValue(eventid::kStdPitch, (scaled(value_, 400) + 4200) * 10);
+        case global::kRateDivider: synth_.chooseRateDivider(value_); return;
+        case global::kBitDepth:
+            hostValue([&](SynthEngine& e) {
+                e.setBitDepth(std::clamp(int32_t(clampUnit(value_) * 15.0 + 1.5), 1, 16));
+            });
             return;
-        }
-        case global::kRateDivider:  // rate divider
-            if (audioRunning()) {
-                synth_.pendingRateValue.store(float(unit(value_)));
-                synth_.pendingChanges.fetch_or(change::kRateDivider);
-                return;
-            } else {
-                Synth::StructuralEdit edit(synth_);
-                if (synth_.rate.rateDivider != -1)
-                    synth_.setRateDivider(scaled(value_, 3));
-                return;
-            }
-        case global::kBitDepth: {  // output bit depth
-            if (audioRunning())
-                return;
-            Synth::StructuralEdit edit(synth_);
-            engine.setBitDepth(std::clamp(int32_t(unit(value_) * 15.0 + 1.5), 1, 16));
-            return;
-        }
-        case global::kVoiceCount:  // voice count 8..1024
-            if (audioRunning()) {
-                synth_.pendingVoiceValue.store(float(unit(value_)));
-                synth_.pendingChanges.fetch_or(change::kVoiceCount);
-                return;
-            } else {
-                Synth::StructuralEdit edit(synth_);
-                const int32_t n = 1 << int32_t(unit(value_) * 7.0 + 3.5);
-                if (n != engine.voiceCount) {
-                    engine.allocCursor = 0;
-                    engine.voiceMask = n - 1;
-                    engine.setVoiceCount(n);
-                    engine.updateRateConstants();
-                }
-                return;
-            }
-        case global::kPage:  // page tabs
-            synth_.settings.page.store(plain(value_, 1, 3));
-            return;
+        case global::kVoiceCount: synth_.chooseVoiceCount(value_); return;
+        case global::kPage: edit_.settings().page.store(plain(value_, 1, 3)); return;
         default: return;
         }
     }
 
     void waveSwitches() {
-        TableHistory& history = synth_.tableHistory;
+        TableHistory& history = edit_.history();
+        WaveStore& store = edit_.waves();
         switch (command()) {
-        case waveSwitch::kLinkAB: synth_.waveStore->linkAB.store(value_ > 0.5); return echo();
+        case waveSwitch::kLinkAB: store.linkAB.store(value_ > 0.5); return reply(Reply::kEcho);
         case history::kUndo:
-            history.close(*synth_.waveStore);  // an unfinished stroke is a step of its own
-            return replies_.add(tag_, restore(history.undo(), true) ? 1.0 : 0.0);
+            history.close(store);  // an unfinished stroke is a step of its own
+            return reply(Reply::kDone, restore(history.undo(), true) ? 1.0 : 0.0);
         case history::kRedo:
-            history.close(*synth_.waveStore);
-            return replies_.add(tag_, restore(history.redo(), false) ? 1.0 : 0.0);
-        case history::kStrokeBegin:
-            history.close(*synth_.waveStore);
-            return history.open(*synth_.waveStore);
-        case history::kStrokeEnd: return history.close(*synth_.waveStore);
+            history.close(store);
+            return reply(Reply::kDone, restore(history.redo(), false) ? 1.0 : 0.0);
+        case history::kStrokeBegin: history.close(store); return history.open(store);
+        case history::kStrokeEnd: return history.close(store);
         default: return;
         }
     }
@@ -166,9 +183,9 @@ private:
         if (!step)
             return false;
         const TablesImage& image = before ? step->before : step->after;
-        WaveStore& store = *synth_.waveStore;
+        WaveStore& store = edit_.waves();
         if (restoreResizes(store, image, step->changed)) {
-            Synth::StructuralEdit edit(synth_);  // new index masks: not while voices render
+            Synth::StructuralEdit structural(synth_);  // new index masks: not while voices render
             restoreTables(store, image, step->changed);
         } else {
             restoreTables(store, image, step->changed);
@@ -182,8 +199,8 @@ private:
         // commands inside a stroke (the stroke is the step) and the hover reports.
         const bool drawing = subGroupOf(tag_) == kDrawing;
         std::optional<RecordedTableChange> recorded;
-        if (!drawing || (item < kTableCells && !synth_.tableHistory.isOpen()))
-            recorded.emplace(synth_.tableHistory, *synth_.waveStore);
+        if (!drawing || (item < kTableCells && !edit_.history().isOpen()))
+            recorded.emplace(edit_.history(), edit_.waves());
         switch (subGroupOf(tag_)) {
         case kEditButtons: editButton(op, item); break;
         case kDrawing: draw(op, item); break;
@@ -193,7 +210,7 @@ private:
     }
 
     void editButton(int op, int item) {
-        WaveStore& store = *synth_.waveStore;
+        WaveStore& store = edit_.waves();
         switch (item) {
         case button::kRotateLeft4: store.rotateLeft(op, 4); break;
         case button::kRotateLeft1: store.rotateLeft(op, 1); break;
@@ -211,185 +228,109 @@ private:
         case button::kScaleHalf: store.applyLevel(op, LevelOp::ScaleHalf); break;
         default: return;
         }
-        replyZero();  // every operation above ends with its commit
+        reply(Reply::kZero);  // every operation above ends with its commit
     }
 
     void draw(int op, int cell) {
         if (cell >= kTableCells) {
-            echo();
+            reply(Reply::kEcho);
             return;
         }
-        WaveStore& store = *synth_.waveStore;
+        WaveStore& store = edit_.waves();
         const double level = store.drawSample(op, cell, value_);
-        replies_.add(tag_, level);
+        reply(Reply::kLevel, level);
         if (store.linkAB.load())
             replies_.add(linkedDrawReply(op, cell), level);
     }
 
     void menu(int op, int item) {
-        WaveStore& store = *synth_.waveStore;
+        WaveStore& store = edit_.waves();
         switch (item) {
-        case menu::kClear:
-            store.clear(op);
-            replyZero();
-            return;
-        case menu::kCopy:
-            store.copy(op, op ^ 1);
-            echo();
-            return;
-        case menu::kExchange:
-            store.exchange();
-            echo();
-            return;
+        case menu::kClear: store.clear(op); return reply(Reply::kZero);
+        case menu::kCopy: store.copy(op, op ^ 1); return reply(Reply::kEcho);
+        case menu::kExchange: store.exchange(); return reply(Reply::kEcho);
         case menu::kTableSize: {
             // Changes the index masks the voices read with: not while they render.
-            Synth::StructuralEdit edit(synth_);
+            Synth::StructuralEdit structural(synth_);
             store.resizeTable(op, scaled(value_, 5) + 2);
-            echo();
-            return;
+            return reply(Reply::kEcho);
         }
-        case menu::kLoadSlot:
-            store.loadSlot(op, scaled(value_, 3));
-            echo();
-            return;
-        case menu::kSaveSlot: store.saveSlot(op, scaled(value_, 3)); return;
+        case menu::kLoadSlot: store.loadSlot(op, scaled(value_, 3)); return reply(Reply::kEcho);
+        case menu::kSaveSlot: store.saveSlot(op, scaled(value_, 3)); return reply(Reply::kNone);
         case menu::kBitReduction:
             store.reduceBits(op, scaled(value_, 6));
-            echo();
-            return;
+            return reply(Reply::kEcho);
         case menu::kSteps:
             store.setStepQuantiser(op, scaled(value_, 7) + 1);
-            echo();
-            return;
+            return reply(Reply::kEcho);
         default: return;
         }
     }
 
-    // The engine parameter a logic-page command sets, or 0 for none.
-    static uint32_t operatorValueId(int32_t command) {
-        switch (command) {
-        case opValue::kLfoFreq: return eventid::kLfoFreq;
-        case opValue::kAlgorithm: return eventid::kAlgorithm;
-        case opValue::kLfoWave: return eventid::kLfoWave;
-        case opValue::kVelocityCurveA: return eventid::operatorParam(0, eventid::kVelocityCurve);
-        case opValue::kVelocityCurveB: return eventid::operatorParam(1, eventid::kVelocityCurve);
-        default: break;
-        }
-        for (int op = 0; op < 2; ++op) {
-            const uint32_t k = uint32_t(command - opValue::operatorParam(op, 0));
-            const bool exists = op == 0 || k != eventid::kFeedback;
-            if (k <= eventid::kAms && k != eventid::kVelocityCurve && exists)
-                return eventid::operatorParam(op, eventid::OperatorParam(k));
-        }
-        return 0;
-    }
-
     void operatorValue() {
-        // While audio runs the host's parameters carry these values.
-        if (audioRunning())
-            return;
         const uint32_t id = operatorValueId(command());
         if (id == 0)
             return;
         const int32_t v = plain(value_, -65536, 65536);
-        {
-            Synth::StructuralEdit edit(synth_);
-            const int op = id >= eventid::kOperatorB ? 1 : 0;
-            if (id == eventid::operatorParam(op, eventid::kTune)) {
+        const int op = id >= eventid::kOperatorB ? 1 : 0;
+        const auto set = [&](SynthEngine& e) {
+            if (id == eventid::operatorParam(op, eventid::kTune))
                 // The tune knob reaches 16384 (one octave up), one step past the
                 // automation range.
-                synth_.engine->tone().setTune(op, std::clamp(v, 0, 16384));
-            } else {
-                synth_.engine->setParameterValue(id, v);
-            }
-        }
-        echo();
+                e.tone().setTune(op, std::clamp(v, 0, 16384));
+            else
+                e.setParameterValue(id, v);
+        };
+        if (hostValue(set))
+            reply(Reply::kEcho);
     }
 
-    void generator() {
-        GeneratorSettings& g = synth_.generator;
-        int32_t q = 0;
+    void generatorCommand() {
+        GeneratorSettings& g = edit_.generator();
         switch (command()) {
         case generator::kApplyA:
         case generator::kApplyB: {
             const int op = command() == generator::kApplyA ? 0 : 1;
-            RecordedTableChange recorded(synth_.tableHistory, *synth_.waveStore);
+            RecordedTableChange recorded(edit_.history(), edit_.waves());
             if (g.type == kGenConstant)
-                fillConstant(*synth_.waveStore, op, g);
+                fillConstant(edit_.waves(), op, g);
             else
-                generateWave(*synth_.waveStore, op, g);
-            echo();
-            return;
+                generateWave(edit_.waves(), op, g);
+            return reply(Reply::kEcho);
         }
-        case generator::kAmplitude:
-            q = scaled(value_, 511);
-            g.amplitude = q - 256;
-            return replyStep(q, 511);
-        case generator::kOffset:
-            q = scaled(value_, 511);
-            g.offset = q - 256;
-            return replyStep(q, 511);
-        case generator::kRangeEnd:
-            q = scaled(value_, 127);
-            g.rangeEnd = q + 1;
-            return replyStep(q, 127);
-        case generator::kRangeStart:
-            q = scaled(value_, 127);
-            g.rangeStart = q;
-            return replyStep(q, 127);
-        case generator::kCycles:
-            q = scaled(value_, 511);
-            g.cyclesQuarter = q + 1;
-            return replyStep(q, 511);
-        case generator::kPhase:
-            q = scaled(value_, 255);
-            g.phase = q - 128;
-            return replyStep(q, 255);
-        case generator::kHarmonicsOn: g.harmonicsOn = value_ > 0.5; return replyZero();
-        case generator::kHarmonicsCount:
-            q = scaled(value_, 63);
-            g.harmonicsCount = q + 1;
-            return replyStep(q, 63);
-        case generator::kNoiseLoop: g.noiseLoop = value_ > 0.5; return replyZero();
-        case generator::kInterpolation:
-            q = scaled(value_, 3);
-            g.interpolation = q;
-            return replyStep(q, 3);
-        case generator::kNoisePoints:
-            q = scaled(value_, 127);
-            g.noisePoints = q + 1;
-            return replyStep(q, 127);
-        case generator::kNoiseSeed:
-            q = scaled(value_, 65535);
-            g.noiseSeed = q;
-            return replyStep(q, 65535);
-        case generator::kType: g.type = plain(value_, kGenSine, kGenNoise); return echo();
-        default: return;
+        case generator::kHarmonicsOn: g.harmonicsOn = value_ > 0.5; return reply(Reply::kZero);
+        case generator::kNoiseLoop: g.noiseLoop = value_ > 0.5; return reply(Reply::kZero);
+        case generator::kType:
+            g.type = plain(value_, kGenSine, kGenNoise);
+            return reply(Reply::kEcho);
+        default: break;
+        }
+        for (const GeneratorKnob& knob : kGeneratorKnobs) {
+            if (knob.command == command()) {
+                const int32_t q = scaled(value_, knob.steps);
+                g.*knob.field = q + knob.offset;
+                return reply(Reply::kStep, double(q) / knob.steps);
+            }
         }
     }
 
     void settings() {
-        SynthSettings& s = synth_.settings;
-        switch (command()) {
-        case setting::kBendRange: {  // pitch-bend range
-            if (audioRunning())
-                return;
-            Synth::StructuralEdit edit(synth_);
-            SynthEngine& engine = *synth_.engine;
-            engine.setBendRange(std::min(scaled(value_, 24), 24));
-            forSoundingVoices(engine, [](Voice& v) { v.refreshPitch(); });
+        if (command() == setting::kBendRange) {
+            hostValue([&](SynthEngine& e) {
+                // Sounding voices follow the range at once; when it is unchanged they still
+                // take up any tune change made meanwhile.
+                if (!e.setBendRange(std::min(scaled(value_, 24), 24)))
+                    e.forSounding([](Voice& v) { v.refreshPitch(); });
+            });
             return;
         }
-        case setting::kWaveOpacity: s.waveOpacity.store(plain(value_, 0, 100)); return;
-        case setting::kGridOpacity: s.gridOpacity.store(plain(value_, 0, 100)); return;
-        case setting::kNumberRadix: s.numberRadix.store(plain(value_, 0, 1)); return;
-        case setting::kSkin: s.skin.store(plain(value_, 0, 1)); return;
-        case setting::kFrameRateIndex: s.frameRateIndex.store(plain(value_, 0, 4)); return;
-        default: return;
-        }
+        for (const DisplaySetting& s : kDisplaySettings)
+            if (s.command == command())
+                (edit_.settings().*s.field).store(plain(value_, 0, s.max));
     }
 
     Synth& synth_;
+    Synth::Edit& edit_;
     const int32_t tag_;
     const double value_;
     Replies& replies_;
@@ -400,8 +341,8 @@ private:
 void handleEditorValue(Synth& synth, int32_t tag, double value, const ValueReply& reply) {
     Replies replies;
     {
-        std::lock_guard<std::mutex> lock(synth.editLock);
-        Dispatch(synth, tag, value, replies).run();
+        Synth::Edit edit(synth);
+        Dispatch(synth, edit, tag, value, replies).run();
     }
     if (!reply)
         return;

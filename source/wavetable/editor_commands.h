@@ -15,7 +15,7 @@ class Synth;
 using ValueReply = std::function<void(int64_t tag, double value)>;
 
 // Applies one editor command to the Synth. Runs on a non-audio thread and takes the
-// Synth's editLock; commands that change the engine hold the audio thread off it
+// Synth's edit lock (Synth::Edit); commands that change the engine hold the audio thread off it
 // (Synth::StructuralEdit). Replies are sent after the lock is released, so a reply
 // handler may send further commands. Unknown tags are ignored without a reply.
 void handleEditorValue(Synth& synth, int32_t tag, double value, const ValueReply& reply);

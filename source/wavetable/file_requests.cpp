@@ -1,7 +1,5 @@
 #include "file_requests.h"
 
-#include <mutex>
-
 #include "command_tags.h"
 #include "preset_file.h"
 #include "synth.h"
@@ -39,20 +37,20 @@ int32_t chosenFormat(int32_t code, const std::string& path) {
 }
 
 void importTable(Synth& synth, int op, int32_t format, const std::string& path) {
-    std::lock_guard<std::mutex> lock(synth.editLock);
-    RecordedTableChange recorded(synth.tableHistory, *synth.waveStore);
+    Synth::Edit edit(synth);
+    RecordedTableChange recorded(edit.history(), edit.waves());
     if (format == kText)
-        importWaveText(*synth.waveStore, op, path);
+        importWaveText(edit.waves(), op, path);
     else if (format == kWav)
-        importWav(*synth.waveStore, op, path);
+        importWav(edit.waves(), op, path);
 }
 
 void exportTable(Synth& synth, int op, int32_t format, const std::string& path) {
-    std::lock_guard<std::mutex> lock(synth.editLock);
+    Synth::Edit edit(synth);
     if (format == kText)
-        exportWaveText(*synth.waveStore, op, path);
+        exportWaveText(edit.waves(), op, path);
     else if (format == kWav)
-        exportWav(*synth.waveStore, op, path);
+        exportWav(edit.waves(), op, path);
 }
 
 }  // namespace
@@ -80,7 +78,7 @@ void handleFileSelect(Synth& synth, int32_t code, const std::string& utf8Path,
         // the audio thread off the engine for at most one block. The editor refreshes
         // on the notice, loaded or not.
         loadPresetFile(synth, utf8Path);
-        synth.changeNotice.fetch_or(change::kPresetLoad);
+        synth.notifyChange(change::kPresetLoad);
     } else if (code & kExportPreset) {
         exportPresetFile(synth, utf8Path);
     }

@@ -24,8 +24,8 @@ std::vector<uint8_t> formatPreset(const std::vector<uint8_t>& record);
 const uint8_t* presetRecord(const uint8_t* bytes, size_t length);
 
 // Reads the file and applies its record; false, with the Synth unchanged, when the file
-// cannot be read or is not an acceptable preset. Takes editLock and holds the audio
-// thread off the engine while applying: call it without holding editLock.
+// cannot be read or is not an acceptable preset. Makes its own Synth::Edit and holds the
+// audio thread off the engine while applying: call it outside an Edit.
 bool loadPresetFile(Synth& synth, const std::string& utf8Path);
 // Writes the Synth's current state as a preset; false when the file cannot be written.
 bool exportPresetFile(Synth& synth, const std::string& utf8Path);

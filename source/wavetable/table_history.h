@@ -5,7 +5,7 @@
 // and bytes. Steps that change nothing are not kept.
 //
 // The history lives as long as the plug-in instance; a loaded state clears it. It is
-// not thread-safe: the Synth's editLock guards it, and the audio thread never uses it.
+// not thread-safe: a Synth::Edit guards it, and the audio thread never uses it.
 // The two counts are atomics, so the editor may read them to enable its menu entries.
 #pragma once
 
@@ -79,7 +79,7 @@ private:
 };
 
 // One recorded change: the tables before construction and after destruction make one
-// step (a stroke left open is ended first). Hold the editLock for its lifetime.
+// step (a stroke left open is ended first). Hold a Synth::Edit for its lifetime.
 class RecordedTableChange {
 public:
     RecordedTableChange(TableHistory& history, const WaveStore& store)

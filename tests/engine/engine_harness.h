@@ -65,10 +65,7 @@ inline Rendered renderOnce(SynthEngine& engine, EventList& events, int32_t lengt
 }
 
 inline void setVoices(SynthEngine& engine, int32_t n) {
-    engine.allocCursor = 0;
-    engine.voiceMask = n - 1;
     engine.setVoiceCount(n);
-    engine.updateRateConstants();
 }
 
 inline float peak(const std::vector<float>& v) {

@@ -12,12 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Synth synth(512, 44100.0f);
     const uint8_t* record = presetRecord(data, size);
     if (record && readStateRecord(synth, record, kStateRecordSize)) {
-        const WaveStore& store = *synth.waveStore;
+        const WaveStore& store = synth.waves();
         for (int op = 0; op < 2; ++op)
             for (int i = store.size(op); i < kTableCells; ++i)
                 if (store.cell(op, i) != 0)
                     std::abort();
-        const int32_t voices = synth.engine->voiceCount;
+        const int32_t voices = synth.engine().voiceCount;
         if (voices < 8 || voices > 1024 || (voices & (voices - 1)) != 0)
             std::abort();
     }

@@ -26,20 +26,20 @@ TEST_F(Lifecycle, SilentUntilActivatedThenSoundsAndStopsAllVoices) {
     noteOn(0, 69, 1.0f);
     ASSERT_EQ(run(512), kResultOk);
     EXPECT_EQ(energy(), 0.0);
-    EXPECT_FALSE(synth->renderEnabled.load());
+    EXPECT_FALSE(synth->renderEnabled());
 
     ASSERT_EQ(processor->setActive(true), kResultOk);
-    EXPECT_TRUE(synth->audioRunning.load());
-    EXPECT_TRUE(synth->renderEnabled.load());
+    EXPECT_TRUE(synth->audioRunning());
+    EXPECT_TRUE(synth->renderEnabled());
     noteOn(0, 69, 1.0f);
     run(512);
     EXPECT_GT(energy(), 0.0);
-    EXPECT_EQ(synth->engine->sounding(), 1);
+    EXPECT_EQ(synth->engine().sounding(), 1);
 
     EXPECT_EQ(processor->setProcessing(false), kNotImplemented);
-    EXPECT_FALSE(synth->audioRunning.load());
-    EXPECT_FALSE(synth->renderEnabled.load());
-    EXPECT_EQ(synth->engine->sounding(), 0);
+    EXPECT_FALSE(synth->audioRunning());
+    EXPECT_FALSE(synth->renderEnabled());
+    EXPECT_EQ(synth->engine().sounding(), 0);
 }
 
 TEST_F(Lifecycle, BusesArrangementsAndSampleSizes) {
@@ -78,11 +78,11 @@ TEST(ProcessorSetup, SetUpBeforeInitializeBuildsTheRateTableForThatRate) {
     EXPECT_EQ(processor->setupProcessing(setup), kResultOk);
     ASSERT_EQ(processor->initialize(host), kResultOk);
     Synth* synth = processor->synth();
-    EXPECT_EQ(synth->rate.rateTable[0], 48000);
-    EXPECT_EQ(synth->rate.rateTable[2], 16000);
-    EXPECT_EQ(synth->engine->sampleRate, 48000.0f);
-    EXPECT_EQ(synth->maxBlockSize, 256);
-    EXPECT_EQ(synth->decimatedCapacity(), 128);
+    EXPECT_EQ(synth->audio().rate.rateTable[0], 48000);
+    EXPECT_EQ(synth->audio().rate.rateTable[2], 16000);
+    EXPECT_EQ(synth->engine().sampleRate, 48000.0f);
+    EXPECT_EQ(synth->audio().maxBlockSize, 256);
+    EXPECT_EQ(synth->audio().decimatedCapacity(), 128);
     processor->terminate();
     processor->release();
     host->release();
@@ -125,31 +125,31 @@ using Bypass = ProcessorFixture;
 
 TEST_F(Bypass, OnStopsReadingLaterQueuesAndSilences) {
     start();
-    const int32_t tlBefore = synth->engine->parameterValue(kTlA);
+    const int32_t tlBefore = synth->engine().parameterValue(kTlA);
     noteOn(0, 60, 1.0f);
     change(kBypass, 0, 1.0);
     change(kTlA, 0, 0.5);
     run(256);
-    EXPECT_TRUE(synth->bypassed.load());
-    EXPECT_FALSE(synth->renderEnabled.load());
-    EXPECT_EQ(synth->engine->parameterValue(kTlA), tlBefore);
+    EXPECT_TRUE(synth->bypassed());
+    EXPECT_FALSE(synth->renderEnabled());
+    EXPECT_EQ(synth->engine().parameterValue(kTlA), tlBefore);
     EXPECT_EQ(energy(), 0.0);
-    EXPECT_EQ(synth->engine->sounding(), 0);
+    EXPECT_EQ(synth->engine().sounding(), 0);
 
     // While bypassed, parameter changes still reach the engine.
     change(kTlA, 0, 1.0);
     run(256);
-    EXPECT_EQ(synth->engine->parameterValue(kTlA), 127);
+    EXPECT_EQ(synth->engine().parameterValue(kTlA), 127);
 }
 
 TEST_F(Bypass, AnyOtherValueTurnsItOffAndFreesVoices) {
     start();
     noteOn(0, 60, 1.0f);
     run(256);
-    ASSERT_EQ(synth->engine->sounding(), 1);
+    ASSERT_EQ(synth->engine().sounding(), 1);
     change(kBypass, 0, 0.0);  // already off: still frees every voice
     run(256);
-    EXPECT_EQ(synth->engine->sounding(), 0);
+    EXPECT_EQ(synth->engine().sounding(), 0);
     EXPECT_EQ(energy(), 0.0);
 
     change(kBypass, 0, 1.0);
@@ -157,9 +157,9 @@ TEST_F(Bypass, AnyOtherValueTurnsItOffAndFreesVoices) {
     change(kBypass, 0, std::numeric_limits<double>::quiet_NaN());
     change(kTlA, 0, 1.0);  // read: the bypass went off, so the loop goes on
     run(16);
-    EXPECT_FALSE(synth->bypassed.load());
-    EXPECT_TRUE(synth->renderEnabled.load());
-    EXPECT_EQ(synth->engine->parameterValue(kTlA), 127);
+    EXPECT_FALSE(synth->bypassed());
+    EXPECT_TRUE(synth->renderEnabled());
+    EXPECT_EQ(synth->engine().parameterValue(kTlA), 127);
 }
 
 // The event list is checked right after collection, before the engine reads it.
@@ -172,7 +172,7 @@ protected:
         data.inputParameterChanges = &changes;
         collectBlockEvents(*synth, data);
         std::vector<EngineEvent> list;
-        for (EngineEvent* e = synth->eventList; e; e = e->next)
+        for (EngineEvent* e = synth->audio().eventList; e; e = e->next)
             list.push_back(*e);
         dropBlockEvents(*synth);
         events.clear();
@@ -249,10 +249,10 @@ TEST_F(EventList, FullPoolKeeps512AndStopsParameterReading) {
     data.inputEvents = &events;
     data.inputParameterChanges = &changes;
     collectBlockEvents(*synth, data);
-    EXPECT_EQ(synth->eventCount, 512);
-    EXPECT_FALSE(synth->bypassed.load());
+    EXPECT_EQ(synth->audio().eventCount, 512);
+    EXPECT_FALSE(synth->bypassed());
     int count = 0;
-    for (EngineEvent* e = synth->eventList; e; e = e->next) {
+    for (EngineEvent* e = synth->audio().eventList; e; e = e->next) {
         EXPECT_EQ(e->id & 0xF0000u, 0x10000u);
         ++count;
     }
@@ -278,22 +278,22 @@ using SampleAndHold = ProcessorFixture;
 TEST_F(SampleAndHold, ThirdRateRepeatsEachEngineSampleAcrossBlocks) {
     start(44100.0, 64);
     synth->setRateDivider(2);
-    ASSERT_EQ(synth->rate.decimation, 3);
+    ASSERT_EQ(synth->audio().rate.decimation, 3);
     noteOn(0, 81, 1.0f);
     run(64);
-    EXPECT_EQ(synth->holdPhase, 1);  // 64 = 21 x 3 + 1
+    EXPECT_EQ(synth->audio().holdPhase, 1);  // 64 = 21 x 3 + 1
     for (int k = 0; k < 21; ++k) {
         EXPECT_EQ(left[3 * k], left[3 * k + 1]);
         EXPECT_EQ(left[3 * k], left[3 * k + 2]);
     }
     EXPECT_GT(energy(), 0.0);
     const float held = left[63];
-    EXPECT_EQ(held, synth->holdLeft);
+    EXPECT_EQ(held, synth->audio().holdLeft);
 
     run(64);
     EXPECT_EQ(left[0], held);
     EXPECT_EQ(left[1], held);
-    EXPECT_EQ(synth->holdPhase, 2);  // 62 = 20 x 3 + 2
+    EXPECT_EQ(synth->audio().holdPhase, 2);  // 62 = 20 x 3 + 2
     for (int k = 0; k < 20; ++k)
         EXPECT_EQ(left[2 + 3 * k], left[2 + 3 * k + 2]);
     EXPECT_EQ(left[62], left[63]);
@@ -303,13 +303,13 @@ TEST_F(SampleAndHold, EventsOfABlockWithNoEngineSampleOpenTheNextBlock) {
     start(44100.0, 128);
     synth->setRateDivider(3);  // 1/4
     run(65);                   // 16 x 4 + 1: three repetitions left
-    ASSERT_EQ(synth->holdPhase, 1);
+    ASSERT_EQ(synth->audio().holdPhase, 1);
     noteOn(1, 69, 1.0f);
     run(2);  // only repetitions of the held sample fit
-    EXPECT_EQ(synth->holdPhase, 3);
-    EXPECT_EQ(synth->engine->sounding(), 0);
+    EXPECT_EQ(synth->audio().holdPhase, 3);
+    EXPECT_EQ(synth->engine().sounding(), 0);
     run(64);
-    EXPECT_EQ(synth->engine->sounding(), 1);
+    EXPECT_EQ(synth->engine().sounding(), 1);
     EXPECT_GT(energy(), 0.0);
 }
 
@@ -344,13 +344,11 @@ TEST_F(HandOff, StructuralEditWaitsForTheRenderInProgress) {
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_FALSE(editing.load());
-    EXPECT_TRUE(synth->editBusy.load());
-    EXPECT_FALSE(synth->renderEnabled.load());
+    EXPECT_FALSE(synth->renderEnabled());
     synth->leaveEngineSection();
     editor.join();
     EXPECT_TRUE(editing.load());
-    EXPECT_FALSE(synth->editBusy.load());
-    EXPECT_TRUE(synth->renderEnabled.load());
+    EXPECT_TRUE(synth->renderEnabled());
 }
 
 TEST_F(HandOff, ProcessDuringAnEditLeavesTheEngineAloneButKeepsTheBypass) {
@@ -364,15 +362,15 @@ TEST_F(HandOff, ProcessDuringAnEditLeavesTheEngineAloneButKeepsTheBypass) {
         EXPECT_EQ(run(64), kResultOk);
         for (float v : left)
             EXPECT_EQ(v, 0.0f);
-        EXPECT_EQ(synth->engine->sounding(), 0);
-        EXPECT_NE(synth->engine->parameterValue(kTlA), 127);
-        EXPECT_TRUE(synth->bypassed.load());
+        EXPECT_EQ(synth->engine().sounding(), 0);
+        EXPECT_NE(synth->engine().parameterValue(kTlA), 127);
+        EXPECT_TRUE(synth->bypassed());
     }
-    EXPECT_FALSE(synth->renderEnabled.load());  // still bypassed
+    EXPECT_FALSE(synth->renderEnabled());  // still bypassed
     change(kBypass, 0, 0.0);
     noteOn(0, 60, 1.0f);
     run(64);
-    EXPECT_TRUE(synth->renderEnabled.load());
+    EXPECT_TRUE(synth->renderEnabled());
     EXPECT_GT(energy(), 0.0);
 }
 
@@ -380,53 +378,53 @@ using RateTable = ProcessorFixture;
 
 TEST_F(RateTable, BuiltFromTheHostRate) {
     setup(44100.0, 512);
-    EXPECT_EQ(std::vector<int32_t>(synth->rate.rateTable, synth->rate.rateTable + 4),
-              (std::vector<int32_t>{44100, 22050, 14700, 11025}));
+    EXPECT_EQ(
+        std::vector<int32_t>(synth->audio().rate.rateTable, synth->audio().rate.rateTable + 4),
+        (std::vector<int32_t>{44100, 22050, 14700, 11025}));
     setup(48000.0, 512);
-    EXPECT_EQ(std::vector<int32_t>(synth->rate.rateTable, synth->rate.rateTable + 4),
-              (std::vector<int32_t>{48000, 24000, 16000, 12000}));
+    EXPECT_EQ(
+        std::vector<int32_t>(synth->audio().rate.rateTable, synth->audio().rate.rateTable + 4),
+        (std::vector<int32_t>{48000, 24000, 16000, 12000}));
     synth->setRateDivider(3);
     setup(44100.0, 512);
-    EXPECT_EQ(synth->rate.rateDivider, 3);
-    EXPECT_EQ(synth->engine->sampleRate, 11025.0f);
+    EXPECT_EQ(synth->audio().rate.rateDivider, 3);
+    EXPECT_EQ(synth->engine().sampleRate, 11025.0f);
     setup(22050.0, 512);
-    EXPECT_EQ(synth->rate.rateDivider, 0);
+    EXPECT_EQ(synth->audio().rate.rateDivider, 0);
     synth->setRateDivider(3);
-    EXPECT_EQ(synth->rate.rateDivider, 0);
-    EXPECT_EQ(synth->rate.decimation, 1);
+    EXPECT_EQ(synth->audio().rate.rateDivider, 0);
+    EXPECT_EQ(synth->audio().rate.decimation, 1);
 
     setup(44100.5, 512);
-    EXPECT_EQ(synth->rate.rateDivider, -1);
-    EXPECT_EQ(synth->rate.decimation, 1);
-    EXPECT_EQ(synth->engine->sampleRate, 44100.5f);
+    EXPECT_EQ(synth->audio().rate.rateDivider, -1);
+    EXPECT_EQ(synth->audio().rate.decimation, 1);
+    EXPECT_EQ(synth->engine().sampleRate, 44100.5f);
     setup(48000.0, 8);  // blocks below 16 samples: no reduction
-    EXPECT_EQ(synth->rate.rateDivider, -1);
-    EXPECT_EQ(synth->maxBlockSize, 8);
-    EXPECT_EQ(synth->decimatedCapacity(), 4);
+    EXPECT_EQ(synth->audio().rate.rateDivider, -1);
+    EXPECT_EQ(synth->audio().maxBlockSize, 8);
+    EXPECT_EQ(synth->audio().decimatedCapacity(), 4);
 }
 
 using Deferred = ProcessorFixture;
 
 TEST_F(Deferred, EmptyBlockStillCarriesOutVoiceAndRateChanges) {
     start(44100.0, 512);
-    synth->pendingVoiceValue.store(1.0f);
-    synth->pendingRateValue.store(1.0f);
-    synth->pendingChanges.fetch_or(change::kVoiceCount | change::kRateDivider);
+    synth->chooseVoiceCount(1.0);
+    synth->chooseRateDivider(1.0);
     run(0);
-    EXPECT_EQ(synth->engine->voiceCount, 1024);
-    EXPECT_EQ(synth->engine->voiceMask, 1023);
-    EXPECT_EQ(synth->rate.rateDivider, 3);
-    EXPECT_EQ(synth->rate.decimation, 4);
-    EXPECT_EQ(synth->pendingChanges.load(), 0u);
-    EXPECT_EQ(synth->changeNotice.exchange(0), change::kVoiceCount | change::kRateDivider);
+    EXPECT_EQ(synth->engine().voiceCount, 1024);
+    EXPECT_EQ(synth->engine().voiceMask, 1023);
+    EXPECT_EQ(synth->audio().rate.rateDivider, 3);
+    EXPECT_EQ(synth->audio().rate.decimation, 4);
+    EXPECT_FALSE(synth->applyDeferredChanges());  // all taken
+    EXPECT_EQ(synth->takeChangeNotice(), change::kVoiceCount | change::kRateDivider);
 
     // Values outside 0..1 (NaN too) select the first choice instead of indexing past it.
-    synth->pendingVoiceValue.store(std::numeric_limits<float>::quiet_NaN());
-    synth->pendingRateValue.store(7.0f);
-    synth->pendingChanges.fetch_or(change::kVoiceCount | change::kRateDivider);
+    synth->chooseVoiceCount(std::numeric_limits<double>::quiet_NaN());
+    synth->chooseRateDivider(7.0);
     run(32);
-    EXPECT_EQ(synth->engine->voiceCount, 8);
-    EXPECT_EQ(synth->rate.rateDivider, 3);
+    EXPECT_EQ(synth->engine().voiceCount, 8);
+    EXPECT_EQ(synth->audio().rate.rateDivider, 3);
 }
 
 using MissingOutputs = ProcessorFixture;
@@ -440,7 +438,7 @@ TEST_F(MissingOutputs, ChangesStillApplyAndNothingIsWritten) {
     data.inputParameterChanges = &changes;
     data.inputEvents = &events;
     EXPECT_EQ(processor->process(data), kResultOk);
-    EXPECT_EQ(synth->engine->parameterValue(kTlA), 127);
+    EXPECT_EQ(synth->engine().parameterValue(kTlA), 127);
     changes.clear();
 
     // A bus with null channel pointers, and a bus with one channel.
@@ -453,7 +451,7 @@ TEST_F(MissingOutputs, ChangesStillApplyAndNothingIsWritten) {
     data.outputs = &bus;
     change(kTlA, 0, 0.0);
     EXPECT_EQ(processor->process(data), kResultOk);
-    EXPECT_EQ(synth->engine->parameterValue(kTlA), 0);
+    EXPECT_EQ(synth->engine().parameterValue(kTlA), 0);
     changes.clear();
     channels[0] = mono;
     bus.numChannels = 1;

@@ -60,9 +60,8 @@ TEST_F(SynthStress, EditsFromAnotherThreadNeverRaceWithProcess) {
             Synth::StructuralEdit edit(*synth);
             synth->setRateDivider(round % 4);
         }
-        synth->pendingVoiceValue.store(float(round % 8) / 7.0f);
-        synth->pendingChanges.fetch_or(change::kVoiceCount);
-        synth->changeNotice.exchange(0);
+        synth->chooseVoiceCount(double(round % 8) / 7.0);
+        synth->takeChangeNotice();
         const int seen = blocks.load();
         while (blocks.load() < seen + 2)
             std::this_thread::yield();
@@ -71,7 +70,7 @@ TEST_F(SynthStress, EditsFromAnotherThreadNeverRaceWithProcess) {
     audio.join();
     EXPECT_GE(blocks.load(), 120);
     processor->setActive(true);
-    EXPECT_TRUE(synth->renderEnabled.load() || synth->bypassed.load());
+    EXPECT_TRUE(synth->renderEnabled() || synth->bypassed());
 }
 
 }  // namespace

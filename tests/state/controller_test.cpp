@@ -93,7 +93,7 @@ TEST_F(Controller, DefaultsMatchTheEngine) {
         const double n = controller->getParamNormalized(ids[i]);
         int32_t v = 0;
         ASSERT_TRUE(SynthEngine::scaleEventValue(ids[i], float(n), v));
-        EXPECT_EQ(v, synth->engine->parameterValue(ids[i])) << std::hex << ids[i];
+        EXPECT_EQ(v, synth->engine().parameterValue(ids[i])) << std::hex << ids[i];
     }
 }
 
@@ -153,7 +153,7 @@ TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
 
     {
         Synth::StructuralEdit edit(*synth);
-        synth->engine->setParameterValue(0x40093, 100);
+        synth->engine().setParameterValue(0x40093, 100);
     }
     IMessage* state = message("Processor:setState", synth);
     EXPECT_EQ(controller->notify(state), kResultOk);
@@ -163,7 +163,7 @@ TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
     // Without the attribute the known address is still read back.
     {
         Synth::StructuralEdit edit(*synth);
-        synth->engine->setParameterValue(0x40093, 50);
+        synth->engine().setParameterValue(0x40093, 50);
     }
     IMessage* bare = message("Processor:setState", nullptr, false);
     EXPECT_EQ(controller->notify(bare), kResultOk);

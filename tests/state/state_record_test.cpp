@@ -55,12 +55,15 @@ TEST_F(StateRecord, SavedLoadedAndSavedAgainGivesTheSameBytes) {
         int32_t v = 0;
         ASSERT_TRUE(SynthEngine::scaleEventValue(id, value, v));
         Synth::StructuralEdit edit(*synth);
-        synth->engine->setParameterValue(id, v);
+        synth->engine().setParameterValue(id, v);
     }
-    synth->settings.skin = 1;
-    synth->generator.amplitude = -200;
-    synth->waveStore->setCell(1, 3, 0x42);
-    synth->waveStore->setSlotCell(2, 100, 0x11);
+    {
+        Synth::Edit edit(*synth);
+        edit.settings().skin = 1;
+        edit.generator().amplitude = -200;
+        edit.waves().setCell(1, 3, 0x42);
+        edit.waves().setSlotCell(2, 100, 0x11);
+    }
     const std::vector<uint8_t> first = save();
     EXPECT_EQ(first[835], 64);
     EXPECT_EQ(first[808], 7);
@@ -70,10 +73,10 @@ TEST_F(StateRecord, SavedLoadedAndSavedAgainGivesTheSameBytes) {
     Instance other;
     ASSERT_EQ(other.load(first), kResultOk);
     EXPECT_EQ(other.save(), first);
-    EXPECT_EQ(other.synth->settings.skin, 1);
-    EXPECT_EQ(other.synth->generator.amplitude, -200);
-    EXPECT_EQ(other.synth->waveStore->cell(1, 3), 0x42);
-    EXPECT_EQ(other.synth->engine->tone().opValue(0, kTl), 64);
+    EXPECT_EQ(other.synth->settings().skin, 1);
+    EXPECT_EQ(other.synth->generator().amplitude, -200);
+    EXPECT_EQ(other.synth->waves().cell(1, 3), 0x42);
+    EXPECT_EQ(other.synth->engine().tone().opValue(0, kTl), 64);
     // The controller followed the load.
     EXPECT_NEAR(other.controller->getParamNormalized(0x40093), 64.0 / 127.0, 1e-6);
     EXPECT_NEAR(other.controller->getParamNormalized(0x80001), 6.0 / 15.0, 1e-6);
@@ -161,7 +164,7 @@ TEST_F(StateRecord, EveryFieldIsBroughtIntoRange) {
     std::vector<uint8_t> record = defaults;
     record[811] = 16;
     load(record);
-    EXPECT_EQ(synth->engine->voiceCount, 16);
+    EXPECT_EQ(synth->engine().voiceCount, 16);
 }
 
 TEST_F(StateRecord, KeyScaleAndCentreSwapIntoTheEngine) {
@@ -169,12 +172,12 @@ TEST_F(StateRecord, KeyScaleAndCentreSwapIntoTheEngine) {
     record[841] = 70;  // A KC
     record[842] = 2;   // A KS
     ASSERT_EQ(load(record), kResultOk);
-    EXPECT_EQ(synth->engine->tone().opValue(0, kKc), 70);
-    EXPECT_EQ(synth->engine->tone().opValue(0, kKs), 2);
+    EXPECT_EQ(synth->engine().tone().opValue(0, kKc), 70);
+    EXPECT_EQ(synth->engine().tone().opValue(0, kKs), 2);
 }
 
 TEST_F(StateRecord, RefusedStreamsChangeNothing) {
-    synth->settings.skin = 1;
+    Synth::Edit(*synth).settings().skin = 1;
     const std::vector<uint8_t> before = save();
     std::vector<uint8_t> other = before;
     other[2] = 0;

@@ -170,15 +170,15 @@ TEST_F(CommandStressTest, CommandsAndFilesWhileNotesRender) {
     EXPECT_TRUE(sound.load());
     EXPECT_TRUE(heard.load());
     EXPECT_GT(blocks.load(), 4);
-    const WaveStore& store = *synth->waveStore;
+    const WaveStore& store = synth->waves();
     for (int op = 0; op < 2; ++op) {
         const int log2 = store.log2Size(op);
-        EXPECT_EQ(synth->engine->waveLog2Size[op], log2);
-        EXPECT_EQ(synth->engine->waveIndexMask[op], (store.size(op) - 1) << (7 - log2));
+        EXPECT_EQ(synth->engine().waveLog2Size[op], log2);
+        EXPECT_EQ(synth->engine().waveIndexMask[op], (store.size(op) - 1) << (7 - log2));
         for (int i = store.size(op); i < kTableCells; ++i)
             ASSERT_EQ(store.cell(op, i), 0) << op << " " << i;
         for (int k = 0; k < store.size(op); ++k)
-            ASSERT_EQ(synth->engine->waveLog[op][k << (7 - log2)].load(),
+            ASSERT_EQ(synth->engine().waveLog[op][k << (7 - log2)].load(),
                       store.sampleToWave(store.cell(op, k)));
     }
 }

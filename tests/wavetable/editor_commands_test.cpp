@@ -23,10 +23,10 @@ TEST_F(CommandsTest, EveryKindOfReply) {
     EXPECT_TRUE(store().linkAB.load());
     EXPECT_EQ(send(generator::kAmplitude, 0.5),
               (Replies{{generator::kAmplitude, 256.0 / 511.0}}));  // q/S
-    EXPECT_EQ(synth.generator.amplitude, 0);
+    EXPECT_EQ(synth.generator().amplitude, 0);
     EXPECT_EQ(send(tableCommand(0, kTableMenu, menu::kSaveSlot), 0.0), Replies{});  // none
     EXPECT_EQ(send(setting::kSkin, 1.0), Replies{});
-    EXPECT_EQ(synth.settings.skin.load(), 1);
+    EXPECT_EQ(synth.settings().skin.load(), 1);
 }
 
 TEST_F(CommandsTest, UnknownTagsChangeNothingAndStaySilent) {
@@ -85,7 +85,7 @@ TEST_F(CommandsTest, ResizeBetween32And128Cells) {
     EXPECT_EQ(send(tableCommand(0, kTableMenu, menu::kTableSize), 1.0),
               (Replies{{tableCommand(0, kTableMenu, menu::kTableSize), 1.0}}));
     ASSERT_EQ(store().size(0), 128);
-    EXPECT_EQ(synth.engine->waveIndexMask[0], 127);
+    EXPECT_EQ(synth.engine().waveIndexMask[0], 127);
     for (int i = 0; i < 128; ++i)
         ASSERT_EQ(store().cell(0, i), sine[size_t(i / 4)]) << i;
 
@@ -95,7 +95,7 @@ TEST_F(CommandsTest, ResizeBetween32And128Cells) {
     fill(0, ramp);
     send(tableCommand(0, kTableMenu, menu::kTableSize), sizeChoice(5));
     ASSERT_EQ(store().size(0), 32);
-    EXPECT_EQ(synth.engine->waveIndexMask[0], 124);
+    EXPECT_EQ(synth.engine().waveIndexMask[0], 124);
     for (int k = 0; k < 32; ++k)
         ASSERT_EQ(store().cell(0, k), 4 * k + 3) << k;
     for (int k = 32; k < 128; ++k)
@@ -115,9 +115,9 @@ TEST_F(CommandsTest, CopyAndExchangeBetweenSizes) {
     for (int i = 0; i < 128; ++i)
         ASSERT_EQ(store().cell(0, i), i);  // source unchanged
 
-    fill(1, std::vector<int>(32, 7));
-    store().setCell(1, 31, 9);
-    store().commitTable(1);
+    std::vector<int> sevens(32, 7);
+    sevens[31] = 9;
+    fill(1, sevens);
     send(tableCommand(1, kTableMenu, menu::kCopy), 0.0);  // B's menu: B -> A
     for (int i = 0; i < 124; ++i)
         ASSERT_EQ(store().cell(0, i), 7);
@@ -225,7 +225,7 @@ TEST_F(CommandsTest, GeneratorSettingsAndSteps) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(send(c.tag, c.norm), (Replies{{c.tag, c.reply}})) << std::hex << c.tag;
-    const GeneratorSettings& g = synth.generator;
+    const GeneratorSettings g = synth.generator();
     EXPECT_EQ(g.offset, 255);
     EXPECT_EQ(g.rangeEnd, 1);
     EXPECT_EQ(g.rangeStart, 127);
@@ -239,9 +239,9 @@ TEST_F(CommandsTest, GeneratorSettingsAndSteps) {
     EXPECT_TRUE(g.noiseLoop);
     EXPECT_EQ(g.type, 3);
     send(generator::kType, 99.0);
-    EXPECT_EQ(g.type, 5);
+    EXPECT_EQ(synth.generator().type, 5);
     send(generator::kAmplitude, -3.0);  // beyond the knob's travel
-    EXPECT_EQ(g.amplitude, -256);
+    EXPECT_EQ(synth.generator().amplitude, -256);
 }
 
 TEST_F(CommandsTest, GeneratedWaves) {
@@ -282,7 +282,7 @@ TEST_F(CommandsTest, GeneratedWaves) {
 }
 
 TEST_F(CommandsTest, GlobalValuesWhileAudioIsStopped) {
-    SynthEngine& e = *synth.engine;
+    SynthEngine& e = synth.engine();
     EXPECT_EQ(send(global::kBitDepth, 0.0), Replies{});
     EXPECT_EQ(e.bitDepth, 1);
     EXPECT_EQ(e.outputMask, 0xFFFF0000u);
@@ -302,26 +302,28 @@ TEST_F(CommandsTest, GlobalValuesWhileAudioIsStopped) {
     EXPECT_EQ(send(global::kVolume, 0.5), Replies{});
     EXPECT_EQ(e.tone().volume, 64);
     EXPECT_EQ(send(global::kRateDivider, 1.0), Replies{});
-    EXPECT_EQ(synth.rate.rateDivider, 3);
+    EXPECT_EQ(synth.audio().rate.rateDivider, 3);
     EXPECT_EQ(e.sampleRate, 11025.0f);
-    EXPECT_EQ(synth.pendingChanges.load(), 0u);
-    EXPECT_FALSE(synth.editBusy.load());
-    EXPECT_EQ(synth.snapshot.voiceCount(), 1024);  // published for the editor
+    EXPECT_EQ(synth.snapshot().sampleRate(), 11025.0f);  // published for the editor
+    EXPECT_FALSE(synth.applyDeferredChanges());          // nothing left for the audio thread
+    ASSERT_TRUE(synth.enterEngineSection());             // and it is not held off
+    synth.leaveEngineSection();
+    EXPECT_EQ(synth.snapshot().voiceCount(), 1024);  // published for the editor
     send(global::kPage, 3.0);
-    EXPECT_EQ(synth.settings.page.load(), 3);
+    EXPECT_EQ(synth.settings().page.load(), 3);
 }
 
 TEST_F(CommandsTest, StructuralChangesWaitForTheAudioThreadWhileRunning) {
-    synth.audioRunning.store(true);
-    SynthEngine& e = *synth.engine;
+    synth.setRunning(true);
+    SynthEngine& e = synth.engine();
     send(global::kVoiceCount, 0.0);
-    EXPECT_EQ(synth.pendingChanges.load(), change::kVoiceCount);
-    EXPECT_EQ(synth.pendingVoiceValue.load(), 0.0f);
     send(global::kRateDivider, 1.0);
-    EXPECT_EQ(synth.pendingChanges.load(), change::kVoiceCount | change::kRateDivider);
-    EXPECT_EQ(synth.pendingRateValue.load(), 1.0f);
     EXPECT_EQ(e.voiceCount, 128);
-    EXPECT_EQ(synth.rate.rateDivider, 0);
+    EXPECT_EQ(synth.audio().rate.rateDivider, 0);
+    ASSERT_TRUE(synth.applyDeferredChanges());  // what the audio thread does after a block
+    EXPECT_EQ(e.voiceCount, 8);
+    EXPECT_EQ(synth.audio().rate.rateDivider, 3);
+    EXPECT_EQ(synth.takeChangeNotice(), change::kVoiceCount | change::kRateDivider);
     // Host parameters carry these while audio runs.
     EXPECT_EQ(send(opValue::operatorParam(0, eventid::kTotalLevel), 40.0), Replies{});
     send(global::kBitDepth, 0.0);
@@ -359,7 +361,7 @@ TEST_F(CommandsTest, OperatorAndLfoValues) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(send(c.tag, c.value), (Replies{{c.tag, c.value}})) << std::hex << c.tag;
-        EXPECT_EQ(synth.engine->parameterValue(c.id), c.expected) << std::hex << c.tag;
+        EXPECT_EQ(synth.engine().parameterValue(c.id), c.expected) << std::hex << c.tag;
     }
 }
 
@@ -368,16 +370,16 @@ TEST_F(CommandsTest, DisplaySettingsAreKeptInRange) {
     send(setting::kGridOpacity, 20.0);
     send(setting::kNumberRadix, 1.0);
     send(setting::kFrameRateIndex, 4.0);
-    EXPECT_EQ(synth.settings.waveOpacity.load(), 50);
-    EXPECT_EQ(synth.settings.gridOpacity.load(), 20);
-    EXPECT_EQ(synth.settings.numberRadix.load(), 1);
-    EXPECT_EQ(synth.settings.frameRateIndex.load(), 4);
+    EXPECT_EQ(synth.settings().waveOpacity.load(), 50);
+    EXPECT_EQ(synth.settings().gridOpacity.load(), 20);
+    EXPECT_EQ(synth.settings().numberRadix.load(), 1);
+    EXPECT_EQ(synth.settings().frameRateIndex.load(), 4);
     send(setting::kSkin, 7.0);
     send(setting::kWaveOpacity, 1e12);
     send(setting::kFrameRateIndex, -5.0);
-    EXPECT_EQ(synth.settings.skin.load(), 1);
-    EXPECT_EQ(synth.settings.waveOpacity.load(), 100);
-    EXPECT_EQ(synth.settings.frameRateIndex.load(), 0);
+    EXPECT_EQ(synth.settings().skin.load(), 1);
+    EXPECT_EQ(synth.settings().waveOpacity.load(), 100);
+    EXPECT_EQ(synth.settings().frameRateIndex.load(), 0);
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ TEST_F(EditorMessageTest, CommandsAnswerWithValueUpdates) {
     EXPECT_EQ(peer.received[0].id, "GUIEditor:valueUpdate");
     EXPECT_EQ(peer.received[0].tag, editorTag(drawCommand(0, 5)));
     EXPECT_EQ(peer.received[0].value, 256.0);
-    EXPECT_EQ(synth->waveStore->cell(0, 5), 255);
+    EXPECT_EQ(synth->waves().cell(0, 5), 255);
 
     peer.received.clear();
     valueChange(waveSwitch::kLinkAB, 1.0);  // echo, then a linked drawing answers twice
@@ -103,7 +103,7 @@ TEST_F(EditorMessageTest, CommandsAnswerWithValueUpdates) {
     EXPECT_EQ(peer.received[1].tag, editorTag(drawCommand(1, 1)));
     EXPECT_EQ(peer.received[2].tag, linkedDrawReply(1, 1));
     EXPECT_EQ(peer.received[2].value, 129.0);
-    EXPECT_EQ(synth->waveStore->cell(0, 1), 128);
+    EXPECT_EQ(synth->waves().cell(0, 1), 128);
 
     peer.received.clear();
     valueChange(generator::kInterpolation, 2.0 / 3.0);                      // q/S
@@ -114,14 +114,14 @@ TEST_F(EditorMessageTest, CommandsAnswerWithValueUpdates) {
     EXPECT_EQ(peer.received[1].value, 0.0);
     // Only the low 32 bits of the tag count.
     valueChange(int64(0x700000000LL) | setting::kSkin, 1.0);
-    EXPECT_EQ(synth->settings.skin.load(), 1);
+    EXPECT_EQ(synth->settings().skin.load(), 1);
 }
 
 TEST_F(EditorMessageTest, MessagesWithoutTheirAttributesAreIgnored) {
     const std::vector<int> before = [&] {
         std::vector<int> v;
         for (int i = 0; i < 32; ++i)
-            v.push_back(synth->waveStore->cell(0, i));
+            v.push_back(synth->waves().cell(0, i));
         return v;
     }();
     IMessage* noValue = message("GUIEditor:valueChange");
@@ -131,7 +131,7 @@ TEST_F(EditorMessageTest, MessagesWithoutTheirAttributesAreIgnored) {
     noPath->getAttributes()->setInt("tag", file::importTable(0, file::kText));
     EXPECT_EQ(deliver(noPath), kResultOk);
     EXPECT_TRUE(peer.received.empty());
-    EXPECT_EQ(synth->waveStore->cell(0, 8), before[8]);
+    EXPECT_EQ(synth->waves().cell(0, 8), before[8]);
     EXPECT_EQ(processor->notify(nullptr), kInvalidArgument);
 }
 
@@ -143,7 +143,7 @@ TEST_F(EditorMessageTest, FileChoicesImportExportAndRefreshTheEditor) {
     writeText(dir.file("t.txt"), "01 02 03");
     fileSelect(file::importTable(0, file::kByName), dir.file("t.txt"));
     EXPECT_EQ(ids(), std::vector<std::string>{"Processor:uiUpdate"});
-    EXPECT_EQ(synth->waveStore->cell(0, 2), 3);
+    EXPECT_EQ(synth->waves().cell(0, 2), 3);
 
     peer.received.clear();
     fileSelect(file::importTable(1, file::kByName),
@@ -156,23 +156,23 @@ TEST_F(EditorMessageTest, FileChoicesImportExportAndRefreshTheEditor) {
     fileSelect(file::kExportPreset, dir.file("p.tlmprst"));
     valueChange(tableCommand(1, kTableMenu, menu::kTableSize), 0.0);
     start();
-    synth->changeNotice.store(0);
+    synth->takeChangeNotice();
     fileSelect(file::kImportPreset, dir.file("p.tlmprst"));
-    EXPECT_EQ(synth->waveStore->size(1), 128);
-    EXPECT_EQ(synth->changeNotice.load(), change::kPresetLoad);
+    EXPECT_EQ(synth->waves().size(1), 128);
+    EXPECT_EQ(synth->takeChangeNotice(), change::kPresetLoad);
     EXPECT_EQ(run(64), kResultOk);
-    EXPECT_EQ(synth->pendingChanges.load(), 0u);
+    EXPECT_EQ(synth->takeChangeNotice(), 0u);  // nothing was left for the audio thread
 }
 
 TEST_F(EditorMessageTest, StructuralCommandsWhileRunningReachTheEngineAfterTheNextBlock) {
     start();
     valueChange(global::kVoiceCount, 0.0);
     valueChange(global::kRateDivider, 1.0 / 3.0);
-    EXPECT_EQ(synth->engine->voiceCount, 128);
+    EXPECT_EQ(synth->engine().voiceCount, 128);
     ASSERT_EQ(run(64), kResultOk);
-    EXPECT_EQ(synth->engine->voiceCount, 8);
-    EXPECT_EQ(synth->rate.rateDivider, 1);
-    EXPECT_EQ(synth->changeNotice.load() & 3u, 3u);
+    EXPECT_EQ(synth->engine().voiceCount, 8);
+    EXPECT_EQ(synth->audio().rate.rateDivider, 1);
+    EXPECT_EQ(synth->takeChangeNotice() & 3u, 3u);
 }
 
 }  // namespace

@@ -256,9 +256,9 @@ TEST_F(PresetTest, ExportWrites874BytesAndImportRestoresEverything) {
     ASSERT_EQ(writeStateRecord(fresh), defaults);
     handleFileSelect(fresh, file::kImportPreset, dir.file("p.tlmprst"), nullptr);
     EXPECT_EQ(writeStateRecord(fresh), changed);
-    EXPECT_EQ(fresh.waveStore->size(0), 128);
-    EXPECT_EQ(fresh.engine->voiceCount, 8);
-    EXPECT_EQ(fresh.changeNotice.load() & change::kPresetLoad, change::kPresetLoad);
+    EXPECT_EQ(fresh.waves().size(0), 128);
+    EXPECT_EQ(fresh.engine().voiceCount, 8);
+    EXPECT_EQ(fresh.takeChangeNotice() & change::kPresetLoad, change::kPresetLoad);
 }
 
 TEST_F(PresetTest, OnlyWellFormedFilesOfAcceptedLengthLoad) {
@@ -298,13 +298,12 @@ TEST_F(PresetTest, ImportWhileAudioRunsIsReadOnTheMessageThread) {
     changeEverything();
     presetFile();
     Synth running(512, 44100.0f);
-    running.audioRunning.store(true);
+    running.setRunning(true);
     handleFileSelect(running, file::kImportPreset, dir.file("p.tlmprst"), nullptr);
     EXPECT_EQ(writeStateRecord(running), writeStateRecord(synth));
-    EXPECT_EQ(running.pendingChanges.load(), 0u);
-    EXPECT_TRUE(running.deferredPresetPath.empty());
-    EXPECT_EQ(running.changeNotice.load(), change::kPresetLoad);
-    EXPECT_FALSE(running.editBusy.load());
+    EXPECT_EQ(running.takeChangeNotice(), change::kPresetLoad);
+    EXPECT_FALSE(running.applyDeferredChanges());  // nothing left for the audio thread
+    EXPECT_TRUE(running.renderEnabled());          // and it is not held off
 }
 
 TEST_F(PresetTest, MutatedPresetsLoadWholeOrNotAtAll) {
@@ -332,16 +331,16 @@ TEST_F(PresetTest, MutatedPresetsLoadWholeOrNotAtAll) {
             continue;
         }
         ++loaded;
-        const WaveStore& store = *target.waveStore;
+        const WaveStore& store = target.waves();
         for (int op = 0; op < 2; ++op) {
             ASSERT_GE(store.size(op), 4);
             ASSERT_LE(store.size(op), 128);
             for (int i = store.size(op); i < kTableCells; ++i)
                 ASSERT_EQ(store.cell(op, i), 0);
-            ASSERT_EQ(target.engine->waveIndexMask[op], (store.size(op) - 1)
-                                                            << (7 - store.log2Size(op)));
+            ASSERT_EQ(target.engine().waveIndexMask[op], (store.size(op) - 1)
+                                                             << (7 - store.log2Size(op)));
         }
-        const int32_t voices = target.engine->voiceCount;
+        const int32_t voices = target.engine().voiceCount;
         ASSERT_TRUE(voices >= 8 && voices <= 1024 && (voices & (voices - 1)) == 0) << voices;
         // Whatever was loaded is a state that saves and loads as itself.
         ASSERT_TRUE(readStateRecord(target, after.data(), after.size()));

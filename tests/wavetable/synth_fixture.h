@@ -47,7 +47,7 @@ protected:
         return updates;
     }
 
-    WaveStore& store() { return *synth.waveStore; }
+    const WaveStore& store() { return synth.waves(); }
     std::vector<int> cells(int op, int n) {
         std::vector<int> out;
         for (int i = 0; i < n; ++i)
@@ -56,13 +56,14 @@ protected:
     }
     std::vector<int> table(int op) { return cells(op, kTableCells); }
     void fill(int op, const std::vector<int>& values) {
+        Synth::Edit edit(synth);
         for (size_t i = 0; i < values.size(); ++i)
-            store().setCell(op, int(i), uint8_t(values[i]));
-        store().commitTable(op);
+            edit.waves().setCell(op, int(i), uint8_t(values[i]));
+        edit.waves().commitTable(op);
     }
     // The normalised choice that selects log2 size 2..7 in the table-size menu.
     static double sizeChoice(int log2) { return (log2 - 2) / 5.0; }
-    uint32_t wave(int op, int pos) { return synth.engine->waveLog[op][pos].load(); }
+    uint32_t wave(int op, int pos) { return synth.engine().waveLog[op][pos].load(); }
 
     Synth synth;
 };
