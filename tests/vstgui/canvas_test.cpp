@@ -78,20 +78,6 @@ TEST_F(CanvasTest, MissingOrInvalidResourcesDrawNothing) {
     EXPECT_EQ(buffer.at(3, 3), 0xFF000000u);
 }
 
-TEST(EmbeddedResources, BuildStepRegistersFilesUnderTheirNames) {
-    SharedPointer<CBitmap> b = owned(new CBitmap(CResourceDescription("EMBEDDED_TEST.PNG")));
-    ASSERT_TRUE(b->isLoaded());
-    EXPECT_EQ(b->getWidth(), 3);
-    EXPECT_EQ(b->getHeight(), 2);
-    const uint32_t* p = b->getPixels();
-    EXPECT_EQ(p[0], 0xFFFF0000u);
-    EXPECT_EQ(p[2], 0xFF0000FFu);
-    EXPECT_EQ(p[3], 0x80FFFFFFu);
-    EXPECT_EQ(p[4] >> 24, 0u);
-    EXPECT_EQ(p[5], 0xFF0A141Eu);
-    EXPECT_FALSE(b->isOpaque());
-}
-
 TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment) {
     PixelBuffer buffer(120, 20);
     CDrawContext context(buffer);
@@ -120,24 +106,6 @@ TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment) {
     }
     context.drawString("I", CRect(60, 2, 120, 18), kRightText);
     EXPECT_GE(inkColumns(60, 120).first, 112);
-    EXPECT_GT(kNormalFontBig->getStringWidth("Hello"), kNormalFontSmall->getStringWidth("Hello"));
-    EXPECT_EQ(kNormalFont->getStringWidth(""), 0);
-}
-
-TEST(Geometry, RectangleOperations) {
-    CRect r(10, 10, 20, 30);
-    EXPECT_EQ(r.getWidth(), 10);
-    EXPECT_TRUE(r.pointInside(CPoint(10, 10)));
-    EXPECT_FALSE(r.pointInside(CPoint(20, 10)));
-    EXPECT_TRUE(r.rectOverlap(CRect(19, 29, 25, 35)));
-    EXPECT_FALSE(r.rectOverlap(CRect(20, 10, 25, 35)));
-    CRect b = r;
-    b.bound(CRect(15, 0, 100, 12));
-    EXPECT_EQ(b, CRect(15, 10, 20, 12));
-    CRect e;
-    e.unite(r);
-    EXPECT_EQ(e, r);
-    EXPECT_EQ(CRect(r).offset(5, -5), CRect(15, 5, 25, 25));
 }
 
 }  // namespace

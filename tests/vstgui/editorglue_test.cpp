@@ -1,5 +1,5 @@
 // The VSTGUIEditor glue on an offscreen frame: attach and remove, the idle timer
-// reaching the frame, keys and wheel forwarded, platform type checks.
+// reaching the frame, keys and wheel forwarded, platform type checks, knob mode.
 #include <gtest/gtest.h>
 #include "public.sdk/source/vst/vstguieditor.h"
 #include "testsupport.h"
@@ -99,12 +99,19 @@ TEST_F(EditorGlueTest, KeysReachTheFocusedFieldAndTheWheelTheViewUnderTheMouse) 
     editor->removed();
 }
 
-TEST_F(EditorGlueTest, EditBracketsStayWithTheEditor) {
-    EXPECT_FALSE(editor->beginEdit(0x10001008));
-    EXPECT_FALSE(editor->endEdit(0x10001008));
-    EXPECT_EQ(editor->notify(nullptr, "something else"), kMessageUnknown);
-    EXPECT_EQ(editor->notify(nullptr, CVSTGUITimer::kMsgTimer),
-              kMessageNotified);  // no frame: harmless
+TEST_F(EditorGlueTest, KnobsFollowTheKnobModeTheHostSets) {
+    struct {
+        Vst::KnobMode host;
+        int32_t knob;
+    } modes[] = {{Vst::kLinearMode, kLinearMode},
+                 {Vst::kRelativCircularMode, kRelativCircularMode},
+                 {Vst::kCircularMode, kCircularMode}};
+    auto* controller = new Vst::EditController;
+    for (const auto& m : modes) {
+        EXPECT_EQ(controller->setKnobMode(m.host), kResultTrue);
+        EXPECT_EQ(editor->getKnobMode(), m.knob);
+    }
+    controller->release();
 }
 
 }  // namespace

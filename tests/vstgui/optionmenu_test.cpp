@@ -1,5 +1,6 @@
 // Option menus: entries, item tags, separators, values, and the in-frame pop-up
-// driven by keyboard and mouse into sub-menus.
+// driven by keyboard and mouse into sub-menus. The main menu is built as the wave
+// editor builds its table menu: entries first, separators inserted afterwards.
 #include <gtest/gtest.h>
 #include "../../lib/vstgui/src/controls/menupopup.h"
 #include "testsupport.h"
@@ -9,7 +10,7 @@ using namespace VSTGUI::Test;
 
 namespace {
 
-// A menu built like the editor's pop-up menus: entry i gets tag + 1 + i.
+// Entry i of a menu with tag T gets the tag T + 1 + i.
 COptionMenu* makeMenu(IControlListener* listener, int32_t tag, std::vector<std::string> entries,
                       int32_t style) {
     auto* menu = new COptionMenu(CRect(0, 0, 1, 1), listener, tag, nullptr, nullptr, 0);
@@ -21,14 +22,27 @@ COptionMenu* makeMenu(IControlListener* listener, int32_t tag, std::vector<std::
 
 struct MenuTest : ::testing::Test {
     void SetUp() override {
-        main = makeMenu(&listener, 0x10003800, {"TableSize", "Clear", "Copy", "Load"}, kPopupStyle);
+        main = makeMenu(&listener, 0x10003800,
+                        {"TableSize", "Clear", "Copy", "Replace", "Load", "Save", "Bits", "Steps",
+                         "Import Text", "Export Text", "Import WAV", "Export WAV"},
+                        kPopupStyle);
         sizes = makeMenu(&listener, 0x10003810, {"4", "8", "16", "32", "64", "128"}, kCheckStyle);
         main->getEntry(0)->setSubmenu(sizes);
-        main->addSeparator(1);
         sizes->forget();  // the entry keeps it
+        for (int at : {1, 7, 9, 11, 14})
+            main->addSeparator(at);
     }
     void TearDown() override { main->forget(); }
     MenuPopupView* popupView() const { return dynamic_cast<MenuPopupView*>(frame->getModalView()); }
+    void keys(std::initializer_list<uint8_t> virtualKeys) {
+        for (uint8_t k : virtualKeys)
+            Offscreen::keyDown(frame.get(), 0, k);
+    }
+    int32_t chosenTag(COptionMenu* expectedMenu) {
+        int32_t index = -1;
+        EXPECT_EQ(main->getLastItemMenu(index), expectedMenu);
+        return expectedMenu->getEntry(index)->getTag();
+    }
 
     RecordingListener listener;  // outlives the frame, which may report while closing
     OffscreenFrame frame{800, 600};
@@ -36,14 +50,24 @@ struct MenuTest : ::testing::Test {
     COptionMenu* sizes{nullptr};
 };
 
-TEST_F(MenuTest, EntriesKeepTheirTagsWhenSeparatorsAreInserted) {
-    ASSERT_EQ(main->getNbEntries(), 5);
-    EXPECT_TRUE(main->getEntry(1)->isSeparator());
-    EXPECT_EQ(main->getEntry(2)->getTitle(), "Clear");
+TEST_F(MenuTest, SeparatorsInsertedAfterTheEntriesKeepTheirTags) {
+    const char* expected[] = {"TableSize",  "-",         "Clear",       "Copy",        "Replace",
+                              "Load",       "Save",      "-",           "Bits",        "-",
+                              "Steps",      "-",         "Import Text", "Export Text", "-",
+                              "Import WAV", "Export WAV"};
+    ASSERT_EQ(main->getNbEntries(), 17);
+    for (int i = 0; i < 17; ++i) {
+        CMenuItem* item = main->getEntry(i);
+        EXPECT_EQ(item->isSeparator() ? std::string("-") : item->getTitle(), expected[i]) << i;
+    }
     EXPECT_EQ(main->getEntry(2)->getTag(), 0x10003802);
+    EXPECT_EQ(main->getEntry(12)->getTag(), 0x10003809);
+    EXPECT_EQ(main->getEntry(16)->getTag(), 0x1000380C);
     EXPECT_EQ(main->getSubMenu(0), sizes);
-    EXPECT_EQ(main->getMax(), 4.f);
-    EXPECT_EQ(sizes->getEntry(2)->getTag(), 0x10003813);
+    EXPECT_EQ(main->getMax(), 16.f);
+    main->setCurrent(3);
+    EXPECT_EQ(main->getCurrentIndex(true), 3);
+    EXPECT_EQ(main->getCurrentIndex(false), 2);  // separators not counted
 }
 
 TEST_F(MenuTest, NormalisedValuesLandOnTheNearestEntry) {
@@ -52,87 +76,67 @@ TEST_F(MenuTest, NormalisedValuesLandOnTheNearestEntry) {
         bits->addEntry((std::to_string(i) + " bit").c_str());
     for (int b = 1; b <= 16; ++b) {
         bits->setValueNormalized(static_cast<float>(b - 1) / 15.f);
-        EXPECT_EQ(bits->getCurrentIndex(), b - 1);
         EXPECT_EQ(bits->getCurrent()->getTitle(), std::to_string(b) + " bit");
     }
     bits->setValue(99);  // outside the entries: ignored
     EXPECT_EQ(bits->getCurrentIndex(), 15);
     bits->removeAllEntry();
-    EXPECT_EQ(bits->getNbEntries(), 0);
     EXPECT_EQ(bits->getCurrent(), nullptr);
     bits->forget();
 }
 
-TEST_F(MenuTest, CurrentIndexCountsSeparatorsOnlyWhenAsked) {
-    main->setCurrent(3);
-    EXPECT_EQ(main->getCurrentIndex(true), 3);
-    EXPECT_EQ(main->getCurrentIndex(false), 2);
-    main->setCurrent(2, false);
-    EXPECT_EQ(main->getCurrentIndex(true), 3);
-}
-
-TEST_F(MenuTest, KeyboardNavigatesIntoASubMenuAndChooses) {
+TEST_F(MenuTest, KeyboardSkipsSeparatorsAndOpensSubMenus) {
     ASSERT_TRUE(main->popup(frame.get(), CPoint(565, 288)));
-    ASSERT_NE(popupView(), nullptr);
     EXPECT_TRUE(main->isPopupOpen());
-    Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);   // "TableSize"
-    Offscreen::keyDown(frame.get(), 0, VKEY_RIGHT);  // opens the sizes, first entry highlighted
-    Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
-    Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);  // "16"
+    keys({VKEY_DOWN, VKEY_RIGHT, VKEY_DOWN, VKEY_DOWN});  // "TableSize", then "16"
     EXPECT_TRUE(listener.changes().empty());
-    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+    keys({VKEY_RETURN});
     EXPECT_EQ(frame->getModalView(), nullptr);
     ASSERT_EQ(listener.changes().size(), 1u);
     EXPECT_EQ(listener.changes()[0].tag, 0x10003800);  // the popped-up menu reports
-    int32_t index = -1;
-    COptionMenu* chosen = main->getLastItemMenu(index);
-    EXPECT_EQ(chosen, sizes);
-    EXPECT_EQ(index, 2);
-    EXPECT_EQ(chosen->getEntry(index)->getTag(), 0x10003813);
+    EXPECT_EQ(chosenTag(sizes), 0x10003813);
     EXPECT_FLOAT_EQ(sizes->getValueNormalized(), 2.f / 5.f);
+    ASSERT_TRUE(main->popup(frame.get(), CPoint(565, 288)));
+    for (int k = 0; k < 9; ++k)  // the ninth entry down is "Import Text"
+        keys({VKEY_DOWN});
+    keys({VKEY_RETURN});
+    EXPECT_EQ(chosenTag(main), 0x10003809);
 }
 
-TEST_F(MenuTest, MouseChoosesAnEntrySkippingTheSeparator) {
+TEST_F(MenuTest, MouseChoosesEntriesAndHoverOpensSubMenus) {
     ASSERT_TRUE(main->popup(frame.get(), CPoint(100, 100)));
     MenuPopupView* view = popupView();
     ASSERT_NE(view, nullptr);
     CRect clear = view->getItemRect(0, 2);
-    CPoint p(clear.left + 5, clear.top + 5);
-    Offscreen::mouseMove(frame.get(), p);
+    Offscreen::mouseMove(frame.get(), CPoint(clear.left + 5, clear.top + 5));
     EXPECT_EQ(view->getHover(0), 2);
-    Offscreen::click(frame.get(), p);
-    ASSERT_EQ(listener.changes().size(), 1u);
-    int32_t index = -1;
-    EXPECT_EQ(main->getLastItemMenu(index), main);
-    EXPECT_EQ(main->getEntry(index)->getTag(), 0x10003802);
+    Offscreen::click(frame.get(), CPoint(clear.left + 5, clear.top + 5));
+    EXPECT_EQ(chosenTag(main), 0x10003802);
     EXPECT_EQ(main->getLastResult(), 2);
-}
-
-TEST_F(MenuTest, MouseHoverOpensTheSubMenuAndAClickInItChooses) {
     ASSERT_TRUE(main->popup(frame.get(), CPoint(100, 100)));
-    MenuPopupView* view = popupView();
+    view = popupView();
     CRect table = view->getItemRect(0, 0);
     Offscreen::mouseMove(frame.get(), CPoint(table.left + 5, table.top + 5));
     ASSERT_EQ(view->getLevelCount(), 2u);
     CRect last = view->getItemRect(1, 5);
     EXPECT_GE(last.left, view->getLevelRect(0).right - 3);  // beside its parent
     Offscreen::click(frame.get(), CPoint(last.left + 5, last.top + 5));
-    int32_t index = -1;
-    EXPECT_EQ(main->getLastItemMenu(index), sizes);
-    EXPECT_EQ(sizes->getEntry(index)->getTag(), 0x10003816);
+    EXPECT_EQ(chosenTag(sizes), 0x10003816);
 }
 
-TEST_F(MenuTest, EscapeAndOutsideClicksCancelWithoutNotifying) {
+TEST_F(MenuTest, EscapeOutsideClicksAndClosingTheFrameCancelSilently) {
     ASSERT_TRUE(main->popup(frame.get(), CPoint(10, 10)));
-    Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
-    Offscreen::keyDown(frame.get(), 0, VKEY_RIGHT);
-    Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE);  // closes the sub-menu only
+    keys({VKEY_DOWN, VKEY_RIGHT, VKEY_ESCAPE});  // closes the sub-menu only
     EXPECT_NE(frame->getModalView(), nullptr);
-    Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE);
+    keys({VKEY_ESCAPE});
     EXPECT_EQ(frame->getModalView(), nullptr);
     ASSERT_TRUE(main->popup(frame.get(), CPoint(10, 10)));
     Offscreen::click(frame.get(), CPoint(700, 500));
-    EXPECT_EQ(frame->getModalView(), nullptr);
+    EXPECT_FALSE(main->isPopupOpen());
+    auto* other = new CFrame(CRect(0, 0, 300, 200), nullptr);
+    ASSERT_TRUE(other->open(nullptr, PlatformType::kOffscreen));
+    ASSERT_TRUE(main->popup(other, CPoint(5, 5)));
+    other->close();
     EXPECT_FALSE(main->isPopupOpen());
     EXPECT_TRUE(listener.changes().empty());
 }
@@ -151,16 +155,6 @@ TEST_F(MenuTest, PopupNeedsAnOpenFrameAndEntriesAndStaysInside) {
     EXPECT_FALSE(main->popup(frame.get(), CPoint(0, 0)));  // already open
 }
 
-TEST_F(MenuTest, ClosingTheFrameUnderAnOpenPopupCancelsIt) {
-    auto* other = new CFrame(CRect(0, 0, 300, 200), nullptr);
-    ASSERT_TRUE(other->open(nullptr, PlatformType::kOffscreen));
-    ASSERT_TRUE(main->popup(other, CPoint(5, 5)));
-    other->close();
-    EXPECT_FALSE(main->isPopupOpen());
-    EXPECT_TRUE(listener.changes().empty());
-    EXPECT_TRUE(main->popup(frame.get(), CPoint(5, 5)));  // usable again
-}
-
 TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowAndShowsTheCurrentEntry) {
     auto* menu = new COptionMenu(CRect(20, 20, 80, 36), &listener, 0x1000100C);
     for (const char* t : {"8", "16", "32"})
@@ -168,11 +162,9 @@ TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowAndShowsTheCurrentEntry) {
     frame->addView(menu);
     menu->setValueNormalized(0.5f);
     Offscreen::click(frame.get(), CPoint(30, 30));
-    MenuPopupView* view = popupView();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->getLevelRect(0).top, 36);
-    Offscreen::keyDown(frame.get(), 0, VKEY_UP);  // from nothing: the last entry
-    Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+    ASSERT_NE(popupView(), nullptr);
+    EXPECT_EQ(popupView()->getLevelRect(0).top, 36);
+    keys({VKEY_UP, VKEY_RETURN});  // from nothing: the last entry
     EXPECT_EQ(menu->getCurrent()->getTitle(), "32");
     EXPECT_FLOAT_EQ(listener.changes().back().normalized, 1.f);
 }

@@ -47,7 +47,8 @@ std::vector<Event> RecordingListener::changes() const {
     return out;
 }
 
-OffscreenFrame::OffscreenFrame(CCoord w, CCoord h) : frame(new CFrame(CRect(0, 0, w, h), nullptr)) {
+OffscreenFrame::OffscreenFrame(CCoord w, CCoord h, VSTGUIEditorInterface* editor)
+    : frame(new CFrame(CRect(0, 0, w, h), editor)) {
     frame->open(nullptr, PlatformType::kOffscreen);
 }
 

@@ -44,7 +44,8 @@ public:
 // An open offscreen frame of the given size; closed and released by the destructor.
 class OffscreenFrame {
 public:
-    explicit OffscreenFrame(CCoord w = 200, CCoord h = 150);
+    explicit OffscreenFrame(CCoord w = 200, CCoord h = 150,
+                            VSTGUIEditorInterface* editor = nullptr);
     ~OffscreenFrame();
     CFrame* operator->() const { return frame; }
     CFrame* get() const { return frame; }

@@ -264,30 +264,17 @@ void CFrame::unregisterKeyboardHook(IKeyboardHook* hook) {
                         keyboardHooks.end());
 }
 
-int32_t CFrame::platformOnKeyDown(VstKeyCode& keyCode) {
+int32_t CFrame::dispatchKey(VstKeyCode& keyCode, bool down) {
     SharedPointer<CFrame> guard(this);
     const std::vector<IKeyboardHook*> hooks = keyboardHooks;  // a hook may unregister
     for (IKeyboardHook* hook : hooks)
-        if (hook->onKeyDown(keyCode, this) == 1)
+        if ((down ? hook->onKeyDown(keyCode, this) : hook->onKeyUp(keyCode, this)) == 1)
             return 1;
     CView* target = modalView ? modalView : focusView;
     if (!target)
         return -1;
     SharedPointer<CView> keep(target);
-    return target->onKeyDown(keyCode);
-}
-
-int32_t CFrame::platformOnKeyUp(VstKeyCode& keyCode) {
-    SharedPointer<CFrame> guard(this);
-    const std::vector<IKeyboardHook*> hooks = keyboardHooks;
-    for (IKeyboardHook* hook : hooks)
-        if (hook->onKeyUp(keyCode, this) == 1)
-            return 1;
-    CView* target = modalView ? modalView : focusView;
-    if (!target)
-        return -1;
-    SharedPointer<CView> keep(target);
-    return target->onKeyUp(keyCode);
+    return down ? target->onKeyDown(keyCode) : target->onKeyUp(keyCode);
 }
 
 void CFrame::updateMouseViews(const CPoint& where, const CButtonState& buttons) {

@@ -130,11 +130,10 @@ CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState&
             continue;
         CPoint p = local;
         CMouseEventResult result = v->onMouseDown(p, buttons);
-        if (result == kMouseEventHandled) {
+        if (result == kMouseEventHandled)
             mouseDownView = isChild(v) ? v : nullptr;
-            return result;
-        }
-        if (result != kMouseEventNotHandled && result != kMouseEventNotImplemented)
+        bool unhandled = result == kMouseEventNotHandled || result == kMouseEventNotImplemented;
+        if (!unhandled || !v->getTransparency())
             return result;
     }
     return kMouseEventNotHandled;
@@ -174,9 +173,11 @@ bool CViewContainer::onWheel(const CPoint& where, const CMouseWheelAxis& axis,
     const std::vector<CView*> snapshot = children;
     for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
         CView* v = *it;
-        if (v->isVisible() && v->getMouseEnabled() && v->hitTest(local, buttons))
-            if (v->onWheel(local, axis, distance, buttons))
-                return true;
+        if (!v->isVisible() || !v->getMouseEnabled() || !v->hitTest(local, buttons))
+            continue;
+        bool handled = v->onWheel(local, axis, distance, buttons);
+        if (handled || !v->getTransparency())
+            return handled;
     }
     return false;
 }

@@ -68,17 +68,60 @@ bool CControl::isDirty() const {
     return oldValue != value || CView::isDirty();
 }
 
-bool CControl::applyWheel(float distance) {
-    float v = getValueNormalized() + distance * wheelInc;
+CMouseEventResult CDragControl::onMouseDown(CPoint& where, const CButtonState& buttons) {
+    if (!(buttons & kLButton))
+        return kMouseEventNotHandled;
+    beginEdit();
+    dragging = true;
+    startValue = value;
+    setDragged(dragValue(where, buttons, true));
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CDragControl::onMouseMoved(CPoint& where, const CButtonState& buttons) {
+    if (!dragging)
+        return kMouseEventNotHandled;
+    if (buttons & kLButton)
+        setDragged(dragValue(where, buttons, false));
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CDragControl::onMouseUp(CPoint&, const CButtonState&) {
+    if (dragging) {
+        dragging = false;
+        endEdit();
+    }
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CDragControl::onMouseCancel() {
+    if (dragging) {
+        dragging = false;
+        setDragged(startValue);
+        endEdit();
+    }
+    return kMouseEventHandled;
+}
+
+bool CDragControl::onWheel(const CPoint&, const float& distance, const CButtonState&) {
     float before = value;
     beginEdit();
-    setValueNormalized(v);
+    setValueNormalized(getValueNormalized() + distance * wheelInc);
     if (value != before) {
         invalid();
         valueChanged();
     }
     endEdit();
     return true;
+}
+
+void CDragControl::setDragged(float v) {
+    v = v < vmin ? vmin : (v > vmax ? vmax : v);
+    if (v == value)
+        return;
+    value = v;
+    invalid();
+    valueChanged();
 }
 
 void drawFilmStripFrame(CDrawContext* context, CBitmap* strip, const CRect& dest, int32_t index,

@@ -7,7 +7,7 @@ namespace VSTGUI {
 CVerticalSlider::CVerticalSlider(const CRect& r, IControlListener* l, int32_t t, int32_t iMinPos,
                                  int32_t iMaxPos, CBitmap* h, CBitmap* bg, const CPoint& o,
                                  int32_t s)
-    : CControl(r, l, t, bg), offset(o), minPos(iMinPos - r.top), rangeHandle(iMaxPos - iMinPos),
+    : CDragControl(r, l, t, bg), offset(o), minPos(iMinPos - r.top), rangeHandle(iMaxPos - iMinPos),
       style(s) {
     setHandle(h);
 }
@@ -40,7 +40,7 @@ void CVerticalSlider::draw(CDrawContext* context) {
                         CRect(left, top, left + handle->getWidth(), top + handle->getHeight()));
 }
 
-float CVerticalSlider::valueAt(const CPoint& where) const {
+float CVerticalSlider::dragValue(const CPoint& where, const CButtonState&, bool) {
     if (rangeHandle <= 0)
         return value;
     CCoord handleCentre = handle ? handle->getHeight() / 2 : 0;
@@ -50,51 +50,6 @@ float CVerticalSlider::valueAt(const CPoint& where) const {
     if (style & kBottom)
         norm = 1.f - norm;
     return vmin + norm * (vmax - vmin);
-}
-
-CMouseEventResult CVerticalSlider::onMouseDown(CPoint& where, const CButtonState& buttons) {
-    if (!(buttons & kLButton))
-        return kMouseEventNotHandled;
-    beginEdit();
-    tracking = true;
-    startValue = value;
-    onMouseMoved(where, buttons);
-    return kMouseEventHandled;
-}
-
-CMouseEventResult CVerticalSlider::onMouseMoved(CPoint& where, const CButtonState& buttons) {
-    if (!tracking || !(buttons & kLButton))
-        return tracking ? kMouseEventHandled : kMouseEventNotHandled;
-    float v = valueAt(where);
-    if (v != value) {
-        value = v;
-        invalid();
-        valueChanged();
-    }
-    return kMouseEventHandled;
-}
-
-CMouseEventResult CVerticalSlider::onMouseUp(CPoint&, const CButtonState&) {
-    if (tracking) {
-        tracking = false;
-        endEdit();
-    }
-    return kMouseEventHandled;
-}
-
-CMouseEventResult CVerticalSlider::onMouseCancel() {
-    if (tracking) {
-        tracking = false;
-        value = startValue;
-        invalid();
-        valueChanged();
-        endEdit();
-    }
-    return kMouseEventHandled;
-}
-
-bool CVerticalSlider::onWheel(const CPoint&, const float& distance, const CButtonState&) {
-    return applyWheel(distance);
 }
 
 }  // namespace VSTGUI

@@ -7,7 +7,7 @@ namespace VSTGUI {
 
 CSwitchBase::CSwitchBase(const CRect& r, IControlListener* l, int32_t t, int32_t sub, CCoord h,
                          int32_t maxPos, CBitmap* bg, const CPoint& o)
-    : CControl(r, l, t, bg), offset(o), heightOfOneImage(h), subPixmaps(sub),
+    : CDragControl(r, l, t, bg), offset(o), heightOfOneImage(h), subPixmaps(sub),
       positions(maxPos > 0 ? maxPos : 1) {}
 
 int32_t CSwitchBase::framesIn(CBitmap* bg, const CRect& r) {
@@ -19,48 +19,11 @@ void CSwitchBase::draw(CDrawContext* context) {
                        heightOfOneImage, offset, 1.f);
 }
 
-CMouseEventResult CSwitchBase::onMouseDown(CPoint& where, const CButtonState& buttons) {
-    if (!(buttons & kLButton))
-        return kMouseEventNotHandled;
-    beginEdit();
-    tracking = true;
-    onMouseMoved(where, buttons);
-    return kMouseEventHandled;
-}
-
-CMouseEventResult CSwitchBase::onMouseMoved(CPoint& where, const CButtonState& buttons) {
-    if (!tracking || !(buttons & kLButton))
-        return tracking ? kMouseEventHandled : kMouseEventNotHandled;
+float CSwitchBase::dragValue(const CPoint& where, const CButtonState&, bool) {
     int32_t pos = positionAt(where);
     pos = pos < 0 ? 0 : (pos >= positions ? positions - 1 : pos);
     float norm = positions > 1 ? static_cast<float>(pos) / static_cast<float>(positions - 1) : 0.f;
-    float v = vmin + norm * (vmax - vmin);
-    if (v != value) {
-        value = v;
-        invalid();
-        valueChanged();
-    }
-    return kMouseEventHandled;
-}
-
-CMouseEventResult CSwitchBase::onMouseUp(CPoint&, const CButtonState&) {
-    if (tracking) {
-        tracking = false;
-        endEdit();
-    }
-    return kMouseEventHandled;
-}
-
-CMouseEventResult CSwitchBase::onMouseCancel() {
-    if (tracking) {
-        tracking = false;
-        endEdit();
-    }
-    return kMouseEventHandled;
-}
-
-bool CSwitchBase::onWheel(const CPoint&, const float& distance, const CButtonState&) {
-    return applyWheel(distance);
+    return vmin + norm * (vmax - vmin);
 }
 
 CHorizontalSwitch::CHorizontalSwitch(const CRect& r, IControlListener* l, int32_t t, int32_t sub,

@@ -166,9 +166,11 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& key) {
         return -1;
     const bool shift = (key.modifier & MODIFIER_SHIFT) != 0;
     switch (key.virt) {
+    case VKEY_ESCAPE:
+        editText = text;  // back to the text from before editing: nothing to report
+        [[fallthrough]];
     case VKEY_RETURN:
     case VKEY_ENTER:
-    case VKEY_ESCAPE:
         if (CFrame* frame = getFrame(); frame && frame->getFocusView() == this)
             frame->setFocusView(nullptr);
         else

@@ -17,7 +17,7 @@ class VSTGUIEditorInterface {
 public:
     virtual ~VSTGUIEditorInterface() = default;
     virtual void doIdleStuff() {}
-    virtual int32_t getKnobMode() const { return 0; }
+    virtual int32_t getKnobMode() const { return kCircularMode; }
     virtual bool beginEdit(int32_t /*index*/) { return false; }
     virtual bool endEdit(int32_t /*index*/) { return false; }
     virtual CFrame* getFrame() const { return frame; }
@@ -49,6 +49,8 @@ public:
     bool isOpen() const { return platform != nullptr; }
     IPlatformFrame* getPlatformFrame() const { return platform.get(); }
     VSTGUIEditorInterface* getEditor() const { return editor; }
+    // The editor's knob mode (CKnobMode); circular without an editor.
+    int32_t getKnobMode() const { return editor ? editor->getKnobMode() : kCircularMode; }
 
     // Called by the editor's idle timer: invalidates dirty views, runs idle
     // callbacks and lets the platform repaint.
@@ -82,8 +84,9 @@ public:
     CMouseEventResult platformOnMouseExited(CPoint& where, const CButtonState& buttons);
     bool platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& axis,
                               const float& distance, const CButtonState& buttons);
-    int32_t platformOnKeyDown(VstKeyCode& keyCode);
-    int32_t platformOnKeyUp(VstKeyCode& keyCode);
+    // Keys go to the modal view, else to the focus view: 1 when handled, else -1.
+    int32_t platformOnKeyDown(VstKeyCode& keyCode) { return dispatchKey(keyCode, true); }
+    int32_t platformOnKeyUp(VstKeyCode& keyCode) { return dispatchKey(keyCode, false); }
 
     // The canvas and its repaint: draws every dirty region and returns their union
     // (empty when nothing was dirty).
@@ -99,6 +102,7 @@ public:
     CView* getViewAtDeep(const CPoint& where) const;
 
 private:
+    int32_t dispatchKey(VstKeyCode& keyCode, bool down);
     void updateMouseViews(const CPoint& where, const CButtonState& buttons);
     void clearMouseViews(const CPoint& where, const CButtonState& buttons, bool notify = true);
 

@@ -19,6 +19,7 @@ struct CRect {
     CCoord getWidth() const { return right - left; }
     CCoord getHeight() const { return bottom - top; }
     CPoint getTopLeft() const { return {left, top}; }
+    CPoint getCenter() const { return {(left + right) / 2, (top + bottom) / 2}; }
     CPoint getSize() const { return {getWidth(), getHeight()}; }
     bool isEmpty() const { return right <= left || bottom <= top; }
 

@@ -45,6 +45,10 @@ public:
     bool isVisible() const { return visible; }
     virtual void setMouseEnabled(bool state) { mouseEnabled = state; }
     bool getMouseEnabled() const { return mouseEnabled; }
+    // A click or wheel turn the view does not handle goes on to the views beneath it
+    // only when the view is transparent; by default it stops at the first view hit.
+    void setTransparency(bool state) { transparent = state; }
+    bool getTransparency() const { return transparent; }
     virtual void setAlphaValue(float alpha);
     float getAlphaValue() const { return alphaValue; }
     virtual void setBackground(CBitmap* bitmap);
@@ -82,6 +86,7 @@ protected:
     float alphaValue{1.f};
     bool visible{true};
     bool mouseEnabled{true};
+    bool transparent{false};
     bool dirty{false};
     bool attachedFlag{false};
 };

@@ -95,4 +95,9 @@ SharedPointer<T> makeOwned(Args&&... args) {
     return owned(new T(std::forward<Args>(args)...));
 }
 
+// How a knob follows the mouse: circular jumps to the clicked angle and follows the
+// pointer round; relative circular turns by the pointer's change of angle; linear
+// follows vertical movement.
+enum CKnobMode { kCircularMode = 0, kRelativCircularMode, kLinearMode };
+
 }  // namespace VSTGUI

@@ -22,6 +22,14 @@ void VSTGUIEditor::setIdleRate(int32 milliseconds) {
         timer->setFireTime(static_cast<uint32_t>(milliseconds));
 }
 
+int32_t VSTGUIEditor::getKnobMode() const {
+    switch (EditController::getHostKnobMode()) {
+    case Vst::kRelativCircularMode: return VSTGUI::kRelativCircularMode;
+    case Vst::kLinearMode: return VSTGUI::kLinearMode;
+    default: return VSTGUI::kCircularMode;
+    }
+}
+
 bool VSTGUIEditor::beginEdit(int32_t) {
     return false;
 }
@@ -78,24 +86,23 @@ tresult PLUGIN_API VSTGUIEditor::removed() {
     return EditorView::removed();
 }
 
-tresult PLUGIN_API VSTGUIEditor::onKeyDown(char16 key, int16 keyMsg, int16 modifiers) {
+tresult VSTGUIEditor::forwardKey(char16 key, int16 keyMsg, int16 modifiers, bool down) {
     if (!frame)
         return kResultFalse;
     VSTGUI::VstKeyCode code;
     code.character = key;
     code.virt = static_cast<uint8_t>(keyMsg);
     code.modifier = static_cast<uint8_t>(modifiers);
-    return frame->platformOnKeyDown(code) == 1 ? kResultTrue : kResultFalse;
+    int32_t handled = down ? frame->platformOnKeyDown(code) : frame->platformOnKeyUp(code);
+    return handled == 1 ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API VSTGUIEditor::onKeyDown(char16 key, int16 keyMsg, int16 modifiers) {
+    return forwardKey(key, keyMsg, modifiers, true);
 }
 
 tresult PLUGIN_API VSTGUIEditor::onKeyUp(char16 key, int16 keyMsg, int16 modifiers) {
-    if (!frame)
-        return kResultFalse;
-    VSTGUI::VstKeyCode code;
-    code.character = key;
-    code.virt = static_cast<uint8_t>(keyMsg);
-    code.modifier = static_cast<uint8_t>(modifiers);
-    return frame->platformOnKeyUp(code) == 1 ? kResultTrue : kResultFalse;
+    return forwardKey(key, keyMsg, modifiers, false);
 }
 
 tresult PLUGIN_API VSTGUIEditor::onWheel(float distance) {

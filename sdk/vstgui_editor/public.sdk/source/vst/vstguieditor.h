@@ -26,6 +26,8 @@ public:
 
     // The host learns about edits through parameter changes; the toolkit's own
     // edit brackets carry control tags, not parameter ids, so they stay here.
+    // The knob mode the host set through IEditController2::setKnobMode.
+    int32_t getKnobMode() const override;
     bool beginEdit(int32_t index) override;
     bool endEdit(int32_t index) override;
 
@@ -50,6 +52,7 @@ protected:
     int32 idleRate{0};
 
 private:
+    tresult forwardKey(char16 key, int16 keyMsg, int16 modifiers, bool down);
     bool runLoopInstalled{false};
 };
 

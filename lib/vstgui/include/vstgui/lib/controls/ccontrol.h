@@ -45,9 +45,6 @@ public:
     static constexpr int32_t kZoomModifier = kShift;
 
 protected:
-    // Moves the normalised value by distance wheel increments and reports it.
-    bool applyWheel(float distance);
-
     IControlListener* listener;
     int32_t tag;
     float value{0.f};
@@ -57,6 +54,32 @@ protected:
     float defaultValue{0.5f};
     float wheelInc{0.1f};
     int32_t editing{0};
+};
+
+// A control that follows a left-button drag (knobs, sliders, switches): the press
+// starts an edit, the press and every move while the button is down set the value
+// that dragValue gives (reporting each change), the release ends the edit, and a
+// cancel puts back the value from before the press. The wheel moves the value by
+// the wheel increment.
+class CDragControl : public CControl {
+public:
+    using CControl::CControl;
+
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseCancel() override;
+    bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
+
+protected:
+    // The value for the pointer at `where` (parent coordinates); press is true for
+    // the press that starts the drag.
+    virtual float dragValue(const CPoint& where, const CButtonState& buttons, bool press) = 0;
+
+private:
+    void setDragged(float v);
+    bool dragging{false};
+    float startValue{0};
 };
 
 // Draws frame `index` of a vertical film strip (frames of frameHeight pixels,

@@ -15,7 +15,7 @@ enum CSliderStyle {
     kBottom = 1 << 5,
 };
 
-class CVerticalSlider : public CControl {
+class CVerticalSlider : public CDragControl {
 public:
     // iMinPos and iMaxPos are the handle's travel in the parent's coordinates.
     CVerticalSlider(const CRect& size, IControlListener* listener, int32_t tag, int32_t iMinPos,
@@ -24,11 +24,6 @@ public:
     ~CVerticalSlider() override;
 
     void draw(CDrawContext* context) override;
-    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
-    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
-    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
-    CMouseEventResult onMouseCancel() override;
-    bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
 
     void setHandle(CBitmap* handle);
     CBitmap* getHandle() const { return handle; }
@@ -38,17 +33,17 @@ public:
     void setStyle(int32_t val) { style = val; }
     int32_t getStyle() const { return style; }
 
-private:
-    float valueAt(const CPoint& where) const;
+protected:
+    // The value with the handle's centre at the pointer.
+    float dragValue(const CPoint& where, const CButtonState& buttons, bool press) override;
 
+private:
     CBitmap* handle{nullptr};
     CPoint offset;
     CPoint offsetHandle;
     CCoord minPos;
     CCoord rangeHandle;
     int32_t style;
-    bool tracking{false};
-    float startValue{0};
 };
 
 }  // namespace VSTGUI

@@ -6,30 +6,25 @@
 
 namespace VSTGUI {
 
-class CSwitchBase : public CControl {
+class CSwitchBase : public CDragControl {
 public:
     CSwitchBase(const CRect& size, IControlListener* listener, int32_t tag, int32_t subPixmaps,
                 CCoord heightOfOneImage, int32_t iMaxPositions, CBitmap* background,
                 const CPoint& offset);
 
     void draw(CDrawContext* context) override;
-    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
-    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
-    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
-    CMouseEventResult onMouseCancel() override;
-    bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
     int32_t getNumPositions() const { return positions; }
 
 protected:
     static int32_t framesIn(CBitmap* background, const CRect& size);
     // Position 0..positions-1 under the point (parent coordinates).
     virtual int32_t positionAt(const CPoint& where) const = 0;
+    float dragValue(const CPoint& where, const CButtonState& buttons, bool press) override;
 
     CPoint offset;
     CCoord heightOfOneImage;
     int32_t subPixmaps;
     int32_t positions;
-    bool tracking{false};
 };
 
 class CHorizontalSwitch : public CSwitchBase {
