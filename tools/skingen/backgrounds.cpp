@@ -65,24 +65,59 @@ void appBase(Canvas& c, const Skin& s, const Frame& f) {
     menuBar(c, s);
 }
 
+// An 8-bit table drawn as steps, as the wave views show it.
+void steppedWave(Canvas& c, const Box& b, int cells, double (*shape)(double),
+                 const Colour& colour) {
+    cairo_t* cr = c.cr();
+    cairo_new_path(cr);
+    for (int i = 0; i < cells; ++i) {
+        double y = b.cy() - shape((i + 0.5) / cells) * b.h / 2;
+        cairo_line_to(cr, b.x + b.w * i / cells, y);
+        cairo_line_to(cr, b.x + b.w * (i + 1) / cells, y);
+    }
+    c.colour(colour);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+}
+
+// One picture for both skins: graphite with both accents. The editor writes the
+// version line into the gap below the subtitle (the credits layer's version label).
+void credits(Canvas& c, const Skin&, const Frame& f) {
+    const Skin& s = skin(0);
+    Box b{0.5, 0.5, f.w - 1, f.h - 1};
+    c.fillGradient(b, 10, Colour::rgb(0x3C3C3C), Colour::rgb(0x1C1C1C));
+    c.strokeRounded(b, 10, 1, Colour::rgb(0x0E0E0E));
+    c.line(12, 1.5, f.w - 12, 1.5, 1, Colour::rgba(0xFFFFFF1C));
+    const Font name{40, Weight::Bold, 6};
+    double nameWidth = c.textWidth("TALUMA", name);
+    c.text("TALUMA", Box{40, 20, nameWidth + 2, 46}, name, Align::Left, Colour::rgb(0xEBEBEB));
+    c.text("W", Box{40 + nameWidth + 16, 20, 40, 46}, Font{40, Weight::Bold}, Align::Left,
+           s.accent[1].mix(s.lit, 0.15));
+    c.text("TWO-OPERATOR FM SYNTHESIZER ON 8-BIT WAVETABLES", Box{42, 66, 430, 14},
+           Font{11, Weight::Bold, 1.2}, Align::Left, s.accent[0].mix(s.lit, 0.25));
+    c.text("Free software under the GNU General Public License", Box{42, f.h - 50, 400, 14},
+           Font{11, Weight::Regular}, Align::Left, Colour::rgb(0x9A9A9A));
+    c.text("GPL-3.0-or-later", Box{42, f.h - 32, 200, 14}, Font{11, Weight::Bold, 0.5}, Align::Left,
+           Colour::rgb(0xB8B8B8));
+    // The two operators' tables, stepped as the instrument plays them.
+    Box waves{480, 30, 250, 110};
+    c.fillRounded(waves.inset(-8), 6, Colour::rgba(0x0000004C));
+    for (int i = 1; i < 4; ++i)
+        c.line(waves.x, waves.y + waves.h * i / 4 + 0.5, waves.right(),
+               waves.y + waves.h * i / 4 + 0.5, 1, Colour::rgba(0xFFFFFF14));
+    steppedWave(
+        c, waves, 32, [](double x) { return std::sin(2 * 3.14159265358979 * x); },
+        s.accent[0].mix(s.lit, 0.1));
+    steppedWave(
+        c, waves, 16, [](double x) { return x < 0.5 ? 4 * x - 1 : 3 - 4 * x; },
+        s.accent[1].mix(s.lit, 0.1).alpha(0.9));
+}
+
 }  // namespace
 
 void addBackgrounds(Painters& p) {
     p["BaclAppBase.png"] = appBase;
-    p[layout::kCreditPicture] = [](Canvas& c, const Skin&, const Frame& f) {
-        // One picture for both skins: graphite with both accents.
-        const Skin& s = skin(0);
-        Box b{0.5, 0.5, f.w - 1, f.h - 1};
-        c.fillGradient(b, 10, Colour::rgb(0x3A3A3A), Colour::rgb(0x1E1E1E));
-        c.strokeRounded(b, 10, 1, Colour::rgb(0x101010));
-        c.text("TALUMA", Box{40, 22, 300, 44}, Font{40, Weight::Bold, 6}, Align::Left,
-               Colour::rgb(0xE8E8E8));
-        c.text("W", Box{300, 22, 60, 44}, Font{40, Weight::Bold}, Align::Left, s.accent[1]);
-        c.text("TWO-OPERATOR FM SYNTHESIZER ON 8-BIT WAVETABLES", Box{40, 66, 500, 14},
-               Font{11, Weight::Bold, 1.2}, Align::Left, s.accent[0].mix(s.lit, 0.2));
-        c.text("GPL-3.0-or-later", Box{40, f.h - 34, 200, 14}, Font{11, Weight::Regular},
-               Align::Left, Colour::rgb(0xA0A0A0));
-    };
+    p[layout::kCreditPicture] = credits;
 }
 
 }  // namespace skingen

@@ -64,10 +64,10 @@ void tab(Canvas& c, const Skin& s, const Frame& f, const std::string& label) {
         c.line(0, f.h - 0.5, f.w, f.h - 0.5, 1, s.edge);
     }
     cairo_restore(cr);
-    c.text(label, Box{0, on ? 4.0 : 6.0, f.w, f.h - (on ? 4 : 6)}, kButtonFont, Align::Centre,
+    c.text(label, Box{0, on ? 3.0 : 5.0, f.w, f.h - (on ? 5 : 6)}, kButtonFont, Align::Centre,
            on ? s.title : s.caption);
-    if (on)
-        c.line(f.w / 2 - 14, f.h - 4.5, f.w / 2 + 14, f.h - 4.5, 2, s.neutral);
+    if (on)  // a lamp in the tab that is open
+        c.fillRounded(Box{10, f.h / 2 - 1.5, 8, 3}, 1.5, s.neutral);
 }
 
 // A gear of eight teeth.

@@ -38,8 +38,19 @@ Box span(const Rect& a, const Rect& b) {
     return {double(a.left), double(a.top), double(b.right() - a.left), double(b.bottom() - a.top)};
 }
 
+// A plate under a read-out label: the labels draw only their text, in the paper
+// colour, so the page gives them a backing in the colour of their field.
+void plate(Canvas& c, const Skin& s, const Rect& label, const Colour& colour) {
+    c.fillRounded(box(label), 2, s.index == 0 ? colour.mix(s.lit, 0.12) : colour.mix(s.ink, 0.18));
+}
+
 void logicPage(Canvas& c, const Skin& s, const Frame& f) {
     pageBase(c, s, f);
+    for (int op = 0; op < 2; ++op) {
+        plate(c, s, lg::centsLabel[op], s.accent[op]);
+        plate(c, s, lg::noteLabel[op], s.accent[op]);
+    }
+    plate(c, s, lg::lfoHzLabel, s.ink);
     const double w = f.w;
     sectionTitle(c, s, "ALGORITHM", Box{4, 6, w - 8, 14});
     caption(c, s, "ALG",

@@ -342,6 +342,17 @@ int writeContactSheets(const std::string& dir) {
         double bottom = 0;
         catalogue(cr, skin, previews, width, &bottom);
         cairo_destroy(cr);
+        // Each page of the window on its own, at 1x.
+        static const char* pages[] = {"logic", "wavegen", "settings", "credits"};
+        for (const auto& v : views) {
+            Surface window(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 800, 600));
+            cairo_t* w = cairo_create(window.get());
+            Preview(w, skin).frame(v.page, v.credits);
+            cairo_destroy(w);
+            writeFile(dir + "/window-" + (skin == 0 ? "taluma-" : "cindra-") + pages[&v - views] +
+                          ".png",
+                      encodePng(window.get()));
+        }
         writeFile(dir + "/contact-sheet-" + (skin == 0 ? "taluma" : "cindra") + ".png",
                   encodePng(sheet.get()));
     }

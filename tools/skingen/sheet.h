@@ -6,7 +6,8 @@
 namespace taluma {
 namespace skingen {
 
-// Writes contact-sheet-taluma.png and contact-sheet-cindra.png into dir.
+// Writes contact-sheet-taluma.png and contact-sheet-cindra.png into dir, and each
+// page of the window put together (window-taluma-logic.png and so on).
 int writeContactSheets(const std::string& dir);
 
 }  // namespace skingen

@@ -99,9 +99,9 @@ void arrow(Canvas& c, const Box& b, double dx, double dy, int heads, const Colou
     double cx = b.cx(), cy = b.cy();
     double x0 = cx - dx * len / 2, y0 = cy - dy * len / 2, x1 = cx + dx * len / 2,
            y1 = cy + dy * len / 2;
-    c.line(x0, y0, x1 - dx * 2, y1 - dy * 2, 1.6, g);
+    c.line(x0, y0, x1 - dx * 3, y1 - dy * 3, 2, g);
     for (int h = 0; h < heads; ++h)
-        arrowHead(c, x1 - dx * h * 5, y1 - dy * h * 5, dx, dy, 4, g);
+        arrowHead(c, x1 - dx * h * 6, y1 - dy * h * 6, dx, dy, 5, g);
 }
 
 void editButton(Canvas& c, const Skin& s, const Frame& f, int op, int item) {
