@@ -20,6 +20,13 @@ if(TALUMA_SANITIZE_THREAD)
   add_link_options(-fsanitize=thread)
 endif()
 
+# Line coverage (gcov) of everything built, for tools/coverage.sh.
+option(TALUMA_COVERAGE "Build with gcov instrumentation" OFF)
+if(TALUMA_COVERAGE)
+  add_compile_options(--coverage -O1)
+  add_link_options(--coverage)
+endif()
+
 # Warnings for the project's own code (not for the SDK sources it compiles).
 function(taluma_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)

@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool x11-utils
   sox
   clang libclang-rt-14-dev
+  gcovr
   ardour
 )
 
