@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/engine_event.h"
-#include "engine/synth_engine.h"
-#include "engine/unit_value.h"
+#include "engine_event.h"
+#include "synth_engine.h"
+#include "unit_value.h"
 
 namespace taluma {
 

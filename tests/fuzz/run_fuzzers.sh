@@ -11,13 +11,14 @@ mkdir -p "$work"
 cxx=${CLANGXX:-clang++}
 
 flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I"$root/source" -I"$root/source/engine" -I"$root/source/wavetable")
+       -I"$root/source/engine" -I"$root/source/wavetable" -I"$root/source/synth")
 engine=("$root"/source/engine/*.cpp)
 wavetable="$root/source/wavetable"
+synth="$root/source/synth"
 declare -A sources=(
   [wav]="$here/wav_fuzzer.cpp $wavetable/wav_file.cpp $wavetable/wave_store.cpp $wavetable/file_io.cpp ${engine[*]}"
   [text]="$here/text_fuzzer.cpp $wavetable/wave_text_file.cpp $wavetable/wave_store.cpp $wavetable/file_io.cpp ${engine[*]}"
-  [preset]="$here/preset_fuzzer.cpp $wavetable/preset_file.cpp $wavetable/wave_store.cpp $wavetable/table_history.cpp $wavetable/wave_generators.cpp $wavetable/file_io.cpp $root/source/synth.cpp $root/source/engine_snapshot.cpp $root/source/state_record.cpp ${engine[*]}"
+  [preset]="$here/preset_fuzzer.cpp $synth/preset_file.cpp $synth/synth.cpp $synth/engine_snapshot.cpp $synth/state_record.cpp $wavetable/wave_store.cpp $wavetable/table_history.cpp $wavetable/wave_generators.cpp $wavetable/file_io.cpp ${engine[*]}"
 )
 
 # Seeds: a short 8-bit WAV, a text line, a preset image with an all-default-looking record.
@@ -32,7 +33,7 @@ for name in wav text preset; do
   # Rebuild when a source is newer than the binary.
   rebuild=0
   [ -x "$binary" ] || rebuild=1
-  for f in ${sources[$name]} "$root"/source/*.h "$root"/source/engine/*.h "$root"/source/wavetable/*.h; do
+  for f in ${sources[$name]} "$root"/source/engine/*.h "$root"/source/wavetable/*.h "$root"/source/synth/*.h; do
     [ "$f" -nt "$binary" ] && rebuild=1
   done
   if [ $rebuild = 1 ]; then

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "engine/unit_value.h"
+#include "unit_value.h"
 
 namespace taluma {
 

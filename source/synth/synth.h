@@ -15,9 +15,9 @@
 //   leaveEngineSection, and never takes the edit lock.
 #pragma once
 
-#include "engine/engine_event.h"
-#include "engine/engine_rate.h"
-#include "engine/synth_engine.h"
+#include "engine_event.h"
+#include "engine_rate.h"
+#include "synth_engine.h"
 #include "engine_snapshot.h"
 #include "synth_settings.h"
 #include "table_history.h"
