@@ -151,9 +151,9 @@ void generator(Canvas& c, const Skin& s, const Frame& f, int kind) {
     static const char* names[] = {"SINE", "TRIANGLE", "SAW", "SQUARE", "CONSTANT", "NOISE"};
     Colour g = buttonFace(c, s, whole(f), switchState(f.index), s.neutral);
     double dy = f.index == 1 ? 1 : 0;
-    Box plot{17, 4.5 + dy, 28, 11};
+    Box plot{17, 3.5 + dy, 28, 11};
     polyline(c, plot, shape(kind), 1.5, g);
-    c.text(names[kind], Box{2, 18 + dy, f.w - 4, 11}, kSmallFont, Align::Centre, g);
+    c.text(names[kind], Box{2, 16 + dy, f.w - 4, 11}, kSmallFont, Align::Centre, g);
 }
 
 void slideSwitch(Canvas& c, const Skin& s, const Frame& f) {

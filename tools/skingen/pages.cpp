@@ -34,10 +34,6 @@ void rightOf(Canvas& c, const Skin& s, const std::string& t, const Box& b, doubl
 void leftOf(Canvas& c, const Skin& s, const std::string& t, const Box& b, double from) {
     caption(c, s, t, Box{from, b.y, b.x - 6 - from, b.h}, Align::Right);
 }
-Box span(const Rect& a, const Rect& b) {
-    return {double(a.left), double(a.top), double(b.right() - a.left), double(b.bottom() - a.top)};
-}
-
 // A plate under a read-out label: the labels draw only their text, in the paper
 // colour, so the page gives them a backing in the colour of their field.
 void plate(Canvas& c, const Skin& s, const Rect& label, const Colour& colour) {
@@ -171,9 +167,13 @@ void settingsPage(Canvas& c, const Skin& s, const Frame& f) {
     rightOf(c, s, "RATE", box(st::rateMenu), w - 8);
     rightOf(c, s, "BIT DEPTH", box(st::bitDepthMenu), w - 8);
     sectionTitle(c, s, "FILES", Box{4, 242, w - 8, 14});
-    caption(c, s, "IMPORT", Box{12, 306, 64, 0.1 + 10});
-    caption(c, s, "WAVETABLE", span(st::importButton[1], st::exportButton[0]).inset(4, 0));
-    caption(c, s, "EXPORT", Box{144, 306, 64, 10});
+    // Between the import buttons (left) and the export buttons (right).
+    Box middle{double(st::importButton[1].right()) + 3, double(st::importButton[1].top),
+               double(st::exportButton[0].left - st::importButton[1].right()) - 6,
+               double(st::importButton[1].height)};
+    caption(c, s, "IMPORT", Box{middle.x, middle.y + 1, middle.w, 10}, Align::Left);
+    caption(c, s, "WAVETABLE", Box{middle.x, middle.cy() - 5, middle.w, 10});
+    caption(c, s, "EXPORT", Box{middle.x, middle.bottom() - 11, middle.w, 10}, Align::Right);
     caption(c, s, "PRESET",
             Box{double(st::presetImportButton.right()), double(st::presetImportButton.top),
                 double(st::presetExportButton.left - st::presetImportButton.right()),

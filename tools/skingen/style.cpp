@@ -70,11 +70,14 @@ Colour buttonFace(Canvas& c, const Skin& s, const Box& b, ButtonState state, con
     }
     case ButtonState::On:
     default: {
+        // Pressed in, tinted with the tone, and a lit lamp along the lower edge.
         Box down = face.moved(0, 1);
-        Colour fill = s.index == 0 ? s.well.mix(tone, 0.22) : s.faceTop.mix(tone, 0.16);
-        c.fillGradient(down, r, fill.mix(s.well, 0.25), fill);
-        c.strokeRounded(down, r, 1, tone.mix(s.edge, 0.2));
-        return s.index == 0 ? tone.mix(s.lit, 0.35) : tone.mix(s.lit, 0.25);
+        Colour fill = s.index == 0 ? s.well.mix(tone, 0.3) : s.faceTop.mix(tone, 0.22);
+        c.fillGradient(down, r, fill.mix(s.well, 0.3), fill);
+        c.strokeRounded(down, r, 1, tone.mix(s.edge, 0.15));
+        Colour lamp = s.index == 0 ? tone.mix(s.lit, 0.3) : tone;
+        c.fillRounded(Box{down.x + r + 1, down.bottom() - 3, down.w - 2 * r - 2, 1.6}, 0.8, lamp);
+        return s.index == 0 ? tone.mix(s.lit, 0.45) : tone.mix(s.ink, 0.35);
     }
     }
 }
@@ -92,7 +95,7 @@ void knob(Canvas& c, const Skin& s, const Box& b, double t, const Colour& tone, 
     // Track and value arc.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
     cairo_set_line_width(cr, arcWidth);
-    c.colour(s.well);
+    c.colour(s.well.mix(s.caption, 0.22));
     cairo_new_sub_path(cr);
     cairo_arc(cr, cx, cy, ring, start + 0.35, start + range - 0.35);
     cairo_stroke(cr);

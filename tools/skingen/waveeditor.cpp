@@ -101,7 +101,7 @@ void arrow(Canvas& c, const Box& b, double dx, double dy, int heads, const Colou
            y1 = cy + dy * len / 2;
     c.line(x0, y0, x1 - dx * 3, y1 - dy * 3, 2, g);
     for (int h = 0; h < heads; ++h)
-        arrowHead(c, x1 - dx * h * 6, y1 - dy * h * 6, dx, dy, 5, g);
+        arrowHead(c, x1 - dx * h * 7, y1 - dy * h * 7, dx, dy, 5.5, g);
 }
 
 void editButton(Canvas& c, const Skin& s, const Frame& f, int op, int item) {
