@@ -171,7 +171,9 @@ TEST_F(ProcessSelectorTest, CancelAndHostsThatReapChildrenThemselves) {
 }
 
 TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess) {
-    writeScript("echo $$ > '" + dir + "/pid'; exec sleep 30");
+    // The pid file appears whole (renamed into place), so the test never reads it half written.
+    writeScript("echo $$ > '" + dir + "/pid.new'; mv '" + dir + "/pid.new' '" + dir +
+                "/pid'; exec sleep 30");
     auto* f = new CFrame(CRect(0, 0, 100, 100), nullptr);
     ASSERT_TRUE(f->open(nullptr, PlatformType::kOffscreen));
     CNewFileSelector* selector = CNewFileSelector::create(f, CNewFileSelector::kSelectFile);
