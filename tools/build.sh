@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the project natively (Release) and, when the cross toolchain file exists, the
-# Windows bundle; installs the Linux bundle into ~/.vst3 and renders the demo song.
+# Windows bundle; installs the Linux bundle into ~/.vst3 and the factory bank into
+# ~/.vst3/presets, and renders the demo song.
 # TALUMA_BUILD_DIR and TALUMA_WIN_BUILD_DIR choose other build folders.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +27,10 @@ mkdir -p "$install_dir"
 rm -rf "$install_dir/TALUMA_W.vst3"
 cp -r "$bundle" "$install_dir/"
 echo "build: Linux bundle installed in $install_dir/TALUMA_W.vst3"
+
+# The factory bank: .vstpreset files where hosts look for the instrument's presets,
+# the same sounds as .tlmprst files in their subfolder "tlmprst".
+"$build/tools/bank/taluma-bank" --install
 
 demo="$(cd "$build" && pwd)/taluma-w-demo.wav"
 "$build/tools/render/taluma-render" --bundle "$bundle" -o "$demo"

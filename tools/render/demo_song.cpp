@@ -76,4 +76,19 @@ cc 0 7 80   # volume: the voices that overlap stay below full scale
 )";
 }
 
+const char* presetPhraseNoteList() {
+    return R"(# a C major chord, then single notes from C2 to C6
+0.0 C4 100 1.0
+0.0 E4 100 1.0
+0.0 G4 100 1.0
+1.5 C2 100 0.4
+2.0 G2 100 0.4
+2.5 C3 100 0.4
+3.0 G3 100 0.4
+3.5 C5 100 0.4
+4.0 G5 100 0.4
+4.5 C6 100 0.4
+)";
+}
+
 }  // namespace taluma::render

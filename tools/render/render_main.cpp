@@ -1,11 +1,14 @@
 // taluma-render: plays a note list or a MIDI file through the TALUMA W bundle, loaded as
-// a host loads it, and writes the result to a WAV file. See --help.
+// a host loads it, and writes the result to a WAV file, or one WAV per preset of a
+// folder. See --help.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "block_schedule.h"
@@ -17,6 +20,7 @@
 #include "plugin_instance.h"
 #include "plugin_render.h"
 #include "render_options.h"
+#include "vst_preset.h"
 #include "wav_writer.h"
 #include "wavetable_files.h"
 
@@ -60,15 +64,45 @@ std::string resolveBundle(const RenderOptions& options) {
                         candidates[1] + "); build the project or give --bundle");
 }
 
-// The state record to load before rendering, or nothing.
-std::vector<uint8_t> requestedState(const RenderOptions& options) {
+// A state to load before rendering: a bare record (the state file and .tlmprst
+// presets), or a .vstpreset's component state with the processor class it names.
+struct StartState {
+    std::vector<uint8_t> record;  // empty: the plug-in's own defaults
+    std::string classId;          // empty: any plug-in
+};
+
+// Reads a preset file of either format. Throws InputError.
+StartState presetState(const std::string& path) {
+    const std::vector<uint8_t> bytes = readBinaryFile(path, "preset file");
+    if (!testhost::looksLikeVstPreset(bytes))
+        return {stateFromPresetFile(bytes, path), {}};
+    testhost::VstPreset preset;
+    std::string error;
+    if (!testhost::readVstPreset(bytes, preset, error))
+        throw InputError(path + ": " + error);
+    return {preset.componentState, preset.classId};
+}
+
+StartState requestedState(const RenderOptions& options) {
     if (!options.statePath.empty())
-        return stateFromStateFile(readBinaryFile(options.statePath, "state file"),
-                                  options.statePath);
+        return {
+            stateFromStateFile(readBinaryFile(options.statePath, "state file"), options.statePath),
+            {}};
     if (!options.presetPath.empty())
-        return stateFromPresetFile(readBinaryFile(options.presetPath, "preset file"),
-                                   options.presetPath);
+        return presetState(options.presetPath);
     return {};
+}
+
+void loadState(testhost::PluginInstance& plugin, const StartState& state) {
+    if (state.record.empty())
+        return;
+    if (!state.classId.empty()) {
+        std::string error;
+        if (!testhost::loadVstPreset(plugin, {state.classId, state.record}, error))
+            throw RenderFailure(error);
+    } else if (plugin.setState(state.record) != Steinberg::kResultOk) {
+        throw RenderFailure("the plug-in refused the state record");
+    }
 }
 
 void saveState(testhost::PluginInstance& plugin, const std::string& path) {
@@ -105,48 +139,35 @@ void importWavetable(testhost::PluginInstance& plugin, int op, const std::string
         throw RenderFailure("the plug-in did not take the wavetable '" + path + "'");
 }
 
-int run(const RenderOptions& options) {
-    // Inputs first: a broken input file is reported before the plug-in is loaded.
-    const EventSequence sequence = options.inputPath.empty() ? parseNoteList(demoNoteList(), "demo")
-                                                             : readEventFile(options.inputPath);
-    const std::vector<uint8_t> state = requestedState(options);
+// What every render of one invocation shares.
+struct RenderJob {
+    const RenderOptions& options;
+    std::vector<ScheduledEvent> events;
+    int64_t frames = 0;
     WavetableKind tableKinds[2] = {WavetableKind::Text, WavetableKind::Text};
-    for (int op = 0; op < 2; ++op)
-        if (!options.tablePaths[op].empty())
-            tableKinds[op] = checkWavetableFile(options.tablePaths[op]);
-    const int64_t frames =
-        renderLength(sequence, options.sampleRate, options.tailSeconds, options.lengthSeconds);
+};
 
-    const std::string bundle = resolveBundle(options);
+// Renders the job with a fresh instance that starts from `state`, into `output`.
+void renderOnce(testhost::Module& module, const RenderJob& job, const StartState& state,
+                const std::string& output) {
+    const RenderOptions& options = job.options;
     std::string error;
-    std::unique_ptr<testhost::Module> module = testhost::Module::load(bundle, error);
-    if (!module)
-        throw RenderFailure("cannot load the plug-in bundle '" + bundle + "': " + error);
     std::unique_ptr<testhost::PluginInstance> plugin =
-        testhost::PluginInstance::create(*module, error);
+        testhost::PluginInstance::create(module, error);
     if (!plugin)
-        throw RenderFailure("cannot create the plug-in from '" + bundle + "': " + error);
-
-    if (options.listParameters) {
-        std::fputs(describeParameters(*plugin).c_str(), stdout);
-        return 0;
-    }
-    if (!state.empty() && plugin->setState(state) != Steinberg::kResultOk)
-        throw RenderFailure("the plug-in refused the state record");
+        throw RenderFailure("cannot create the plug-in: " + error);
+    loadState(*plugin, state);
     for (int op = 0; op < 2; ++op)
         if (!options.tablePaths[op].empty())
-            importWavetable(*plugin, op, options.tablePaths[op], tableKinds[op]);
+            importWavetable(*plugin, op, options.tablePaths[op], job.tableKinds[op]);
     if (!plugin->start(options.sampleRate, options.blockSize))
         throw RenderFailure("the plug-in refused a sample rate of " +
                             std::to_string(static_cast<int>(options.sampleRate)) + " Hz");
 
-    const std::string output =
-        options.outputPath.empty() ? defaultOutputPath(options) : options.outputPath;
-    const std::vector<ScheduledEvent> events = scheduleEvents(sequence, options.sampleRate);
     RenderReport report;
     try {
         WavWriter writer(output, options.format, static_cast<uint32_t>(options.sampleRate), 2);
-        report = renderThroughPlugin(*plugin, events, frames, options.blockSize, writer);
+        report = renderThroughPlugin(*plugin, job.events, job.frames, options.blockSize, writer);
         writer.close();
     } catch (const std::runtime_error& e) {
         throw RenderFailure(e.what());
@@ -174,6 +195,73 @@ int run(const RenderOptions& options) {
                 "taluma-render: note: %lld controller events are not mapped by the plug-in\n",
                 static_cast<long long>(report.unmappedControllers));
     }
+}
+
+// The preset files of a folder (not its subfolders), by name.
+std::vector<fs::path> presetFiles(const std::string& folder) {
+    std::error_code error;
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string extension = entry.path().extension().string();
+        if (entry.is_regular_file() && (extension == ".tlmprst" || extension == ".vstpreset"))
+            files.push_back(entry.path());
+    }
+    if (error)
+        throw InputError("cannot read the preset folder '" + folder + "': " + error.message());
+    std::sort(files.begin(), files.end());
+    if (files.empty())
+        throw InputError("no .tlmprst or .vstpreset file in '" + folder + "'");
+    return files;
+}
+
+// One WAV per preset of the folder; a preset that fails is reported and skipped.
+int renderPresetFolder(testhost::Module& module, const RenderJob& job) {
+    const std::vector<fs::path> files = presetFiles(job.options.presetDir);
+    fs::create_directories(job.options.outputPath);
+    int failed = 0;
+    for (const fs::path& file : files) {
+        const fs::path output = fs::path(job.options.outputPath) / file.stem().concat(".wav");
+        try {
+            renderOnce(module, job, presetState(file.string()), output.string());
+        } catch (const std::runtime_error& e) {
+            std::fprintf(stderr, "taluma-render: %s: %s\n", file.string().c_str(), e.what());
+            ++failed;
+        }
+    }
+    return failed ? kExitRenderFailed : 0;
+}
+
+int run(const RenderOptions& options) {
+    // Inputs first: a broken input file is reported before the plug-in is loaded.
+    const bool folder = !options.presetDir.empty();
+    const char* builtIn = folder ? presetPhraseNoteList() : demoNoteList();
+    const EventSequence sequence = options.inputPath.empty() ? parseNoteList(builtIn, "demo")
+                                                             : readEventFile(options.inputPath);
+    const StartState state = requestedState(options);
+    RenderJob job{
+        options, scheduleEvents(sequence, options.sampleRate),
+        renderLength(sequence, options.sampleRate, options.tailSeconds, options.lengthSeconds)};
+    for (int op = 0; op < 2; ++op)
+        if (!options.tablePaths[op].empty())
+            job.tableKinds[op] = checkWavetableFile(options.tablePaths[op]);
+
+    const std::string bundle = resolveBundle(options);
+    std::string error;
+    std::unique_ptr<testhost::Module> module = testhost::Module::load(bundle, error);
+    if (!module)
+        throw RenderFailure("cannot load the plug-in bundle '" + bundle + "': " + error);
+    if (options.listParameters) {
+        std::unique_ptr<testhost::PluginInstance> plugin =
+            testhost::PluginInstance::create(*module, error);
+        if (!plugin)
+            throw RenderFailure("cannot create the plug-in from '" + bundle + "': " + error);
+        std::fputs(describeParameters(*plugin).c_str(), stdout);
+        return 0;
+    }
+    if (folder)
+        return renderPresetFolder(*module, job);
+    renderOnce(*module, job, state,
+               options.outputPath.empty() ? defaultOutputPath(options) : options.outputPath);
     return 0;
 }
 

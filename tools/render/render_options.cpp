@@ -47,6 +47,8 @@ RenderOptions parseOptions(int argc, const char* const* argv) {
             o.statePath = value();
         } else if (arg == "--preset") {
             o.presetPath = value();
+        } else if (arg == "--preset-dir") {
+            o.presetDir = value();
         } else if (arg == "--table-a" || arg == "--table-b") {
             o.tablePaths[arg == "--table-a" ? 0 : 1] = value();
         } else if (arg == "--save-state") {
@@ -87,6 +89,12 @@ RenderOptions parseOptions(int argc, const char* const* argv) {
     }
     if (!o.statePath.empty() && !o.presetPath.empty())
         throw InputError("--state and --preset cannot be used together");
+    if (!o.presetDir.empty()) {
+        if (!o.statePath.empty() || !o.presetPath.empty() || !o.saveStatePath.empty())
+            throw InputError("--preset-dir goes with neither --state, --preset nor --save-state");
+        if (o.outputPath.empty())
+            throw InputError("--preset-dir needs -o, the folder for the WAV files");
+    }
     return o;
 }
 
@@ -105,7 +113,7 @@ std::string usageText() {
 
 Renders a note list or a Standard MIDI File through the TALUMA W plug-in into a WAV
 file, loading the plug-in bundle as a host does. Without INPUT it renders a short
-built-in demo.
+built-in demo (with --preset-dir: a C major chord, then single notes from C2 to C6).
 
 INPUT is a Standard MIDI File (format 0 or 1; recognised by its MThd header) or a
 note list. MIDI controllers and pitch bend reach the plug-in through its MIDI
@@ -135,7 +143,10 @@ Options:
   --length SECONDS    total length; overrides --tail
   --bits 32|16        32-bit float (default) or 16-bit PCM WAV
   --state FILE        load a saved component state before rendering
-  --preset FILE       load a preset file (.tlmprst) before rendering
+  --preset FILE       load a preset file (.tlmprst or .vstpreset) before rendering
+  --preset-dir DIR    render once with every preset file in DIR (not its
+                      subfolders), one WAV each, named after the preset, into
+                      the folder given with -o
   --save-state FILE   write the plug-in's state after rendering (for --state)
   --table-a FILE      import a wavetable into operator A before rendering: a text
                       file of hex samples ("80 FF 80 00", .txt) or a mono PCM WAV

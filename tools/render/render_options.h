@@ -12,7 +12,8 @@ struct RenderOptions {
     std::string outputPath;     // empty: defaultOutputPath()
     std::string bundlePath;     // empty: the bundle of the build tree, then ~/.vst3
     std::string statePath;      // component state loaded before rendering
-    std::string presetPath;     // preset file loaded before rendering
+    std::string presetPath;     // preset file (.tlmprst or .vstpreset) loaded before rendering
+    std::string presetDir;      // render once with every preset of this folder
     std::string saveStatePath;  // the plug-in's state written here after rendering
     std::string tablePaths[2];  // wavetable files imported into operators A and B
     double sampleRate = 44100;
@@ -26,7 +27,8 @@ struct RenderOptions {
 };
 
 // Parses argv (argv[0] is skipped). Throws InputError for unknown options, missing or
-// malformed values and values out of range.
+// malformed values, values out of range, and --preset-dir without -o or beside --state,
+// --preset or --save-state.
 RenderOptions parseOptions(int argc, const char* const* argv);
 
 // The WAV path used when -o is not given: the input's file name with ".wav", in the

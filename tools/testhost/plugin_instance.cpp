@@ -30,6 +30,9 @@ std::unique_ptr<PluginInstance> PluginInstance::create(Module& module, std::stri
     for (const PClassInfo2& info : module.classes()) {
         if (std::strncmp(info.category, kVstAudioEffectClass, PClassInfo::kCategorySize) == 0) {
             std::memcpy(processorCid, info.cid, sizeof(TUID));
+            char classId[33] = {};
+            FUID::fromTUID(processorCid).toString(classId);
+            plugin->processorClassId_ = classId;
             found = true;
             break;
         }

@@ -45,6 +45,8 @@ public:
     IAudioProcessor* processor() const { return processor_; }
     IEditController* controller() const { return controller_; }  // may be null
     IHostApplication* hostContext() const { return host_; }
+    // The processor's class id as 32 hexadecimal digits, as preset files name it.
+    const std::string& processorClassId() const { return processorClassId_; }
 
     // Life cycle. start() = setupProcessing (32-bit realtime) + setActive + setProcessing;
     // stop() undoes the last two.
@@ -99,6 +101,7 @@ private:
     IEditController* controller_ = nullptr;
     IConnectionPoint* componentConnection_ = nullptr;
     IConnectionPoint* controllerConnection_ = nullptr;
+    std::string processorClassId_;
     bool controllerInitialized_ = false;
     bool active_ = false;
     bool processing_ = false;
