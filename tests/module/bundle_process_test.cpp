@@ -1,5 +1,5 @@
-// Playing the built module through the test host: pitch, and the robustness a host
-// can demand of process (odd rates and block sizes, oversized blocks, no buffers,
+// Playing the built module through the test host: the robustness a host can demand
+// of process (odd rates and block sizes, oversized blocks, no buffers,
 // floods of events, NaN values).
 #include "bundle_fixture.h"
 
@@ -14,58 +14,6 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 constexpr ParamID kBypass = 0x1000001;
-
-// The lag (in samples) with the highest normalised autocorrelation between minLag and
-// maxLag, refined by parabolic interpolation.
-double period(const std::vector<float>& x, int minLag, int maxLag) {
-    std::vector<double> score(size_t(maxLag + 2), 0.0);
-    const size_t n = x.size() - size_t(maxLag) - 1;
-    for (int lag = minLag - 1; lag <= maxLag + 1; ++lag) {
-        double s = 0, a = 0, b = 0;
-        for (size_t i = 0; i < n; ++i) {
-            s += double(x[i]) * x[i + size_t(lag)];
-            a += double(x[i]) * x[i];
-            b += double(x[i + size_t(lag)]) * x[i + size_t(lag)];
-        }
-        score[size_t(lag)] = s / std::sqrt(a * b + 1e-30);
-    }
-    int best = minLag;
-    for (int lag = minLag; lag <= maxLag; ++lag)
-        if (score[size_t(lag)] > score[size_t(best)])
-            best = lag;
-    const double l = score[size_t(best - 1)], c = score[size_t(best)], r = score[size_t(best + 1)];
-    const double denom = l - 2 * c + r;
-    return best + (denom != 0 ? 0.5 * (l - r) / denom : 0.0);
-}
-
-using BundleSound = BundleFixture;
-
-TEST_F(BundleSound, NoteA4SoundsAt440Hz) {
-    ASSERT_TRUE(plugin->start(48000.0, 512));
-    plugin->noteOn(100, 69, 0.8f);
-    std::vector<float> out;
-    for (int b = 0; b < 24; ++b)
-        render(512, &out);
-    std::vector<float> steady(out.begin() + 2048, out.end());
-    double peak = 0;
-    for (float v : steady)
-        peak = std::max(peak, double(std::fabs(v)));
-    EXPECT_GT(peak, 0.01);
-    EXPECT_NEAR(48000.0 / period(steady, 60, 300), 440.0, 440.0 * 0.005);
-}
-
-TEST_F(BundleSound, BypassSilencesAndReleasingItPlaysAgain) {
-    ASSERT_TRUE(plugin->start(44100.0, 256));
-    plugin->noteOn(0, 60, 1.0f);
-    plugin->parameterChange(kBypass, 0, 1.0);
-    render(256);
-    for (float v : left)
-        ASSERT_EQ(v, 0.0f);
-    plugin->parameterChange(kBypass, 0, 0.0);
-    plugin->noteOn(0, 60, 1.0f);
-    render(256);
-    EXPECT_TRUE(std::any_of(left.begin(), left.end(), [](float v) { return v != 0.0f; }));
-}
 
 using BundleRobustness = BundleFixture;
 

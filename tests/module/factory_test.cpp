@@ -62,19 +62,6 @@ TEST(ModuleEntry, SecondFactoryCallReturnsTheSameFactoryWithOneMoreReference) {
     EXPECT_EQ(again->release(), 1u);
 }
 
-TEST(ModuleEntry, UseCounterRunsInitialisersOnceAndRefusesUnderflow) {
-    auto module = loadBundle();  // the loader's entry holds one use
-    ASSERT_TRUE(module);
-    using BoolProc = bool (*)();
-    auto initDll = reinterpret_cast<BoolProc>(module->symbol("InitDll"));
-    auto exitDll = reinterpret_cast<BoolProc>(module->symbol("ExitDll"));
-    EXPECT_TRUE(initDll());
-    EXPECT_TRUE(exitDll());
-    EXPECT_TRUE(exitDll());   // the loader's use: terminators run
-    EXPECT_FALSE(exitDll());  // below zero
-    EXPECT_TRUE(initDll());   // back for the loader's own exit
-}
-
 TEST(Factory, FactoryRecord) {
     auto module = loadBundle();
     ASSERT_TRUE(module);
@@ -190,20 +177,6 @@ TEST_F(ControllerIdentity, AnswersItsInterfaces) {
     EXPECT_EQ(controller->queryInterface(IAudioProcessor::iid, reinterpret_cast<void**>(&obj)),
               kNoInterface);
     EXPECT_EQ(obj, nullptr);
-}
-
-TEST_F(ControllerIdentity, MidiControllersMapOntoTheHiddenParameters) {
-    const std::pair<int32_t, ParamID> mapped[] = {{1, 0x20001},  {7, 0x20002},   {10, 0x20003},
-                                                  {11, 0x20004}, {120, 0x20005}, {123, 0x20006},
-                                                  {129, 0x20007}};
-    for (auto [cc, expected] : mapped) {
-        ParamID id = 0;
-        EXPECT_TRUE(plugin->midiControllerParameter(cc, id, int16(cc % 16))) << cc;
-        EXPECT_EQ(id, expected) << cc;
-    }
-    ParamID untouched = 0xABCD;
-    EXPECT_FALSE(plugin->midiControllerParameter(64, untouched));
-    EXPECT_EQ(untouched, 0xABCDu);
 }
 
 }  // namespace

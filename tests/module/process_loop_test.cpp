@@ -61,10 +61,6 @@ TEST_F(Lifecycle, BusesArrangementsAndSampleSizes) {
     EXPECT_EQ(processor->setBusArrangements(nullptr, 0, two, 2), kResultFalse);
     EXPECT_EQ(processor->setBusArrangements(&stereo, 1, &stereo, 1), kResultFalse);
 
-    EXPECT_EQ(processor->canProcessSampleSize(kSample32), kResultTrue);
-    EXPECT_EQ(processor->canProcessSampleSize(kSample64), kResultFalse);
-    EXPECT_EQ(processor->getLatencySamples(), 0u);
-    EXPECT_EQ(processor->getTailSamples(), 0u);
     ProcessSetup wide{kRealtime, kSample64, 512, 44100.0};
     EXPECT_EQ(processor->setupProcessing(wide), kResultFalse);
     ProcessSetup broken{kRealtime, kSample32, 512, std::numeric_limits<double>::quiet_NaN()};
@@ -372,37 +368,6 @@ TEST_F(HandOff, ProcessDuringAnEditLeavesTheEngineAloneButKeepsTheBypass) {
     run(64);
     EXPECT_TRUE(synth->renderEnabled());
     EXPECT_GT(energy(), 0.0);
-}
-
-using RateTable = ProcessorFixture;
-
-TEST_F(RateTable, BuiltFromTheHostRate) {
-    setup(44100.0, 512);
-    EXPECT_EQ(
-        std::vector<int32_t>(synth->audio().rate.rateTable, synth->audio().rate.rateTable + 4),
-        (std::vector<int32_t>{44100, 22050, 14700, 11025}));
-    setup(48000.0, 512);
-    EXPECT_EQ(
-        std::vector<int32_t>(synth->audio().rate.rateTable, synth->audio().rate.rateTable + 4),
-        (std::vector<int32_t>{48000, 24000, 16000, 12000}));
-    synth->setRateDivider(3);
-    setup(44100.0, 512);
-    EXPECT_EQ(synth->audio().rate.rateDivider, 3);
-    EXPECT_EQ(synth->engine().sampleRate, 11025.0f);
-    setup(22050.0, 512);
-    EXPECT_EQ(synth->audio().rate.rateDivider, 0);
-    synth->setRateDivider(3);
-    EXPECT_EQ(synth->audio().rate.rateDivider, 0);
-    EXPECT_EQ(synth->audio().rate.decimation, 1);
-
-    setup(44100.5, 512);
-    EXPECT_EQ(synth->audio().rate.rateDivider, -1);
-    EXPECT_EQ(synth->audio().rate.decimation, 1);
-    EXPECT_EQ(synth->engine().sampleRate, 44100.5f);
-    setup(48000.0, 8);  // blocks below 16 samples: no reduction
-    EXPECT_EQ(synth->audio().rate.rateDivider, -1);
-    EXPECT_EQ(synth->audio().maxBlockSize, 8);
-    EXPECT_EQ(synth->audio().decimatedCapacity(), 4);
 }
 
 using Deferred = ProcessorFixture;

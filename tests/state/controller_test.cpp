@@ -114,11 +114,6 @@ TEST_F(Controller, MidiControllerMapping) {
     EXPECT_EQ(untouched, 12345u);
 }
 
-TEST_F(Controller, NoViewUntilTheEditorExists) {
-    EXPECT_EQ(controller->createView("editor"), nullptr);
-    EXPECT_EQ(controller->createView("other"), nullptr);
-}
-
 TEST_F(Controller, ReadableValues) {
     EXPECT_EQ(text(0x80002, 0.5), "440.00 Hz");
     EXPECT_EQ(text(0x80002, 0.0), "420.00 Hz");
@@ -188,17 +183,6 @@ TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
     EXPECT_EQ(controller->notify(nullptr), kInvalidArgument);
     for (IMessage* m : {update, state, bare, open, unknown})
         m->release();
-}
-
-TEST_F(Controller, ProcessorAnswersOpenGuiWithItsAddress) {
-    // The controller is the processor's peer: its notify sees the answer.
-    IMessage* open = message("GUIEditor:openGUI", nullptr, false);
-    EXPECT_EQ(processor->notify(open), kResultOk);
-    open->release();
-    EXPECT_EQ(processor->notify(nullptr), kInvalidArgument);
-    IMessage* unknown = message("Nobody:knows", nullptr, false);
-    EXPECT_EQ(processor->notify(unknown), kResultFalse);
-    unknown->release();
 }
 
 }  // namespace

@@ -77,19 +77,6 @@ TEST_F(StateRecord, SavedLoadedAndSavedAgainGivesTheSameBytes) {
     EXPECT_EQ(other.synth->generator().amplitude, -200);
     EXPECT_EQ(other.synth->waves().cell(1, 3), 0x42);
     EXPECT_EQ(other.synth->engine().tone().opValue(0, kTl), 64);
-    // The controller followed the load.
-    EXPECT_NEAR(other.controller->getParamNormalized(0x40093), 64.0 / 127.0, 1e-6);
-    EXPECT_NEAR(other.controller->getParamNormalized(0x80001), 6.0 / 15.0, 1e-6);
-}
-
-TEST_F(StateRecord, ControllerReadsTheEngineBack) {
-    save();  // "Processor:getState" tells the controller where the Synth is
-    EXPECT_EQ(controller->synth(), synth);
-    EXPECT_DOUBLE_EQ(controller->getParamNormalized(0x40092), 0.5);   // Tune 8192
-    EXPECT_DOUBLE_EQ(controller->getParamNormalized(0x80002), 0.5);   // 440.00 Hz
-    EXPECT_NEAR(controller->getParamNormalized(0x40002), 1.0, 1e-7);  // algorithm 3
-    EXPECT_NEAR(controller->getParamNormalized(0x40004), 2048.0 / 16384.0, 1e-7);
-    EXPECT_NEAR(controller->getParamNormalized(0x400AC), 1.0, 1e-7);  // B VS 7
 }
 
 struct Clamp {

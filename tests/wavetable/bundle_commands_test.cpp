@@ -17,20 +17,23 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace taluma::cmd;
 
-// Where the state record keeps the tables: log2 sizes at 38 and 39, table A from 40,
-// table B from 168.
+// Where the state record keeps the skin index, the table sizes (A, B), the tables and
+// the voice count (low byte).
+constexpr size_t kSkin = 2;
 constexpr size_t kLog2SizeA = 38;
 constexpr size_t kTableA = 40;
 constexpr size_t kTableB = 168;
+constexpr size_t kVoiceCount = 811;
 
 class BundleCommands : public BundleFixture {
 protected:
-    void valueChange(int64 tag, double value) {
+    void valueChange(int64 tag, double value, bool withValue = true) {
         IMessage* m = plugin->allocateMessage();
         ASSERT_NE(m, nullptr);
         m->setMessageID("GUIEditor:valueChange");
         m->getAttributes()->setInt("tag", tag);
-        m->getAttributes()->setFloat("val", value);
+        if (withValue)
+            m->getAttributes()->setFloat("val", value);
         EXPECT_EQ(plugin->sendToProcessor(m), kResultOk);
         m->release();
     }
@@ -53,6 +56,13 @@ protected:
     std::vector<uint8_t> tables() {
         const std::vector<uint8_t> s = state();
         return {s.begin() + kLog2SizeA, s.begin() + kTableB + 128};
+    }
+    // The ids of the messages to the controller since the last clearMessages.
+    std::vector<std::string> sent() {
+        std::vector<std::string> ids;
+        for (const auto& m : plugin->messagesToController())
+            ids.push_back(m.id);
+        return ids;
     }
     // The values of the replies to `tag` since the last clearMessages.
     std::vector<double> replies(int64 tag) {
@@ -78,11 +88,35 @@ protected:
     ScratchDir dir;
 };
 
-TEST_F(BundleCommands, CommandsAndFilesChangeWhatTheModuleSaves) {
+TEST_F(BundleCommands, ValueChangesAreAnsweredWithValueUpdates) {
+    plugin->clearMessages();
+    const int32_t clearA = editorTag(tableCommand(0, kTableMenu, menu::kClear));
+    valueChange(clearA, 1.0);
+    EXPECT_EQ(sent(), std::vector<std::string>{"GUIEditor:valueUpdate"});
+    EXPECT_EQ(replies(clearA), std::vector<double>{0.0});
+    EXPECT_EQ(state()[kTableA + 8], 0);
+    // Only the low 32 bits of the tag count; a message without its value is dropped.
+    valueChange(int64(0x700000000LL) | setting::kSkin, 1.0);
+    EXPECT_EQ(state()[kSkin], 1);
+    valueChange(setting::kSkin, 0.0, false);
+    EXPECT_EQ(state()[kSkin], 1);
+}
+
+TEST_F(BundleCommands, VoiceCountChosenWhileAudioRunsFollowsTheNextBlock) {
+    ASSERT_TRUE(plugin->start(44100.0, 512));
+    valueChange(global::kVoiceCount, 0.0);
+    EXPECT_EQ(state()[kVoiceCount], 128);
+    render(64);
+    EXPECT_EQ(state()[kVoiceCount], 8);
+}
+
+TEST_F(BundleCommands, FileChoicesChangeWhatTheModuleSaves) {
     valueChange(editorTag(tableCommand(0, kTableMenu, menu::kTableSize)), 1.0);  // A: 128 cells
     valueChange(editorTag(drawCommand(0, 0)), 256.0);
     writeText(dir.file("b.txt"), "01 02 03");
+    plugin->clearMessages();
     fileSelect(file::importTable(1, file::kByName), dir.file("b.txt"));
+    EXPECT_EQ(sent(), std::vector<std::string>{"Processor:uiUpdate"});  // the editor rereads
     std::vector<uint8_t> saved = state();
     ASSERT_EQ(saved.size(), 858u);
     EXPECT_EQ(saved[kLog2SizeA], 7);
@@ -90,7 +124,9 @@ TEST_F(BundleCommands, CommandsAndFilesChangeWhatTheModuleSaves) {
     EXPECT_EQ(std::vector<uint8_t>(saved.begin() + kTableB, saved.begin() + kTableB + 4),
               (std::vector<uint8_t>{1, 2, 3, 0}));
 
+    plugin->clearMessages();
     fileSelect(file::exportTable(0, file::kByName), dir.file("a.wav"));
+    EXPECT_TRUE(sent().empty());
     const std::vector<uint8_t> wav = readBytes(dir.file("a.wav"));
     ASSERT_EQ(wav.size(), 44u + 128u);
     EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), saved.begin() + kTableA));

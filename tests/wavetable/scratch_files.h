@@ -53,4 +53,35 @@ inline void writeText(const std::string& path, const std::string& text) {
     writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
+// A PCM WAV file: "fmt " chunk (48000 Hz) and "data" chunk, or the other way round.
+inline std::vector<uint8_t> wavFile(int channels, int bits, const std::vector<uint8_t>& data,
+                                    bool dataFirst = false) {
+    auto put = [](std::vector<uint8_t>& b, uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b.push_back(uint8_t(v >> (8 * i)));
+    };
+    std::vector<uint8_t> fmt = {'f', 'm', 't', ' '};
+    put(fmt, 16, 4);
+    put(fmt, 1, 2);  // PCM
+    put(fmt, uint32_t(channels), 2);
+    put(fmt, 48000, 4);
+    put(fmt, uint32_t(48000 * channels * bits / 8), 4);
+    put(fmt, uint32_t(channels * bits / 8), 2);
+    put(fmt, uint32_t(bits), 2);
+    std::vector<uint8_t> chunk = {'d', 'a', 't', 'a'};
+    put(chunk, uint32_t(data.size()), 4);
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    if (data.size() & 1)
+        chunk.push_back(0);
+    std::vector<uint8_t> body = {'W', 'A', 'V', 'E'};
+    const std::vector<uint8_t>& first = dataFirst ? chunk : fmt;
+    const std::vector<uint8_t>& second = dataFirst ? fmt : chunk;
+    body.insert(body.end(), first.begin(), first.end());
+    body.insert(body.end(), second.begin(), second.end());
+    std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
+    put(out, uint32_t(body.size()), 4);
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
 }  // namespace taluma::test

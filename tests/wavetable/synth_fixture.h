@@ -12,58 +12,63 @@
 #include "editor_commands.h"
 #include "file_requests.h"
 #include "scratch_files.h"
+#include "state_record.h"
 #include "synth.h"
 
 namespace taluma::test {
 
 using namespace taluma::cmd;
 
-struct Reply {
+struct Update {
     int64_t tag;
     double value;
-    bool operator==(const Reply& o) const { return tag == o.tag && value == o.value; }
+    bool operator==(const Update& o) const { return tag == o.tag && value == o.value; }
 };
+using Updates = std::vector<Update>;
 
-inline std::ostream& operator<<(std::ostream& os, const Reply& r) {
+inline std::ostream& operator<<(std::ostream& os, const Update& r) {
     return os << "(0x" << std::hex << r.tag << std::dec << ", " << r.value << ")";
+}
+
+// One editor command; returns its replies.
+inline Updates send(Synth& synth, int32_t tag, double value) {
+    Updates replies;
+    handleEditorValue(synth, tag, value, [&](int64_t t, double v) { replies.push_back({t, v}); });
+    return replies;
+}
+
+// Table A holds 32 distinct values and table B 8 others, so that every table
+// operation shows in the state record.
+inline void markTables(Synth& synth) {
+    Synth::Edit edit(synth);
+    WaveStore& waves = edit.waves();
+    waves.resizeTable(1, 3);
+    for (int i = 0; i < 32; ++i)
+        waves.setCell(0, i, uint8_t(i * 37 + 11));
+    for (int i = 0; i < 8; ++i)
+        waves.setCell(1, i, uint8_t(250 - i * 29));
+    waves.commitTable(0);
+    waves.commitTable(1);
 }
 
 class SynthTest : public ::testing::Test {
 protected:
     SynthTest() : synth(512, 44100.0f) {}
 
-    // One editor command; returns its replies.
-    std::vector<Reply> send(int32_t tag, double value) {
-        std::vector<Reply> replies;
-        handleEditorValue(synth, tag, value, [&](int64_t t, double v) {
-            replies.push_back({t, v});
-        });
-        return replies;
-    }
+    Updates send(int32_t tag, double value) { return test::send(synth, tag, value); }
     // One file request; returns how many "Processor:uiUpdate" it sent.
     int request(int32_t code, const std::string& path) {
         int updates = 0;
         handleFileSelect(synth, code, path, [&] { ++updates; });
         return updates;
     }
-
-    const WaveStore& store() { return synth.waves(); }
-    std::vector<int> cells(int op, int n) {
+    std::vector<int> cells(int op, int n) const {
         std::vector<int> out;
         for (int i = 0; i < n; ++i)
-            out.push_back(store().cell(op, i));
+            out.push_back(synth.waves().cell(op, i));
         return out;
     }
-    std::vector<int> table(int op) { return cells(op, kTableCells); }
-    void fill(int op, const std::vector<int>& values) {
-        Synth::Edit edit(synth);
-        for (size_t i = 0; i < values.size(); ++i)
-            edit.waves().setCell(op, int(i), uint8_t(values[i]));
-        edit.waves().commitTable(op);
-    }
-    // The normalised choice that selects log2 size 2..7 in the table-size menu.
-    static double sizeChoice(int log2) { return (log2 - 2) / 5.0; }
-    uint32_t wave(int op, int pos) { return synth.engine().waveLog[op][pos].load(); }
+    std::vector<uint8_t> record() { return writeStateRecord(synth); }
 
     Synth synth;
 };

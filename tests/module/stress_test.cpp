@@ -1,0 +1,258 @@
+// Other threads at work while the audio thread plays: structural edits, state saves and
+// loads, editor commands and file requests. Run under ThreadSanitizer in the tsan
+// suite: no data race may show, the sound stays finite, and no state is torn or lost.
+#include "command_tags.h"
+#include "host_events.h"
+#include "scratch_files.h"
+#include "state_fixture.h"
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <thread>
+
+namespace taluma {
+namespace test {
+namespace {
+
+using namespace taluma::cmd;
+
+// Plays blocks of up to `maxBlock` samples with notes, automation and now and then a
+// bypass, until stopped.
+class AudioThread {
+public:
+    AudioThread(IAudioProcessor& processor, int32 maxBlock)
+        : thread_([this, &processor, maxBlock] { play(processor, maxBlock); }) {}
+    ~AudioThread() { stop(); }
+
+    void stop() {
+        done_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+    // Waits until `n` more blocks have been played.
+    void await(int n) const {
+        const int until = blocks_.load() + n;
+        while (blocks_.load() < until)
+            std::this_thread::yield();
+    }
+    int blocks() const { return blocks_.load(); }
+    bool finite() const { return finite_.load(); }
+    bool heard() const { return heard_.load(); }
+
+private:
+    void play(IAudioProcessor& processor, int32 maxBlock) {
+        testhost::HostEventList events;
+        testhost::HostParameterChanges changes;
+        std::vector<float> l(size_t(maxBlock), 0.0f), r(size_t(maxBlock), 0.0f);
+        float* channels[2] = {l.data(), r.data()};
+        for (int block = 0; !done_.load(); ++block) {
+            events.clear();
+            changes.clear();
+            Event e{};
+            e.type = block % 3 ? Event::kNoteOnEvent : Event::kNoteOffEvent;
+            e.noteOn.pitch = int16(36 + block % 48);
+            e.noteOn.velocity = 0.8f;
+            events.add(e);
+            int32 index = 0;
+            changes.addQueue(0x40093)->addPoint(0, double(block % 17) / 16.0, index);
+            changes.addQueue(0x20001)->addPoint(0, double(block % 5) / 4.0, index);
+            changes.addQueue(0x20007)->addPoint(0, double(block % 11) / 10.0, index);
+            if (block % 25 == 0)
+                changes.addQueue(0x1000001)->addPoint(0, block % 50 ? 0.0 : 1.0, index);
+            AudioBusBuffers out;
+            out.numChannels = 2;
+            out.channelBuffers32 = channels;
+            ProcessData data;
+            data.symbolicSampleSize = kSample32;
+            data.numSamples = block % 4 ? maxBlock : 1 + block % maxBlock;
+            data.numOutputs = 1;
+            data.outputs = &out;
+            data.inputEvents = &events;
+            data.inputParameterChanges = &changes;
+            if (processor.process(data) != kResultOk)
+                finite_ = false;
+            for (int i = 0; i < data.numSamples; ++i) {
+                if (!std::isfinite(l[size_t(i)]) || std::fabs(l[size_t(i)]) > 64.0f)
+                    finite_ = false;
+                heard_ = heard_.load() || l[size_t(i)] != 0.0f;
+            }
+            blocks_.fetch_add(1);
+        }
+    }
+
+    std::atomic<bool> done_{false};
+    std::atomic<int> blocks_{0};
+    std::atomic<bool> finite_{true};
+    std::atomic<bool> heard_{false};
+    std::thread thread_;
+};
+
+class Stress : public ::testing::Test, public Instance {
+protected:
+    void deliver(const char* id, int64 tag, double value, const std::string* path = nullptr) {
+        IMessage* m = new HostMessage();
+        m->setMessageID(id);
+        m->getAttributes()->setInt("tag", tag);
+        if (path)
+            m->getAttributes()->setBinary("path", path->c_str(), uint32(path->size() + 1));
+        else
+            m->getAttributes()->setFloat("val", value);
+        processor->notify(m);
+        m->release();
+    }
+};
+
+TEST_F(Stress, StructuralEditsWhileAudioPlays) {
+    start(48000.0, 512);
+    AudioThread audio(*processor, 512);
+    for (int round = 0; round < 60; ++round) {
+        ProcessSetup s{kRealtime, kSample32, round % 3 ? 512 : 128, round % 2 ? 44100.0 : 48000.0};
+        processor->setupProcessing(s);
+        processor->setActive(round % 5 != 4);
+        {
+            Synth::StructuralEdit edit(*synth);
+            synth->setRateDivider(round % 4);
+        }
+        synth->chooseVoiceCount(double(round % 8) / 7.0);
+        synth->takeChangeNotice();
+        audio.await(2);
+    }
+    audio.stop();
+    EXPECT_TRUE(audio.finite());
+    processor->setActive(true);
+    EXPECT_TRUE(synth->renderEnabled() || synth->bypassed());
+}
+
+TEST_F(Stress, StateSavesLoadsAndMessagesWhileAudioPlays) {
+    start(48000.0, 256);
+    AudioThread audio(*processor, 256);
+    std::atomic<bool> done{false};
+    std::thread messages([&] {
+        for (int i = 0; !done.load(); ++i) {
+            if (i % 4 == 0) {
+                IMessage* m = new HostMessage();
+                m->setMessageID("GUIEditor:openGUI");
+                processor->notify(m);
+                m->release();
+            } else {
+                deliver("GUIEditor:valueChange",
+                        i % 2 ? editorTag(drawCommand(0, i % 32)) : generator::kApplyA, i % 200);
+            }
+        }
+    });
+    const std::vector<uint8_t> base = save();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    for (int round = 0; std::chrono::steady_clock::now() < end || round < 20; ++round) {
+        std::vector<uint8_t> record = base;
+        record[835] = uint8_t(round % 128);  // A TL
+        record[2] = uint8_t(round % 2);      // skin
+        ASSERT_EQ(load(record), kResultOk);
+        const std::vector<uint8_t> saved = save();
+        ASSERT_EQ(saved.size(), 858u);
+        ASSERT_EQ(saved[2], round % 2);  // nothing else writes the skin: never torn or lost
+        controller->readBackParameters();
+    }
+    done = true;
+    messages.join();
+    audio.stop();
+    EXPECT_TRUE(audio.finite());
+}
+
+TEST_F(Stress, EditorCommandsAndFilesWhileAudioPlays) {
+    const int32_t tags[] = {global::kVolume,
+                            global::kReferencePitch,
+                            global::kRateDivider,
+                            global::kBitDepth,
+                            global::kVoiceCount,
+                            global::kPage,
+                            waveSwitch::kLinkAB,
+                            history::kUndo,
+                            history::kRedo,
+                            history::kStrokeBegin,
+                            history::kStrokeEnd,
+                            tableCommand(0, kEditButtons, button::kRotateLeft1),
+                            tableCommand(0, kEditButtons, button::kReverse),
+                            tableCommand(1, kEditButtons, button::kAmplify1_5),
+                            tableCommand(0, kEditButtons, button::kInvert),
+                            drawCommand(0, 0),
+                            drawCommand(0, 31),
+                            drawCommand(1, 127),
+                            drawCommand(0, 128),
+                            tableCommand(0, kTableMenu, menu::kClear),
+                            tableCommand(0, kTableMenu, menu::kCopy),
+                            tableCommand(1, kTableMenu, menu::kExchange),
+                            tableCommand(0, kTableMenu, menu::kTableSize),
+                            tableCommand(1, kTableMenu, menu::kTableSize),
+                            tableCommand(0, kTableMenu, menu::kLoadSlot),
+                            tableCommand(1, kTableMenu, menu::kSaveSlot),
+                            tableCommand(0, kTableMenu, menu::kBitReduction),
+                            tableCommand(1, kTableMenu, menu::kSteps),
+                            opValue::kLfoFreq,
+                            opValue::operatorParam(0, eventid::kTotalLevel),
+                            opValue::operatorParam(1, eventid::kTune),
+                            opValue::kAlgorithm,
+                            generator::kApplyA,
+                            generator::kApplyB,
+                            generator::kAmplitude,
+                            generator::kCycles,
+                            generator::kHarmonicsOn,
+                            generator::kNoiseSeed,
+                            generator::kType,
+                            setting::kBendRange,
+                            setting::kSkin};
+    ScratchDir dir;
+    const std::string files[] = {dir.file("t.txt"), dir.file("w.wav"), dir.file("p.tlmprst")};
+    const int32_t fileCodes[] = {
+        file::exportTable(0, file::kText), file::exportTable(1, file::kWav),
+        file::importTable(0, file::kText), file::importTable(1, file::kWav),
+        file::importTable(1, file::kByName)};
+
+    start(44100.0, 256);
+    AudioThread audio(*processor, 256);
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> norm(0.0, 1.0);
+    for (int n = 0; n < 1500; ++n) {
+        const int32_t tag = tags[rng() % (sizeof(tags) / sizeof(tags[0]))];
+        double value = norm(rng);
+        if (subGroupOf(tag) == kDrawing && groupOf(tag) != kOpValues)
+            value = 1.0 + double(rng() % 256);
+        if (groupOf(tag) == kOpValues || tag == generator::kType || tag == setting::kSkin)
+            value = double(rng() % 300);
+        if (rng() % 50 == 0)
+            value = std::nan("");
+        deliver("GUIEditor:valueChange", tag, value);
+        if (n % 25 == 0) {
+            const int32_t code = fileCodes[rng() % (sizeof(fileCodes) / sizeof(fileCodes[0]))];
+            deliver("GUIEditor:fileSelect", code, 0.0,
+                    &files[(code & file::kFormatMask) == file::kWav ? 1 : 0]);
+        }
+        if (n % 300 == 0)
+            deliver("GUIEditor:fileSelect", file::kExportPreset, 0.0, &files[2]);
+        if (n % 300 == 150)
+            deliver("GUIEditor:fileSelect", file::kImportPreset, 0.0, &files[2]);
+        if (n % 100 == 0)
+            audio.await(1);  // let the audio thread in between the bursts
+    }
+    audio.await(4);
+    audio.stop();
+    EXPECT_TRUE(audio.finite());
+    EXPECT_TRUE(audio.heard());
+
+    // The wave arrays the voices read are the committed tables.
+    const WaveStore& store = synth->waves();
+    for (int op = 0; op < 2; ++op) {
+        const int log2 = store.log2Size(op);
+        EXPECT_EQ(synth->engine().waveIndexMask[op], (store.size(op) - 1) << (7 - log2));
+        for (int i = store.size(op); i < kTableCells; ++i)
+            ASSERT_EQ(store.cell(op, i), 0) << op << " " << i;
+        for (int k = 0; k < store.size(op); ++k)
+            ASSERT_EQ(synth->engine().waveLog[op][k << (7 - log2)].load(),
+                      store.sampleToWave(store.cell(op, k)));
+    }
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace taluma
