@@ -13,7 +13,7 @@ class Allocation : public ::testing::Test {
 protected:
     void SetUp() override {
         engine.init(44100.0f);
-        test::setVoices(engine, 8);
+        engine.setVoiceCount(8);
     }
     void play(EventList& events, int32_t samples = 4) { test::renderOnce(engine, events, samples); }
     int keyOf(int voice) const {

@@ -64,10 +64,6 @@ inline Rendered renderOnce(SynthEngine& engine, EventList& events, int32_t lengt
     return out;
 }
 
-inline void setVoices(SynthEngine& engine, int32_t n) {
-    engine.setVoiceCount(n);
-}
-
 inline float peak(const std::vector<float>& v) {
     float p = 0.0f;
     for (float x : v)

@@ -1,16 +1,20 @@
-// An in-process MainVSTProcessor with a host context, for tests that look inside the
-// Synth object after a block.
+// One instrument in-process: processor and controller initialised and connected as a
+// host connects them, state streams in memory, blocks played into buffers. Tests look
+// inside the Synth object after each step.
 #pragma once
 
 #include "host_events.h"
+#include "main_vst_controller.h"
 #include "main_vst_processor.h"
+#include "state_record.h"
 #include "synth.h"
 
+#include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace taluma {
@@ -19,29 +23,58 @@ namespace test {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-class ProcessorFixture : public ::testing::Test {
-protected:
-    void SetUp() override {
+class Instance {
+public:
+    Instance() {
         host = new HostApplication();
         processor = new MainVSTProcessor();
-        ASSERT_EQ(processor->initialize(host), kResultOk);
+        controller = new MainVSTController();
+        processor->initialize(host);
+        controller->initialize(host);
+        processor->connect(controller);
+        controller->connect(processor);
         synth = processor->synth();
-        ASSERT_NE(synth, nullptr);
     }
-    void TearDown() override {
+    ~Instance() {
+        processor->disconnect(controller);
+        controller->disconnect(processor);
         processor->setActive(false);
+        controller->terminate();
         processor->terminate();
+        controller->release();
         processor->release();
         host->release();
+    }
+    Instance(const Instance&) = delete;
+    Instance& operator=(const Instance&) = delete;
+
+    std::vector<uint8_t> save() {
+        auto* stream = new MemoryStream();
+        EXPECT_EQ(processor->getState(stream), kResultOk);
+        std::vector<uint8_t> bytes(size_t(stream->getSize()));
+        if (!bytes.empty())
+            std::memcpy(bytes.data(), stream->getData(), bytes.size());
+        stream->release();
+        return bytes;
+    }
+    tresult load(const std::vector<uint8_t>& bytes) {
+        auto* stream = new MemoryStream();
+        int32 written = 0;
+        if (!bytes.empty())
+            stream->write(const_cast<uint8_t*>(bytes.data()), int32(bytes.size()), &written);
+        stream->seek(0, IBStream::kIBSeekSet, nullptr);
+        const tresult result = processor->setState(stream);
+        stream->release();
+        return result;
     }
 
     void setup(double rate, int32 maxBlock) {
         ProcessSetup s{kRealtime, kSample32, maxBlock, rate};
-        ASSERT_EQ(processor->setupProcessing(s), kResultOk);
+        EXPECT_EQ(processor->setupProcessing(s), kResultOk);
     }
     void start(double rate = 44100.0, int32 maxBlock = 512) {
         setup(rate, maxBlock);
-        ASSERT_EQ(processor->setActive(true), kResultOk);
+        EXPECT_EQ(processor->setActive(true), kResultOk);
     }
     void noteOn(int32 offset, int16 pitch, float velocity) {
         Event e{};
@@ -92,11 +125,14 @@ protected:
 
     IHostApplication* host = nullptr;
     MainVSTProcessor* processor = nullptr;
+    MainVSTController* controller = nullptr;
     Synth* synth = nullptr;
     testhost::HostEventList events;
     testhost::HostParameterChanges changes;
     std::vector<float> left, right;
 };
+
+class ProcessorFixture : public ::testing::Test, public Instance {};
 
 }  // namespace test
 }  // namespace taluma

@@ -4,7 +4,7 @@
 #include "command_tags.h"
 #include "host_events.h"
 #include "scratch_files.h"
-#include "state_fixture.h"
+#include "processor_fixture.h"
 
 #include <atomic>
 #include <chrono>
@@ -89,7 +89,7 @@ private:
     std::thread thread_;
 };
 
-class Stress : public ::testing::Test, public Instance {
+class Stress : public ProcessorFixture {
 protected:
     void deliver(const char* id, int64 tag, double value, const std::string* path = nullptr) {
         IMessage* m = new HostMessage();

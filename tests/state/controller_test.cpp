@@ -1,6 +1,6 @@
 #include "parameter_table.h"
 #include "processor_messages.h"
-#include "state_fixture.h"
+#include "processor_fixture.h"
 
 #include "pluginterfaces/base/ustring.h"
 
@@ -10,7 +10,7 @@ namespace taluma {
 namespace test {
 namespace {
 
-class Controller : public ::testing::Test, public Instance {
+class Controller : public ProcessorFixture {
 protected:
     std::string title(const ParameterInfo& info) const {
         std::string s;
