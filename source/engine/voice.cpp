@@ -82,11 +82,8 @@ void Voice::release() {
         o.envRate = o.releaseRate;
         o.stage = kStageRelease;
         if (o.envPosition > o.silenceCeiling) {
-            if (!(flags & (2 >> i))) {  // the other operator is silent too
-                free();
+            if (switchOff(i))
                 return;
-            }
-            flags &= kSwitchOffMask[i];
             o.stage = kStageEnded;
         }
     }
@@ -101,18 +98,22 @@ void Voice::damp() {
             continue;
         VoiceOperator& o = op[i];
         attackToLinear(o, attackCurve, linearCurve);
-        if (o.envPosition > o.silenceCeiling) {
-            if (!(flags & (2 >> i))) {
-                free();
-                return;
-            }
-            flags &= kSwitchOffMask[i];
-        }
+        if (o.envPosition > o.silenceCeiling && switchOff(i))
+            return;
         o.stageEnd = o.silenceCeiling;
         o.envRate = dampRate;
         o.stage = kStageEnded;  // ends when the ceiling is reached
     }
     flags = (flags & 3) | kFlagDamped;
+}
+
+bool Voice::switchOff(int i) {
+    if (!(flags & (2 >> i))) {  // the other operator is silent too
+        free();
+        return true;
+    }
+    flags &= kSwitchOffMask[i];
+    return false;
 }
 
 void Voice::free() {

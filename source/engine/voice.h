@@ -73,6 +73,9 @@ struct Voice {
     void damp();
     // Frees the voice at once.
     void free();
+    // Operator i, already below its silence ceiling, stops sounding; when the other one
+    // is silent too the voice is freed and true returned.
+    bool switchOff(int i);
 
     uint32_t increment(int32_t pitchValue) const {
         return rateExp(pitchValue < 0 ? 0 : pitchValue, exponent, pitchShift);

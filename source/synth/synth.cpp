@@ -86,24 +86,28 @@ void Synth::setupRate(int32_t maxBlock, float hostRate) {
     audio_.clearHold();
 }
 
+bool Synth::deferWhileRunning(uint32_t bit, std::atomic<int32_t>& pending, int32_t value) {
+    if (!audioRunning())
+        return false;
+    pending.store(value);
+    pendingChanges_.fetch_or(bit);
+    return true;
+}
+
 void Synth::chooseRateDivider(double norm) {
-    if (audioRunning()) {
-        pendingRateIndex_.store(rateIndexFor(norm));
-        pendingChanges_.fetch_or(change::kRateDivider);
+    const int32_t index = rateIndexFor(norm);
+    if (deferWhileRunning(change::kRateDivider, pendingRateIndex_, index))
         return;
-    }
     StructuralEdit edit(*this);
-    setRateDivider(rateIndexFor(norm));
+    setRateDivider(index);
 }
 
 void Synth::chooseVoiceCount(double norm) {
-    if (audioRunning()) {
-        pendingVoiceCount_.store(voiceCountFor(norm));
-        pendingChanges_.fetch_or(change::kVoiceCount);
+    const int32_t count = voiceCountFor(norm);
+    if (deferWhileRunning(change::kVoiceCount, pendingVoiceCount_, count))
         return;
-    }
     StructuralEdit edit(*this);
-    engine_->setVoiceCount(voiceCountFor(norm));
+    engine_->setVoiceCount(count);
 }
 
 void Synth::setRateDivider(int32_t index) {

@@ -161,6 +161,9 @@ public:
 private:
     // renderEnabled = audioRunning and not bypassed and not busy.
     void updateRenderEnabled();
+    // While audio runs: stores the value and sets the bit of pendingChanges for the
+    // audio thread, and returns true.
+    bool deferWhileRunning(uint32_t bit, std::atomic<int32_t>& pending, int32_t value);
 
     std::unique_ptr<SynthEngine> engine_;
     AudioThreadState audio_;

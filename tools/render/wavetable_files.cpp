@@ -4,6 +4,7 @@
 #include <cctype>
 #include <vector>
 
+#include "command_tags.h"
 #include "input_error.h"
 #include "input_files.h"
 #include "wav_file.h"
@@ -55,7 +56,8 @@ WavetableKind checkWavetableFile(const std::string& path) {
 }
 
 int32_t wavetableImportCode(WavetableKind kind, int op) {
-    return (kind == WavetableKind::Wav ? 0x6000 : 0x5000) | (op & 1);
+    return cmd::file::importTable(op,
+                                  kind == WavetableKind::Wav ? cmd::file::kWav : cmd::file::kText);
 }
 
 }  // namespace taluma::render
