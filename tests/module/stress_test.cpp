@@ -3,6 +3,7 @@
 // suite: no data race may show, the sound stays finite, and no state is torn or lost.
 #include "command_tags.h"
 #include "host_events.h"
+#include "plugin_ids.h"
 #include "scratch_files.h"
 #include "processor_fixture.h"
 
@@ -56,11 +57,12 @@ private:
             e.noteOn.velocity = 0.8f;
             events.add(e);
             int32 index = 0;
-            changes.addQueue(0x40093)->addPoint(0, double(block % 17) / 16.0, index);
-            changes.addQueue(0x20001)->addPoint(0, double(block % 5) / 4.0, index);
-            changes.addQueue(0x20007)->addPoint(0, double(block % 11) / 10.0, index);
+            changes.addQueue(eventid::operatorParam(0, eventid::kTotalLevel))
+                ->addPoint(0, double(block % 17) / 16.0, index);
+            changes.addQueue(eventid::kModWheel)->addPoint(0, double(block % 5) / 4.0, index);
+            changes.addQueue(eventid::kPitchBend)->addPoint(0, double(block % 11) / 10.0, index);
             if (block % 25 == 0)
-                changes.addQueue(0x1000001)->addPoint(0, block % 50 ? 0.0 : 1.0, index);
+                changes.addQueue(kBypassId)->addPoint(0, block % 50 ? 0.0 : 1.0, index);
             AudioBusBuffers out;
             out.numChannels = 2;
             out.channelBuffers32 = channels;

@@ -245,25 +245,25 @@ TEST(EditorCommands, UnknownTagsChangeNothingAndStaySilent) {
     Synth synth(512, 44100.0f);
     const std::vector<uint8_t> before = writeStateRecord(synth);
     const int32_t unknown[] = {
-        0x0005,                                         // group 0
-        0x8001,                                         // no such group
-        0xF00F,                                         //
-        tableCommand(0, kEditButtons, button::kMenu),   // opens a menu in the editor
-        tableCommand(0, kEditButtons, 0x0F),            //
-        tableCommand(0, 0x200, 0),                      // no such sub-group
-        menuTag(0, menu::kImportText),                  // file entries open dialogs
-        menuTag(0, menu::kTableSize + 1),               //
-        kWaveSwitches | 0x03,                           //
+        0x0005,  // group 0
+        0x8001,  // no such group
+        0xF00F,
+        tableCommand(0, kEditButtons, button::kMenu),  // opens a menu in the editor
+        tableCommand(0, kEditButtons, 0x0F),
+        tableCommand(0, 0x200, 0),      // no such sub-group
+        menuTag(0, menu::kImportText),  // file entries open dialogs
+        menuTag(0, menu::kTableSize + 1),
+        kWaveSwitches | 0x03,
         kOpValues | 0x1B,                               // A has no velocity-curve knob
         opValue::operatorParam(1, eventid::kFeedback),  // B has no feedback
-        kOpValues | 0x1F,                               //
-        kOpValues | 0x0113,                             // a sub-group where there is none
-        kGenerator | 0x03,                              //
-        generator::kType + 1,                           //
-        kSettings | 0x04,                               //
-        setting::kExportPreset,                         // settings file buttons open dialogs
-        global::kVolume | 0x100,                        //
-        kGlobal | 0x07,                                 //
+        kOpValues | 0x1F,
+        kOpValues | 0x0113,  // a sub-group where there is none
+        kGenerator | 0x03,
+        generator::kType + 1,
+        kSettings | 0x04,
+        setting::kExportPreset,  // settings file buttons open dialogs
+        global::kVolume | 0x100,
+        kGlobal | 0x07,
     };
     for (int32_t tag : unknown)
         EXPECT_EQ(send(synth, tag, 0.75), Updates{}) << std::hex << tag;
