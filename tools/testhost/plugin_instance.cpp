@@ -105,7 +105,8 @@ PluginInstance::~PluginInstance() {
     if (component_)
         component_->terminate();
     releaseAndClear(component_);
-    releaseAndClear(host_);
+    // The SDK's host application ignores reference counting: its owner deletes it.
+    delete static_cast<HostApplication*>(host_);
 }
 
 tresult PluginInstance::setupProcessing(double sampleRate, int32 maxBlockSize) {
