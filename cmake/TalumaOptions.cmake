@@ -2,9 +2,11 @@
 
 option(TALUMA_BUILD_TESTS "Build the test programs" ON)
 option(TALUMA_SANITIZE_THREAD "Build everything with ThreadSanitizer" OFF)
+option(TALUMA_SANITIZE_ADDRESS
+  "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 # Benchmarks need Google Benchmark, which is only installed for the native build.
-if(CMAKE_CROSSCOMPILING OR TALUMA_SANITIZE_THREAD)
+if(CMAKE_CROSSCOMPILING OR TALUMA_SANITIZE_THREAD OR TALUMA_SANITIZE_ADDRESS)
   set(_bench_default OFF)
 else()
   set(_bench_default ON)
@@ -25,6 +27,13 @@ option(TALUMA_COVERAGE "Build with gcov instrumentation" OFF)
 if(TALUMA_COVERAGE)
   add_compile_options(--coverage -O1)
   add_link_options(--coverage)
+endif()
+
+# GCC leaves float-to-integer overflow out of "undefined"; a host's huge values meet it.
+if(TALUMA_SANITIZE_ADDRESS)
+  add_compile_options(-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all
+    -fno-omit-frame-pointer -g -O1)
+  add_link_options(-fsanitize=address,undefined)
 endif()
 
 # Warnings for the project's own code (not for the SDK sources it compiles).

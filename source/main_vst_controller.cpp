@@ -1,14 +1,19 @@
 #include "main_vst_controller.h"
 
+#include "host_boundary.h"
+#include "live_synths.h"
 #include "parameter_table.h"
 #include "processor_messages.h"
 #include "synth.h"
 
 #include "pluginterfaces/base/ustring.h"
+#include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 
+#include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace Steinberg {
 namespace Vst {
@@ -19,11 +24,33 @@ void toString128(const std::string& text, String128 out) {
     UString(out, 128).fromAscii(text.c_str());
 }
 
-std::string fromString128(const TChar* text) {
-    std::string out;
-    for (int i = 0; text && text[i] && i < 128; ++i)
-        out += text[i] < 128 ? char(text[i]) : '?';
-    return out;
+bool isHighSurrogate(TChar c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(TChar c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// A value text from the host: at most 127 UTF-16 units before its 0, surrogates only in
+// pairs. Other characters than ASCII become '?', which no value text holds.
+bool readHostText(const TChar* text, std::string& out) {
+    constexpr int kCapacity = 128;  // a String128 with its terminating 0
+    if (!text)
+        return false;
+    for (int i = 0; i < kCapacity; ++i) {
+        const TChar c = text[i];
+        if (c == 0)
+            return true;
+        if (isHighSurrogate(c)) {
+            if (i + 1 == kCapacity || !isLowSurrogate(text[i + 1]))
+                return false;
+            ++i;  // the pair is one character
+        } else if (isLowSurrogate(c)) {
+            return false;
+        }
+        out += c < 128 ? char(c) : '?';
+    }
+    return false;
 }
 
 // The SDK's range parameter takes one plain unit per step when it has steps. "STD Pitch"
@@ -40,18 +67,32 @@ public:
     }
 };
 
-bool isMessage(IMessage* message, const char* id) {
-    const char* messageId = message->getMessageID();
+bool isMessage(IMessage& message, const char* id) {
+    const char* messageId = message.getMessageID();
     return messageId && std::strcmp(messageId, id) == 0;
 }
 
 }  // namespace
 
 tresult PLUGIN_API MainVSTController::initialize(FUnknown* context) {
+    // A second call (even without a host context) would register everything twice.
+    if (getParameterCount() > 0)
+        return kResultFalse;
     const tresult result = EditControllerEx1::initialize(context);
     if (result != kResultOk)
         return result;
+    const tresult registered = taluma::hostBoundary([this] {
+        registerParameters();
+        return kResultOk;
+    });
+    if (registered != kResultOk) {
+        parameters.removeAll();
+        units.clear();
+    }
+    return registered;
+}
 
+void MainVSTController::registerParameters() {
     int count = 0;
     const taluma::ParameterSpec* table = taluma::parameterTable(count);
     for (int i = 0; i < count; ++i) {
@@ -75,13 +116,13 @@ tresult PLUGIN_API MainVSTController::initialize(FUnknown* context) {
             parameters.addParameter(parameter);
         }
     }
-    return result;
 }
 
-tresult PLUGIN_API MainVSTController::getMidiControllerAssignment(int32 /*busIndex*/,
-                                                                  int16 /*channel*/,
+tresult PLUGIN_API MainVSTController::getMidiControllerAssignment(int32 busIndex, int16 channel,
                                                                   CtrlNumber midiControllerNumber,
                                                                   ParamID& id) {
+    if (busIndex != 0 || channel < 0 || channel >= taluma::kEventInputChannels)
+        return kInvalidArgument;
     switch (midiControllerNumber) {
     case kCtrlModWheel: id = 0x20001; return kResultOk;
     case kCtrlVolume: id = 0x20002; return kResultOk;
@@ -94,22 +135,33 @@ tresult PLUGIN_API MainVSTController::getMidiControllerAssignment(int32 /*busInd
     }
 }
 
-IPlugView* PLUGIN_API MainVSTController::createView(FIDString /*name*/) {
-    return nullptr;
+IPlugView* PLUGIN_API MainVSTController::createView(FIDString name) {
+    if (!FIDStringsEqual(name, ViewType::kEditor))
+        return nullptr;
+    return nullptr;  // the editor arrives with its own issue
 }
 
 void MainVSTController::readBackParameters() {
-    if (!synth_)
-        return;
     int count = 0;
     const uint32_t* ids = taluma::readBackIds(count);
+    std::vector<double> values(size_t(count), 0.0);
+    // Read under the registry's hold, set afterwards: setting notifies dependents.
+    if (!taluma::readLiveSynth(synth_, [&](const taluma::Synth& synth) {
+            for (int i = 0; i < count; ++i)
+                values[size_t(i)] = taluma::readBackValue(ids[i], synth.snapshot().value(ids[i]));
+        }))
+        return;
     for (int i = 0; i < count; ++i)
-        setParamNormalized(ids[i], taluma::readBackValue(ids[i], synth_->snapshot().value(ids[i])));
+        setParamNormalized(ids[i], values[size_t(i)]);
 }
 
 tresult PLUGIN_API MainVSTController::notify(IMessage* message) {
     if (!message)
         return kInvalidArgument;
+    return taluma::hostBoundary([&] { return handleMessage(*message); });
+}
+
+tresult MainVSTController::handleMessage(IMessage& message) {
     taluma::Synth* address = nullptr;
     if (isMessage(message, "GUIEditor:valueUpdate") || isMessage(message, "Processor:openGUI")) {
         // Both are for the editor; without an open editor there is nothing to update.
@@ -120,29 +172,87 @@ tresult PLUGIN_API MainVSTController::notify(IMessage* message) {
         return kResultOk;
     }
     if (isMessage(message, "Processor:setState") || isMessage(message, "Processor:getState")) {
-        // A message without the address still reads back from the one known before.
-        if (taluma::getSynthAttribute(*message, address))
+        // A message without the address still reads back from the one known before; an
+        // address that names no processor's Synth is not one.
+        if (taluma::getSynthAttribute(message, address) && taluma::isLiveSynth(address))
             synth_ = address;
         readBackParameters();
         return kResultOk;
     }
-    return EditControllerEx1::notify(message);
+    return taluma::answerOtherMessage(message);
 }
 
 tresult PLUGIN_API MainVSTController::getParamStringByValue(ParamID id, ParamValue valueNormalized,
                                                             String128 string) {
-    const std::string text = taluma::formatParameter(id, valueNormalized);
-    if (text.empty())
-        return EditControllerEx1::getParamStringByValue(id, valueNormalized, string);
-    toString128(text, string);
-    return kResultOk;
+    if (!string)
+        return kInvalidArgument;
+    if (!getParameterObject(id))
+        return kResultFalse;
+    // The SDK prints a plain parameter's value with no bound on its length; a value of
+    // 0..1 fits the host's 128 characters.
+    const double value = taluma::heldUnit(valueNormalized);
+    return taluma::hostBoundary([&]() -> tresult {
+        const std::string text = taluma::formatParameter(id, value);
+        if (text.empty())
+            return EditControllerEx1::getParamStringByValue(id, value, string);
+        toString128(text, string);
+        return kResultOk;
+    });
 }
 
 tresult PLUGIN_API MainVSTController::getParamValueByString(ParamID id, TChar* string,
                                                             ParamValue& valueNormalized) {
-    if (taluma::parseParameter(id, fromString128(string), valueNormalized))
+    return taluma::hostBoundary([&]() -> tresult {
+        std::string text;
+        if (!readHostText(string, text))
+            return kInvalidArgument;
+        double value = 0.0;
+        if (!getParameterObject(id) || !taluma::parseParameter(id, text, value))
+            return kResultFalse;
+        valueNormalized = value;
         return kResultOk;
-    return EditControllerEx1::getParamValueByString(id, string, valueNormalized);
+    });
+}
+
+tresult PLUGIN_API MainVSTController::getParameterInfo(int32 paramIndex, ParameterInfo& info) {
+    if (paramIndex < 0 || paramIndex >= getParameterCount())
+        return kInvalidArgument;
+    return EditControllerEx1::getParameterInfo(paramIndex, info);
+}
+
+ParamValue PLUGIN_API MainVSTController::normalizedParamToPlain(ParamID id,
+                                                                ParamValue valueNormalized) {
+    return EditControllerEx1::normalizedParamToPlain(id, taluma::heldUnit(valueNormalized));
+}
+
+ParamValue PLUGIN_API MainVSTController::plainParamToNormalized(ParamID id, ParamValue plainValue) {
+    return taluma::heldUnit(EditControllerEx1::plainParamToNormalized(id, plainValue));
+}
+
+tresult PLUGIN_API MainVSTController::setParamNormalized(ParamID id, ParamValue value) {
+    // The SDK holds finite values to 0..1 but would store NaN; no infinity is a value.
+    if (!std::isfinite(value))
+        return kInvalidArgument;
+    return taluma::hostBoundary([&] { return EditControllerEx1::setParamNormalized(id, value); });
+}
+
+tresult PLUGIN_API MainVSTController::setKnobMode(KnobMode mode) {
+    if (mode < kCircularMode || mode > kLinearMode)
+        return kInvalidArgument;
+    return EditControllerEx1::setKnobMode(mode);
+}
+
+tresult PLUGIN_API MainVSTController::getUnitInfo(int32 unitIndex, UnitInfo& info) {
+    if (unitIndex < 0 || unitIndex >= getUnitCount())
+        return kInvalidArgument;
+    return EditControllerEx1::getUnitInfo(unitIndex, info);
+}
+
+tresult PLUGIN_API MainVSTController::selectUnit(UnitID unitId) {
+    bool known = unitId == kRootUnitId;
+    for (const auto& unit : units)
+        known = known || unit->getID() == unitId;
+    return known ? EditControllerEx1::selectUnit(unitId) : kInvalidArgument;
 }
 
 }  // namespace Vst

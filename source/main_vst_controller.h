@@ -12,44 +12,63 @@ class Synth;
 namespace Steinberg {
 namespace Vst {
 
+// Every method a host calls refuses what its contract rules out (indices, ids, values
+// that are not numbers, null pointers, text that is not UTF-16) with a result code and
+// leaves the controller as it was; no exception leaves it.
 class MainVSTController : public EditControllerEx1, public IMidiMapping {
 public:
     MainVSTController() = default;
 
     // Registers the bypass, the unit "MIDI Contloller", the seven MIDI parameters and
-    // the synthesizer parameters.
+    // the synthesizer parameters. A second call is refused.
     tresult PLUGIN_API initialize(FUnknown* context) SMTG_OVERRIDE;
 
-    // IMidiMapping: CC 1, 7, 10, 11, 120, 123 and pitch bend map onto the hidden
-    // MIDI parameters; bus and channel do not matter.
+    // IMidiMapping: CC 1, 7, 10, 11, 120, 123 and pitch bend map onto the hidden MIDI
+    // parameters on every channel of the one event bus.
     tresult PLUGIN_API getMidiControllerAssignment(int32 busIndex, int16 channel,
                                                    CtrlNumber midiControllerNumber,
                                                    ParamID& id) SMTG_OVERRIDE;
 
-    // The editor arrives with its own issue; until then no view type is offered.
+    // Only the view type "editor" exists.
     IPlugView* PLUGIN_API createView(FIDString name) SMTG_OVERRIDE;
 
     tresult PLUGIN_API notify(IMessage* message) SMTG_OVERRIDE;
 
-    // Readable texts for values ("440.00 Hz", "-3 c", "C 4") and their inverse.
+    // Readable texts for values ("440.00 Hz", "-3 c", "C 4") and their inverse. Values
+    // outside 0..1 read as the nearest end (NaN as 0).
     tresult PLUGIN_API getParamStringByValue(ParamID id, ParamValue valueNormalized,
                                              String128 string) SMTG_OVERRIDE;
     tresult PLUGIN_API getParamValueByString(ParamID id, TChar* string,
                                              ParamValue& valueNormalized) SMTG_OVERRIDE;
 
+    // The SDK's parameter and unit access, with the index and value checks it lacks.
+    tresult PLUGIN_API getParameterInfo(int32 paramIndex, ParameterInfo& info) SMTG_OVERRIDE;
+    ParamValue PLUGIN_API normalizedParamToPlain(ParamID id,
+                                                 ParamValue valueNormalized) SMTG_OVERRIDE;
+    ParamValue PLUGIN_API plainParamToNormalized(ParamID id, ParamValue plainValue) SMTG_OVERRIDE;
+    tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) SMTG_OVERRIDE;
+    tresult PLUGIN_API setKnobMode(KnobMode mode) SMTG_OVERRIDE;
+    tresult PLUGIN_API getUnitInfo(int32 unitIndex, UnitInfo& info) SMTG_OVERRIDE;
+    tresult PLUGIN_API selectUnit(UnitID unitId) SMTG_OVERRIDE;
+
     // Sets every synthesizer parameter from the engine's current values (nothing while
-    // the Synth's address is unknown).
+    // the Synth's address is unknown or its processor is gone).
     void readBackParameters();
 
     taluma::Synth* synth() const { return synth_; }
 
     OBJ_METHODS(MainVSTController, EditControllerEx1)
     DEFINE_INTERFACES
+    if (!iid || !obj)
+        return kInvalidArgument;
     DEF_INTERFACE(IMidiMapping)
     END_DEFINE_INTERFACES(EditControllerEx1)
     REFCOUNT_METHODS(EditControllerEx1)
 
 private:
+    void registerParameters();
+    tresult handleMessage(IMessage& message);
+
     taluma::Synth* synth_ = nullptr;  // the processor's Synth, learnt from its messages
     FUnknown* editor_ = nullptr;      // the open editor view, none yet
 };

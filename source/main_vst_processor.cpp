@@ -2,6 +2,9 @@
 
 #include "editor_commands.h"
 #include "file_requests.h"
+#include "host_boundary.h"
+#include "live_synths.h"
+#include "parameter_table.h"
 #include "process_steps.h"
 #include "processor_messages.h"
 #include "state_record.h"
@@ -21,6 +24,14 @@ namespace Steinberg {
 namespace Vst {
 
 namespace {
+
+// The decimated buffers serve blocks up to this size; longer blocks render in pieces, so
+// a host's huge maximum block size costs no huge allocation.
+constexpr int32 kLargestBufferedBlock = 1 << 16;
+
+int32 bufferedBlock(int32 maxSamplesPerBlock) {
+    return std::min(maxSamplesPerBlock, kLargestBufferedBlock);
+}
 
 // The two channel buffers of the first output bus, if the host gave them.
 bool stereoOutputs(ProcessData& data, float*& left, float*& right) {
@@ -53,21 +64,35 @@ void silenceOutputs(ProcessData& data) {
 }  // namespace
 
 MainVSTProcessor::MainVSTProcessor() = default;
-MainVSTProcessor::~MainVSTProcessor() = default;
+MainVSTProcessor::~MainVSTProcessor() {
+    if (synth_)
+        taluma::removeLiveSynth(synth_.get());
+}
 
 tresult PLUGIN_API MainVSTProcessor::initialize(FUnknown* context) {
+    // A second call (even without a host context) would add the buses again.
+    if (getBusCount(kAudio, kOutput) > 0)
+        return kResultFalse;
     tresult result = AudioEffect::initialize(context);
     if (result != kResultOk)
         return result;
-    addAudioOutput(STR16("AudioOut"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
-    addEventInput(STR16("EventInput"), 16, kMain, BusInfo::kDefaultActive);
-    if (!synth_) {
-        synth_ = std::make_unique<taluma::Synth>(processSetup.maxSamplesPerBlock,
-                                                 float(processSetup.sampleRate));
-        // The rate table follows the set-up the Synth was made for (the defaults give
-        // 44100, 22050, 14700, 11025), also when the host set up processing first.
-        synth_->setupRate(processSetup.maxSamplesPerBlock, float(processSetup.sampleRate));
-    }
+    result = taluma::hostBoundary([this] {
+        addAudioOutput(STR16("AudioOut"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+        addEventInput(STR16("EventInput"), taluma::kEventInputChannels, kMain,
+                      BusInfo::kDefaultActive);
+        if (!synth_) {
+            const int32 block = bufferedBlock(processSetup.maxSamplesPerBlock);
+            auto synth = std::make_unique<taluma::Synth>(block, float(processSetup.sampleRate));
+            // The rate table follows the set-up the Synth was made for (the defaults give
+            // 44100, 22050, 14700, 11025), also when the host set up processing first.
+            synth->setupRate(block, float(processSetup.sampleRate));
+            taluma::addLiveSynth(synth.get());
+            synth_ = std::move(synth);
+        }
+        return kResultOk;
+    });
+    if (result != kResultOk)
+        removeAllBusses();
     return result;
 }
 
@@ -84,12 +109,19 @@ tresult PLUGIN_API MainVSTProcessor::setBusArrangements(SpeakerArrangement* inpu
 }
 
 tresult PLUGIN_API MainVSTProcessor::setupProcessing(ProcessSetup& setup) {
-    // A rate the engine cannot run at is refused before anything changes.
+    // A set-up the engine cannot run with is refused before anything changes.
     if (!std::isfinite(setup.sampleRate) || setup.sampleRate < 1.0 || setup.sampleRate > 1.0e7 ||
-        setup.maxSamplesPerBlock < 1)
+        setup.maxSamplesPerBlock < 1 || setup.processMode < kRealtime ||
+        setup.processMode > kOffline ||
+        canProcessSampleSize(setup.symbolicSampleSize) != kResultTrue)
         return kResultFalse;
-    if (synth_)
-        synth_->setupRate(setup.maxSamplesPerBlock, float(setup.sampleRate));
+    const tresult result = taluma::hostBoundary([&] {
+        if (synth_)
+            synth_->setupRate(bufferedBlock(setup.maxSamplesPerBlock), float(setup.sampleRate));
+        return kResultOk;
+    });
+    if (result != kResultOk)
+        return result;
     sendUiUpdate();
     return AudioEffect::setupProcessing(setup);
 }
@@ -152,6 +184,10 @@ tresult PLUGIN_API MainVSTProcessor::process(ProcessData& data) {
 tresult PLUGIN_API MainVSTProcessor::setState(IBStream* state) {
     if (!synth_ || !state)
         return kResultFalse;
+    return taluma::hostBoundary([&] { return readState(state); });
+}
+
+tresult MainVSTProcessor::readState(IBStream* state) {
     uint8_t record[taluma::kStateRecordSize];
     int32 read = 0;
     if (state->read(record, 1, &read) != kResultOk || read != 1)
@@ -173,6 +209,10 @@ tresult PLUGIN_API MainVSTProcessor::setState(IBStream* state) {
 tresult PLUGIN_API MainVSTProcessor::getState(IBStream* state) {
     if (!synth_ || !state)
         return kResultFalse;
+    return taluma::hostBoundary([&] { return writeState(state); });
+}
+
+tresult MainVSTProcessor::writeState(IBStream* state) {
     const std::vector<uint8_t> record = taluma::writeStateRecord(*synth_);
     int32 written = 0;
     const tresult result =
@@ -185,6 +225,10 @@ tresult PLUGIN_API MainVSTProcessor::getState(IBStream* state) {
 tresult PLUGIN_API MainVSTProcessor::notify(IMessage* message) {
     if (!message)
         return kInvalidArgument;
+    return taluma::hostBoundary([&] { return handleMessage(message); });
+}
+
+tresult MainVSTProcessor::handleMessage(IMessage* message) {
     const char* id = message->getMessageID();
     if (id && std::strcmp(id, "GUIEditor:openGUI") == 0) {
         sendSynthAddress("Processor:openGUI");
@@ -214,7 +258,7 @@ tresult PLUGIN_API MainVSTProcessor::notify(IMessage* message) {
         }
         return kResultOk;
     }
-    return AudioEffect::notify(message);
+    return taluma::answerOtherMessage(*message);
 }
 
 void MainVSTProcessor::sendSynthAddress(const char* messageId) {

@@ -38,6 +38,10 @@ public:
     taluma::Synth* synth() const { return synth_.get(); }
 
 private:
+    // The bodies of setState, getState and notify, whose exceptions end at the boundary.
+    tresult readState(IBStream* state);
+    tresult writeState(IBStream* state);
+    tresult handleMessage(IMessage* message);
     // setActive and setProcessing do the same: start or stop rendering, free all voices.
     void setRunning(bool running);
     void sendUiUpdate();

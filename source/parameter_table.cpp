@@ -172,12 +172,14 @@ std::string formatParameter(uint32_t id, double normalized) {
 
 bool parseParameter(uint32_t id, const std::string& text, double& normalized) {
     const ParameterSpec* p = findParameter(id);
-    if (!p || p->kind != ParameterKind::Range)
+    if (!p)
         return false;
     auto fromPlain = [&](double plain) {
         normalized = clampUnit((plain - p->min) / (p->max - p->min));
         return true;
     };
+    if (id == kBypassId && (text == "On" || text == "Off"))
+        return fromPlain(text == "On" ? 1.0 : 0.0);
     for (int i = 0; i < 4; ++i) {
         if (id == eventid::kAlgorithm && text == kAlgorithmNames[i])
             return fromPlain(i);

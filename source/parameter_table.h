@@ -22,6 +22,8 @@ struct ParameterSpec {
 constexpr uint32_t kBypassId = 0x1000001;
 constexpr int32_t kMidiUnitId = 0x20000;
 constexpr const char* kMidiUnitName = "MIDI Contloller";
+// MIDI controllers arrive on the one event input bus, which has 16 channels.
+constexpr int32_t kEventInputChannels = 16;
 
 // All 43 parameters, in the order they are registered.
 const ParameterSpec* parameterTable(int& count);
@@ -35,7 +37,8 @@ double readBackValue(uint32_t id, int32_t v);
 // What a musician reads for a normalised value ("440.00 Hz", "-3 c", "C 4", "1/2");
 // empty where the plain number says it all.
 std::string formatParameter(uint32_t id, double normalized);
-// The inverse for typed values: false when the text does not name a value.
+// The inverse for typed values (a plain parameter takes its normalised value, the
+// bypass also "On" and "Off"): false when the text does not name a value.
 bool parseParameter(uint32_t id, const std::string& text, double& normalized);
 
 }  // namespace taluma

@@ -22,6 +22,35 @@ FUnknown* createController(void* /*context*/) {
     return static_cast<Vst::IEditController*>(new Vst::MainVSTController());
 }
 
+// Builds the factory with its two classes; null if an allocation fails.
+IPluginFactory* buildFactory() {
+    PFactoryInfo factoryInfo(taluma::kVendorName, taluma::kVendorUrl, taluma::kVendorEmail,
+                             PFactoryInfo::kUnicode);
+    CPluginFactory* factory = nullptr;
+    try {
+        factory = new CPluginFactory(factoryInfo);
+        TUID processorCid;
+        TUID controllerCid;
+        taluma::kProcessorUID.toTUID(processorCid);
+        taluma::kControllerUID.toTUID(controllerCid);
+
+        PClassInfo2 processorClass(processorCid, PClassInfo::kManyInstances, kVstAudioEffectClass,
+                                   taluma::kProcessorName, Vst::kDistributable,
+                                   taluma::kSubCategories, "", taluma::kVersionString,
+                                   taluma::kSdkVersionString);
+        PClassInfo2 controllerClass(controllerCid, PClassInfo::kManyInstances,
+                                    kVstComponentControllerClass, taluma::kControllerName, 0, "",
+                                    "", taluma::kVersionString, taluma::kSdkVersionString);
+        factory->registerClass(&processorClass, createProcessor);
+        factory->registerClass(&controllerClass, createController);
+        return factory;
+    } catch (...) {
+        if (factory)
+            factory->release();
+        return nullptr;
+    }
+}
+
 }  // namespace
 
 extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory() {
@@ -29,25 +58,6 @@ extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory() {
         gPluginFactory->addRef();
         return gPluginFactory;
     }
-
-    PFactoryInfo factoryInfo(taluma::kVendorName, taluma::kVendorUrl, taluma::kVendorEmail,
-                             PFactoryInfo::kUnicode);
-    auto* factory = new CPluginFactory(factoryInfo);
-
-    TUID processorCid;
-    TUID controllerCid;
-    taluma::kProcessorUID.toTUID(processorCid);
-    taluma::kControllerUID.toTUID(controllerCid);
-
-    PClassInfo2 processorClass(processorCid, PClassInfo::kManyInstances, kVstAudioEffectClass,
-                               taluma::kProcessorName, Vst::kDistributable, taluma::kSubCategories,
-                               "", taluma::kVersionString, taluma::kSdkVersionString);
-    PClassInfo2 controllerClass(controllerCid, PClassInfo::kManyInstances,
-                                kVstComponentControllerClass, taluma::kControllerName, 0, "", "",
-                                taluma::kVersionString, taluma::kSdkVersionString);
-    factory->registerClass(&processorClass, createProcessor);
-    factory->registerClass(&controllerClass, createController);
-
-    gPluginFactory = factory;
-    return factory;
+    gPluginFactory = buildFactory();
+    return gPluginFactory;
 }

@@ -24,4 +24,14 @@ bool getSynthAttribute(IMessage& message, Synth*& synth) {
     return true;
 }
 
+tresult answerOtherMessage(IMessage& message) {
+    const char* id = message.getMessageID();
+    IAttributeList* attributes = message.getAttributes();
+    TChar text[256] = {};
+    if (!id || std::strcmp(id, "TextMessage") != 0 || !attributes)
+        return kResultFalse;
+    return attributes->getString("Text", text, sizeof(text)) == kResultOk ? kResultOk
+                                                                          : kResultFalse;
+}
+
 }  // namespace taluma

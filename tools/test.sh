@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the native build, the ThreadSanitizer build of the stress tests,
+# Runs every test: the native build, the ThreadSanitizer build of the stress tests, the
+# AddressSanitizer/UndefinedBehaviorSanitizer build of the module's careless-host test,
 # and (when the cross toolchain file exists) the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,12 @@ run_suite "native tests" build
 cmake -S . -B build-tsan -G Ninja -DTALUMA_SANITIZE_THREAD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-tsan -j "$jobs" --target tsan_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_suite "ThreadSanitizer tests" build-tsan -L tsan
+
+# The module and the careless-host test only, with AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build-asan -G Ninja -DTALUMA_SANITIZE_ADDRESS=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-asan -j "$jobs" --target asan_tests
+ASAN_OPTIONS="detect_leaks=1 strict_string_checks=1" UBSAN_OPTIONS="print_stacktrace=1" \
+  run_suite "AddressSanitizer and UndefinedBehaviorSanitizer tests" build-asan -L asan
 
 if [ -f cmake/mingw-w64-x86_64.cmake ]; then
   cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null

@@ -9,8 +9,11 @@ std::atomic<int> useCounter{0};
 }
 
 bool InitDll() {
-    if (++useCounter == 1)
-        return InitModule();
+    if (++useCounter == 1 && !InitModule()) {
+        // Not initialised: the next InitDll tries again.
+        --useCounter;
+        return false;
+    }
     return true;
 }
 

@@ -55,12 +55,21 @@ void setPlatformModuleHandle(void* handle) {
 
 }  // namespace Steinberg
 
+// The host calls these through InitDll and ExitDll: an exception ends here.
 bool InitModule() {
-    Steinberg::runAll(Steinberg::initializers());
-    return true;
+    try {
+        Steinberg::runAll(Steinberg::initializers());
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 bool DeinitModule() {
-    Steinberg::runAll(Steinberg::terminators());
-    return true;
+    try {
+        Steinberg::runAll(Steinberg::terminators());
+        return true;
+    } catch (...) {
+        return false;
+    }
 }

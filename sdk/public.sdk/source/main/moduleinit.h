@@ -23,6 +23,6 @@ void setPlatformModuleHandle(void* handle);
 
 }  // namespace Steinberg
 
-// Run every registered initialiser / terminator; both always succeed.
+// Run every registered initialiser / terminator; false when one of them threw.
 bool InitModule();
 bool DeinitModule();

@@ -88,7 +88,11 @@ tresult PLUGIN_API CPluginFactory::createInstance(FIDString cid, FIDString iid, 
     for (const auto& entry : classes) {
         if (std::memcmp(entry.info.cid, cid, sizeof(TUID)) != 0)
             continue;
-        FUnknown* instance = entry.createFunc(entry.context);
+        FUnknown* instance = nullptr;
+        try {
+            instance = entry.createFunc(entry.context);
+        } catch (...) {  // an allocation failed; nothing of it may reach the host
+        }
         if (!instance)
             return kOutOfMemory;
         // The creation reference is dropped; the caller keeps the queried one.
@@ -111,6 +115,8 @@ tresult PLUGIN_API CPluginFactory::setHostContext(FUnknown* context) {
 }
 
 tresult PLUGIN_API CPluginFactory::queryInterface(const TUID iid, void** obj) {
+    if (!iid || !obj)
+        return kInvalidArgument;
     QUERY_INTERFACE(iid, obj, FUnknown::iid, IPluginFactory)
     QUERY_INTERFACE(iid, obj, IPluginFactory::iid, IPluginFactory)
     QUERY_INTERFACE(iid, obj, IPluginFactory2::iid, IPluginFactory2)

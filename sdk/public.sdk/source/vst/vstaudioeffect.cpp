@@ -3,6 +3,14 @@
 namespace Steinberg {
 namespace Vst {
 
+namespace {
+
+bool busKindExists(MediaType type, BusDirection dir) {
+    return (type == kAudio || type == kEvent) && (dir == kInput || dir == kOutput);
+}
+
+}  // namespace
+
 AudioEffect::AudioEffect() {
     // Until the host's first setupProcessing the component assumes a realtime
     // 44.1 kHz stream of at most 1024 32-bit samples per block.
@@ -64,6 +72,30 @@ EventBus* AudioEffect::getEventOutput(int32 index) {
     return static_cast<EventBus*>(eventOutputs.at(static_cast<size_t>(index)).get());
 }
 
+tresult PLUGIN_API AudioEffect::getControllerClassId(TUID classId) {
+    if (!classId)
+        return kInvalidArgument;
+    return Component::getControllerClassId(classId);
+}
+
+int32 PLUGIN_API AudioEffect::getBusCount(MediaType type, BusDirection dir) {
+    return busKindExists(type, dir) ? Component::getBusCount(type, dir) : 0;
+}
+
+tresult PLUGIN_API AudioEffect::getBusInfo(MediaType type, BusDirection dir, int32 index,
+                                           BusInfo& info) {
+    if (!busKindExists(type, dir))
+        return kInvalidArgument;
+    return Component::getBusInfo(type, dir, index, info);
+}
+
+tresult PLUGIN_API AudioEffect::activateBus(MediaType type, BusDirection dir, int32 index,
+                                            TBool state) {
+    if (!busKindExists(type, dir))
+        return kInvalidArgument;
+    return Component::activateBus(type, dir, index, state);
+}
+
 tresult PLUGIN_API AudioEffect::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                                    SpeakerArrangement* outputs, int32 numOuts) {
     if (numIns < 0 || numOuts < 0)
@@ -84,7 +116,7 @@ tresult PLUGIN_API AudioEffect::setBusArrangements(SpeakerArrangement* inputs, i
 tresult PLUGIN_API AudioEffect::getBusArrangement(BusDirection dir, int32 index,
                                                   SpeakerArrangement& arr) {
     AudioBus* bus = dir == kInput ? getAudioInput(index) : getAudioOutput(index);
-    if (!bus)
+    if (!busKindExists(kAudio, dir) || !bus)
         return kInvalidArgument;
     arr = bus->getArrangement();
     return kResultTrue;

@@ -27,6 +27,14 @@ public:
     EventBus* getEventInput(int32 index);
     EventBus* getEventOutput(int32 index);
 
+    // IComponent, refusing null pointers and media types or directions that do not exist.
+    tresult PLUGIN_API getControllerClassId(TUID classId) SMTG_OVERRIDE;
+    int32 PLUGIN_API getBusCount(MediaType type, BusDirection dir) SMTG_OVERRIDE;
+    tresult PLUGIN_API getBusInfo(MediaType type, BusDirection dir, int32 index,
+                                  BusInfo& info) SMTG_OVERRIDE;
+    tresult PLUGIN_API activateBus(MediaType type, BusDirection dir, int32 index,
+                                   TBool state) SMTG_OVERRIDE;
+
     // IAudioProcessor
     tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                           SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
@@ -46,6 +54,8 @@ public:
 
     OBJ_METHODS(AudioEffect, Component)
     DEFINE_INTERFACES
+    if (!iid || !obj)
+        return kInvalidArgument;
     DEF_INTERFACE(IAudioProcessor)
     DEF_INTERFACE(IProcessContextRequirements)
     END_DEFINE_INTERFACES(Component)
