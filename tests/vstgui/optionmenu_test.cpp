@@ -153,6 +153,10 @@ TEST_F(MenuTest, PopupNeedsAnOpenFrameAndEntriesAndStaysInside) {
     EXPECT_LE(r.right, 800);
     EXPECT_LE(r.bottom, 600);
     EXPECT_FALSE(main->popup(frame.get(), CPoint(0, 0)));  // already open
+    keys({VKEY_DOWN, VKEY_RIGHT});  // no room on the right: the sub-menu opens on the left
+    const CRect sub = popupView()->getLevelRect(1);
+    EXPECT_LE(sub.right, r.left + 2);
+    EXPECT_GE(sub.left, 0);
 }
 
 TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowAndShowsTheCurrentEntry) {

@@ -21,7 +21,7 @@ MenuPopupView::MenuPopupView(COptionMenu* menu, CFrame* f, const CPoint& locatio
 
 MenuPopupView::~MenuPopupView() = default;
 
-void MenuPopupView::pushLevel(COptionMenu* menu, CPoint at) {
+void MenuPopupView::pushLevel(COptionMenu* menu, CPoint at, CCoord parentLeft) {
     CFontRef font = menu->getFont() ? menu->getFont() : kNormalFont;
     CCoord width = 60, height = 2;
     for (int32_t i = 0; i < menu->getNbEntries(); ++i) {
@@ -30,10 +30,13 @@ void MenuPopupView::pushLevel(COptionMenu* menu, CPoint at) {
         width = std::max(width, std::ceil(font->getStringWidth(item->getTitle().c_str())) +
                                     2 * kSideMargin + 2);
     }
-    // Keep the column inside the frame.
     const CRect bounds = frame->getViewSize();
-    if (at.x + width > bounds.right)
-        at.x = std::max(bounds.left, bounds.right - width);
+    if (at.x + width > bounds.right) {
+        if (parentLeft >= 0 && parentLeft - width >= bounds.left)
+            at.x = parentLeft - width;
+        else
+            at.x = std::max(bounds.left, bounds.right - width);
+    }
     if (at.y + height > bounds.bottom)
         at.y = std::max(bounds.top, bounds.bottom - height);
     Level level{menu, CRect(at.x, at.y, at.x + width, at.y + height), -1};
@@ -89,7 +92,7 @@ void MenuPopupView::hoverItem(size_t level, int32_t index, bool openSubmenu) {
     if (openSubmenu && l.hover >= 0 && item->getSubmenu() &&
         item->getSubmenu()->getNbEntries() > 0) {
         CRect r = getItemRect(level, index);
-        pushLevel(item->getSubmenu(), CPoint(l.rect.right - 2, r.top - 1));
+        pushLevel(item->getSubmenu(), CPoint(l.rect.right - 2, r.top - 1), l.rect.left + 2);
     }
 }
 

@@ -41,7 +41,9 @@ private:
         CRect rect;
         int32_t hover;
     };
-    void pushLevel(COptionMenu* menu, CPoint at);
+    // Opens a column at `at`, kept inside the frame. A sub-menu that does not fit on
+    // the right of its parent opens on its left, against `parentLeft` (negative: none).
+    void pushLevel(COptionMenu* menu, CPoint at, CCoord parentLeft = -1);
     void popLevelsAbove(size_t level);
     bool locate(const CPoint& where, size_t& level, int32_t& index) const;
     bool selectable(const CMenuItem* item) const;
