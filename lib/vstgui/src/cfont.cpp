@@ -16,18 +16,16 @@ CCoord CFontDesc::getStringWidth(UTF8StringPtr text) const {
 }
 
 namespace {
-// The predefined fonts hold an extra reference so that no forget() frees them.
-CFontDesc* permanentFont(CCoord size) {
-    auto* f = new CFontDesc("Arial", size);
-    f->remember();
-    return f;
-}
+// The predefined fonts live in static storage (the module may be unloaded, and must
+// leave nothing behind); the reference the storage holds keeps forget() from freeing them.
+CFontDesc predefinedFonts[] = {
+    {"Arial", 18}, {"Arial", 14}, {"Arial", 12}, {"Arial", 11}, {"Arial", 10}};
 }  // namespace
 
-const CFontRef kNormalFontVeryBig = permanentFont(18);
-const CFontRef kNormalFontBig = permanentFont(14);
-const CFontRef kNormalFont = permanentFont(12);
-const CFontRef kNormalFontSmall = permanentFont(11);
-const CFontRef kNormalFontSmaller = permanentFont(10);
+const CFontRef kNormalFontVeryBig = &predefinedFonts[0];
+const CFontRef kNormalFontBig = &predefinedFonts[1];
+const CFontRef kNormalFont = &predefinedFonts[2];
+const CFontRef kNormalFontSmall = &predefinedFonts[3];
+const CFontRef kNormalFontSmaller = &predefinedFonts[4];
 
 }  // namespace VSTGUI

@@ -24,6 +24,10 @@ FontRasterizer::FontRasterizer() : impl(new Impl) {
         stbtt_GetFontVMetrics(&impl->info, &impl->ascent, &impl->descent, &impl->lineGap);
 }
 
+FontRasterizer::~FontRasterizer() {
+    delete impl;
+}
+
 float FontRasterizer::scale(double size) const {
     return impl->valid ? stbtt_ScaleForMappingEmToPixels(&impl->info, static_cast<float>(size))
                        : 0.f;

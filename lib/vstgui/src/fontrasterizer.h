@@ -28,6 +28,7 @@ public:
 
 private:
     FontRasterizer();
+    ~FontRasterizer();  // the module may be unloaded: nothing is left behind
     float scale(double size) const;
 
     struct Impl;
