@@ -1,5 +1,6 @@
 #include "main_vst_controller.h"
 
+#include "editor/main_vst_gui_editor.h"
 #include "host_boundary.h"
 #include "live_synths.h"
 #include "parameter_table.h"
@@ -10,6 +11,7 @@
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -138,7 +140,32 @@ tresult PLUGIN_API MainVSTController::getMidiControllerAssignment(int32 busIndex
 IPlugView* PLUGIN_API MainVSTController::createView(FIDString name) {
     if (!FIDStringsEqual(name, ViewType::kEditor))
         return nullptr;
-    return nullptr;  // the editor arrives with its own issue
+    MainVSTGUIEditor* editor = nullptr;
+    try {
+        std::lock_guard<std::recursive_mutex> lock(editorsLock_);
+        editors_.reserve(editors_.size() + 1);  // the push below cannot throw
+        editor = new MainVSTGUIEditor(this, synth_, 1);
+        editors_.push_back(editor);
+    } catch (...) {
+        return nullptr;  // out of memory: no view
+    }
+    return editor;
+}
+
+void MainVSTController::editorDestroyed(EditorView* editor) {
+    std::lock_guard<std::recursive_mutex> lock(editorsLock_);
+    editors_.erase(std::remove_if(editors_.begin(), editors_.end(),
+                                  [editor](MainVSTGUIEditor* e) {
+                                      return static_cast<EditorView*>(e) == editor;
+                                  }),
+                   editors_.end());
+}
+
+void MainVSTController::forEachEditor(const std::function<void(MainVSTGUIEditor&)>& fn) {
+    std::lock_guard<std::recursive_mutex> lock(editorsLock_);
+    const std::vector<MainVSTGUIEditor*> editors = editors_;
+    for (MainVSTGUIEditor* editor : editors)
+        fn(*editor);
 }
 
 void MainVSTController::readBackParameters() {
@@ -163,20 +190,37 @@ tresult PLUGIN_API MainVSTController::notify(IMessage* message) {
 
 tresult MainVSTController::handleMessage(IMessage& message) {
     taluma::Synth* address = nullptr;
-    if (isMessage(message, "GUIEditor:valueUpdate") || isMessage(message, "Processor:openGUI")) {
-        // Both are for the editor; without an open editor there is nothing to update.
+    // An address that names no processor's Synth (in this process) is not one.
+    const bool addressed =
+        taluma::getSynthAttribute(message, address) && taluma::isLiveSynth(address);
+    if (isMessage(message, "GUIEditor:valueUpdate")) {
+        IAttributeList* attributes = message.getAttributes();
+        int64 tag = 0;
+        double value = 0.0;
+        if (attributes && attributes->getInt("tag", tag) == kResultOk &&
+            attributes->getFloat("val", value) == kResultOk)
+            forEachEditor([&](MainVSTGUIEditor& e) { e.onValueUpdate(int32(uint32(tag)), value); });
         return kResultOk;
     }
-    if (isMessage(message, "Processor:uiUpdate")) {
-        readBackParameters();
+    if (isMessage(message, "Processor:openGUI")) {
+        // For the editor only: the controller's own address stays as it is.
+        if (addressed)
+            forEachEditor([&](MainVSTGUIEditor& e) {
+                e.setSynth(address);
+                e.refreshFromSynth();
+            });
         return kResultOk;
     }
-    if (isMessage(message, "Processor:setState") || isMessage(message, "Processor:getState")) {
-        // A message without the address still reads back from the one known before; an
-        // address that names no processor's Synth is not one.
-        if (taluma::getSynthAttribute(message, address) && taluma::isLiveSynth(address))
+    const bool stateMessage =
+        isMessage(message, "Processor:setState") || isMessage(message, "Processor:getState");
+    if (stateMessage || isMessage(message, "Processor:uiUpdate")) {
+        // A state message without the address still reads back from the one known before.
+        if (stateMessage && addressed) {
             synth_ = address;
+            forEachEditor([&](MainVSTGUIEditor& e) { e.setSynth(address); });
+        }
         readBackParameters();
+        forEachEditor([](MainVSTGUIEditor& e) { e.refreshFromSynth(); });
         return kResultOk;
     }
     return taluma::answerOtherMessage(message);

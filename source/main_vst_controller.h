@@ -5,12 +5,18 @@
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 
+#include <functional>
+#include <mutex>
+#include <vector>
+
 namespace taluma {
 class Synth;
 }
 
 namespace Steinberg {
 namespace Vst {
+
+class MainVSTGUIEditor;
 
 // Every method a host calls refuses what its contract rules out (indices, ids, values
 // that are not numbers, null pointers, text that is not UTF-16) with a result code and
@@ -31,6 +37,8 @@ public:
 
     // Only the view type "editor" exists.
     IPlugView* PLUGIN_API createView(FIDString name) SMTG_OVERRIDE;
+    // The view is going: processor messages no longer reach it.
+    void editorDestroyed(EditorView* editor) SMTG_OVERRIDE;
 
     tresult PLUGIN_API notify(IMessage* message) SMTG_OVERRIDE;
 
@@ -68,9 +76,13 @@ public:
 private:
     void registerParameters();
     tresult handleMessage(IMessage& message);
+    // Runs fn for every editor view that exists (hosts may create several before they
+    // show one). Messages arrive on any host thread, views go on the UI thread.
+    void forEachEditor(const std::function<void(MainVSTGUIEditor&)>& fn);
 
     taluma::Synth* synth_ = nullptr;  // the processor's Synth, learnt from its messages
-    FUnknown* editor_ = nullptr;      // the open editor view, none yet
+    std::recursive_mutex editorsLock_;
+    std::vector<MainVSTGUIEditor*> editors_;  // the views that exist, none yet
 };
 
 }  // namespace Vst

@@ -3,48 +3,15 @@
 // and the WAV exported from the saved session must hold that note at its pitch.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "ardour_support.h"
 #include "audio_check.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Command {
-    int exitCode;
-    std::string output;
-};
-
-Command runShell(const std::string& command) {
-    Command result{-1, ""};
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), n);
-    int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-std::string quoted(const fs::path& p) {
-    return "'" + p.string() + "'";
-}
-
-std::string readText(const fs::path& p) {
-    std::ifstream file(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+using namespace taluma::host;
 
 std::string base64Decode(const std::string& text) {
     const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -62,8 +29,6 @@ std::string base64Decode(const std::string& text) {
     return out;
 }
 
-const char* kScanner = "/usr/lib/ardour7/ardour-vst3-scanner";
-
 TEST(ArdourHost, SessionPlaysANoteThroughTheBundle) {
     if (runShell("command -v ardour7-lua && command -v ardour7-export").exitCode != 0 ||
         !fs::exists(kScanner))
@@ -75,33 +40,18 @@ TEST(ArdourHost, SessionPlaysANoteThroughTheBundle) {
         << "build the bundle first: " << bundle;
 
     // Everything Ardour writes (configuration, plug-in cache, session) stays in here.
-    const fs::path scratch = fs::path(TALUMA_HOST_SCRATCH) / "ardour";
-    fs::remove_all(scratch);
-    const fs::path home = scratch / "home", plugins = scratch / "vst3",
-                   session = scratch / "session";
-    fs::create_directories(home / ".config");
-    fs::create_directories(home / ".cache");
-    fs::create_directories(plugins);
-    fs::copy(bundle, plugins / "TALUMA_W.vst3", fs::copy_options::recursive);
-    // Ardour trusts its cache entry only when it is newer, in whole seconds, than the module.
-    const fs::path module = plugins / "TALUMA_W.vst3/Contents/x86_64-linux/TALUMA_W.so";
-    fs::last_write_time(module, fs::last_write_time(module) - std::chrono::seconds(10));
+    const ArdourScratch scratchDirs(fs::path(TALUMA_HOST_SCRATCH) / "ardour", bundle);
+    const fs::path& scratch = scratchDirs.root;
+    const fs::path& session = scratchDirs.session;
+    const std::string& env = scratchDirs.env;
 
-    const std::string env =
-        "HOME=" + quoted(home) + " XDG_CONFIG_HOME=" + quoted(home / ".config") +
-        " XDG_CACHE_HOME=" + quoted(home / ".cache") + " VST3_PATH=" + quoted(plugins) + " ";
-
-    // 1. The scanner exits 0 even when a module fails; its report tells.
-    Command scan = runShell(env + "LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 " + kScanner + " " +
-                            quoted(plugins / "TALUMA_W.vst3"));
+    // 1. The scanner indexes the bundle.
+    Command scan = scratchDirs.scan();
     ASSERT_NE(scan.output.find("Found Plugin: TALUMA W"), std::string::npos) << scan.output;
 
     // 2. The session: E4 from 0.5 s to 1.5 s, saved (Ardour stores the plug-in's state).
     const int key = 64;
-    Command build = runShell(
-        env + "TALUMA_SESSION_DIR=" + quoted(session) +
-        " TALUMA_SESSION_NAME=host TALUMA_PLUGIN='TALUMA W' TALUMA_NOTE=" + std::to_string(key) +
-        " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " + quoted(TALUMA_HOST_SCRIPT));
+    Command build = scratchDirs.buildSession(TALUMA_HOST_SCRIPT, key);
     ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
     // Ardour keeps the component state in the session as a base64 chunk: it must hold a
     // fresh instance's state record.
@@ -120,8 +70,8 @@ TEST(ArdourHost, SessionPlaysANoteThroughTheBundle) {
     // machine); a stalled export is tried again, a failing one is not.
     Command exported;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        exported = runShell(env + "timeout 60 ardour7-export " + quoted(session) + " host -o " +
-                            quoted(wav));
+        exported = runShell(env + "timeout 60 ardour7-export " + shellQuoted(session) +
+                            " host -o " + shellQuoted(wav));
         if (exported.exitCode != 124)
             break;
     }

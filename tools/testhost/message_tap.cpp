@@ -29,7 +29,7 @@ tresult PLUGIN_API MessageTap::notify(IMessage* message) {
         copy.synth = binary(attributes, "synth");
         messages_.push_back(std::move(copy));
     }
-    return target_ ? target_->notify(message) : kResultFalse;
+    return target_ && delivering_ ? target_->notify(message) : kResultFalse;
 }
 
 tresult PLUGIN_API MessageTap::queryInterface(const TUID iid, void** obj) {

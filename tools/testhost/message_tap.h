@@ -35,6 +35,8 @@ public:
 
     const std::vector<RecordedMessage>& messages() const { return messages_; }
     void clear() { messages_.clear(); }
+    // Off: messages are recorded but not passed on.
+    void setDelivering(bool on) { delivering_ = on; }
 
     // Lives as long as the instance that owns it: reference counting is not needed.
     tresult PLUGIN_API queryInterface(const TUID iid, void** obj) SMTG_OVERRIDE;
@@ -43,6 +45,7 @@ public:
 
 private:
     IConnectionPoint* target_;
+    bool delivering_ = true;
     std::vector<RecordedMessage> messages_;
 };
 

@@ -71,6 +71,7 @@ std::unique_ptr<PluginInstance> PluginInstance::create(Module& module, std::stri
                 return nullptr;
             }
             plugin->controllerInitialized_ = true;
+            plugin->controller_->setComponentHandler(&plugin->handler_);
         }
     }
 
@@ -98,8 +99,10 @@ PluginInstance::~PluginInstance() {
     }
     releaseAndClear(componentConnection_);
     releaseAndClear(controllerConnection_);
-    if (controller_ && controllerInitialized_)
+    if (controller_ && controllerInitialized_) {
+        controller_->setComponentHandler(nullptr);
         controller_->terminate();
+    }
     releaseAndClear(controller_);
     releaseAndClear(processor_);
     if (component_)
@@ -244,6 +247,11 @@ IMessage* PluginInstance::allocateMessage() const {
 void PluginInstance::clearMessages() {
     toController_->clear();
     toProcessor_->clear();
+}
+
+void PluginInstance::setMessagesDelivered(bool delivered) {
+    toController_->setDelivering(delivered);
+    toProcessor_->setDelivering(delivered);
 }
 
 tresult PluginInstance::sendToProcessor(IMessage* message) {

@@ -14,6 +14,7 @@
 // Keep the Module alive while instances exist.
 #pragma once
 
+#include "component_handler.h"
 #include "host_events.h"
 #include "message_tap.h"
 #include "module_loader.h"
@@ -91,6 +92,12 @@ public:
         return toProcessor_->messages();
     }
     void clearMessages();
+    // As when processor and controller run in different processes: messages between
+    // them are recorded but not delivered (no "Processor:openGUI" answer, no address).
+    void setMessagesDelivered(bool delivered);
+
+    // The parameter edits the controller reported to the host.
+    HostComponentHandler& componentHandler() { return handler_; }
 
 private:
     PluginInstance() = default;
@@ -110,6 +117,7 @@ private:
 
     std::unique_ptr<MessageTap> toController_{new MessageTap(nullptr)};
     std::unique_ptr<MessageTap> toProcessor_{new MessageTap(nullptr)};
+    HostComponentHandler handler_;
     HostEventList events_;
     HostParameterChanges changes_;
     ProcessContext context_{};

@@ -1,0 +1,159 @@
+// The editor window of the built module, offscreen: an idle timer tick with nothing
+// changed, a full refresh from the Synth with its repaint, and one step of a knob drag
+// with its repaint. Targets: 0.2 ms, 5 ms and 0.5 ms.
+#include <benchmark/benchmark.h>
+
+#include "command_tags.h"
+#include "editor_probe.h"
+#include "module_loader.h"
+#include "plugin_instance.h"
+
+#include "pluginterfaces/gui/iplugview.h"
+
+#include <memory>
+#include <string>
+
+namespace taluma {
+DEF_CLASS_IID(IEditorProbe)
+
+namespace {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+class EditorRig {
+public:
+    EditorRig() {
+        std::string error;
+        module_ = testhost::Module::load(TALUMA_BUNDLE_PATH, error);
+        if (module_)
+            plugin_ = testhost::PluginInstance::create(*module_, error);
+        if (plugin_)
+            view_ = plugin_->controller()->createView(ViewType::kEditor);
+        static int parent = 0;
+        if (!view_ || view_->attached(&parent, kPlatformTypeOffscreen) != kResultTrue ||
+            view_->queryInterface(IEditorProbe::iid, reinterpret_cast<void**>(&probe_)) !=
+                kResultOk)
+            return;
+        for (const testhost::RecordedMessage& m : plugin_->messagesToController())
+            if (m.id == "Processor:openGUI")
+                synthAddress_ = m.synth;
+        int32 w = 0, h = 0;
+        probe_->render(w, h);
+    }
+    ~EditorRig() {
+        if (probe_)
+            probe_->release();
+        if (view_) {
+            view_->removed();
+            view_->release();
+        }
+    }
+    bool ok() const { return probe_ && !synthAddress_.empty(); }
+    IEditorProbe* probe() const { return probe_; }
+    testhost::PluginInstance& plugin() { return *plugin_; }
+
+    // The middle of the first view with this tag.
+    bool centreOf(int32 tag, double& x, double& y) const {
+        for (int32 i = 0; i < probe_->viewCount(); ++i) {
+            ProbeView v{};
+            if (probe_->viewInfo(i, v) == kResultOk && v.tag == tag) {
+                x = (v.left + v.right) / 2.0;
+                y = (v.top + v.bottom) / 2.0;
+                return true;
+            }
+        }
+        return false;
+    }
+    void repaint() {
+        int32 w = 0, h = 0;
+        probe_->render(w, h);
+    }
+    // The page the Synth shows, then the processor's "here is my Synth" as after a
+    // state change: the window refreshes everything from it.
+    void refreshWithPage(int32 page) {
+        IMessage* change = plugin_->allocateMessage();
+        change->setMessageID("GUIEditor:valueChange");
+        change->getAttributes()->setInt("tag", cmd::global::kPage);
+        change->getAttributes()->setFloat("val", page);
+        plugin_->sendToProcessor(change);
+        change->release();
+        IMessage* opened = plugin_->allocateMessage();
+        opened->setMessageID("Processor:openGUI");
+        opened->getAttributes()->setBinary("synth", synthAddress_.data(),
+                                           uint32(synthAddress_.size()));
+        FUnknownPtr<IConnectionPoint>(plugin_->controller())->notify(opened);
+        opened->release();
+    }
+
+private:
+    std::unique_ptr<testhost::Module> module_;
+    std::unique_ptr<testhost::PluginInstance> plugin_;
+    IPlugView* view_ = nullptr;
+    IEditorProbe* probe_ = nullptr;
+    std::vector<uint8_t> synthAddress_;
+};
+
+// Two timer ticks (the refresh tick runs on every second one) with their repaint.
+void BM_IdleTicksNothingChanged(benchmark::State& state) {
+    EditorRig rig;
+    if (!rig.ok())
+        return state.SkipWithError("the editor did not open");
+    const uint32 interval = uint32(rig.probe()->idleRate());
+    for (auto _ : state) {
+        rig.probe()->advanceTime(2 * interval);
+        rig.repaint();
+    }
+    state.SetLabel("two ticks per iteration");
+}
+BENCHMARK(BM_IdleTicksNothingChanged)->Unit(benchmark::kMicrosecond);
+
+void BM_FullRefreshWithRepaint(benchmark::State& state) {
+    EditorRig rig;
+    if (!rig.ok())
+        return state.SkipWithError("the editor did not open");
+    int32 page = 1;
+    for (auto _ : state) {
+        page = page == 1 ? 3 : 1;  // Logic and Settings in turn: the page is repainted
+        rig.refreshWithPage(page);
+        rig.repaint();
+    }
+}
+BENCHMARK(BM_FullRefreshWithRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_KnobDragStepWithRepaint(benchmark::State& state) {
+    EditorRig rig;
+    double x = 0, y = 0;
+    if (!rig.ok() || !rig.centreOf(cmd::editorTag(cmd::global::kVolume), x, y))
+        return state.SkipWithError("the editor did not open");
+    rig.probe()->mouse(IEditorProbe::kDown, x, y, 2);
+    double dy = 0;
+    for (auto _ : state) {
+        dy = dy > 0 ? 0 : 2;  // one step down and back up: a new value every time
+        rig.probe()->mouse(IEditorProbe::kMove, x, y + dy, 2);
+        rig.repaint();
+    }
+    rig.probe()->mouse(IEditorProbe::kUp, x, y, 2);
+}
+BENCHMARK(BM_KnobDragStepWithRepaint)->Unit(benchmark::kMicrosecond);
+
+// Opening the window (frame, layers, bitmaps, first refresh and repaint) and closing it.
+void BM_OpenAndClose(benchmark::State& state) {
+    EditorRig rig;
+    if (!rig.ok())
+        return state.SkipWithError("the editor did not open");
+    for (auto _ : state) {
+        IPlugView* view = rig.plugin().controller()->createView(ViewType::kEditor);
+        static int parent = 0;
+        view->attached(&parent, kPlatformTypeOffscreen);
+        FUnknownPtr<IEditorProbe> probe(view);
+        int32 w = 0, h = 0;
+        probe->render(w, h);
+        view->removed();
+        view->release();
+    }
+}
+BENCHMARK(BM_OpenAndClose)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace taluma

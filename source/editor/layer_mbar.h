@@ -1,0 +1,30 @@
+// The menu bar: volume, reference pitch, engine rate, bit depth and voice count, the
+// button that opens the Settings page and the logo that opens the credits.
+#pragma once
+
+#include "custom_controls.h"
+#include "global_controls.h"
+#include "main_vst_gui_editor.h"
+#include "skin_book.h"
+
+namespace Steinberg {
+namespace Vst {
+
+class MainVSTGUIEditor::Layer_Mbar : public CViewContainerExt {
+public:
+    explicit Layer_Mbar(MainVSTGUIEditor* editor);
+
+    void updateFromSynth(const EditorSource& source);
+    void applySkin(int32_t skin) { skinBook.apply(skin); }
+
+    MainVSTGUIEditor* editor;
+    GlobalControls global;
+    VSTGUI::CKickButton* settingsButton;
+    VSTGUI::CKickButton* logoButton;
+
+private:
+    SkinBook skinBook;
+};
+
+}  // namespace Vst
+}  // namespace Steinberg

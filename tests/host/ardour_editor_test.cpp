@@ -1,0 +1,222 @@
+// The editor in a real host: Ardour 7's GUI on a private Xvfb (dummy audio backend, no
+// dialogs) opens a session whose saved UI state shows the plug-in's window, and the
+// plug-in's own X window (made by another X client than Ardour's) draws the editor
+// inside Ardour's plug-in window. A screenshot of the display is kept in the build
+// folder (ardour_editor.png).
+#include <gtest/gtest.h>
+
+#include "ardour_support.h"
+#include "xvfbserver.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <csignal>
+#include <regex>
+#include <set>
+#include <spawn.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+extern char** environ;
+
+namespace {
+
+using namespace taluma::host;
+
+// Ardour starts its engine without asking (dummy backend, "Silence", 48 kHz, 1024
+// samples) and skips its first-run wizard.
+void writeArdourConfig(const fs::path& configHome) {
+    const fs::path dir = configHome / "ardour7";
+    fs::create_directories(dir);
+    std::ofstream(dir / ".a7").close();
+    std::ofstream(dir / "config") << R"xml(<?xml version="1.0" encoding="UTF-8"?>
+<Ardour>
+  <Config>
+    <Option name="hide-dummy-backend" value="0"/>
+    <Option name="try-autostart-engine" value="1"/>
+  </Config>
+  <Extra>
+    <AudioMIDISetup>
+      <EngineStates>
+        <State backend="None (Dummy)" driver="" device="Silence" input-device="" output-device=""
+               sample-rate="48000" buffer-size="1024" n-periods="0" input-latency="0"
+               output-latency="0" input-channels="0" output-channels="0" lm-input="" lm-output=""
+               active="1" use-buffered-io="0" midi-option="" lru="1"/>
+      </EngineStates>
+    </AudioMIDISetup>
+  </Extra>
+</Ardour>
+)xml";
+}
+
+// The saved UI state opens the plug-in's own editor of the track "Synth" at start-up.
+bool showPluginWindowAtStart(const fs::path& sessionFile) {
+    std::string text = readText(sessionFile);
+    std::smatch route, processor;
+    if (!std::regex_search(text, route, std::regex(R"re(<Route [^>]*id="(\d+)" name="Synth")re")))
+        return false;
+    const std::string rest = text.substr(size_t(route.position(0)));
+    if (!std::regex_search(
+            rest, processor,
+            std::regex(R"re(<Processor id="(\d+)" name="TALUMA W"[^>]*type="vst3")re")))
+        return false;
+    const std::string window = "  <Extra>\n    <UI>\n      <Window name=\"P-" + route[1].str() +
+                               "-" + processor[1].str() +
+                               "\" visible=\"1\" custom-ui=\"1\"/>\n    </UI>\n  </Extra>\n";
+    const size_t end = text.rfind("</Session>");
+    if (end == std::string::npos)
+        return false;
+    text.insert(end, window);
+    std::ofstream(sessionFile, std::ios::binary) << text;
+    return true;
+}
+
+// A running program, ended (and waited for) when the object goes.
+class Child {
+public:
+    explicit Child(const std::vector<std::string>& args) {
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        if (posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+    }
+    ~Child() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            for (int i = 0; i < 100 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (waitpid(pid_, nullptr, WNOHANG) == 0) {
+                kill(pid_, SIGKILL);
+                waitpid(pid_, nullptr, 0);
+            }
+        }
+    }
+    bool running() const { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
+
+private:
+    pid_t pid_ = -1;
+};
+
+constexpr unsigned long kClientMask = ~0x1FFFFFUL;  // an X client's window-id base
+
+std::string windowName(Display* d, Window w) {
+    char* name = nullptr;
+    std::string result;
+    if (XFetchName(d, w, &name) && name)
+        result = name;
+    if (name)
+        XFree(name);
+    return result;
+}
+
+// In the subtree of `w`: a mapped 800 x 600 window made by another client than `owner`.
+Window findForeignEditor(Display* d, Window w, unsigned long owner) {
+    XWindowAttributes a;
+    if (XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable && a.width == 800 &&
+        a.height == 600 && (w & kClientMask) != owner)
+        return w;
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = findForeignEditor(d, children[i], owner);
+    if (children)
+        XFree(children);
+    return found;
+}
+
+// Ardour's top-level window of the plug-in ("Synth: TALUMA W ...") and the editor in it.
+Window findPluginEditor(Display* d) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        const Window top = children[i];
+        std::string name = windowName(d, top);
+        // Window managers are absent under Xvfb: the name is on the top-level itself.
+        if (name.find("TALUMA W") != std::string::npos)
+            found = findForeignEditor(d, top, top & kClientMask);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+bool writeScreenshot(Display* d, Window w, const std::string& path, size_t& colours) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(d, w, &a))
+        return false;
+    XImage* image =
+        XGetImage(d, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+    if (!image)
+        return false;
+    std::vector<unsigned char> rgb(size_t(a.width) * size_t(a.height) * 3);
+    std::set<unsigned long> distinct;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            distinct.insert(p & 0xFFFFFF);
+            unsigned char* o = &rgb[(size_t(y) * size_t(a.width) + size_t(x)) * 3];
+            o[0] = (p >> 16) & 0xFF;
+            o[1] = (p >> 8) & 0xFF;
+            o[2] = p & 0xFF;
+        }
+    XDestroyImage(image);
+    colours = distinct.size();
+    return path.empty() ||
+           stbi_write_png(path.c_str(), a.width, a.height, 3, rgb.data(), a.width * 3) != 0;
+}
+
+TEST(ArdourEditor, TheEditorOpensAndDrawsInsideArdoursWindow) {
+    if (runShell("command -v ardour && command -v ardour7-lua").exitCode != 0 ||
+        !fs::exists(kScanner))
+        GTEST_SKIP() << "Ardour 7 is not installed (Debian package 'ardour', see tools/setup.sh): "
+                        "the real-host editor test cannot run";
+    VSTGUI::Test::XvfbServer server;  // sets DISPLAY for Ardour too
+    if (!server.isRunning())
+        GTEST_SKIP() << "no X server for Ardour's window: " << server.failure();
+
+    const ArdourScratch scratch(fs::path(TALUMA_HOST_SCRATCH) / "ardour-gui", TALUMA_BUNDLE_DIR);
+    const Command scan = scratch.scan();
+    ASSERT_NE(scan.output.find("Found Plugin: TALUMA W"), std::string::npos) << scan.output;
+    const Command build = scratch.buildSession(TALUMA_HOST_SCRIPT, 64);
+    ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
+    ASSERT_TRUE(showPluginWindowAtStart(scratch.session / "host.ardour"));
+    writeArdourConfig(scratch.home / ".config");
+
+    setenv("HOME", scratch.home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (scratch.home / ".config").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (scratch.home / ".cache").c_str(), 1);
+    setenv("VST3_PATH", scratch.plugins.c_str(), 1);
+    Child ardour({"ardour", "-a", "-n", (scratch.session / "host.ardour").string()});
+    ASSERT_TRUE(ardour.running());
+
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    Window editor = 0;
+    size_t colours = 0;
+    for (int i = 0; i < 180 && ardour.running(); ++i) {  // Ardour takes a while to start
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        editor = findPluginEditor(display);
+        // Drawn: the window shows the editor's picture, not one flat colour.
+        if (editor && writeScreenshot(display, editor, "", colours) && colours > 16)
+            break;
+    }
+    const std::string shot = std::string(TALUMA_HOST_SCRATCH) + "/ardour_editor.png";
+    size_t all = 0;
+    writeScreenshot(display, DefaultRootWindow(display), shot, all);
+    EXPECT_NE(editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot << ")";
+    EXPECT_GT(colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
+    XCloseDisplay(display);
+}
+
+}  // namespace

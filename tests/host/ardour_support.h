@@ -1,0 +1,89 @@
+// What the Ardour tests share: shell commands, a scratch home where Ardour keeps its
+// configuration and plug-in cache, the bundle copied where Ardour looks for it, and the
+// scanner that indexes it.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+
+namespace taluma {
+namespace host {
+
+namespace fs = std::filesystem;
+
+struct Command {
+    int exitCode;
+    std::string output;
+};
+
+inline Command runShell(const std::string& command) {
+    Command result{-1, ""};
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.output.append(buffer.data(), n);
+    int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+inline std::string shellQuoted(const fs::path& p) {
+    return "'" + p.string() + "'";
+}
+
+inline std::string readText(const fs::path& p) {
+    std::ifstream file(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+constexpr const char* kScanner = "/usr/lib/ardour7/ardour-vst3-scanner";
+
+// A scratch folder for one Ardour run: its home, the plug-in folder with the bundle.
+struct ArdourScratch {
+    fs::path root, home, plugins, session;
+    // The environment that keeps Ardour inside the scratch folder, ready to prefix a command.
+    std::string env;
+
+    ArdourScratch(const fs::path& scratchRoot, const fs::path& bundle)
+        : root(scratchRoot), home(root / "home"), plugins(root / "vst3"),
+          session(root / "session") {
+        fs::remove_all(root);
+        fs::create_directories(home / ".config");
+        fs::create_directories(home / ".cache");
+        fs::create_directories(plugins);
+        fs::copy(bundle, plugins / "TALUMA_W.vst3", fs::copy_options::recursive);
+        // Ardour trusts its cache entry only when it is newer, in whole seconds, than
+        // the module.
+        const fs::path module = plugins / "TALUMA_W.vst3/Contents/x86_64-linux/TALUMA_W.so";
+        fs::last_write_time(module, fs::last_write_time(module) - std::chrono::seconds(10));
+        env = "HOME=" + shellQuoted(home) + " XDG_CONFIG_HOME=" + shellQuoted(home / ".config") +
+              " XDG_CACHE_HOME=" + shellQuoted(home / ".cache") +
+              " VST3_PATH=" + shellQuoted(plugins) + " ";
+    }
+
+    // The scanner exits 0 even when a module fails; its report tells.
+    Command scan() const {
+        return runShell(env + "LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 " + kScanner + " " +
+                        shellQuoted(plugins / "TALUMA_W.vst3"));
+    }
+
+    // A saved session "host" with a MIDI track "Synth" playing `key` through the plug-in.
+    Command buildSession(const std::string& script, int key) const {
+        return runShell(env + "TALUMA_SESSION_DIR=" + shellQuoted(session) +
+                        " TALUMA_SESSION_NAME=host TALUMA_PLUGIN='TALUMA W' TALUMA_NOTE=" +
+                        std::to_string(key) + " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " +
+                        shellQuoted(script));
+    }
+};
+
+}  // namespace host
+}  // namespace taluma
