@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace taluma::test {
 namespace {
@@ -51,11 +50,6 @@ protected:
         EXPECT_TRUE(plugin->getState(bytes));
         EXPECT_EQ(bytes.size(), 858u);
         return bytes;
-    }
-    // The record's two table sizes and tables.
-    std::vector<uint8_t> tables() {
-        const std::vector<uint8_t> s = state();
-        return {s.begin() + kLog2SizeA, s.begin() + kTableB + 128};
     }
     // The ids of the messages to the controller since the last clearMessages.
     std::vector<std::string> sent() {
@@ -154,61 +148,6 @@ TEST_F(BundleCommands, AGeneratedTableIsWhatTheNoteSounds) {
     valueChange(generator::kApplyA, 1.0);
     valueChange(generator::kApplyB, 1.0);
     EXPECT_GT(notePeak(), 0.01f);
-}
-
-TEST_F(BundleCommands, UndoAndRedoWalkTheTableChangesAndAHostStateLoadForgetsThem) {
-    writeText(dir.file("a.txt"), "10 20 30 40");
-    const std::vector<std::function<void()>> changes = {
-        [&] {  // one painting stroke, a hover report inside it
-            valueChange(history::kStrokeBegin, 0.0);
-            for (int i = 0; i < 8; ++i)
-                valueChange(editorTag(drawCommand(0, i)), 200.0 - i);
-            valueChange(editorTag(drawCommand(0, 0x80 | 3)), 1.0);
-            valueChange(history::kStrokeEnd, 0.0);
-        },
-        [&] { valueChange(editorTag(tableCommand(0, kEditButtons, button::kRotateLeft4)), 1.0); },
-        [&] { valueChange(editorTag(tableCommand(0, kTableMenu, menu::kTableSize)), 1.0); },
-        [&] { fileSelect(file::importTable(0, file::kText), dir.file("a.txt")); },
-        [&] {
-            valueChange(generator::kType, 3.0);
-            valueChange(generator::kApplyB, 1.0);
-        },
-        [&] { valueChange(tableCommand(1, kTableMenu, menu::kExchange), 0.0); },
-    };
-    ASSERT_TRUE(plugin->start(44100.0, 512));
-    std::vector<std::vector<uint8_t>> images{tables()};
-    for (const auto& change : changes) {
-        change();
-        images.push_back(tables());
-        ASSERT_NE(images.back(), images[images.size() - 2]);
-    }
-    plugin->clearMessages();
-    for (size_t k = changes.size(); k-- > 0;) {
-        valueChange(history::kUndo, 0.0);
-        render(512);
-        EXPECT_EQ(tables(), images[k]) << "undo to " << k;
-    }
-    valueChange(history::kUndo, 0.0);
-    EXPECT_EQ(tables(), images[0]);
-    for (size_t k = 1; k <= changes.size(); ++k) {
-        valueChange(history::kRedo, 0.0);
-        EXPECT_EQ(tables(), images[k]) << "redo to " << k;
-    }
-    std::vector<double> answers(changes.size(), 1.0);
-    answers.push_back(0.0);
-    EXPECT_EQ(replies(history::kUndo), answers);
-    answers.pop_back();
-    EXPECT_EQ(replies(history::kRedo), answers);
-
-    valueChange(history::kUndo, 0.0);  // something to undo and to redo
-    const std::vector<uint8_t> loaded = state();
-    ASSERT_EQ(plugin->setState(loaded), kResultOk);
-    plugin->clearMessages();
-    valueChange(history::kUndo, 0.0);
-    valueChange(history::kRedo, 0.0);
-    EXPECT_EQ(state(), loaded);
-    EXPECT_EQ(replies(history::kUndo), std::vector<double>{0.0});
-    EXPECT_EQ(replies(history::kRedo), std::vector<double>{0.0});
 }
 
 }  // namespace

@@ -36,32 +36,6 @@ protected:
     TableHistory history;
 };
 
-TEST_F(HistoryTest, UndoGivesBackEveryEarlierTableAndRedoReplays) {
-    const std::vector<std::function<void()>> edits = {
-        [&] { store->rotateLeft(0, 4); },  [&] { store->drawSample(0, 3, 256.0); },
-        [&] { store->resizeTable(0, 7); }, [&] { store->applyLevel(0, LevelOp::Invert); },
-        [&] { store->copy(0, 1); },        [&] { store->resizeTable(1, 2); },
-        [&] { store->exchange(); },        [&] { store->clear(1); },
-    };
-    std::vector<TablesImage> images{captureTables(*store)};
-    for (const auto& edit : edits) {
-        change(edit);
-        images.push_back(captureTables(*store));
-    }
-    EXPECT_EQ(history.undoCount(), edits.size());
-    for (size_t k = edits.size(); k-- > 0;) {
-        ASSERT_TRUE(undo());
-        expectTables(images[k]);
-    }
-    EXPECT_FALSE(undo());
-    EXPECT_EQ(history.redoCount(), edits.size());
-    for (size_t k = 1; k <= edits.size(); ++k) {
-        ASSERT_TRUE(redo());
-        expectTables(images[k]);
-    }
-    EXPECT_FALSE(redo());
-}
-
 TEST_F(HistoryTest, AStrokeIsOneStepAndNothingChangedIsNoStep) {
     const TablesImage start = captureTables(*store);
     history.open(*store);
