@@ -28,6 +28,7 @@ public:
     // Only with the Synth (null, 0 or false without it).
     const taluma::SynthSettings* settings() const { return synth_ ? &synth_->settings() : nullptr; }
     const taluma::WaveStore* waves() const { return synth_ ? &synth_->waves() : nullptr; }
+    const taluma::TableHistory* history() const { return synth_ ? &synth_->history() : nullptr; }
     bool generator(taluma::GeneratorSettings& out) const;
     // The engine's sample rate (the host rate over the divider).
     float sampleRate() const { return synth_ ? synth_->snapshot().sampleRate() : 0.0f; }

@@ -98,6 +98,7 @@ void MainVSTGUIEditor::onValueUpdate(int32 tag, double val) {
         return;
     const int32 item = cmd::itemOf(tag);
     switch (cmd::groupOf(tag)) {
+    case cmd::kWaveSwitches:
     case cmd::kTableA:
     case cmd::kTableB: updateTable(tag, val); return;
     case cmd::kOpValues: {
@@ -108,7 +109,10 @@ void MainVSTGUIEditor::onValueUpdate(int32 tag, double val) {
             logicPage_->show(item, int32(val));
         return;
     }
-    case cmd::kGenerator: generatorPage_->showReply(item, val, source()); return;
+    case cmd::kGenerator:
+        generatorPage_->showReply(item, val, source());
+        updateTable(tag, val);  // an applied wave shows in its view
+        return;
     default: return;
     }
 }

@@ -42,6 +42,7 @@ class MainVSTGUIEditor : public VSTGUIEditor,
                          public taluma::IEditorProbe {
 public:
     class Layer_Wedt;
+    class Layer_Wfrm;
     class Layer_Mbar;
     class Layer_Logc;
     class Layer_Genw;
