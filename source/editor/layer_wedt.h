@@ -66,7 +66,7 @@ public:
     VSTGUI::CKickButton* button[2][kButtons]{};
 
 private:
-    // The number in the radix the Synth's setting selects.
+    // A number in the radix of the read-outs: hexadecimal while the radix marks show.
     const char* numberText(int32_t n) const;
 
     SkinBook skinBook;

@@ -69,10 +69,10 @@ MainVSTGUIEditor::Layer_Wfrm::Layer_Wfrm(MainVSTGUIEditor* e, int32_t o, int32_t
 
 MainVSTGUIEditor::Layer_Wfrm::~Layer_Wfrm() = default;
 
-CVerticalSlider* MainVSTGUIEditor::Layer_Wfrm::makeBar(int32_t i) {
+CVerticalSlider* MainVSTGUIEditor::Layer_Wfrm::makeBar(int32_t i, CBitmap* handle) {
     const int32_t w = place::kMouseAreaWidth / cellCount;
     auto* bar = new TableBar(CRect(i * w, 0, i * w + w - 1, place::kMouseAreaHeight - 1), editor,
-                             tagBase | i, loadBitmap(skinnedBitmap(kBarBitmap, skin_)));
+                             tagBase | i, handle);
     bar->setOffsetHandle(CPoint(0, -place::kBarTravel));
     bar->setMax(float(kMaxLevel));
     bar->setMin(0.0f);
@@ -93,8 +93,9 @@ void MainVSTGUIEditor::Layer_Wfrm::setCellCount(int32_t log2) {
     }
     log2Cells = log2;
     cellCount = 1 << log2;
+    const SharedPointer<CBitmap> handle = loadBitmap(skinnedBitmap(kBarBitmap, skin_));
     for (int32_t i = 0; i < cellCount; ++i)
-        bars[i] = makeBar(i);
+        bars[i] = makeBar(i, handle);
     invalid();
 }
 

@@ -73,7 +73,7 @@ private:
     // the last one.
     void paintTo(const VSTGUI::CPoint& where);
     void endStroke();
-    VSTGUI::CVerticalSlider* makeBar(int32_t index);
+    VSTGUI::CVerticalSlider* makeBar(int32_t index, VSTGUI::CBitmap* handle);
 
     int32_t skin_;
     bool stroking_{false};

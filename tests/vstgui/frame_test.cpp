@@ -140,30 +140,6 @@ TEST(Frame, FocusMovesBetweenViews) {
     EXPECT_TRUE(listener.changes().empty());
 }
 
-TEST(Frame, KeyboardHooksSeeKeysBeforeTheFocusView) {
-    struct Hook : IKeyboardHook {
-        int32_t onKeyDown(const VstKeyCode& code, CFrame*) override {
-            keys += char(code.character);
-            return code.character == 'z' ? 1 : -1;
-        }
-        int32_t onKeyUp(const VstKeyCode&, CFrame*) override { return -1; }
-        std::string keys;
-    } hook;
-    RecordingListener listener;
-    OffscreenFrame frame(200, 100);
-    auto* edit = new CTextEdit(CRect(0, 0, 50, 20), &listener, 1, "");
-    frame->addView(edit);
-    frame->setFocusView(edit);
-    frame->registerKeyboardHook(&hook);
-    EXPECT_EQ(Offscreen::keyDown(frame.get(), 'z'), 1);
-    EXPECT_EQ(Offscreen::keyDown(frame.get(), 'a'), 1);  // passed on to the field
-    frame->unregisterKeyboardHook(&hook);
-    EXPECT_EQ(Offscreen::keyDown(frame.get(), 'z'), 1);
-    frame->setFocusView(nullptr);  // ends the edit
-    EXPECT_EQ(hook.keys, "za");
-    EXPECT_EQ(edit->getText(), "az");
-}
-
 TEST(Resources, LookupIgnoresCaseAndLaterRegistrationsReplace) {
     static const uint8_t one[] = {1}, two[] = {2, 2};
     Resources::add("W_BtnTabL.png", one, 1);
