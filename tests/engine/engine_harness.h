@@ -1,6 +1,8 @@
-// Helpers shared by the engine tests: an engine at a given rate, event lists, and
+// Helpers shared by the engine tests: an engine at 44.1 kHz, event lists, and
 // rendering into plain vectors.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
@@ -25,7 +27,7 @@ public:
     }
     EventList& noteOff(int32_t offset, int key) { return add(offset, eventid::noteOff(key)); }
     // Links the records; valid until the next add.
-    const EngineEvent* head() {
+    const EngineEvent* head() const {
         for (size_t i = 0; i + 1 < events_.size(); ++i)
             events_[i].next = &events_[i + 1];
         if (!events_.empty())
@@ -35,7 +37,7 @@ public:
     const std::vector<EngineEvent>& records() const { return events_; }
 
 private:
-    std::vector<EngineEvent> events_;
+    mutable std::vector<EngineEvent> events_;
 };
 
 // Renders `length` samples in blocks of `block`, handing each block the events that
@@ -56,7 +58,7 @@ inline Rendered renderInBlocks(SynthEngine& engine, const EventList& events, int
     return out;
 }
 
-inline Rendered renderOnce(SynthEngine& engine, EventList& events, int32_t length) {
+inline Rendered renderOnce(SynthEngine& engine, const EventList& events, int32_t length) {
     Rendered out;
     out.left.assign(size_t(length), 0.0f);
     out.right.assign(size_t(length), 0.0f);
@@ -70,5 +72,16 @@ inline float peak(const std::vector<float>& v) {
         p = std::max(p, x < 0 ? -x : x);
     return p;
 }
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { engine.init(44100.0f); }
+    Rendered play(const EventList& events, int32_t samples) {
+        return renderOnce(engine, events, samples);
+    }
+    Rendered play(int32_t samples) { return play(EventList(), samples); }
+
+    SynthEngine engine;
+};
 
 }  // namespace taluma::test

@@ -39,9 +39,8 @@ void fullPitchLfo(SynthEngine& e) {
     e.setLfoFreq(16383);
 }
 
-class Lfo : public ::testing::Test {
+class Lfo : public test::EngineTest {
 protected:
-    void SetUp() override { engine.init(44100.0f); }
     // B alone with the square LFO at its fastest and the wheel up.
     void squareLfoOnB() {
         engine.tone().setAlgorithm(1);
@@ -49,8 +48,6 @@ protected:
         engine.setLfoFreq(16383);
         engine.setModWheel(127);
     }
-    test::Rendered play(EventList& e, int32_t n) { return test::renderOnce(engine, e, n); }
-    SynthEngine engine;
 };
 
 TEST_F(Lfo, PitchDepthWithModWheelAtZeroLeavesNotesUnmodulated) {
@@ -59,32 +56,27 @@ TEST_F(Lfo, PitchDepthWithModWheelAtZeroLeavesNotesUnmodulated) {
     plain.setLfoFreq(16383);
     fullPitchLfo(engine);
     ASSERT_NE(engine.tone().renderSelect & 8, 0);
-    EventList on;
-    on.noteOn(0, 60);
-    EventList on2 = on;
-    EXPECT_EQ(play(on, 20000).left, test::renderOnce(plain, on2, 20000).left);
-
+    const EventList on = EventList().noteOn(0, 60);
+    const std::vector<float> unmodulated = test::renderOnce(plain, on, 20000).left;
+    EXPECT_EQ(play(on, 20000).left, unmodulated);
     // With the wheel up the same notes differ: the test above can tell.
     SynthEngine wheel;
     fullPitchLfo(wheel);
-    EventList on3;
-    on3.add(0, eventid::kModWheel, 1.0f).noteOn(0, 60);
-    EventList on4 = on2;
-    EXPECT_NE(test::renderOnce(wheel, on3, 20000).left, test::renderOnce(plain, on4, 20000).left);
+    EXPECT_NE(
+        test::renderOnce(wheel, EventList().add(0, eventid::kModWheel, 1.0f).noteOn(0, 60), 20000)
+            .left,
+        unmodulated);
 }
 
 TEST_F(Lfo, SquareAmplitudeWaveAlternatesEverySixtyFourSteps) {
     squareLfoOnB();
     engine.tone().setAms(1, 7);
-    EventList on;
-    on.noteOn(0, 60);
-    play(on, 1);
+    play(EventList().noteOn(0, 60), 1);
     const Voice& v = engine.voices()[1];
     const int32_t stepLength = (0x40000000 + v.lfoIncrement - 1) / v.lfoIncrement;
-    EventList none;
     std::vector<int32_t> offsets;
     for (int step = 0; step < 130; ++step) {
-        play(none, stepLength);
+        play(stepLength);
         offsets.push_back(v.op[1].amOffset);
     }
     // Step 0 comes one step-length after note-on; steps 0..63 have AM 0, 64..127 full.
@@ -99,13 +91,10 @@ TEST_F(Lfo, SquareAmplitudeWaveAlternatesEverySixtyFourSteps) {
 TEST_F(Lfo, LargestPitchOffset) {
     squareLfoOnB();
     engine.tone().setPms(1, 7);
-    EventList on;
-    on.noteOn(0, 60);
-    play(on, 1);
+    play(EventList().noteOn(0, 60), 1);
     const Voice& v = engine.voices()[1];
     const uint32_t plain = v.op[1].increment;
-    EventList none;
-    play(none, 500);  // first step after about 475 samples
+    play(500);  // first step after about 475 samples
     EXPECT_EQ(v.op[1].pmOffset, 3556);
     EXPECT_EQ(v.op[1].increment, v.increment(v.op[1].pitch + 3556));
     EXPECT_GT(v.op[1].increment, plain);
@@ -114,9 +103,7 @@ TEST_F(Lfo, LargestPitchOffset) {
 TEST_F(Lfo, NotesStartedAtDifferentTimesHaveIndependentPhases) {
     engine.tone().setAms(1, 7);
     engine.setModWheel(127);
-    EventList on;
-    on.noteOn(0, 60).noteOn(3000, 64);
-    play(on, 6000);
+    play(EventList().noteOn(0, 60).noteOn(3000, 64), 6000);
     EXPECT_NE(engine.voices()[1].lfoStep, engine.voices()[2].lfoStep);
 }
 
@@ -124,20 +111,14 @@ TEST_F(Lfo, FrequencyZeroNeverSteps) {
     engine.tone().setPms(1, 7);
     engine.setModWheel(127);
     engine.setLfoFreq(0);
-    EventList on;
-    on.noteOn(0, 60);
-    play(on, 44100);
+    play(EventList().noteOn(0, 60), 44100);
     EXPECT_EQ(engine.voices()[1].lfoStep, 0);
     EXPECT_EQ(engine.voices()[1].op[1].pmOffset, 0);
 }
 
 TEST_F(Lfo, NewLfoFrequencyReachesSoundingVoices) {
-    EventList on;
-    on.noteOn(0, 60);
-    play(on, 1);
-    EventList change;
-    change.add(0, eventid::kLfoFreq, 1.0f);
-    play(change, 1);
+    play(EventList().noteOn(0, 60), 1);
+    play(EventList().add(0, eventid::kLfoFreq, 1.0f), 1);
     EXPECT_EQ(engine.voices()[1].lfoIncrement, 6087 * 16383);
 }
 

@@ -6,17 +6,16 @@
 namespace taluma {
 namespace {
 
-TEST(RateConstants, At44100) {
-    SynthEngine engine;
-    engine.init(44100.0f);
+using RateConstants = test::EngineTest;
+
+TEST_F(RateConstants, At44100) {
     EXPECT_EQ(engine.lfoRateFactor, 6087);
     EXPECT_EQ(engine.rateBase, 53834);
     EXPECT_EQ(engine.dampRate, 12466118);
     EXPECT_EQ(engine.pitchBase, 86859);
 }
 
-TEST(RateConstants, LfoFactorStopsScalingBelow4096Hz) {
-    SynthEngine engine;
+TEST_F(RateConstants, LfoFactorStopsScalingBelow4096Hz) {
     engine.init(4096.0f);
     const int32_t at4096 = engine.lfoRateFactor;
     engine.sampleRate = 2000.0f;
@@ -28,22 +27,16 @@ TEST(RateConstants, LfoFactorStopsScalingBelow4096Hz) {
     EXPECT_EQ(engine.lfoRateFactor, 32770);
 }
 
-TEST(RateConstants, Key69PlaysA440) {
-    SynthEngine engine;
-    engine.init(44100.0f);
+TEST_F(RateConstants, Key69PlaysA440) {
     ASSERT_EQ(engine.tone().opValue(1, kMul), 1);
-    test::EventList events;
-    events.noteOn(0, 69);
-    test::renderOnce(engine, events, 1);
+    play(test::EventList().noteOn(0, 69), 1);
     const Voice& v = engine.voices()[1];
     ASSERT_NE(v.flags, 0);
     EXPECT_EQ(v.op[1].pitch, 133963);
     EXPECT_EQ(v.op[1].increment, 83697u);
 }
 
-TEST(RateConstants, ReferencePitchMovesPitchBaseOnly) {
-    SynthEngine engine;
-    engine.init(44100.0f);
+TEST_F(RateConstants, ReferencePitchMovesPitchBaseOnly) {
     const uint32_t rateBefore = engine.tone().op[0].attackRate[60];
     engine.setReferencePitch(44000);  // unchanged
     EXPECT_EQ(engine.pitchBase, 86859);
@@ -54,12 +47,8 @@ TEST(RateConstants, ReferencePitchMovesPitchBaseOnly) {
     EXPECT_EQ(engine.tone().op[0].attackRate[60], rateBefore);
 }
 
-TEST(RateConstants, RateChangeSilencesVoices) {
-    SynthEngine engine;
-    engine.init(44100.0f);
-    test::EventList events;
-    events.noteOn(0, 60);
-    test::renderOnce(engine, events, 8);
+TEST_F(RateConstants, RateChangeSilencesVoices) {
+    play(test::EventList().noteOn(0, 60), 8);
     ASSERT_EQ(engine.sounding(), 1);
     engine.sampleRate = 48000.0f;
     engine.updateRateConstants();

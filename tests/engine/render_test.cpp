@@ -9,143 +9,112 @@ namespace taluma {
 namespace {
 
 using test::EventList;
+using Render = test::EngineTest;
 
-SynthEngine& fresh(SynthEngine& e) {
-    e.init(44100.0f);
-    return e;
-}
-
-TEST(Render, EmptyListStillRendersSoundingVoicesToTheEnd) {
-    SynthEngine engine;
-    fresh(engine);
-    EventList on;
-    on.noteOn(0, 60);
-    test::renderOnce(engine, on, 16);
-    EventList none;
-    test::Rendered out = test::renderOnce(engine, none, 64);
+TEST_F(Render, EmptyListStillRendersSoundingVoicesToTheEnd) {
+    play(EventList().noteOn(0, 60), 16);
+    const test::Rendered out = play(64);
     EXPECT_NE(out.left[63], 0.0f);
     EXPECT_EQ(engine.voices()[1].position, 64);
 }
 
-TEST(Render, AddsIntoTheBuffersWithoutClearing) {
-    SynthEngine a, b;
-    fresh(a);
-    fresh(b);
-    EventList on;
-    on.noteOn(0, 60);
+TEST_F(Render, AddsIntoTheBuffersWithoutClearing) {
+    SynthEngine other;
+    other.init(44100.0f);
+    const EventList on = EventList().noteOn(0, 60);
     std::vector<float> l(64, 0.25f), r(64, 0.25f);
-    a.render(on.head(), l.data(), r.data(), 0, 64);
-    test::Rendered clean = test::renderOnce(b, on, 64);
+    other.render(on.head(), l.data(), r.data(), 0, 64);
+    const test::Rendered clean = play(on, 64);
     for (int i = 0; i < 64; ++i)
         EXPECT_EQ(l[i], clean.left[i] + 0.25f);
 }
 
-TEST(Render, IgnoredEventClassesChangeNothing) {
-    SynthEngine a, b;
-    fresh(a);
-    fresh(b);
-    EventList plain, noisy;
-    plain.noteOn(0, 60);
-    noisy.noteOn(0, 60).add(5, 0x30001, 1.0f).add(7, 0x20008, 1.0f).add(9, 0x1000001, 1.0f);
-    EXPECT_EQ(test::renderOnce(a, plain, 128).left, test::renderOnce(b, noisy, 128).left);
+TEST_F(Render, IgnoredEventClassesChangeNothing) {
+    SynthEngine other;
+    other.init(44100.0f);
+    const EventList noisy = EventList()
+                                .noteOn(0, 60)
+                                .add(5, 0x30001, 1.0f)
+                                .add(7, 0x20008, 1.0f)
+                                .add(9, 0x1000001, 1.0f);
+    EXPECT_EQ(play(EventList().noteOn(0, 60), 128).left, test::renderOnce(other, noisy, 128).left);
 }
 
-TEST(Render, SameRenderInOneCallOrInManySmallBlocks) {
+TEST(RenderBlocks, SameRenderInOneCallOrInManySmallBlocks) {
     EventList events;
     events.noteOn(3, 60).noteOn(40, 67, 0.6f).add(100, eventid::kPitchBend, 0.8f);
     events.add(130, eventid::kModWheel, 1.0f).add(131, eventid::kPan, 0.2f).noteOff(300, 60);
     events.add(333, eventid::kVolume, 0.5f).noteOn(400, 72).add(900, eventid::kAllNotesOff);
     const int32_t length = 3000;
-    SynthEngine reference;
-    fresh(reference);
-    reference.tone().setPms(0, 5);
-    reference.tone().setAms(1, 3);
-    reference.tone().setFeedback(90);
-    const test::Rendered whole = test::renderInBlocks(reference, events, length, length);
-    ASSERT_GT(test::peak(whole.left), 0.01f);
-    for (int32_t block : {1, 7, 64, 333}) {
+    auto renderIn = [&](int32_t block) {
         SynthEngine engine;
-        fresh(engine);
+        engine.init(44100.0f);
         engine.tone().setPms(0, 5);
         engine.tone().setAms(1, 3);
         engine.tone().setFeedback(90);
-        const test::Rendered split = test::renderInBlocks(engine, events, length, block);
+        return test::renderInBlocks(engine, events, length, block);
+    };
+    const test::Rendered whole = renderIn(length);
+    ASSERT_GT(test::peak(whole.left), 0.01f);
+    for (int32_t block : {1, 7, 64, 333}) {
+        const test::Rendered split = renderIn(block);
         EXPECT_EQ(split.left, whole.left) << block;
         EXPECT_EQ(split.right, whole.right) << block;
     }
 }
 
-TEST(Render, ParameterChangeBeforeANoteOnAtTheSameOffsetApplies) {
-    SynthEngine engine;
-    fresh(engine);
+TEST_F(Render, ParameterChangeBeforeANoteOnAtTheSameOffsetApplies) {
     const uint32_t tlB = eventid::operatorParam(1, eventid::kTotalLevel);
-    EventList events;
-    events.add(10, tlB, 20.0f / 127.0f).noteOn(10, 60).add(10, tlB, 40.0f / 127.0f);
-    test::renderOnce(engine, events, 32);
+    play(EventList().add(10, tlB, 20.0f / 127.0f).noteOn(10, 60).add(10, tlB, 40.0f / 127.0f), 32);
     EXPECT_EQ(engine.voices()[1].op[1].levelAtt, 20 * 64);
     EXPECT_EQ(engine.tone().opValue(1, kTl), 40);
 }
 
-TEST(Render, NoteStartsAtItsExactSample) {
-    SynthEngine engine;
-    fresh(engine);
+TEST_F(Render, NoteStartsAtItsExactSample) {
     engine.tone().setAlgorithm(1);
     engine.tone().setAttackRate(1, 127);
     engine.tone().setSustainLevel(1, 0);
-    EventList events;
-    events.noteOn(37, 69);
-    const test::Rendered out = test::renderOnce(engine, events, 64);
+    const test::Rendered out = play(EventList().noteOn(37, 69), 64);
     for (int i = 0; i < 37; ++i)
         ASSERT_EQ(out.left[i], 0.0f) << i;
     // The sine's first cell (0) is silent; the next cells are not.
-    float after = 0;
-    for (int i = 37; i < 64; ++i)
-        after = std::max(after, std::fabs(out.left[i]));
-    EXPECT_GT(after, 0.0f);
+    EXPECT_GT(test::peak(std::vector<float>(out.left.begin() + 37, out.left.end())), 0.0f);
 }
 
-TEST(Render, ParallelVoiceGoesOnWithBWhenAEnds) {
-    SynthEngine engine;
-    fresh(engine);
+TEST_F(Render, ParallelVoiceGoesOnWithBWhenAEnds) {
     engine.tone().setAlgorithm(2);
     engine.tone().setAttackRate(0, 127);
     engine.tone().setSustainLevel(0, 127);  // A ends before its first sample
-    EventList on;
-    on.noteOn(0, 60);
-    const test::Rendered out = test::renderOnce(engine, on, 256);
+    const test::Rendered out = play(EventList().noteOn(0, 60), 256);
     EXPECT_EQ(engine.voices()[1].flags & 3, kFlagB);
     EXPECT_GT(test::peak(out.left), 0.0f);
 }
 
-TEST(Render, SerialVoiceEndsWithBEvenWhileASounds) {
-    SynthEngine engine;
-    fresh(engine);
+TEST_F(Render, SerialVoiceEndsWithBEvenWhileASounds) {
     ASSERT_EQ(engine.tone().value(kAlgorithmValue), 3);
     engine.tone().setAttackRate(1, 127);
     engine.tone().setSustainLevel(1, 127);
-    EventList on;
-    on.noteOn(0, 60);
-    const test::Rendered out = test::renderOnce(engine, on, 256);
+    const test::Rendered out = play(EventList().noteOn(0, 60), 256);
     EXPECT_EQ(engine.sounding(), 0);
     EXPECT_EQ(test::peak(out.left), 0.0f);
 }
 
 // B alone at full level from the first sample, held: a steady sine.
-void steadyCarrier(SynthEngine& engine) {
-    engine.tone().setAlgorithm(1);
-    engine.tone().setAttackRate(1, 127);
-    engine.tone().setSustainLevel(1, 0);
-    engine.tone().setSustainRate(1, 0);
-    engine.tone().setVelocitySensitivity(1, 0);
-}
+class SteadyCarrier : public test::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        engine.tone().setAlgorithm(1);
+        engine.tone().setAttackRate(1, 127);
+        engine.tone().setSustainLevel(1, 0);
+        engine.tone().setSustainRate(1, 0);
+        engine.tone().setVelocitySensitivity(1, 0);
+    }
+};
 
-TEST(Render, BitDepthOneGivesThreeLevels) {
-    SynthEngine engine;
-    fresh(engine);
-    steadyCarrier(engine);
-    EventList events;
-    events.add(0, eventid::kBitDepth, 0.0f).noteOn(0, 60);
-    const test::Rendered out = test::renderOnce(engine, events, 4000);
+TEST_F(SteadyCarrier, BitDepthOneGivesThreeLevels) {
+    const test::Rendered out =
+        play(EventList().add(0, eventid::kBitDepth, 0.0f).noteOn(0, 60), 4000);
     EXPECT_EQ(engine.bitDepth, 1);
     EXPECT_EQ(engine.outputMask, 0xFFFF0000u);
     const float g = engine.tone().gainL;
@@ -155,57 +124,33 @@ TEST(Render, BitDepthOneGivesThreeLevels) {
         ASSERT_EQ(engine.voices()[i].outputMask, 0xFFFF0000u);
 }
 
-TEST(Render, FullLevelCarrierPeaksAt0_7071) {
-    SynthEngine engine;
-    fresh(engine);
-    steadyCarrier(engine);
-    EventList events;
-    events.noteOn(0, 69);
-    const test::Rendered out = test::renderOnce(engine, events, 2000);
+TEST_F(SteadyCarrier, A4PeaksAt0_7071At440Hz) {
+    const int32_t n = 44100;
+    const test::Rendered out = play(EventList().noteOn(0, 69), n);
     EXPECT_NEAR(test::peak(out.left), 0.7071f, 0.0005f);
     EXPECT_EQ(out.left, out.right);
-}
-
-TEST(Render, NoteHasTheRightPitch) {
-    SynthEngine engine;
-    fresh(engine);
-    steadyCarrier(engine);
-    EventList events;
-    events.noteOn(0, 69);
-    const int32_t n = 44100;
-    const test::Rendered out = test::renderOnce(engine, events, n);
     int crossings = 0;
     for (int i = 1; i < n; ++i)
         crossings += (out.left[i - 1] < 0) != (out.left[i] < 0);
     EXPECT_NEAR(crossings / 2.0, 440.0, 2.0);
 }
 
-TEST(Render, PitchBendMovesSoundingVoices) {
-    SynthEngine engine;
-    fresh(engine);
-    EventList on;
-    on.noteOn(0, 69);
-    test::renderOnce(engine, on, 1);
+TEST_F(Render, PitchBendMovesSoundingVoices) {
+    play(EventList().noteOn(0, 69), 1);
     const uint32_t before = engine.voices()[1].op[1].increment;
-    EventList bend;
-    bend.add(0, eventid::kPitchBend, 1.0f);  // +2 semitones at full bend
-    test::renderOnce(engine, bend, 1);
+    play(EventList().add(0, eventid::kPitchBend, 1.0f), 1);  // +2 semitones at full bend
     EXPECT_NEAR(double(engine.voices()[1].op[1].increment) / before, std::pow(2.0, 2.0 / 12.0),
                 0.001);
     EXPECT_EQ(engine.tone().bendLog, (8191 * 1365) >> 13);
 }
 
-TEST(Render, VolumeAndPanReachSoundingVoices) {
-    SynthEngine engine;
-    fresh(engine);
-    EventList on;
-    on.noteOn(0, 69);
-    test::renderOnce(engine, on, 1);
-    EventList change;
-    change.add(0, eventid::kPan, 0.0f)
-        .add(0, eventid::kVolume, 63.0f / 127.0f)
-        .add(0, eventid::kExpression, 0.0f);
-    test::renderOnce(engine, change, 1);
+TEST_F(Render, VolumeAndPanReachSoundingVoices) {
+    play(EventList().noteOn(0, 69), 1);
+    play(EventList()
+             .add(0, eventid::kPan, 0.0f)
+             .add(0, eventid::kVolume, 63.0f / 127.0f)
+             .add(0, eventid::kExpression, 0.0f),
+         1);
     const Voice& v = engine.voices()[1];
     EXPECT_FLOAT_EQ(v.gainL, 0.25f / 65536.0f);
     EXPECT_FLOAT_EQ(v.gainR, 0.0f);

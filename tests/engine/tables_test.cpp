@@ -128,12 +128,6 @@ TEST(EngineTables, LfoWaveSamples) {
     }
 }
 
-TEST(EngineTables, TablesAreBuiltOnceAndShared) {
-    EngineTables t;
-    EXPECT_EQ(t.expTable(), t.expTable());
-    EXPECT_EQ(t.lfoWaves(), t.lfoWaves());
-}
-
 TEST(RateExp, MatchesPowersOfTwo) {
     EngineTables t;
     EXPECT_EQ(rateExp(8192 * 10, t.exponent(), t.pitchShift()), 1024u);

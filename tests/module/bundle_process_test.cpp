@@ -1,10 +1,10 @@
-// Playing the built module through the test host: the robustness a host can demand
-// of process (odd rates and block sizes, oversized blocks, no buffers,
-// floods of events, NaN values).
+// The built module through the test host: every rate and block size a host may choose,
+// and the messages that tell the controller where the processor's Synth is.
 #include "bundle_fixture.h"
 
+#include "engine/engine_event.h"
+
 #include <algorithm>
-#include <limits>
 
 namespace taluma {
 namespace test {
@@ -12,8 +12,6 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-
-constexpr ParamID kBypass = 0x1000001;
 
 using BundleRobustness = BundleFixture;
 
@@ -29,8 +27,8 @@ TEST_F(BundleRobustness, EveryRateAndBlockSizeStaysFinite) {
             for (int i = 0; i < blocksToRender; ++i) {
                 if (i < 6)
                     plugin->noteOn(0, int16(48 + i * 7), 1.0f);
-                plugin->parameterChange(0x40002, 0, (i % 4) / 3.0);    // algorithm
-                plugin->parameterChange(0x20007, block - 1, i / 6.0);  // pitch bend
+                plugin->parameterChange(eventid::kAlgorithm, 0, (i % 4) / 3.0);
+                plugin->parameterChange(eventid::kPitchBend, block - 1, i / 6.0);
                 render(block);
                 sounded = sounded ||
                           std::any_of(left.begin(), left.end(), [](float v) { return v != 0.0f; });
@@ -40,32 +38,41 @@ TEST_F(BundleRobustness, EveryRateAndBlockSizeStaysFinite) {
     }
 }
 
-TEST_F(BundleRobustness, HostIrregularitiesAreSurvived) {
-    ASSERT_TRUE(plugin->start(44100.0, 64));
-    // Larger than announced, zero samples, and no output buffers at all.
-    plugin->noteOn(0, 60, 1.0f);
-    render(4096);
-    EXPECT_TRUE(std::any_of(left.begin(), left.end(), [](float v) { return v != 0.0f; }));
-    render(0);
-    plugin->parameterChange(0x40093, 0, 0.3);
-    EXPECT_EQ(plugin->process(128, nullptr, nullptr), kResultOk);
+const testhost::RecordedMessage* last(const std::vector<testhost::RecordedMessage>& log,
+                                      const char* id) {
+    for (auto it = log.rbegin(); it != log.rend(); ++it)
+        if (it->id == id)
+            return &*it;
+    return nullptr;
+}
 
-    // 600 events in one block, NaN and out-of-range values everywhere.
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (int i = 0; i < 600; ++i)
-        plugin->noteOn(i % 64, int16(i % 128), i % 3 ? 1.0f : float(nan));
-    for (ParamID id :
-         {0x20001u, 0x20002u, 0x20003u, 0x20007u, 0x40004u, 0x40092u, 0x80001u, 0x80002u})
-        plugin->parameterChange(id, 7, nan);
-    plugin->parameterChange(0x40093, 1000, -3.0);
-    plugin->parameterChange(kBypass, 0, nan);
-    render(64);
-    for (int i = 0; i < 600; ++i)
-        plugin->noteOff(i % 64, int16(i % 128));
-    plugin->parameterChange(0x40094, -5, 9.0);
-    render(64);
-    for (int i = 0; i < 20; ++i)
-        render(64);
+using BundleMessages = BundleFixture;
+
+TEST_F(BundleMessages, ProcessorTellsTheControllerWhereTheSynthIs) {
+    ASSERT_TRUE(plugin->start(48000.0, 256));
+    EXPECT_TRUE(last(plugin->messagesToController(), "Processor:uiUpdate"));
+
+    std::vector<uint8_t> record;
+    ASSERT_TRUE(plugin->getState(record));
+    const testhost::RecordedMessage* saved =
+        last(plugin->messagesToController(), "Processor:getState");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->synth.size(), sizeof(void*));
+
+    IMessage* open = plugin->allocateMessage();
+    open->setMessageID("GUIEditor:openGUI");
+    ASSERT_EQ(plugin->sendToProcessor(open), kResultOk);
+    open->release();
+    const testhost::RecordedMessage* opened =
+        last(plugin->messagesToController(), "Processor:openGUI");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->synth, saved->synth);
+
+    ASSERT_EQ(plugin->setState(record), kResultOk);
+    const testhost::RecordedMessage* loaded =
+        last(plugin->messagesToController(), "Processor:setState");
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->synth, saved->synth);
 }
 
 }  // namespace

@@ -236,25 +236,16 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
     AudioBusBuffers stereo = buses(2, both), mono = buses(1, both), noList = buses(2, nullptr),
                     halfList = buses(2, leftOnly);
     testhost::HostEventList oddNotes;
-    const int32 offsets[] = {-100, kMax, kMin};
-    const int16 pitches[] = {-1, 300, 60};
-    const float velocities[] = {float(kNaN), -float(kInf), float(kInf)};
-    for (int k = 0; k < 3; ++k) {
-        Event e{};
-        e.type = Event::kNoteOnEvent;
-        e.sampleOffset = offsets[k];
-        e.noteOn.pitch = pitches[k];
-        e.noteOn.velocity = velocities[k];
-        oddNotes.add(e);
-    }
+    oddNotes.noteOn(-100, -1, float(kNaN));
+    oddNotes.noteOn(kMax, 300, -float(kInf));
+    oddNotes.noteOn(kMin, 60, float(kInf));
     testhost::HostParameterChanges oddValues;
-    int32 index = 0;
     // Values that hold to 0 go to parameters at 0, so the instrument stays as it is.
-    oddValues.addQueue(eventid::kLfoWave)->addPoint(-7, kNaN, index);
-    oddValues.addQueue(eventid::operatorParam(0, eventid::kFeedback))->addPoint(kMax, -kInf, index);
-    oddValues.addQueue(eventid::operatorParam(0, eventid::kPms))->addPoint(kMin, -1e300, index);
-    oddValues.addQueue(0xFFFFFFFF)->addPoint(0, kInf, index);
-    oddValues.addQueue(kBypassId)->addPoint(0, kNaN, index);
+    oddValues.addChange(eventid::kLfoWave, -7, kNaN);
+    oddValues.addChange(eventid::operatorParam(0, eventid::kFeedback), kMax, -kInf);
+    oddValues.addChange(eventid::operatorParam(0, eventid::kPms), kMin, -1e300);
+    oddValues.addChange(0xFFFFFFFF, 0, kInf);
+    oddValues.addChange(kBypassId, 0, kNaN);
     oddValues.addQueue(kTl);  // no points
     OverstatedEvents overstatedEvents;
     OverstatedChanges overstatedChanges;
@@ -262,6 +253,7 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
     testhost::MessageTap stranger(nullptr);
     BareMessage anonymous(nullptr), bareText("TextMessage");
     const TChar lone[] = {u'1', 0xD800, 0};
+    IMessage* unknownId = message("Nobody:knows");
     IMessage* surrogateText = message("TextMessage");
     surrogateText->getAttributes()->setString("Text", lone);
     IMessage* wrongTypes = message("GUIEditor:valueChange");
@@ -368,6 +360,7 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
         ROW(c->initialize(nullptr), kResultFalse),
         ROW(c->queryInterface(IEditController::iid, nullptr), kInvalidArgument),
         ROW(c->queryInterface(nullptr, &object), kInvalidArgument),
+        ROW(c->queryInterface(IAudioProcessor::iid, &object), kNoInterface),
         ROW(c->setComponentState(nullptr), kNotImplemented),
         ROW(c->setState(nullptr), kNotImplemented),
         ROW(c->getState(nullptr), kNotImplemented),
@@ -426,6 +419,7 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
         ROW(controllerPoint->notify(&anonymous), kResultFalse),
         ROW(processorPoint->notify(&bareText), kResultFalse),
         ROW(controllerPoint->notify(&bareText), kResultFalse),
+        ROW(processorPoint->notify(unknownId), kResultFalse),
         ROW(processorPoint->notify(surrogateText), kResultOk),  // taken and ignored
         ROW(controllerPoint->notify(surrogateText), kResultOk),
         ROW(processorPoint->notify(wrongTypes), kResultOk),

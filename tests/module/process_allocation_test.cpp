@@ -1,6 +1,10 @@
-// process allocates nothing, takes no lock and opens no file, whatever a host sends.
+// process allocates nothing, takes no lock, opens no file and stays finite, whatever a
+// host sends.
 #include "allocation_hooks.h"
 #include "bundle_fixture.h"
+
+#include "engine/engine_event.h"
+#include "plugin_ids.h"
 
 #include <cstdlib>
 #include <limits>
@@ -10,6 +14,7 @@ namespace test {
 namespace {
 
 using namespace Steinberg;
+using Steinberg::Vst::ParamID;
 
 using ProcessAllocation = BundleFixture;
 
@@ -42,12 +47,20 @@ TEST_F(ProcessAllocation, HooksSeeAllocationsLocksAndFiles) {
 }
 
 TEST_F(ProcessAllocation, NotesChangesAndBypassInAnyMix) {
-    ASSERT_TRUE(plugin->start(48000.0, 256));
-    std::vector<float> l(256), r(256);
+    constexpr int32 kAnnounced = 256;
+    ASSERT_TRUE(plugin->start(48000.0, kAnnounced));
+    std::vector<float> l(4 * kAnnounced), r(4 * kAnnounced);
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    const ParamID wild[] = {eventid::kModWheel, eventid::kVolume,
+                            eventid::kPan,      eventid::kPitchBend,
+                            eventid::kLfoFreq,  eventid::operatorParam(0, eventid::kTune),
+                            eventid::kBitDepth, eventid::kStdPitch};
     AudioThreadCounts total;
     for (int block = 0; block < 400; ++block) {
-        const int n = block % 5 == 4 ? 0 : 1 + (block * 37) % 256;
+        // Now and then no samples, or more than announced.
+        const int n = block % 5 == 4    ? 0
+                      : block % 31 == 7 ? 4 * kAnnounced
+                                        : 1 + (block * 37) % 256;
         const int events = block % 50 == 0 ? 600 : block % 7;
         for (int i = 0; i < events; ++i) {
             if ((i + block) % 3)
@@ -56,15 +69,19 @@ TEST_F(ProcessAllocation, NotesChangesAndBypassInAnyMix) {
             else
                 plugin->noteOff(0, int16((i * 11 + block - 3) % 128));
         }
-        plugin->parameterChange(0x40002, 0, double(block % 4) / 3.0);
-        plugin->parameterChange(0x40093, n / 2, block % 9 == 0 ? nan : double(block % 8) / 7.0);
-        plugin->parameterChange(0x20001, 0, double(block % 3) / 2.0);
-        plugin->parameterChange(0x20005 + block % 2, 0, 1.0);  // all sound / notes off
-        plugin->parameterChange(0x80001, 0, block % 13 == 0 ? 0.2 : 1.0);
+        plugin->parameterChange(eventid::kAlgorithm, 0, double(block % 4) / 3.0);
+        plugin->parameterChange(eventid::operatorParam(0, eventid::kTotalLevel), n / 2,
+                                block % 9 == 0 ? nan : double(block % 8) / 7.0);
+        plugin->parameterChange(eventid::kModWheel, 0, double(block % 3) / 2.0);
+        plugin->parameterChange(eventid::kAllSoundOff + block % 2, 0, 1.0);
+        plugin->parameterChange(eventid::kBitDepth, 0, block % 13 == 0 ? 0.2 : 1.0);
         if (block % 17 == 3)
-            plugin->parameterChange(0x1000001, 0, 1.0);
+            plugin->parameterChange(kBypassId, 0, 1.0);
         if (block % 17 == 5)
-            plugin->parameterChange(0x1000001, 0, 0.0);
+            plugin->parameterChange(kBypassId, 0, block % 2 ? 0.0 : nan);
+        if (block % 19 == 0)
+            for (ParamID id : wild)
+                plugin->parameterChange(id, block % 2 ? 7 : -5, block % 3 ? nan : 9.0);
 
         Watch watch;
         const bool noBuffers = block % 23 == 11;
@@ -75,6 +92,7 @@ TEST_F(ProcessAllocation, NotesChangesAndBypassInAnyMix) {
         total.allocations += counts.allocations;
         total.locks += counts.locks;
         total.fileOpens += counts.fileOpens;
+        ASSERT_TRUE(allFinite(l) && allFinite(r)) << "block " << block;
     }
     EXPECT_EQ(total.allocations, 0);
     EXPECT_EQ(total.locks, 0);

@@ -10,13 +10,14 @@
 #include <chrono>
 #include <limits>
 #include <thread>
+#include <tuple>
 
 namespace taluma {
 namespace test {
 namespace {
 
-constexpr ParamID kTlA = 0x40093;
-constexpr ParamID kBypass = 0x1000001;
+constexpr ParamID kTlA = eventid::operatorParam(0, eventid::kTotalLevel);
+constexpr ParamID kBypass = kBypassId;
 
 using Lifecycle = ProcessorFixture;
 
@@ -41,7 +42,8 @@ TEST_F(Lifecycle, SilentUntilActivatedThenSoundsAndStopsAllVoices) {
     EXPECT_EQ(synth->engine().sounding(), 0);
 }
 
-TEST_F(Lifecycle, BusesArrangementsAndSampleSizes) {
+// Refused arrangements and setups are rows of the careless-host test.
+TEST_F(Lifecycle, OneStereoOutputAndOneSixteenChannelEventInput) {
     EXPECT_EQ(processor->getBusCount(kAudio, kOutput), 1);
     EXPECT_EQ(processor->getBusCount(kAudio, kInput), 0);
     EXPECT_EQ(processor->getBusCount(kEvent, kInput), 1);
@@ -52,18 +54,8 @@ TEST_F(Lifecycle, BusesArrangementsAndSampleSizes) {
     EXPECT_EQ(info.flags, uint32(BusInfo::kDefaultActive));
     ASSERT_EQ(processor->getBusInfo(kEvent, kInput, 0, info), kResultOk);
     EXPECT_EQ(info.channelCount, 16);
-
-    SpeakerArrangement stereo = SpeakerArr::kStereo, mono = SpeakerArr::kMono;
-    SpeakerArrangement two[2] = {stereo, stereo};
+    SpeakerArrangement stereo = SpeakerArr::kStereo;
     EXPECT_EQ(processor->setBusArrangements(nullptr, 0, &stereo, 1), kResultTrue);
-    EXPECT_EQ(processor->setBusArrangements(nullptr, 0, &mono, 1), kResultFalse);
-    EXPECT_EQ(processor->setBusArrangements(nullptr, 0, two, 2), kResultFalse);
-    EXPECT_EQ(processor->setBusArrangements(&stereo, 1, &stereo, 1), kResultFalse);
-
-    ProcessSetup wide{kRealtime, kSample64, 512, 44100.0};
-    EXPECT_EQ(processor->setupProcessing(wide), kResultFalse);
-    ProcessSetup broken{kRealtime, kSample32, 512, std::numeric_limits<double>::quiet_NaN()};
-    EXPECT_EQ(processor->setupProcessing(broken), kResultFalse);
 }
 
 TEST(ProcessorSetup, SetUpBeforeInitializeBuildsTheRateTableForThatRate) {
@@ -124,18 +116,21 @@ TEST_F(Bypass, AnyOtherValueTurnsItOffAndFreesVoices) {
     EXPECT_EQ(synth->engine().parameterValue(kTlA), 127);
 }
 
-// The event list is checked right after collection, before the engine reads it.
+// The event list is checked right after collection, before the engine reads it: each
+// event as (position, id, value).
+using Seen = std::vector<std::tuple<int32_t, uint32_t, float>>;
+
 class EventList : public ProcessorFixture {
 protected:
-    std::vector<EngineEvent> collect(int32 numSamples) {
+    Seen collect(int32 numSamples) {
         ProcessData data;
         data.numSamples = numSamples;
         data.inputEvents = &events;
         data.inputParameterChanges = &changes;
         collectBlockEvents(*synth, data);
-        std::vector<EngineEvent> list;
+        Seen list;
         for (EngineEvent* e = synth->audio().eventList; e; e = e->next)
-            list.push_back(*e);
+            list.emplace_back(e->sampleOffset, e->id, e->value);
         dropBlockEvents(*synth);
         events.clear();
         changes.clear();
@@ -149,25 +144,16 @@ TEST_F(EventList, OrderedByPositionWithEqualPositionsInArrivalOrder) {
     noteOn(10, 64, 0.25f);
     noteOff(3, 50);
     change(kTlA, 10, 0.5);
-    auto list = collect(64);
-    ASSERT_EQ(list.size(), 4u);
-    EXPECT_EQ(list[0].id, 0x10000u | 50);
-    EXPECT_EQ(list[0].sampleOffset, 3);
-    EXPECT_EQ(list[1].id, 0x10100u | 60);
-    EXPECT_FLOAT_EQ(list[1].value, 0.5f);
-    EXPECT_EQ(list[2].id, 0x10100u | 64);
-    EXPECT_EQ(list[3].id, kTlA);
-    EXPECT_EQ(list[3].sampleOffset, 10);
-
-    // Host events out of order still give an ordered list.
+    EXPECT_EQ(collect(64), (Seen{{3, eventid::noteOff(50), 0.0f},
+                                 {10, eventid::noteOn(60), 0.5f},
+                                 {10, eventid::noteOn(64), 0.25f},
+                                 {10, kTlA, 0.5f}}));
     noteOn(40, 60, 1.0f);
     noteOn(5, 61, 1.0f);
     noteOn(20, 62, 1.0f);
-    list = collect(64);
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].sampleOffset, 5);
-    EXPECT_EQ(list[1].sampleOffset, 20);
-    EXPECT_EQ(list[2].sampleOffset, 40);
+    EXPECT_EQ(collect(64), (Seen{{5, eventid::noteOn(61), 1.0f},
+                                 {20, eventid::noteOn(62), 1.0f},
+                                 {40, eventid::noteOn(60), 1.0f}}));
 }
 
 TEST_F(EventList, LastPointOnlyClampedOffsetsAndEngineSamplePositions) {
@@ -178,21 +164,11 @@ TEST_F(EventList, LastPointOnlyClampedOffsetsAndEngineSamplePositions) {
     queue->addPoint(50, 0.8, index);
     change(0x12345, 0, 0.5);  // no engine bits: ignored
     noteOn(900, 60, 2.0f);    // past the block end, velocity above 1
-    auto list = collect(64);
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].id, kTlA);
-    EXPECT_EQ(list[0].sampleOffset, 50);
-    EXPECT_FLOAT_EQ(list[0].value, 0.8f);
-    EXPECT_EQ(list[1].sampleOffset, 63);
-    EXPECT_FLOAT_EQ(list[1].value, 1.0f);
-
+    EXPECT_EQ(collect(64), (Seen{{50, kTlA, 0.8f}, {63, eventid::noteOn(60), 1.0f}}));
     // At 1/3 of the host rate positions are engine samples.
     synth->setRateDivider(2);
     noteOn(10, 60, std::numeric_limits<float>::quiet_NaN());
-    list = collect(64);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].sampleOffset, 3);
-    EXPECT_EQ(list[0].value, 0.0f);
+    EXPECT_EQ(collect(64), (Seen{{3, eventid::noteOn(60), 0.0f}}));
 }
 
 TEST_F(EventList, FullPoolKeeps512AndStopsParameterReading) {
@@ -226,11 +202,8 @@ TEST_F(EventList, FailingEventIsSkippedOnly) {
     noteOn(1, 61, 1.0f);
     noteOn(2, 62, 1.0f);
     events.failAt(1);
-    auto list = collect(64);
+    EXPECT_EQ(collect(64), (Seen{{0, eventid::noteOn(60), 1.0f}, {2, eventid::noteOn(62), 1.0f}}));
     events.failAt(-1);
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].id & 0x7Fu, 60u);
-    EXPECT_EQ(list[1].id & 0x7Fu, 62u);
 }
 
 using SampleAndHold = ProcessorFixture;

@@ -77,24 +77,10 @@ public:
         EXPECT_EQ(processor->setActive(true), kResultOk);
     }
     void noteOn(int32 offset, int16 pitch, float velocity) {
-        Event e{};
-        e.type = Event::kNoteOnEvent;
-        e.sampleOffset = offset;
-        e.noteOn.pitch = pitch;
-        e.noteOn.velocity = velocity;
-        events.add(e);
+        events.noteOn(offset, pitch, velocity);
     }
-    void noteOff(int32 offset, int16 pitch) {
-        Event e{};
-        e.type = Event::kNoteOffEvent;
-        e.sampleOffset = offset;
-        e.noteOff.pitch = pitch;
-        events.add(e);
-    }
-    void change(ParamID id, int32 offset, double value) {
-        int32 index = 0;
-        changes.addQueue(id)->addPoint(offset, value, index);
-    }
+    void noteOff(int32 offset, int16 pitch) { events.noteOff(offset, pitch); }
+    void change(ParamID id, int32 offset, double value) { changes.addChange(id, offset, value); }
     // One block into `left`/`right` (resized to n); events and changes are consumed.
     tresult run(int32 n) {
         left.assign(size_t(n > 0 ? n : 1), 7.0f);

@@ -51,18 +51,16 @@ private:
         for (int block = 0; !done_.load(); ++block) {
             events.clear();
             changes.clear();
-            Event e{};
-            e.type = block % 3 ? Event::kNoteOnEvent : Event::kNoteOffEvent;
-            e.noteOn.pitch = int16(36 + block % 48);
-            e.noteOn.velocity = 0.8f;
-            events.add(e);
-            int32 index = 0;
-            changes.addQueue(eventid::operatorParam(0, eventid::kTotalLevel))
-                ->addPoint(0, double(block % 17) / 16.0, index);
-            changes.addQueue(eventid::kModWheel)->addPoint(0, double(block % 5) / 4.0, index);
-            changes.addQueue(eventid::kPitchBend)->addPoint(0, double(block % 11) / 10.0, index);
+            if (block % 3)
+                events.noteOn(0, int16(36 + block % 48), 0.8f);
+            else
+                events.noteOff(0, int16(36 + block % 48));
+            changes.addChange(eventid::operatorParam(0, eventid::kTotalLevel), 0,
+                              double(block % 17) / 16.0);
+            changes.addChange(eventid::kModWheel, 0, double(block % 5) / 4.0);
+            changes.addChange(eventid::kPitchBend, 0, double(block % 11) / 10.0);
             if (block % 25 == 0)
-                changes.addQueue(kBypassId)->addPoint(0, block % 50 ? 0.0 : 1.0, index);
+                changes.addChange(kBypassId, 0, block % 50 ? 0.0 : 1.0);
             AudioBusBuffers out;
             out.numChannels = 2;
             out.channelBuffers32 = channels;
@@ -163,47 +161,25 @@ TEST_F(Stress, StateSavesLoadsAndMessagesWhileAudioPlays) {
 }
 
 TEST_F(Stress, EditorCommandsAndFilesWhileAudioPlays) {
-    const int32_t tags[] = {global::kVolume,
-                            global::kReferencePitch,
-                            global::kRateDivider,
-                            global::kBitDepth,
-                            global::kVoiceCount,
-                            global::kPage,
-                            waveSwitch::kLinkAB,
-                            history::kUndo,
-                            history::kRedo,
-                            history::kStrokeBegin,
-                            history::kStrokeEnd,
-                            tableCommand(0, kEditButtons, button::kRotateLeft1),
-                            tableCommand(0, kEditButtons, button::kReverse),
-                            tableCommand(1, kEditButtons, button::kAmplify1_5),
-                            tableCommand(0, kEditButtons, button::kInvert),
-                            drawCommand(0, 0),
-                            drawCommand(0, 31),
-                            drawCommand(1, 127),
-                            drawCommand(0, 128),
-                            tableCommand(0, kTableMenu, menu::kClear),
-                            tableCommand(0, kTableMenu, menu::kCopy),
-                            tableCommand(1, kTableMenu, menu::kExchange),
-                            tableCommand(0, kTableMenu, menu::kTableSize),
-                            tableCommand(1, kTableMenu, menu::kTableSize),
-                            tableCommand(0, kTableMenu, menu::kLoadSlot),
-                            tableCommand(1, kTableMenu, menu::kSaveSlot),
-                            tableCommand(0, kTableMenu, menu::kBitReduction),
-                            tableCommand(1, kTableMenu, menu::kSteps),
-                            opValue::kLfoFreq,
-                            opValue::operatorParam(0, eventid::kTotalLevel),
-                            opValue::operatorParam(1, eventid::kTune),
-                            opValue::kAlgorithm,
-                            generator::kApplyA,
-                            generator::kApplyB,
-                            generator::kAmplitude,
-                            generator::kCycles,
-                            generator::kHarmonicsOn,
-                            generator::kNoiseSeed,
-                            generator::kType,
-                            setting::kBendRange,
-                            setting::kSkin};
+    std::vector<int32_t> tags = {
+        global::kVolume,     global::kReferencePitch, global::kRateDivider,  global::kBitDepth,
+        global::kVoiceCount, global::kPage,           waveSwitch::kLinkAB,   history::kUndo,
+        history::kRedo,      history::kStrokeBegin,   history::kStrokeEnd,   opValue::kLfoFreq,
+        opValue::kAlgorithm, generator::kApplyA,      generator::kApplyB,    generator::kAmplitude,
+        generator::kCycles,  generator::kHarmonicsOn, generator::kNoiseSeed, generator::kType,
+        setting::kBendRange, setting::kSkin};
+    for (int op = 0; op < 2; ++op) {
+        for (int32_t item :
+             {button::kRotateLeft1, button::kReverse, button::kAmplify1_5, button::kInvert})
+            tags.push_back(tableCommand(op, kEditButtons, item));
+        for (int32_t item : {menu::kClear, menu::kCopy, menu::kExchange, menu::kTableSize,
+                             menu::kLoadSlot, menu::kSaveSlot, menu::kBitReduction, menu::kSteps})
+            tags.push_back(tableCommand(op, kTableMenu, item));
+        for (int cell : {0, 31, 127, 128})
+            tags.push_back(drawCommand(op, cell));
+        for (auto param : {eventid::kTotalLevel, eventid::kTune})
+            tags.push_back(opValue::operatorParam(op, param));
+    }
     ScratchDir dir;
     const std::string files[] = {dir.file("t.txt"), dir.file("w.wav"), dir.file("p.tlmprst")};
     const int32_t fileCodes[] = {
@@ -216,7 +192,7 @@ TEST_F(Stress, EditorCommandsAndFilesWhileAudioPlays) {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> norm(0.0, 1.0);
     for (int n = 0; n < 1500; ++n) {
-        const int32_t tag = tags[rng() % (sizeof(tags) / sizeof(tags[0]))];
+        const int32_t tag = tags[rng() % tags.size()];
         double value = norm(rng);
         if (subGroupOf(tag) == kDrawing && groupOf(tag) != kOpValues)
             value = 1.0 + double(rng() % 256);

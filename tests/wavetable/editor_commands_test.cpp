@@ -11,6 +11,7 @@ namespace taluma::test {
 namespace {
 
 using Change = std::function<void(Synth&)>;
+using cmd::Reply;
 
 Change onWaves(std::function<void(WaveStore&)> f) {
     return [f](Synth& s) { f(Synth::Edit(s).waves()); };
@@ -39,12 +40,6 @@ Change generate(int op, bool constant) {
             generateWave(edit.waves(), op, edit.generator());
     };
 }
-uint32_t opParam(int op, eventid::OperatorParam k) {
-    return eventid::operatorParam(op, k);
-}
-int32_t buttonTag(int op, int32_t item) {
-    return tableCommand(op, kEditButtons, item);
-}
 int32_t menuTag(int op, int32_t item) {
     return tableCommand(op, kTableMenu, item);
 }
@@ -59,6 +54,38 @@ struct Case {
     bool changes = true;  // whether the record changes
 };
 
+// Rows of one kind each: an edit button runs its operation on the tag's table and
+// answers 0; a menu entry mostly echoes; drawing answers the stored level plus one.
+Case editButton(int op, int32_t item, std::function<void(WaveStore&, int)> operation) {
+    return {tableCommand(op, kEditButtons, item), 1, Reply::kZero, 0,
+            onWaves([=](WaveStore& w) { operation(w, op); })};
+}
+Case levelButton(int op, int32_t item, LevelOp level) {
+    return editButton(op, item, [level](WaveStore& w, int t) { w.applyLevel(t, level); });
+}
+Case menuEntry(int op, int32_t item, double value, std::function<void(WaveStore&)> operation) {
+    return {menuTag(op, item), value, Reply::kEcho, 0, onWaves(operation)};
+}
+Case draw(int op, int cell, double value) {
+    return {drawCommand(op, cell), value, Reply::kLevel, value,
+            onWaves([=](WaveStore& w) { w.drawSample(op, cell, value); })};
+}
+Case opKnob(int op, eventid::OperatorParam k, double value, int32_t stored) {
+    return {opValue::operatorParam(op, k), value, Reply::kEcho, 0,
+            setTo(eventid::operatorParam(op, k), stored)};
+}
+Case generatorValue(int32_t tag, double value, double step, int32_t GeneratorSettings::*field,
+                    int32_t stored, Reply kind = Reply::kStep) {
+    return {tag, value, kind, step, onGenerator([=](GeneratorSettings& g) { g.*field = stored; })};
+}
+Case generatorSwitch(int32_t tag, bool GeneratorSettings::*field) {
+    return {tag, 0.7, Reply::kZero, 0, onGenerator([=](GeneratorSettings& g) { g.*field = true; })};
+}
+Case settingValue(int32_t tag, double value, std::atomic<int32_t> SynthSettings::*field,
+                  int32_t stored) {
+    return {tag, value, Reply::kNone, 0, onSettings([=](SynthSettings& s) { s.*field = stored; })};
+}
+
 Updates expectedReplies(const Case& c) {
     switch (c.kind) {
     case cmd::Reply::kNone: return {};
@@ -69,68 +96,40 @@ Updates expectedReplies(const Case& c) {
 }
 
 TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
-    using cmd::Reply;
+    using G = GeneratorSettings;
+    using S = SynthSettings;
     const Case cases[] = {
-        // Edit buttons: the operation on the tag's table, then 0.
-        {buttonTag(0, button::kRotateLeft4), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.rotateLeft(0, 4); })},
-        {buttonTag(0, button::kRotateLeft1), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.rotateLeft(0, 1); })},
-        {buttonTag(1, button::kRotateLeft1), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.rotateLeft(1, 1); })},
-        {buttonTag(0, button::kReverse), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.reverse(0); })},
-        {buttonTag(0, button::kRotateRight1), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.rotateRight(0, 1); })},
-        {buttonTag(0, button::kRotateRight4), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.rotateRight(0, 4); })},
-        {buttonTag(0, button::kUp4), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(0, LevelOp::Up4); })},
-        {buttonTag(0, button::kUp1), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(0, LevelOp::Up1); })},
-        {buttonTag(0, button::kInvert), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(0, LevelOp::Invert); })},
-        {buttonTag(0, button::kDown1), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(0, LevelOp::Down1); })},
-        {buttonTag(0, button::kDown4), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(0, LevelOp::Down4); })},
-        {buttonTag(0, button::kAmplify2), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(0, LevelOp::Amplify2); })},
-        {buttonTag(0, button::kAmplify1_5), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(0, LevelOp::Amplify1_5); })},
-        {buttonTag(0, button::kScale2_3), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(0, LevelOp::Scale2_3); })},
-        {buttonTag(1, button::kScaleHalf), 1, Reply::kZero, 0,
-         onWaves([](WaveStore& w) { w.applyLevel(1, LevelOp::ScaleHalf); })},
-        // Drawing answers the stored level plus one; cells from 128 on only echo.
-        {drawCommand(0, 5), 200, Reply::kLevel, 200,
-         onWaves([](WaveStore& w) { w.drawSample(0, 5, 200); })},
-        {drawCommand(1, 7), 256, Reply::kLevel, 256,
-         onWaves([](WaveStore& w) { w.drawSample(1, 7, 256); })},
-        {drawCommand(0, 200), 77, Reply::kEcho, 0, nullptr, nullptr, false},
-        // The table menu and its sub-menus.
+        editButton(0, button::kRotateLeft4, [](WaveStore& w, int t) { w.rotateLeft(t, 4); }),
+        editButton(0, button::kRotateLeft1, [](WaveStore& w, int t) { w.rotateLeft(t, 1); }),
+        editButton(1, button::kRotateLeft1, [](WaveStore& w, int t) { w.rotateLeft(t, 1); }),
+        editButton(0, button::kReverse, [](WaveStore& w, int t) { w.reverse(t); }),
+        editButton(0, button::kRotateRight1, [](WaveStore& w, int t) { w.rotateRight(t, 1); }),
+        editButton(0, button::kRotateRight4, [](WaveStore& w, int t) { w.rotateRight(t, 4); }),
+        levelButton(0, button::kUp4, LevelOp::Up4),
+        levelButton(0, button::kUp1, LevelOp::Up1),
+        levelButton(0, button::kInvert, LevelOp::Invert),
+        levelButton(0, button::kDown1, LevelOp::Down1),
+        levelButton(0, button::kDown4, LevelOp::Down4),
+        levelButton(0, button::kAmplify2, LevelOp::Amplify2),
+        levelButton(0, button::kAmplify1_5, LevelOp::Amplify1_5),
+        levelButton(0, button::kScale2_3, LevelOp::Scale2_3),
+        levelButton(1, button::kScaleHalf, LevelOp::ScaleHalf),
+        draw(0, 5, 200),
+        draw(1, 7, 256),
+        {drawCommand(0, 200), 77, Reply::kEcho, 0, nullptr, nullptr, false},  // beyond 128 cells
         {menuTag(0, menu::kClear), 0, Reply::kZero, 0, onWaves([](WaveStore& w) { w.clear(0); })},
-        {menuTag(0, menu::kCopy), 0.25, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.copy(0, 1); })},
-        {menuTag(1, menu::kCopy), 0, Reply::kEcho, 0, onWaves([](WaveStore& w) { w.copy(1, 0); })},
-        {menuTag(1, menu::kExchange), 1, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.exchange(); })},
-        {menuTag(0, menu::kTableSize), 0, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.resizeTable(0, 2); })},
-        {menuTag(1, menu::kTableSize), 1, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.resizeTable(1, 7); })},
-        {menuTag(0, menu::kLoadSlot), 1, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.loadSlot(0, 3); })},
-        {menuTag(1, menu::kSaveSlot), 2.0 / 3.0, Reply::kNone, 0,
+        menuEntry(0, menu::kCopy, 0.25, [](WaveStore& w) { w.copy(0, 1); }),
+        menuEntry(1, menu::kCopy, 0, [](WaveStore& w) { w.copy(1, 0); }),
+        menuEntry(1, menu::kExchange, 1, [](WaveStore& w) { w.exchange(); }),
+        menuEntry(0, menu::kTableSize, 0, [](WaveStore& w) { w.resizeTable(0, 2); }),
+        menuEntry(1, menu::kTableSize, 1, [](WaveStore& w) { w.resizeTable(1, 7); }),
+        menuEntry(0, menu::kLoadSlot, 1, [](WaveStore& w) { w.loadSlot(0, 3); }),
+        {menuTag(1, menu::kSaveSlot), 2.0 / 3, Reply::kNone, 0,
          onWaves([](WaveStore& w) { w.saveSlot(1, 2); })},
-        {menuTag(0, menu::kBitReduction), 0, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.reduceBits(0, 0); })},
-        {menuTag(1, menu::kBitReduction), 1, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.reduceBits(1, 6); })},
-        {menuTag(0, menu::kSteps), 2.0 / 7.0, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.setStepQuantiser(0, 3); })},
-        {menuTag(1, menu::kSteps), 0, Reply::kEcho, 0,
-         onWaves([](WaveStore& w) { w.setStepQuantiser(1, 1); })},
+        menuEntry(0, menu::kBitReduction, 0, [](WaveStore& w) { w.reduceBits(0, 0); }),
+        menuEntry(1, menu::kBitReduction, 1, [](WaveStore& w) { w.reduceBits(1, 6); }),
+        menuEntry(0, menu::kSteps, 2.0 / 7, [](WaveStore& w) { w.setStepQuantiser(0, 3); }),
+        menuEntry(1, menu::kSteps, 0, [](WaveStore& w) { w.setStepQuantiser(1, 1); }),
         // Switches and the history (nothing to undo or redo yet).
         {waveSwitch::kLinkAB, 1, Reply::kEcho, 0, onWaves([](WaveStore& w) { w.linkAB = true; })},
         {history::kUndo, 0, Reply::kDone, 0.0, nullptr, nullptr, false},
@@ -150,29 +149,23 @@ TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
          onEngine([](SynthEngine& e) { e.setVoiceCount(8); })},
         {global::kVoiceCount, 1, Reply::kNone, 0,
          onEngine([](SynthEngine& e) { e.setVoiceCount(1024); })},
-        {global::kPage, 3, Reply::kNone, 0, onSettings([](SynthSettings& s) { s.page = 3; })},
-        {global::kPage, 9, Reply::kNone, 0, onSettings([](SynthSettings& s) { s.page = 3; })},
+        settingValue(global::kPage, 3, &S::page, 3),
+        settingValue(global::kPage, 9, &S::page, 3),
         // Operator and LFO values: plain integers, echoed.
-        {opValue::operatorParam(0, eventid::kTotalLevel), 40.9, Reply::kEcho, 0,
-         setTo(opParam(0, eventid::kTotalLevel), 40)},
-        {opValue::operatorParam(0, eventid::kAttackRate), 500, Reply::kEcho, 0,
-         setTo(opParam(0, eventid::kAttackRate), 127)},
+        opKnob(0, eventid::kTotalLevel, 40.9, 40),
+        opKnob(0, eventid::kAttackRate, 500, 127),
         {opValue::operatorParam(1, eventid::kTune), 16384, Reply::kEcho, 0,
          onEngine([](SynthEngine& e) { e.tone().setTune(1, 16384); })},
         {opValue::operatorParam(0, eventid::kTune), 0, Reply::kEcho, 0,
          onEngine([](SynthEngine& e) { e.tone().setTune(0, 0); })},
-        {opValue::operatorParam(0, eventid::kFeedback), 64, Reply::kEcho, 0,
-         setTo(opParam(0, eventid::kFeedback), 64)},
-        {opValue::operatorParam(0, eventid::kVelocitySens), 6, Reply::kEcho, 0,
-         setTo(opParam(0, eventid::kVelocitySens), 6)},
-        {opValue::operatorParam(1, eventid::kKeyCenter), 70, Reply::kEcho, 0,
-         setTo(opParam(1, eventid::kKeyCenter), 70)},
-        {opValue::operatorParam(1, eventid::kAms), 5, Reply::kEcho, 0,
-         setTo(opParam(1, eventid::kAms), 5)},
+        opKnob(0, eventid::kFeedback, 64, 64),
+        opKnob(0, eventid::kVelocitySens, 6, 6),
+        opKnob(1, eventid::kKeyCenter, 70, 70),
+        opKnob(1, eventid::kAms, 5, 5),
         {opValue::kVelocityCurveA, 2, Reply::kEcho, 0,
-         setTo(opParam(0, eventid::kVelocityCurve), 2)},
+         setTo(eventid::operatorParam(0, eventid::kVelocityCurve), 2)},
         {opValue::kVelocityCurveB, 3, Reply::kEcho, 0,
-         setTo(opParam(1, eventid::kVelocityCurve), 3)},
+         setTo(eventid::operatorParam(1, eventid::kVelocityCurve), 3)},
         {opValue::kAlgorithm, 1, Reply::kEcho, 0, setTo(eventid::kAlgorithm, 1)},
         {opValue::kLfoWave, 2, Reply::kEcho, 0, setTo(eventid::kLfoWave, 2)},
         {opValue::kLfoFreq, 5000, Reply::kEcho, 0, setTo(eventid::kLfoFreq, 5000)},
@@ -180,50 +173,30 @@ TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
         {generator::kApplyA, 1, Reply::kEcho, 0, generate(0, false)},
         {generator::kApplyB, 1, Reply::kEcho, 0, generate(1, true),
          onGenerator([](GeneratorSettings& g) { g.type = kGenConstant; })},
-        {generator::kAmplitude, 0.5, Reply::kStep, 256.0 / 511,
-         onGenerator([](GeneratorSettings& g) { g.amplitude = 0; })},
-        {generator::kAmplitude, -3, Reply::kStep, 0,
-         onGenerator([](GeneratorSettings& g) { g.amplitude = -256; })},
-        {generator::kOffset, 1, Reply::kStep, 1,
-         onGenerator([](GeneratorSettings& g) { g.offset = 255; })},
-        {generator::kRangeEnd, 0, Reply::kStep, 0,
-         onGenerator([](GeneratorSettings& g) { g.rangeEnd = 1; })},
-        {generator::kRangeStart, 1, Reply::kStep, 1,
-         onGenerator([](GeneratorSettings& g) { g.rangeStart = 127; })},
-        {generator::kCycles, 0, Reply::kStep, 0,
-         onGenerator([](GeneratorSettings& g) { g.cyclesQuarter = 1; })},
-        {generator::kPhase, 0, Reply::kStep, 0,
-         onGenerator([](GeneratorSettings& g) { g.phase = -128; })},
-        {generator::kHarmonicsCount, 1, Reply::kStep, 1,
-         onGenerator([](GeneratorSettings& g) { g.harmonicsCount = 64; })},
-        {generator::kInterpolation, 1.0 / 3, Reply::kStep, 1.0 / 3,
-         onGenerator([](GeneratorSettings& g) { g.interpolation = 1; })},
-        {generator::kNoisePoints, 1, Reply::kStep, 1,
-         onGenerator([](GeneratorSettings& g) { g.noisePoints = 128; })},
-        {generator::kNoiseSeed, 1, Reply::kStep, 1,
-         onGenerator([](GeneratorSettings& g) { g.noiseSeed = 65535; })},
-        {generator::kHarmonicsOn, 0.7, Reply::kZero, 0,
-         onGenerator([](GeneratorSettings& g) { g.harmonicsOn = true; })},
-        {generator::kNoiseLoop, 0.7, Reply::kZero, 0,
-         onGenerator([](GeneratorSettings& g) { g.noiseLoop = true; })},
-        {generator::kType, 3.9, Reply::kEcho, 0,
-         onGenerator([](GeneratorSettings& g) { g.type = kGenSquare; })},
-        {generator::kType, 99, Reply::kEcho, 0,
-         onGenerator([](GeneratorSettings& g) { g.type = kGenNoise; })},
+        generatorValue(generator::kAmplitude, 0.5, 256.0 / 511, &G::amplitude, 0),
+        generatorValue(generator::kAmplitude, -3, 0, &G::amplitude, -256),
+        generatorValue(generator::kOffset, 1, 1, &G::offset, 255),
+        generatorValue(generator::kRangeEnd, 0, 0, &G::rangeEnd, 1),
+        generatorValue(generator::kRangeStart, 1, 1, &G::rangeStart, 127),
+        generatorValue(generator::kCycles, 0, 0, &G::cyclesQuarter, 1),
+        generatorValue(generator::kPhase, 0, 0, &G::phase, -128),
+        generatorValue(generator::kHarmonicsCount, 1, 1, &G::harmonicsCount, 64),
+        generatorValue(generator::kInterpolation, 1.0 / 3, 1.0 / 3, &G::interpolation, 1),
+        generatorValue(generator::kNoisePoints, 1, 1, &G::noisePoints, 128),
+        generatorValue(generator::kNoiseSeed, 1, 1, &G::noiseSeed, 65535),
+        generatorSwitch(generator::kHarmonicsOn, &G::harmonicsOn),
+        generatorSwitch(generator::kNoiseLoop, &G::noiseLoop),
+        generatorValue(generator::kType, 3.9, 0, &G::type, kGenSquare, Reply::kEcho),
+        generatorValue(generator::kType, 99, 0, &G::type, kGenNoise, Reply::kEcho),
         // Settings.
         {setting::kBendRange, 1, Reply::kNone, 0, setTo(eventid::kBendRange, 24)},
         {setting::kBendRange, 0.5, Reply::kNone, 0, setTo(eventid::kBendRange, 12)},
-        {setting::kWaveOpacity, 50, Reply::kNone, 0,
-         onSettings([](SynthSettings& s) { s.waveOpacity = 50; })},
-        {setting::kWaveOpacity, 1e12, Reply::kNone, 0,
-         onSettings([](SynthSettings& s) { s.waveOpacity = 100; })},
-        {setting::kGridOpacity, 20, Reply::kNone, 0,
-         onSettings([](SynthSettings& s) { s.gridOpacity = 20; })},
-        {setting::kNumberRadix, 1, Reply::kNone, 0,
-         onSettings([](SynthSettings& s) { s.numberRadix = 1; })},
-        {setting::kSkin, 7, Reply::kNone, 0, onSettings([](SynthSettings& s) { s.skin = 1; })},
-        {setting::kFrameRateIndex, -5, Reply::kNone, 0,
-         onSettings([](SynthSettings& s) { s.frameRateIndex = 0; })},
+        settingValue(setting::kWaveOpacity, 50, &S::waveOpacity, 50),
+        settingValue(setting::kWaveOpacity, 1e12, &S::waveOpacity, 100),
+        settingValue(setting::kGridOpacity, 20, &S::gridOpacity, 20),
+        settingValue(setting::kNumberRadix, 1, &S::numberRadix, 1),
+        settingValue(setting::kSkin, 7, &S::skin, 1),
+        settingValue(setting::kFrameRateIndex, -5, &S::frameRateIndex, 0),
     };
     for (const Case& c : cases) {
         Synth synth(512, 44100.0f), twin(512, 44100.0f);

@@ -3,6 +3,27 @@
 namespace taluma {
 namespace testhost {
 
+void HostEventList::noteOn(int32 sampleOffset, int16 pitch, float velocity, int16 channel) {
+    Event e{};
+    e.type = Event::kNoteOnEvent;
+    e.sampleOffset = sampleOffset;
+    e.noteOn.channel = channel;
+    e.noteOn.pitch = pitch;
+    e.noteOn.velocity = velocity;
+    e.noteOn.noteId = -1;
+    add(e);
+}
+
+void HostEventList::noteOff(int32 sampleOffset, int16 pitch, int16 channel) {
+    Event e{};
+    e.type = Event::kNoteOffEvent;
+    e.sampleOffset = sampleOffset;
+    e.noteOff.channel = channel;
+    e.noteOff.pitch = pitch;
+    e.noteOff.noteId = -1;
+    add(e);
+}
+
 tresult PLUGIN_API HostEventList::getEvent(int32 index, Event& e) {
     if (index < 0 || index >= getEventCount() || index == failIndex_)
         return kInvalidArgument;
@@ -64,6 +85,12 @@ HostParamValueQueue* HostParameterChanges::addQueue(ParamID id) {
     HostParamValueQueue* queue = &queues_[used_++];
     queue->reset(id);
     return queue;
+}
+
+void HostParameterChanges::addChange(ParamID id, int32 sampleOffset, ParamValue value) {
+    int32 index = 0;
+    if (HostParamValueQueue* queue = addQueue(id))
+        queue->addPoint(sampleOffset, value, index);
 }
 
 IParamValueQueue* PLUGIN_API HostParameterChanges::getParameterData(int32 index) {

@@ -29,6 +29,8 @@ public:
     explicit HostEventList(size_t capacity = 4096) { events_.reserve(capacity); }
 
     void add(const Event& e) { events_.push_back(e); }
+    void noteOn(int32 sampleOffset, int16 pitch, float velocity, int16 channel = 0);
+    void noteOff(int32 sampleOffset, int16 pitch, int16 channel = 0);
     void clear() { events_.clear(); }
     size_t size() const { return events_.size(); }
     // Makes getEvent fail for this index (to exercise the plug-in's error path).
@@ -81,6 +83,8 @@ public:
     HostParamValueQueue* queueFor(ParamID id);
     // Adds a queue even if one exists for the id (hosts may not, but tests do).
     HostParamValueQueue* addQueue(ParamID id);
+    // A queue of its own holding one point.
+    void addChange(ParamID id, int32 sampleOffset, ParamValue value);
 
     int32 PLUGIN_API getParameterCount() override { return static_cast<int32>(used_); }
     IParamValueQueue* PLUGIN_API getParameterData(int32 index) override;

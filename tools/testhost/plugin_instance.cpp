@@ -145,24 +145,11 @@ void PluginInstance::stop() {
 }
 
 void PluginInstance::noteOn(int32 sampleOffset, int16 pitch, float velocity, int16 channel) {
-    Event e{};
-    e.type = Event::kNoteOnEvent;
-    e.sampleOffset = sampleOffset;
-    e.noteOn.channel = channel;
-    e.noteOn.pitch = pitch;
-    e.noteOn.velocity = velocity;
-    e.noteOn.noteId = -1;
-    events_.add(e);
+    events_.noteOn(sampleOffset, pitch, velocity, channel);
 }
 
 void PluginInstance::noteOff(int32 sampleOffset, int16 pitch, int16 channel) {
-    Event e{};
-    e.type = Event::kNoteOffEvent;
-    e.sampleOffset = sampleOffset;
-    e.noteOff.channel = channel;
-    e.noteOff.pitch = pitch;
-    e.noteOff.noteId = -1;
-    events_.add(e);
+    events_.noteOff(sampleOffset, pitch, channel);
 }
 
 void PluginInstance::parameterChange(ParamID id, int32 sampleOffset, double value) {
