@@ -26,14 +26,11 @@ TEST(BlockSchedule, EventsLandOnExactSamples) {
 
 TEST(BlockSchedule, UnorderedSequencesAreSortedStably) {
     EventSequence s;
-    TimedEvent a, b, c;
-    a.seconds = 1.0;
-    a.number = 1;
-    b.seconds = 0.5;
-    b.number = 2;
-    c.seconds = 1.0;
-    c.number = 3;
-    s.events = {a, b, c};
+    for (auto [seconds, number] : {std::pair{1.0, 1}, {0.5, 2}, {1.0, 3}}) {
+        s.events.emplace_back();
+        s.events.back().seconds = seconds;
+        s.events.back().number = number;
+    }
     std::vector<ScheduledEvent> out = scheduleEvents(s, 100);
     EXPECT_EQ(out[0].event.number, 2);
     EXPECT_EQ(out[1].event.number, 1);

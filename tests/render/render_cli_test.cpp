@@ -105,9 +105,8 @@ TEST_F(RenderCli, MidiFileControllersAndBendGoThroughTheMidiMapping) {
                          0x83, 0x60, 0x90, 69,   100,  // +480 (1.0 s): A4 on
                          0x83, 0x60, 69,   0,          // +480: off
                          0x00, 0xFF, 0x2F, 0x00});
-    Bytes file = concat({header(0, 1, 480), notes});
-    std::ofstream(path("song.mid"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), file.size());
+    const Bytes file = concat({header(0, 1, 480), notes});
+    write("song.mid", std::string(file.begin(), file.end()));
     ToolRun run = render("song.mid --bits 16 --tail 0.3");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     Audio a = readWav(path("song.wav"));
@@ -193,41 +192,28 @@ TEST_F(RenderCli, ParameterListShowsWhatParamLinesCanAddress) {
 }
 
 TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
-    ToolRun missing = render("no-such-file.mid");
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_NE(missing.output.find("cannot open input file 'no-such-file.mid'"), std::string::npos)
-        << missing.output;
-
     write("bad.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x10", 22));
-    ToolRun bad = render("bad.mid");
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_NE(bad.output.find("bad.mid: chunk length runs past the end of the file"),
-              std::string::npos)
-        << bad.output;
-
     write("bad.txt", "0 C4 100 1\n0 C4 loud 1\n");
-    ToolRun badList = render("bad.txt");
-    EXPECT_EQ(badList.exitCode, 1);
-    EXPECT_NE(badList.output.find("bad.txt:2: velocity"), std::string::npos) << badList.output;
-
-    ToolRun noBundle = render("--bundle '" + path("nowhere/TALUMA_W.vst3") + "'");
-    EXPECT_EQ(noBundle.exitCode, 2);
-    EXPECT_NE(noBundle.output.find("no plug-in bundle at"), std::string::npos) << noBundle.output;
-
     fs::create_directories(path("Fake.vst3"));
-    ToolRun emptyBundle = render("--bundle '" + path("Fake.vst3") + "'");
-    EXPECT_EQ(emptyBundle.exitCode, 2);
-    EXPECT_NE(emptyBundle.output.find("cannot load the plug-in bundle"), std::string::npos)
-        << emptyBundle.output;
-
     write("short.tlmprst", std::string(873, 'x'));
-    ToolRun badPreset = render("--preset short.tlmprst");
-    EXPECT_EQ(badPreset.exitCode, 1);
-    EXPECT_NE(badPreset.output.find("short.tlmprst: a preset file holds 874 to 1024 bytes"),
-              std::string::npos)
-        << badPreset.output;
-
-    for (const char* name : {"a4.wav", "bad.wav", "Fake.wav", "taluma-w-demo.wav"})
+    const struct {
+        std::string args;
+        int exitCode;
+        std::string message;
+    } cases[] = {
+        {"no-such-file.mid", 1, "cannot open input file 'no-such-file.mid'"},
+        {"bad.mid", 1, "bad.mid: chunk length runs past the end of the file"},
+        {"bad.txt", 1, "bad.txt:2: velocity"},
+        {"--bundle '" + path("nowhere/TALUMA_W.vst3") + "'", 2, "no plug-in bundle at"},
+        {"--bundle '" + path("Fake.vst3") + "'", 2, "cannot load the plug-in bundle"},
+        {"--preset short.tlmprst", 1, "short.tlmprst: a preset file holds 874 to 1024 bytes"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = render(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    }
+    for (const char* name : {"bad.wav", "Fake.wav", "taluma-w-demo.wav"})
         EXPECT_FALSE(fs::exists(path(name))) << name << " written despite the failure";
 }
 

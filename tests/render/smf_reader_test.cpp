@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "event_text.h"
 #include "input_error.h"
 #include "smf_bytes.h"
 
@@ -24,70 +25,40 @@ Bytes track(std::initializer_list<int> events) {
 
 // ---- well-formed files --------------------------------------------------------------
 
+std::string read(const Bytes& bytes) {
+    return test::describe(parseSmf(bytes, "t.mid"));
+}
+
 TEST(SmfReader, Format0NotesAtDefaultTempo) {
     // 480 ticks per quarter at 120 BPM: a quarter note is 0.5 s.
-    EventSequence s = parseSmf(
-        concat({header(0, 1, 480), track({0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 40})}),
-        "t.mid");
-    ASSERT_EQ(s.events.size(), 2u);
-    EXPECT_EQ(s.events[0].kind, EventKind::NoteOn);
-    EXPECT_EQ(s.events[0].number, 60);
-    EXPECT_EQ(s.events[0].value, 100);
-    EXPECT_DOUBLE_EQ(s.events[0].seconds, 0.0);
-    EXPECT_EQ(s.events[1].kind, EventKind::NoteOff);
-    EXPECT_EQ(s.events[1].value, 40);
-    EXPECT_DOUBLE_EQ(s.events[1].seconds, 0.5);
-    EXPECT_DOUBLE_EQ(s.endSeconds, 0.5);
+    EXPECT_EQ(
+        read(concat({header(0, 1, 480), track({0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 40})})),
+        "on 60 100 @0, off 60 40 @0.5; end 0.5");
 }
 
 TEST(SmfReader, RunningStatusAndVelocityZeroNoteOff) {
     // One 0x92 status serves four events; velocity 0 releases the note.
-    EventSequence s =
-        parseSmf(concat({header(0, 1, 96),
-                         track({0x00, 0x92, 60, 90, 0x00, 64, 80, 0x60, 60, 0, 0x00, 64, 0})}),
-                 "t.mid");
-    ASSERT_EQ(s.events.size(), 4u);
-    EXPECT_EQ(s.events[1].kind, EventKind::NoteOn);
-    EXPECT_EQ(s.events[1].number, 64);
-    EXPECT_EQ(s.events[1].channel, 2);
-    EXPECT_EQ(s.events[2].kind, EventKind::NoteOff);
-    EXPECT_EQ(s.events[3].kind, EventKind::NoteOff);
-    EXPECT_EQ(s.events[3].number, 64);
-    EXPECT_DOUBLE_EQ(s.events[3].seconds, 0.5);
+    EXPECT_EQ(read(concat({header(0, 1, 96),
+                           track({0x00, 0x92, 60, 90, 0x00, 64, 80, 0x60, 60, 0, 0x00, 64, 0})})),
+              "on/2 60 90 @0, on/2 64 80 @0, off/2 60 0 @0.5, off/2 64 0 @0.5; end 0.5");
 }
 
 TEST(SmfReader, RunningStatusSurvivesMetaAndOneByteMessages) {
-    // Program change (one data byte) with running status, then a text meta event, then a
-    // controller message relying on the 0xB0 status from before the meta event.
-    EventSequence s =
-        parseSmf(concat({header(0, 1, 96),
-                         track({0x00, 0xC0, 5,    0x00, 6,  // two program changes
-                                0x00, 0xB0, 7,    100,      // CC 7
-                                0x00, 0xFF, 0x01, 2,    'h',  'i', 0x00, 10, 20,  // CC 10 (running)
-                                0x00, 0xF0, 2,    0x7E, 0xF7,                     // sysex
-                                0x00, 11,   30})}),                               // CC 11 (running)
-                 "t.mid");
-    ASSERT_EQ(s.events.size(), 3u);  // program changes are not delivered
-    EXPECT_EQ(s.events[0].number, 7);
-    EXPECT_EQ(s.events[1].number, 10);
-    EXPECT_EQ(s.events[1].value, 20);
-    EXPECT_EQ(s.events[2].number, 11);
-    EXPECT_EQ(s.events[2].value, 30);
+    // Program changes (one data byte, not delivered) with running status, a text meta event
+    // and a sysex between controller messages relying on the 0xB0 status from before.
+    EXPECT_EQ(read(concat({header(0, 1, 96),
+                           track({0x00, 0xC0, 5,    0x00, 6,  // two program changes
+                                  0x00, 0xB0, 7,    100,      // CC 7
+                                  0x00, 0xFF, 0x01, 2,    'h',  'i', 0x00, 10, 20,  // CC 10
+                                  0x00, 0xF0, 2,    0x7E, 0xF7,                     // sysex
+                                  0x00, 11,   30})})),                              // CC 11
+              "cc 7 100 @0, cc 10 20 @0, cc 11 30 @0; end 0");
 }
 
 TEST(SmfReader, ControllersAndPitchBend) {
-    EventSequence s =
-        parseSmf(concat({header(0, 1, 96), track({0x00, 0xB3, 1, 127, 0x00, 0xE3, 0x00, 0x40, 0x00,
-                                                  0xE0, 0x7F, 0x7F, 0x00, 0xE0, 0, 0})}),
-                 "t.mid");
-    ASSERT_EQ(s.events.size(), 4u);
-    EXPECT_EQ(s.events[0].kind, EventKind::Controller);
-    EXPECT_EQ(s.events[0].channel, 3);
-    EXPECT_EQ(s.events[0].value, 127);
-    EXPECT_EQ(s.events[1].kind, EventKind::PitchBend);
-    EXPECT_EQ(s.events[1].value, 8192);
-    EXPECT_EQ(s.events[2].value, 16383);
-    EXPECT_EQ(s.events[3].value, 0);
+    EXPECT_EQ(read(concat({header(0, 1, 96), track({0x00, 0xB3, 1, 127, 0x00, 0xE3, 0x00, 0x40,
+                                                    0x00, 0xE0, 0x7F, 0x7F, 0x00, 0xE0, 0, 0})})),
+              "cc/3 1 127 @0, bend/3 8192 @0, bend 16383 @0, bend 0 @0; end 0");
 }
 
 TEST(SmfReader, TempoChangesAcrossTracks) {
@@ -98,51 +69,33 @@ TEST(SmfReader, TempoChangesAcrossTracks) {
                          0x87, 0x40, 0x80, 60, 0,                             // tick 960: 1.0 s
                          0x83, 0x60, 0x90, 62, 100,                           // tick 1440: 1.25 s
                          0x8F, 0x00, 0x80, 62, 0});  // tick 3360: 1.25 + 4 × 0.25 = 2.25 s
-    EventSequence s = parseSmf(concat({header(1, 2, 480), tempoTrack, notes}), "t.mid");
-    ASSERT_EQ(s.events.size(), 4u);
-    EXPECT_DOUBLE_EQ(s.events[1].seconds, 1.0);
-    EXPECT_DOUBLE_EQ(s.events[2].seconds, 1.25);
-    EXPECT_DOUBLE_EQ(s.events[3].seconds, 2.25);
-    EXPECT_DOUBLE_EQ(s.endSeconds, 2.25);
+    EXPECT_EQ(read(concat({header(1, 2, 480), tempoTrack, notes})),
+              "on 60 100 @0, off 60 0 @1, on 62 100 @1.25, off 62 0 @2.25; end 2.25");
 }
 
 TEST(SmfReader, TracksMergeByTickThenTrackOrder) {
     Bytes a = track({0x00, 0x90, 60, 1, 0x60, 0x80, 60, 0});
     Bytes b = track({0x00, 0x91, 61, 2, 0x30, 0x81, 61, 0});
-    EventSequence s = parseSmf(concat({header(1, 2, 96), a, b}), "t.mid");
-    ASSERT_EQ(s.events.size(), 4u);
-    EXPECT_EQ(s.events[0].number, 60);  // same tick: first track first
-    EXPECT_EQ(s.events[1].number, 61);
-    EXPECT_EQ(s.events[2].number, 61);  // tick 48 before tick 96
-    EXPECT_DOUBLE_EQ(s.events[2].seconds, 0.25);
-    EXPECT_EQ(s.events[3].number, 60);
+    EXPECT_EQ(read(concat({header(1, 2, 96), a, b})),
+              "on 60 1 @0, on/1 61 2 @0, off/1 61 0 @0.25, off 60 0 @0.5; end 0.5");
 }
 
 TEST(SmfReader, SmpteDivisionIgnoresTempo) {
     // 25 frames/s × 40 ticks per frame: one tick is 1 ms.
-    EventSequence s =
-        parseSmf(concat({header(0, 1, 0xE728), track({0x00, 0xFF, 0x51, 3, 0x03, 0xD0, 0x90, 0x00,
-                                                      0x90, 60, 100, 0x87, 0x68, 0x80, 60, 0})}),
-                 "t.mid");
-    ASSERT_EQ(s.events.size(), 2u);
-    EXPECT_DOUBLE_EQ(s.events[1].seconds, 1.0);
+    EXPECT_EQ(read(concat({header(0, 1, 0xE728), track({0x00, 0xFF, 0x51, 3, 0x03, 0xD0, 0x90, 0x00,
+                                                        0x90, 60, 100, 0x87, 0x68, 0x80, 60, 0})})),
+              "on 60 100 @0, off 60 0 @1; end 1");
 }
 
 TEST(SmfReader, HeldNotesAreReleasedAtTheEndAndUnknownChunksSkipped) {
     Bytes body = {0x00, 0x90, 60, 100, 0x00, 0x90, 60, 100, 0x83, 0x60, 0xFF, 0x2F, 0x00};
-    Bytes extra = chunk({1, 2, 3}, "XFIH");
-    EventSequence s = parseSmf(concat({header(0, 1, 480), extra, chunk(body)}), "t.mid");
-    ASSERT_EQ(s.events.size(), 4u);
-    EXPECT_EQ(s.events[2].kind, EventKind::NoteOff);
-    EXPECT_EQ(s.events[3].kind, EventKind::NoteOff);
-    EXPECT_DOUBLE_EQ(s.events[3].seconds, 0.5);
+    EXPECT_EQ(read(concat({header(0, 1, 480), chunk({1, 2, 3}, "XFIH"), chunk(body)})),
+              "on 60 100 @0, on 60 100 @0, off 60 0 @0.5, off 60 0 @0.5; end 0.5");
 }
 
 TEST(SmfReader, TrackWithoutEndOfTrackIsAccepted) {
-    EventSequence s = parseSmf(
-        concat({header(0, 1, 96), chunk({0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0})}), "t.mid");
-    ASSERT_EQ(s.events.size(), 2u);
-    EXPECT_DOUBLE_EQ(s.endSeconds, 0.5);
+    EXPECT_EQ(read(concat({header(0, 1, 96), chunk({0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0})})),
+              "on 60 100 @0, off 60 0 @0.5; end 0.5");
 }
 
 // ---- broken files -------------------------------------------------------------------

@@ -177,22 +177,6 @@ TEST_F(StateRecord, RefusedStreamsChangeNothing) {
     EXPECT_EQ(save(), before);
 }
 
-// Accepts the whole stream but writes only part of it.
-class ShortStream : public MemoryStream {
-public:
-    tresult PLUGIN_API write(void* buffer, int32 numBytes, int32* numBytesWritten) override {
-        return MemoryStream::write(buffer, numBytes > 100 ? 100 : numBytes, numBytesWritten);
-    }
-};
-
-TEST_F(StateRecord, AStreamThatCannotTakeTheRecordReportsFailure) {
-    auto* stream = new ShortStream();
-    EXPECT_EQ(processor->getState(stream), kResultFalse);
-    stream->release();
-    EXPECT_EQ(processor->getState(nullptr), kResultFalse);
-    EXPECT_EQ(processor->setState(nullptr), kResultFalse);
-}
-
 }  // namespace
 }  // namespace test
 }  // namespace taluma

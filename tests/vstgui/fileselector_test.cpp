@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <csignal>
 #include <sys/stat.h>
@@ -29,25 +30,28 @@ public:
     std::vector<std::string> files;
 };
 
-struct InFrameSelectorTest : ::testing::Test {
-    void SetUp() override { CNewFileSelector::setBackend(CNewFileSelector::Backend::kInFrame); }
-    void TearDown() override {
-        CNewFileSelector::setBackend(CNewFileSelector::Backend::kAutomatic);
-        delegate->forget();
-    }
-    bool run(CFrame* f, CNewFileSelector::Style style, const char* defaultName = nullptr) {
+struct SelectorTest : ::testing::Test {
+    void TearDown() override { delegate->forget(); }
+    // Runs a selector on `f`; `prepare` sets it up before.
+    bool run(CFrame* f, CNewFileSelector::Style style,
+             const std::function<void(CNewFileSelector*)>& prepare = nullptr) {
         CNewFileSelector* selector = CNewFileSelector::create(f, style);
-        selector->setTitle("Export Preset File");
-        if (defaultName)
-            selector->setDefaultSaveName(defaultName);
-        selector->setDefaultExtension(CFileExtension("preset files(.tlmprst)", "tlmprst"));
+        if (prepare)
+            prepare(selector);
         bool running = selector->run(delegate);
         selector->forget();  // as the editor does: the selector lives until it reports
         return running;
     }
-
-    OffscreenFrame frame{800, 600};
     Delegate* delegate{new Delegate};
+};
+
+struct InFrameSelectorTest : SelectorTest {
+    void SetUp() override { CNewFileSelector::setBackend(CNewFileSelector::Backend::kInFrame); }
+    void TearDown() override {
+        CNewFileSelector::setBackend(CNewFileSelector::Backend::kAutomatic);
+        SelectorTest::TearDown();
+    }
+    OffscreenFrame frame{800, 600};
 };
 
 TEST_F(InFrameSelectorTest, TheEntryAnswersWithTheTypedPath) {
@@ -70,7 +74,11 @@ TEST_F(InFrameSelectorTest, TheEntryAnswersWithTheTypedPath) {
     };
     for (const Case& c : cases) {
         delegate->messages.clear();
-        ASSERT_TRUE(run(frame.get(), c.style, c.defaultName));
+        ASSERT_TRUE(run(frame.get(), c.style, [&](CNewFileSelector* selector) {
+            if (c.defaultName)
+                selector->setDefaultSaveName(c.defaultName);
+            selector->setDefaultExtension(CFileExtension("preset files(.tlmprst)", "tlmprst"));
+        }));
         ASSERT_NE(frame->getModalView(), nullptr);
         Offscreen::typeText(frame.get(), c.typed);
         EXPECT_TRUE(delegate->messages.empty());
@@ -96,7 +104,7 @@ TEST_F(InFrameSelectorTest, ClosingTheFrameCancelsAndNoFrameMeansNoDialog) {
 
 #ifndef _WIN32
 // A stand-in for zenity: records its arguments and answers like the real one.
-struct ProcessSelectorTest : ::testing::Test {
+struct ProcessSelectorTest : SelectorTest {
     void SetUp() override {
         dir = ::testing::TempDir() + "fakezenity" + std::to_string(::getpid());
         mkdir(dir.c_str(), 0700);
@@ -105,7 +113,7 @@ struct ProcessSelectorTest : ::testing::Test {
     }
     void TearDown() override {
         setenv("PATH", oldPath.c_str(), 1);
-        delegate->forget();
+        SelectorTest::TearDown();
     }
     void writeScript(const std::string& body) {
         std::string path = dir + "/zenity";
@@ -125,19 +133,16 @@ struct ProcessSelectorTest : ::testing::Test {
     }
 
     OffscreenFrame frame{200, 100};
-    Delegate* delegate{new Delegate};
     std::string dir, oldPath;
 };
 
 TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking) {
     writeScript("echo /home/user/wave.txt");
-    CNewFileSelector* selector =
-        CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectSaveFile);
-    selector->setTitle("Export Text File");
-    selector->setDefaultSaveName("waveTable.txt");
-    selector->addFileExtension(CFileExtension("text files(.txt)", "txt"));
-    ASSERT_TRUE(selector->run(delegate));
-    selector->forget();
+    ASSERT_TRUE(run(frame.get(), CNewFileSelector::kSelectSaveFile, [](CNewFileSelector* selector) {
+        selector->setTitle("Export Text File");
+        selector->setDefaultSaveName("waveTable.txt");
+        selector->addFileExtension(CFileExtension("text files(.txt)", "txt"));
+    }));
     EXPECT_EQ(frame->getModalView(), nullptr);  // not the in-frame entry
     waitForAnswer();
     ASSERT_EQ(delegate->messages.size(), 1u);
@@ -159,10 +164,7 @@ TEST_F(ProcessSelectorTest, CancelAndHostsThatReapChildrenThemselves) {
         writeScript(c.script);
         delegate->messages.clear();
         auto previous = std::signal(SIGCHLD, c.hostReaps ? SIG_IGN : SIG_DFL);
-        CNewFileSelector* selector =
-            CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
-        ASSERT_TRUE(selector->run(delegate));
-        selector->forget();
+        ASSERT_TRUE(run(frame.get(), CNewFileSelector::kSelectFile));
         waitForAnswer();
         std::signal(SIGCHLD, previous);
         ASSERT_EQ(delegate->messages.size(), 1u) << c.script;
@@ -176,9 +178,7 @@ TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess) {
                 "/pid'; exec sleep 30");
     auto* f = new CFrame(CRect(0, 0, 100, 100), nullptr);
     ASSERT_TRUE(f->open(nullptr, PlatformType::kOffscreen));
-    CNewFileSelector* selector = CNewFileSelector::create(f, CNewFileSelector::kSelectFile);
-    ASSERT_TRUE(selector->run(delegate));
-    selector->forget();
+    ASSERT_TRUE(run(f, CNewFileSelector::kSelectFile));
     for (int i = 0; i < 500 && !std::ifstream(dir + "/pid"); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     f->close();
@@ -192,10 +192,7 @@ TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess) {
 
 TEST_F(ProcessSelectorTest, ABrokenDialogFallsBackToTheInFrameEntry) {
     writeScript("echo 'cannot open display' >&2; exit 3");
-    CNewFileSelector* selector =
-        CNewFileSelector::create(frame.get(), CNewFileSelector::kSelectFile);
-    ASSERT_TRUE(selector->run(delegate));
-    selector->forget();
+    ASSERT_TRUE(run(frame.get(), CNewFileSelector::kSelectFile));
     for (int i = 0; i < 500 && !frame->getModalView(); ++i) {
         frame->idle();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -88,22 +88,6 @@ TEST(Frame, HoverEntersAndExitsNestedViews) {
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST(Frame, TimersFireOnTheirIntervalUntilStopped) {
-    // Listener timers ("timer fired" to notify) run through the editor glue's tests.
-    Offscreen::setManualTimers(true);
-    int calls = 0;
-    auto timer = owned(new CVSTGUITimer([&calls](CVSTGUITimer*) { ++calls; }, 33));
-    Offscreen::advanceTime(100);
-    EXPECT_EQ(calls, 3);
-    timer->setFireTime(40);
-    Offscreen::advanceTime(80);
-    EXPECT_EQ(calls, 5);
-    timer->stop();
-    Offscreen::advanceTime(1000);
-    EXPECT_EQ(calls, 5);
-    Offscreen::setManualTimers(false);
-}
-
 TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce) {
     int destroyed = 0;
     auto* frame = new CFrame(CRect(0, 0, 100, 100), nullptr);

@@ -134,15 +134,5 @@ TEST_F(WaveFiles, RejectedWavFilesLeaveTheTable) {
     EXPECT_EQ(store->cell(0, 20), 0);
 }
 
-TEST_F(WaveFiles, ParseRiffReadsTheFormat) {
-    const std::vector<uint8_t> bytes = test::wavFile(1, 16, {0, 0, 0, 0});
-    const RiffRecord r = parseRiff(bytes.data(), bytes.size());
-    EXPECT_EQ(r.formatTag, 1);
-    EXPECT_EQ(r.sampleRate, 48000u);  // accepted, not used
-    EXPECT_EQ(r.frameCount, 2u);
-    EXPECT_EQ(r.data, bytes.data() + 44);
-    EXPECT_EQ(parseRiff(bytes.data(), 15).file, nullptr);
-}
-
 }  // namespace
 }  // namespace taluma
