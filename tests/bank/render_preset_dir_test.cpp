@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "factory_bank_folder.h"
 #include "factory_presets.h"
+#include "scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -23,9 +23,8 @@ size_t wavCount(const fs::path& folder) {
 }
 
 TEST(RenderPresetDir, RendersEveryPresetOfTheFolder) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("taluma-bank-render-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
+    taluma::testhost::ScratchDir scratch;
+    const fs::path dir = fs::u8path(scratch.path());
     fs::create_directories(dir / "mixed");
     fs::copy(fs::path(TALUMA_BANK_DIR) / taluma::kFactoryBankSubfolder, dir / "mixed");
     std::ofstream(dir / "mixed" / "Broken.vstpreset") << "VST3 but nothing more";
@@ -43,10 +42,8 @@ TEST(RenderPresetDir, RendersEveryPresetOfTheFolder) {
 
     EXPECT_EQ(render(dir / "mixed", dir / "own"), 2);
     EXPECT_EQ(wavCount(dir / "own"), presets);
-    std::string log((std::istreambuf_iterator<char>(std::ifstream(dir / "log.txt").rdbuf())),
-                    std::istreambuf_iterator<char>());
+    const std::string log = scratch.read("log.txt");
     EXPECT_NE(log.find("Broken.vstpreset: "), std::string::npos) << log;
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "engine_tables.h"
 #include "log_math.h"
 
+#include <vector>
+
 namespace taluma {
 namespace {
 
@@ -22,56 +24,38 @@ TEST(LogEncode, FullScaleAndSign) {
     EXPECT_EQ(logEncodeSingle(1.0f / 128.0f), 3584);
 }
 
-TEST(EngineTables, ExpTableEndPoints) {
+// The entries of `table` at `indices`, to compare samples of a table at once.
+template <typename T>
+std::vector<int64_t> at(const T* table, std::initializer_list<int> indices) {
+    std::vector<int64_t> values;
+    for (int i : indices)
+        values.push_back(table[i]);
+    return values;
+}
+using Values = std::vector<int64_t>;
+
+TEST(EngineTables, ExpExponentAndShiftTables) {
     EngineTables t;
-    const int32_t* e = t.expTable();
-    EXPECT_EQ(e[0], 65536);
-    EXPECT_EQ(e[1], -65536);
-    EXPECT_EQ(e[512], 32768);
-    EXPECT_EQ(e[8190], 1);
-    EXPECT_EQ(e[8191], -1);
+    EXPECT_EQ(at(t.expTable(), {0, 1, 512, 8190, 8191}), (Values{65536, -65536, 32768, 1, -1}));
     for (int i = 8192; i < kExpTableSize; ++i)
-        ASSERT_EQ(e[i], 0) << i;
-}
-
-TEST(EngineTables, ExponentTable) {
-    EngineTables t;
-    EXPECT_EQ(t.exponent()[0], 1073741824u);
-    EXPECT_EQ(t.exponent()[8191], 2147301951u);
-    EXPECT_EQ(t.exponent()[4096], 1518500250u);  // 2^30.5
-}
-
-TEST(EngineTables, ShiftTablesDifferInTheirTails) {
-    EngineTables t;
-    EXPECT_EQ(t.pitchShift()[0], 30);
-    EXPECT_EQ(t.pitchShift()[29], 1);
-    EXPECT_EQ(t.pitchShift()[30], 0);
-    EXPECT_EQ(t.rateShift()[29], 1);
-    EXPECT_EQ(t.rateShift()[30], 1);
-    EXPECT_EQ(t.rateShift()[127], 1);
+        ASSERT_EQ(t.expTable()[i], 0) << i;
+    // Entry 4096 is 2^30.5.
+    EXPECT_EQ(at(t.exponent(), {0, 8191, 4096}), (Values{1073741824, 2147301951, 1518500250}));
+    // The pitch and rate shifts differ in their tails.
+    EXPECT_EQ(at(t.pitchShift(), {0, 29, 30}), (Values{30, 1, 0}));
+    EXPECT_EQ(at(t.rateShift(), {29, 30, 127}), (Values{1, 1, 1}));
 }
 
 TEST(EngineTables, PitchLevelAndRateTables) {
     EngineTables t;
-    EXPECT_EQ(t.notePitch()[69], 47104);
-    EXPECT_EQ(t.notePitch()[1], 683);
-    EXPECT_EQ(t.totalLevel()[127], 8128);
-    EXPECT_EQ(t.totalLevel()[128], 8192);
-    EXPECT_EQ(t.attackCurve()[0], 8192);
-    EXPECT_EQ(t.attackCurve()[2048], 512);
-    EXPECT_EQ(t.attackCurve()[1], 6144);
-    EXPECT_EQ(t.attackCurve()[2], 5632);  // the attack start position 0x80000
+    EXPECT_EQ(at(t.notePitch(), {69, 1}), (Values{47104, 683}));
+    EXPECT_EQ(at(t.totalLevel(), {127, 128}), (Values{8128, 8192}));
+    // Entry 2 is the attack's start position 0x80000.
+    EXPECT_EQ(at(t.attackCurve(), {0, 2048, 1, 2}), (Values{8192, 512, 6144, 5632}));
     EXPECT_EQ(t.linearCurve()[4095], 8190);
-    EXPECT_EQ(t.keyScale()[128], 0);
-    EXPECT_EQ(t.keyScale()[129], 85);
-    EXPECT_EQ(t.keyScale()[127], -85);
-    EXPECT_EQ(t.keyScale()[0], -10922);
-    EXPECT_EQ(t.sustainLevel()[126], 126u << 23);
-    EXPECT_EQ(t.sustainLevel()[127], 0x40000000u);
-    EXPECT_EQ(t.multiplier()[0], -8192);
-    EXPECT_EQ(t.multiplier()[1], 0);
-    EXPECT_EQ(t.multiplier()[2], 8192);
-    EXPECT_EQ(t.multiplier()[3], 12984);
+    EXPECT_EQ(at(t.keyScale(), {128, 129, 127, 0}), (Values{0, 85, -85, -10922}));
+    EXPECT_EQ(at(t.sustainLevel(), {126, 127}), (Values{126 << 23, 0x40000000}));
+    EXPECT_EQ(at(t.multiplier(), {0, 1, 2, 3}), (Values{-8192, 0, 8192, 12984}));
 }
 
 TEST(EngineTables, GainTables) {
@@ -103,23 +87,13 @@ TEST(EngineTables, VelocityCurveSamples) {
 
 TEST(EngineTables, LfoWaveSamples) {
     EngineTables t;
-    const int32_t* w = t.lfoWaves();
+    const int32_t* w = t.lfoWaves();  // pitch and amplitude values of each step
     // Triangle: step 32 is the positive peak, half way up in AM.
-    EXPECT_EQ(w[2 * 32], 8192);
-    EXPECT_EQ(w[2 * 32 + 1], 4096);
-    EXPECT_EQ(w[2 * 96], -8192);
-    EXPECT_EQ(w[2 * 64 + 1], 8192);
-    // Saw.
-    EXPECT_EQ(w[256 + 0], -8064);
-    EXPECT_EQ(w[256 + 1], 8128);
-    EXPECT_EQ(w[256 + 2 * 127], 8192);
-    // Square.
-    EXPECT_EQ(w[512 + 2 * 63], 8192);
-    EXPECT_EQ(w[512 + 2 * 64], -8192);
-    EXPECT_EQ(w[512 + 2 * 64 + 1], 8192);
+    EXPECT_EQ(at(w, {64, 65, 192, 129}), (Values{8192, 4096, -8192, 8192}));
+    EXPECT_EQ(at(w + 256, {0, 1, 254}), (Values{-8064, 8128, 8192}));      // saw
+    EXPECT_EQ(at(w + 512, {126, 128, 129}), (Values{8192, -8192, 8192}));  // square
     // Random wave from seed 1635: the first draw is 5377.
-    EXPECT_EQ(w[768], -5503);
-    EXPECT_EQ(w[769], 1344);
+    EXPECT_EQ(at(w + 768, {0, 1}), (Values{-5503, 1344}));
     for (int s = 0; s < 128; ++s) {
         ASSERT_GE(w[768 + 2 * s], -8192);
         ASSERT_LE(w[768 + 2 * s], 8192);

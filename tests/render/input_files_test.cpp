@@ -2,25 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "input_error.h"
+#include "scratch_dir.h"
 #include "smf_bytes.h"
 
 namespace taluma::render {
 namespace {
-
-namespace fs = std::filesystem;
-
-fs::path writeFile(const char* name, const std::vector<uint8_t>& bytes) {
-    fs::path dir = fs::temp_directory_path() / "taluma-render-tests";
-    fs::create_directories(dir);
-    fs::path path = dir / name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return path;
-}
 
 std::vector<uint8_t> record(uint8_t version) {
     std::vector<uint8_t> r(kStateRecordBytes, 0x80);
@@ -39,18 +26,11 @@ std::vector<uint8_t> preset(const std::vector<uint8_t>& rec, size_t totalSize) {
 
 TEST(InputFiles, EventFileIsToldApartByContent) {
     using namespace test;
-    fs::path midi = writeFile(
+    testhost::ScratchDir dir;
+    const std::string midi = dir.write(
         "song.txt", concat({header(0, 1, 96), chunk({0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0})}));
-    EXPECT_EQ(readEventFile(midi.string()).events.size(), 2u);  // MThd wins over the name
-    fs::path notes = writeFile("notes.mid", {'0', ' ', '6', '0', ' ', '9', ' ', '1', '\n'});
-    EXPECT_EQ(readEventFile(notes.string()).events.size(), 2u);
-}
-
-TEST(InputFiles, UnreadableOrBrokenEventFilesAreReported) {
-    fs::path missing = fs::temp_directory_path() / "taluma-render-tests" / "does-not-exist.mid";
-    EXPECT_THROW(readEventFile(missing.string()), InputError);
-    fs::path garbage = writeFile("garbage.mid", {'M', 'T', 'h', 'd', 0xFF});
-    EXPECT_THROW(readEventFile(garbage.string()), InputError);
+    EXPECT_EQ(readEventFile(midi).events.size(), 2u);  // MThd wins over the name
+    EXPECT_EQ(readEventFile(dir.write("notes.mid", std::string("0 60 9 1\n"))).events.size(), 2u);
 }
 
 TEST(InputFiles, PresetFileYieldsItsRecord) {

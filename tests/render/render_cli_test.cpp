@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 
 #include "audio_check.h"
+#include "scratch_dir.h"
 #include "smf_bytes.h"
 
 namespace taluma::render {
@@ -27,37 +27,19 @@ struct ToolRun {
 
 class RenderCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("taluma-render-cli-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        if (!HasFailure())
-            fs::remove_all(dir_);
-    }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
+    std::string path(const std::string& name) const { return dir.file(name); }
     std::string write(const std::string& name, const std::string& text) const {
-        std::ofstream(path(name), std::ios::binary) << text;
-        return path(name);
+        return dir.write(name, text);
     }
-
     // Runs the tool in the scratch folder with the arguments (a shell word list).
     ToolRun render(const std::string& args) const {
-        const std::string log = path("log.txt");
-        const std::string command = "cd '" + dir_.string() + "' && '" TALUMA_RENDER_EXE "' " +
-                                    args + " > '" + log + "' 2>&1";
-        int status = std::system(command.c_str());
-        std::stringstream text;
-        text << std::ifstream(log).rdbuf();
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+        const std::string command = "cd '" + dir.path() + "' && '" TALUMA_RENDER_EXE "' " + args +
+                                    " > '" + path("log.txt") + "' 2>&1";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("log.txt")};
     }
 
-    fs::path dir_;
+    testhost::ScratchDir dir;
 };
 
 double semitonesAbove440(double freq) {
@@ -122,9 +104,7 @@ TEST_F(RenderCli, SavedStateAndPresetRecreateTheSound) {
     // that state (bare, or as a preset file) must give the very same samples.
     write("edit.txt", "param 0 0x40002 0.3333\nparam 0 0x400A1 0.2\ncc 0 7 100\n0.1 A4 100 0.5\n");
     ASSERT_EQ(render("edit.txt --save-state edit.state").exitCode, 0);
-    std::ifstream stateFile(path("edit.state"), std::ios::binary);
-    const std::string state((std::istreambuf_iterator<char>(stateFile)),
-                            std::istreambuf_iterator<char>());
+    const std::string state = dir.read("edit.state");
     ASSERT_EQ(state.size(), 858u);
     EXPECT_EQ(state[0], 2);      // version
     EXPECT_EQ(state[820], 100);  // volume (CC 7)

@@ -5,25 +5,12 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
+
+#include "scratch_dir.h"
 
 namespace taluma::render {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::vector<uint8_t> readAll(const fs::path& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-fs::path scratchFile(const char* name) {
-    fs::path dir = fs::temp_directory_path() / "taluma-render-tests";
-    fs::create_directories(dir);
-    return dir / name;
-}
 
 TEST(WavHeader, Pcm16BytesAreCanonical) {
     const std::vector<uint8_t> expected = {
@@ -62,55 +49,36 @@ TEST(WavConversion, Int16ClipsRoundsAndSilencesNaN) {
 }
 
 TEST(WavWriterFile, FloatSamplesAndSizesRoundTrip) {
-    const fs::path path = scratchFile("float.wav");
+    testhost::ScratchDir dir;
     const float left[3] = {0.25f, -0.5f, 1.5f};
     const float right[3] = {-1.0f, 0.0f, 0.125f};
     const float* channels[2] = {left, right};
-    WavWriter w(path.string(), SampleFormat::Float32, 44100, 2);
+    WavWriter w(dir.file("float.wav"), SampleFormat::Float32, 44100, 2);
     w.write(channels, 2);
     w.write(channels, 1);  // headers are fixed on close, whatever the number of writes
     w.close();
     EXPECT_EQ(w.framesWritten(), 3u);
 
-    std::vector<uint8_t> bytes = readAll(path);
-    std::vector<uint8_t> header = wavHeader(SampleFormat::Float32, 44100, 2, 3);
+    const std::string bytes = dir.read("float.wav");
+    const std::vector<uint8_t> header = wavHeader(SampleFormat::Float32, 44100, 2, 3);
     ASSERT_EQ(bytes.size(), header.size() + 24);
-    EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin()));
-    float samples[6];
-    std::memcpy(samples, bytes.data() + header.size(), 24);
-    EXPECT_EQ(samples[0], 0.25f);
-    EXPECT_EQ(samples[1], -1.0f);
-    EXPECT_EQ(samples[2], -0.5f);
-    EXPECT_EQ(samples[4], 0.25f);  // the second write started again at frame 0
-    EXPECT_EQ(samples[5], -1.0f);
-}
-
-TEST(WavWriterFile, Pcm16SamplesAreLittleEndian) {
-    const fs::path path = scratchFile("pcm.wav");
-    const float mono[2] = {0.5f, -1.0f};
-    const float* channels[1] = {mono};
-    WavWriter w(path.string(), SampleFormat::Int16, 22050, 1);
-    w.write(channels, 2);
-    w.close();
-    std::vector<uint8_t> bytes = readAll(path);
-    ASSERT_EQ(bytes.size(), 48u);
-    EXPECT_EQ(bytes[40], 4);     // data chunk size
-    EXPECT_EQ(bytes[44], 0x00);  // 16384 = 0x4000
-    EXPECT_EQ(bytes[45], 0x40);
-    EXPECT_EQ(bytes[46], 0x01);  // -32767 = 0x8001
-    EXPECT_EQ(bytes[47], 0x80);
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin(),
+                           [](uint8_t h, char b) { return h == uint8_t(b); }));
+    std::vector<float> samples(6);
+    std::memcpy(samples.data(), bytes.data() + header.size(), 24);
+    // The second write started again at frame 0 of its buffers.
+    EXPECT_EQ(samples, (std::vector<float>{0.25f, -1.0f, -0.5f, 0.0f, 0.25f, -1.0f}));
 }
 
 TEST(WavWriterFile, FailuresThrowAndLeaveNoPartialFile) {
-    EXPECT_THROW(WavWriter((fs::temp_directory_path() / "no-such-dir/x/out.wav").string(),
-                           SampleFormat::Int16, 44100, 2),
+    testhost::ScratchDir dir;
+    EXPECT_THROW(WavWriter(dir.file("no-such-dir/out.wav"), SampleFormat::Int16, 44100, 2),
                  std::runtime_error);
-    const fs::path path = scratchFile("abandoned.wav");
     {
-        WavWriter w(path.string(), SampleFormat::Int16, 44100, 2);
-        EXPECT_TRUE(fs::exists(path));
+        WavWriter w(dir.file("abandoned.wav"), SampleFormat::Int16, 44100, 2);
+        EXPECT_TRUE(std::filesystem::exists(dir.file("abandoned.wav")));
     }  // destroyed without close(): the incomplete file is removed
-    EXPECT_FALSE(fs::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("abandoned.wav")));
 }
 
 }  // namespace

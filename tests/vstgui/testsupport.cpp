@@ -1,5 +1,6 @@
 #include "testsupport.h"
 #include <deque>
+#include <sstream>
 #include <stb/stb_image_write.h>
 
 namespace VSTGUI {
@@ -45,6 +46,14 @@ std::vector<Event> RecordingListener::changes() const {
         if (e.kind == "change")
             out.push_back(e);
     return out;
+}
+
+std::string RecordingListener::log() const {
+    std::ostringstream out;
+    for (const auto& e : events)
+        out << (&e == events.data() ? "" : ", ") << e.kind << " 0x" << std::hex << e.tag << std::dec
+            << ' ' << e.value;
+    return out.str();
 }
 
 OffscreenFrame::OffscreenFrame(CCoord w, CCoord h, VSTGUIEditorInterface* editor)

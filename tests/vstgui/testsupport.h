@@ -38,6 +38,8 @@ public:
         events.push_back({"end", c->getTag(), c->getValue(), 0});
     }
     std::vector<Event> changes() const;
+    // Every event as "<kind> <tag in hex> <value>", joined by ", ".
+    std::string log() const;
     std::vector<Event> events;
 };
 
