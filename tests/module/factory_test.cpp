@@ -34,9 +34,13 @@ std::vector<uint8_t> expectedBytes(const uint32_t words[4]) {
     return bytes;
 }
 
-TEST(ModuleEntry, SecondFactoryCallReturnsTheSameFactoryWithOneMoreReference) {
-    auto module = loadBundle();
-    ASSERT_TRUE(module);
+class Factory : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(module); }
+    std::unique_ptr<testhost::Module> module = loadBundle();
+};
+
+TEST_F(Factory, SecondFactoryCallReturnsTheSameFactoryWithOneMoreReference) {
     using GetFactory = IPluginFactory*(PLUGIN_API*)();
     auto get = reinterpret_cast<GetFactory>(module->symbol("GetPluginFactory"));
     IPluginFactory* again = get();
@@ -47,9 +51,7 @@ TEST(ModuleEntry, SecondFactoryCallReturnsTheSameFactoryWithOneMoreReference) {
     EXPECT_EQ(again->release(), 1u);
 }
 
-TEST(Factory, FactoryRecord) {
-    auto module = loadBundle();
-    ASSERT_TRUE(module);
+TEST_F(Factory, FactoryRecord) {
     PFactoryInfo info;
     ASSERT_EQ(module->factory()->getFactoryInfo(&info), kResultOk);
     EXPECT_STREQ(info.vendor, "TALUMA W developers");
@@ -58,9 +60,7 @@ TEST(Factory, FactoryRecord) {
     EXPECT_EQ(info.flags, 0x10);
 }
 
-TEST(Factory, ClassRecordsInRegistrationOrder) {
-    auto module = loadBundle();
-    ASSERT_TRUE(module);
+TEST_F(Factory, ClassRecordsInRegistrationOrder) {
     auto classes = module->classes();
     ASSERT_EQ(classes.size(), 2u);
     const struct {
@@ -108,9 +108,7 @@ TEST(Factory, ClassRecordsInRegistrationOrder) {
     EXPECT_EQ(wide.name[19], u'\0');
 }
 
-TEST(Factory, CreatesTheProcessorNamingItsController) {
-    auto module = loadBundle();
-    ASSERT_TRUE(module);
+TEST_F(Factory, CreatesTheProcessorNamingItsController) {
     auto classes = module->classes();
     ASSERT_EQ(classes.size(), 2u);
     void* obj = nullptr;
