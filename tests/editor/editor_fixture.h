@@ -1,19 +1,20 @@
-// The built module with its editor window open offscreen, as a host shows it: the
-// processor, the controller with the host's component handler, and the window driven
-// through its probe. Helpers read what the window sent to the processor and the host.
+// The built module with its editor window open offscreen, as a host shows it, driven
+// through the window's probe (editor_probe.h) as a user would: clicks, drags, wheel
+// notches, typing and menu choices at the middle of a place of layout.h (in frame
+// coordinates). Helpers read what the window shows and sent to the processor and the
+// host, run tables of gestures and compare pictures with golden/. Time moves only when
+// the test says so (tick).
 #pragma once
 
 #include "bundle_fixture.h"
 #include "command_tags.h"
+#include "editor_probe.h"
 #include "editor_tags.h"
 #include "layout.h"
-#include "offscreen_editor.h"
 
-#include <gtest/gtest.h>
+#include "pluginterfaces/gui/iplugview.h"
 
-#include <string>
-#include <utility>
-#include <vector>
+#include <functional>
 
 namespace taluma {
 namespace testhost {
@@ -22,76 +23,124 @@ std::ostream& operator<<(std::ostream& out, const HostEdit& e);
 
 namespace test {
 
+using layout::Rect;
 using testhost::HostEdit;
+enum Buttons { kLeft = 2, kRight = 8, kShift = 0x100 };
 
-// A "GUIEditor:valueChange" as the processor received it.
-struct Sent {
-    int64_t tag;
-    double val;
-    bool operator==(const Sent& o) const { return tag == o.tag && val == o.val; }
+// Places of layout.h in frame coordinates.
+constexpr auto bar = [](const Rect& r) { return r.in(layout::window::menuBar); };
+constexpr auto waveArea = [](const Rect& r) { return r.in(layout::window::waveEditor); };
+constexpr auto page = [](const Rect& r, const Rect& panel = {0, 0, 0, 0}) {
+    return r.in(panel).in(layout::window::page);
 };
+constexpr auto control = [](int32_t command) { return cmd::editorTag(command); };
+constexpr auto step = [](int n, int steps) { return double(float(n) / float(steps)); };
 
-inline HostEdit begin(uint32_t id) {
-    return {HostEdit::kBegin, id, 0.0};
-}
-inline HostEdit perform(uint32_t id, double v) {
-    return {HostEdit::kPerform, id, v};
-}
-inline HostEdit end(uint32_t id) {
-    return {HostEdit::kEnd, id, 0.0};
-}
-// One gesture with one value.
-inline std::vector<HostEdit> gesture(uint32_t id, double v) {
-    return {begin(id), perform(id, v), end(id)};
-}
+// A "GUIEditor:valueChange" as the processor received it: tag and value.
+using Sent = std::pair<int64_t, double>;
+const auto begin = [](uint32_t id) { return HostEdit{HostEdit::kBegin, id, 0.0}; };
+const auto perform = [](uint32_t id, double v) { return HostEdit{HostEdit::kPerform, id, v}; };
+const auto end = [](uint32_t id) { return HostEdit{HostEdit::kEnd, id, 0.0}; };
 
-std::ostream& operator<<(std::ostream& out, const Sent& s);
+// A view at a place and what it shows: a text, or (without one) a value.
+struct Shown {
+    Shown(const Rect& r, const char* t) : at(r), text(t) {}
+    Shown(const Rect& r, double v) : at(r), value(float(v)) {}
+    Rect at;
+    const char* text = nullptr;
+    float value = 0.0f;
+};
 
 class EditorFixture : public BundleFixture {
 protected:
+    using Act = std::function<void()>;
+    // A gesture and what it must do: at most one host-parameter gesture and one command,
+    // and what views show once the processor has answered.
+    struct Row {
+        Act act;
+        uint32_t param;  // 0: no host edit
+        double norm;
+        int64_t tag;  // 0: nothing sent
+        double val;
+        std::vector<Shown> shown;
+    };
+
     void SetUp() override;
     void TearDown() override;
-
-    // Opens the window (again); forgets what was sent so far.
-    void openEditor();
+    void openEditor();  // (again); forgets what was sent so far
+    void closeEditor();
     // A new instance of the instrument (default state) with the window open.
     void freshInstance();
-    void closeEditor() { editor.reset(); }
-    void clearLogs();
 
+    void mouse(int32_t e, double x, double y, int32_t b) { probe->mouse(e, x, y, b); }
+    void click(const Rect& r, int32_t buttons = kLeft);
+    // Presses, moves by dy pixels (negative is up) in `steps` moves, releases.
+    void drag(const Rect& r, double dy, int steps);
+    void wheel(const Rect& r, float notches) { probe->wheel(midX(r), midY(r), notches); }
+    void type(const Rect& r, const std::string& text);  // clicks, types, presses Enter
+    void choose(const Rect& r, int index);              // an option menu's entry, by keys
+    void key(int32_t c, int32_t virtualKey = 0, int32_t m = 0) { probe->key(c, virtualKey, m); }
+    void tick(uint32_t milliseconds) { probe->advanceTime(milliseconds); }
+    void showSettings() { click(bar(layout::menubar::settingsButton)); }
+    // Types the path into the open file dialog and accepts it.
+    void answerFileDialog(const std::string& path);
+
+    Act press(const Rect& r, int32_t buttons = kLeft) {
+        return [=] { click(r, buttons); };
+    }
+    Act turn(const Rect& r, float notches) {
+        return [=] { wheel(r, notches); };
+    }
+    Act typeIn(const Rect& r, const char* text) {
+        return [=] { type(r, text); };
+    }
+    Act pick(const Rect& r, int index) {
+        return [=] { choose(r, index); };
+    }
+    // `act` after `first`, whose edits and commands are forgotten.
+    Act after(const Act& first, const Act& act) {
+        return [=] {
+            first();
+            clearLogs();
+            act();
+        };
+    }
+
+    std::vector<ProbeView> views() const;  // in drawing order, the frame first
+    // The view lying exactly on `r` (the topmost, a visible one first); a failure if none.
+    ProbeView at(const Rect& r) const;
+    std::string text(const Rect& r) const { return at(r).text; }
+    float value(const Rect& r) const { return at(r).value; }
+    std::vector<std::string> menuEntries(const Rect& r) const;
+    // Compares `area` of the window with golden/<name>.png (TALUMA_UPDATE_GOLDEN=1
+    // rewrites it; a differing picture is written to the build folder).
+    void expectPicture(const Rect& area, const std::string& name);
+
+    void clearLogs();
     // What the window sent since the last clearLogs.
     std::vector<Sent> sent() const;
     const std::vector<HostEdit>& edits() const { return plugin->componentHandler().edits(); }
-    std::vector<testhost::RecordedMessage> fileRequests() const;
+    std::vector<testhost::RecordedMessage> messages(const char* id) const;  // to the processor
+    std::vector<testhost::RecordedMessage> fileRequests() const {
+        return messages("GUIEditor:fileSelect");
+    }
+    // Each row on a fresh instance, after `prepare` (for instance showing a page).
+    void run(
+        const std::vector<Row>& rows, const Act& prepare = [] {});
 
     // Host automation of a parameter, applied by one processed block.
     void automate(uint32_t id, double normalized);
+    // A command as another part of the window would send it; the answer reaches the window.
+    void command(int32_t tag, double value);
 
-    std::string text(int32_t tag, int occurrence = 0) const {
-        return editor->view(tag, occurrence).text;
-    }
-    float value(int32_t tag, int occurrence = 0) const {
-        return editor->view(tag, occurrence).value;
-    }
-    bool visible(int32_t tag, int occurrence = 0) const {
-        return editor->view(tag, occurrence).visible != 0;
-    }
-    // A label by its place in the layout table, inside `parent` (frame coordinates).
-    ProbeView label(const layout::Rect& r, const layout::Rect& parent = {0, 0, 800, 600}) const {
-        const layout::Rect at = r.in(parent);
-        return editor->viewAt("label", at.left, at.top, at.width, at.height);
-    }
+    Steinberg::IPlugView* view = nullptr;
+    IEditorProbe* probe = nullptr;
 
-    std::unique_ptr<testhost::OffscreenEditor> editor;
+private:
+    static double midX(const Rect& r) { return r.left + r.width / 2.0; }
+    static double midY(const Rect& r) { return r.top + r.height / 2.0; }
+    int32_t indexAt(const Rect& r) const;
 };
-
-// Tags of controls and their typed-entry fields.
-constexpr int32_t control(int32_t command) {
-    return cmd::editorTag(command);
-}
-constexpr int32_t field(int32_t command) {
-    return cmd::typedEntryTag(command);
-}
 
 }  // namespace test
 }  // namespace taluma

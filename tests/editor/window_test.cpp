@@ -1,13 +1,9 @@
-// The window as a whole through the built module: views and pages, the credits, the
-// refresh paths (processor messages, the refresh tick, state loads), the timer, the
-// skins, and a window without the processor's address.
+// The window as a whole through the built module: views and the credits, the refresh
+// paths (the refresh tick, the rate menus, state loads), the timer, the skins, and a
+// window without the processor's address.
 #include "editor_fixture.h"
 
 #include "engine_event.h"
-
-#include "pluginterfaces/vst/ivstmessage.h"
-
-#include <map>
 
 namespace taluma {
 namespace test {
@@ -15,23 +11,13 @@ namespace {
 
 using EditorWindow = EditorFixture;
 using namespace Steinberg;
-namespace global = cmd::global;
-namespace setting = cmd::setting;
-namespace eventid = taluma::eventid;
-
-bool creditsShown(const testhost::OffscreenEditor& editor) {
-    const layout::Rect r = layout::credits::picture;
-    return editor.viewAt("view", r.left, r.top, r.width, r.height).visible;
-}
-
-TEST_F(EditorWindow, OneWindowPerViewOfTheFixedSize) {
-    static int parent = 0;
-    EXPECT_EQ(editor->plugView()->attached(&parent, kPlatformTypeOffscreen), kResultFalse);
-    ViewRect size;
-    ASSERT_EQ(editor->plugView()->getSize(&size), kResultOk);
-    EXPECT_EQ(size.getWidth(), layout::window::frame.width);
-    EXPECT_EQ(size.getHeight(), layout::window::frame.height);
-}
+using namespace taluma::eventid;
+namespace M = layout::menubar;
+namespace S = layout::settings;
+constexpr Rect kTabLeft = layout::window::tabLeft, kTabRight = layout::window::tabRight;
+constexpr Rect kCredits = layout::credits::picture.in(layout::window::credits);
+constexpr Rect kLfoField = page(layout::logic::lfoFreqField);
+constexpr Rect kVolume = bar(M::volumeKnob), kPitch = bar(M::pitchField);
 
 TEST_F(EditorWindow, ViewsCreatedAndDroppedBeforeOneIsShownLeaveItWorking) {
     IPlugView* early = plugin->controller()->createView(Vst::ViewType::kEditor);
@@ -39,193 +25,182 @@ TEST_F(EditorWindow, ViewsCreatedAndDroppedBeforeOneIsShownLeaveItWorking) {
     ASSERT_TRUE(early && late);
     late->release();
     early->release();
+    ViewRect size;
+    ASSERT_EQ(view->getSize(&size), kResultOk);
+    EXPECT_EQ(size.getWidth(), layout::window::frame.width);
+    EXPECT_EQ(size.getHeight(), layout::window::frame.height);
     // The open window still gets the processor's answers.
-    editor->clickView(control(cmd::control::kGeneratorTab));
-    editor->type(field(cmd::generator::kCycles), 0, "3");
-    EXPECT_EQ(text(field(cmd::generator::kCycles)), "3");
+    const Rect cycles = page(layout::wavegen::cyclesField, layout::wavegen::cyclesPanel);
+    click(kTabRight);
+    type(cycles, "3");
+    EXPECT_EQ(text(cycles), "3");
 }
 
 TEST_F(EditorWindow, CreditsOpenFromTheLogoAndCloseOnALeftClick) {
-    EXPECT_FALSE(creditsShown(*editor));
-    editor->clickView(control(cmd::control::kLogoButton));
-    EXPECT_TRUE(creditsShown(*editor));
-    EXPECT_EQ(std::string(label(layout::credits::versionLabel).text), "Ver:24.9.0");
-    // Clicks over the volume knob stay with the credits.
-    editor->clickView(control(global::kVolume), 0, testhost::OffscreenEditor::kRight);
-    EXPECT_TRUE(creditsShown(*editor));
-    editor->clickView(control(global::kVolume));
-    EXPECT_FALSE(creditsShown(*editor));
+    EXPECT_FALSE(at(kCredits).visible);
+    click(bar(M::logoButton));
+    EXPECT_TRUE(at(kCredits).visible);
+    click(kVolume, kRight);
+    EXPECT_TRUE(at(kCredits).visible);
+    click(kVolume);
+    EXPECT_FALSE(at(kCredits).visible);
     EXPECT_TRUE(edits().empty());
     EXPECT_TRUE(sent().empty());
 }
 
-TEST_F(EditorWindow, RefreshTickFollowsHostAutomation) {
+TEST_F(EditorWindow, RefreshTickFollowsHostAutomationButLeavesTheFieldBeingTypedIn) {
     ASSERT_TRUE(plugin->start(48000.0, 256));
-    editor->clickView(control(cmd::control::kSettingsButton));
+    showSettings();
     automate(eventid::kVolume, 0.5);
-    automate(eventid::kStdPitch, 0.75);
-    automate(eventid::kBitDepth, 1.0 / 3.0);
-    automate(eventid::kBendRange, 0.5);
-    automate(eventid::operatorParam(1, eventid::kTotalLevel), 1.0);
-    editor->tick(100);
-    for (int twin = 0; twin < 2; ++twin) {
-        SCOPED_TRACE(twin);
-        EXPECT_FLOAT_EQ(value(control(global::kVolume), twin), 64.0f / 127.0f);
-        EXPECT_EQ(text(field(global::kReferencePitch), twin), "450.00 Hz");
-        EXPECT_EQ(text(control(global::kBitDepth), twin), "6 bit");
-    }
-    EXPECT_EQ(text(field(setting::kBendRange)), "12");
+    automate(kStdPitch, 0.75);
+    automate(kBitDepth, 1.0 / 3.0);
+    automate(kBendRange, 0.5);
+    automate(operatorParam(1, kTotalLevel), 1.0);
+    tick(100);
+    for (const Rect& r : {kVolume, page(S::volumeKnob)})
+        EXPECT_FLOAT_EQ(value(r), 64.0f / 127.0f);
+    for (const Rect& r : {kPitch, page(S::pitchField)})
+        EXPECT_EQ(text(r), "450.00 Hz");
+    for (const Rect& r : {bar(M::bitDepthMenu), page(S::bitDepthMenu)})
+        EXPECT_EQ(text(r), "6 bit");
+    EXPECT_EQ(text(page(S::bendField)), "12");
     // The Logic page follows while it is shown.
-    const int32_t tlB = cmd::opValue::operatorParam(1, eventid::kTotalLevel);
-    EXPECT_NE(text(field(tlB)), "127");
-    editor->clickView(control(cmd::control::kLogicTab));
-    automate(eventid::operatorParam(1, eventid::kTotalLevel), 0.5);
-    editor->tick(100);
-    EXPECT_EQ(text(field(tlB)), "64");
-}
-
-TEST_F(EditorWindow, TickLeavesTheFieldBeingTypedIn) {
-    ASSERT_TRUE(plugin->start(48000.0, 256));
-    editor->clickView(field(global::kReferencePitch));
-    editor->key('4');
-    editor->key('3');
-    automate(eventid::kStdPitch, 1.0);
-    editor->tick(100);
-    EXPECT_EQ(editor->probe()->focusTag(), field(global::kReferencePitch));
-    EXPECT_EQ(text(field(global::kReferencePitch)), "440.00 Hz");  // what it showed
-    EXPECT_FLOAT_EQ(value(control(global::kReferencePitch)), 1.0f);
+    const Rect tlB = page(layout::logic::envelopeField[1][0]);
+    EXPECT_NE(text(tlB), "127");
+    click(kTabLeft);
+    automate(operatorParam(1, kTotalLevel), 0.5);
+    tick(100);
+    EXPECT_EQ(text(tlB), "64");
+    // Never in a field with the keyboard focus.
+    click(kPitch);
+    key('4');
+    automate(kStdPitch, 1.0);
+    tick(100);
+    EXPECT_EQ(probe->focusTag(), cmd::typedEntryTag(cmd::global::kReferencePitch));
+    EXPECT_EQ(text(kPitch), "450.00 Hz");
+    EXPECT_FLOAT_EQ(value(bar(M::pitchKnob)), 1.0f);
 }
 
 TEST_F(EditorWindow, FrameRateSetsTheTimerAndTheRefreshFollowsEverySecondTick) {
     ASSERT_TRUE(plugin->start(48000.0, 256));
-    editor->clickView(control(cmd::control::kSettingsButton));
-    editor->choose(control(setting::kFrameRateIndex), 0, 1);  // 25 FPS
-    EXPECT_EQ(editor->probe()->idleRate(), 40);
-    editor->tick(80);  // whatever phase the counter is in
+    showSettings();
+    choose(page(S::frameRateMenu), 1);  // 25 FPS
+    EXPECT_EQ(probe->idleRate(), 40);
+    tick(80);  // whatever phase the counter is in
     automate(eventid::kVolume, 0.0);
-    editor->tick(40);
-    const bool afterOneTick = value(control(global::kVolume)) == 0.0f;
-    editor->tick(40);
-    EXPECT_EQ(value(control(global::kVolume)), 0.0f);  // within two ticks (80 ms)
+    tick(40);
+    const bool afterOneTick = value(kVolume) == 0.0f;
+    tick(40);
+    EXPECT_EQ(value(kVolume), 0.0f);  // within two ticks (80 ms)
     automate(eventid::kVolume, 1.0);
-    editor->tick(40);
-    EXPECT_EQ(value(control(global::kVolume)) == 1.0f, afterOneTick);  // every second tick
+    tick(40);
+    EXPECT_EQ(value(kVolume) == 1.0f, afterOneTick);  // every second tick
 }
 
-TEST_F(EditorWindow, HostRateAndDividerRebuildTheRateMenus) {
-    ASSERT_TRUE(plugin->start(48000.0, 256));  // "Processor:uiUpdate" refreshes
-    editor->tick(100);
-    EXPECT_EQ(editor->menuEntries(control(global::kRateDivider), 0),
-              (std::vector<std::string>{"48000 Hz [1/1]", "24000 Hz [1/2]", "16000 Hz [1/3]",
-                                        "12000 Hz [1/4]"}));
-    editor->clickView(control(cmd::control::kSettingsButton));
-    EXPECT_EQ(editor->menuEntries(control(global::kRateDivider), 1),
-              (std::vector<std::string>{"48000 Hz", "24000 Hz", "16000 Hz", "12000 Hz"}));
-    // While audio runs, the divider and the voice count change at the end of a block;
-    // the change notice brings them to both menus.
-    editor->choose(control(global::kRateDivider), 0, 2);
-    editor->choose(control(global::kVoiceCount), 0, 7);
-    render(64);
-    editor->tick(100);
-    for (int twin = 0; twin < 2; ++twin) {
-        EXPECT_FLOAT_EQ(value(control(global::kRateDivider), twin), 2.0f / 3.0f);
-        EXPECT_EQ(text(control(global::kVoiceCount), twin), "1024");
+TEST_F(EditorWindow, RateMenusListTheRatesOfTheHostRateUntilTheDividerGivesNone) {
+    struct Case {
+        double hostRate;  // 0: not started, the initial entries
+        std::vector<std::string> menuBar, settings;
+    };
+    const std::vector<std::string> none(4, "---");
+    const Case cases[] = {
+        {0.0,
+         {"44100 Hz [1/1]", "22050 Hz [1/2]", "14700 Hz [1/3]", "11025 Hz [1/4]"},
+         {"44100 Hz", "22050 Hz", "14700 Hz", "11025 Hz"}},
+        {44100.5, none, none},
+        {48000.0,
+         {"48000 Hz [1/1]", "24000 Hz [1/2]", "16000 Hz [1/3]", "12000 Hz [1/4]"},
+         {"48000 Hz", "24000 Hz", "16000 Hz", "12000 Hz"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hostRate);
+        freshInstance();
+        // A start sends "Processor:uiUpdate", which refreshes.
+        ASSERT_TRUE(c.hostRate == 0.0 || plugin->start(c.hostRate, 256));
+        tick(100);
+        EXPECT_EQ(menuEntries(bar(M::rateMenu)), c.menuBar);
+        showSettings();
+        EXPECT_EQ(menuEntries(page(S::rateMenu)), c.settings);
     }
-}
-
-TEST_F(EditorWindow, AHostRateWithoutReductionShowsDashes) {
-    ASSERT_TRUE(plugin->start(44100.5, 256));
-    editor->tick(100);
-    EXPECT_EQ(editor->menuEntries(control(global::kRateDivider), 0),
-              (std::vector<std::string>{"---", "---", "---", "---"}));
+    // While audio runs, the divider and the voice count change at the end of a block; the
+    // change notice brings them to both menus.
+    choose(bar(M::rateMenu), 2);
+    choose(bar(M::voiceMenu), 7);
+    render(64);
+    tick(100);
+    for (const Rect& r : {bar(M::rateMenu), page(S::rateMenu)})
+        EXPECT_FLOAT_EQ(value(r), 2.0f / 3.0f);
+    for (const Rect& r : {bar(M::voiceMenu), page(S::voiceMenu)})
+        EXPECT_EQ(text(r), "1024");
 }
 
 TEST_F(EditorWindow, AStateLoadRefreshesEveryPage) {
+    const Rect sine = page(layout::wavegen::typeButton[0]);
     std::vector<uint8_t> defaults;
     ASSERT_TRUE(plugin->getState(defaults));
-    editor->wheel(control(global::kVolume), 0, -127);
-    editor->type(field(cmd::opValue::kLfoFreq), 0, "100");
-    editor->clickView(control(cmd::control::kGeneratorTab));
-    editor->clickView(control(cmd::control::kTypeButton + 4));
-    editor->clickView(control(cmd::control::kSettingsButton));
-    editor->type(field(setting::kWaveOpacity), 0, "10");
-    editor->clickView(control(cmd::control::kLogoButton));
+    wheel(kVolume, -127);
+    type(kLfoField, "100");
+    click(kTabRight);
+    click(page(layout::wavegen::typeButton[4]));
+    showSettings();
+    type(page(S::waveOpacityField), "10");
+    choose(page(S::skinMenu), 1);
+    click(bar(M::logoButton));
     ASSERT_EQ(plugin->setState(defaults), kResultOk);
-    editor->tick(100);
-    EXPECT_EQ(value(control(global::kVolume)), 1.0f);
-    EXPECT_EQ(text(field(cmd::opValue::kLfoFreq)), "2048");
-    EXPECT_TRUE(visible(control(cmd::opValue::kLfoFreq)));  // the saved page: Logic
-    EXPECT_EQ(value(control(cmd::control::kLogicTab)), 1.0f);
-    EXPECT_FALSE(creditsShown(*editor));
-    editor->clickView(control(cmd::control::kGeneratorTab));
-    EXPECT_EQ(value(control(cmd::control::kTypeButton)), 1.0f);  // sine again
-    editor->clickView(control(cmd::control::kSettingsButton));
-    EXPECT_EQ(text(field(setting::kWaveOpacity)), "85 %");
+    tick(100);
+    EXPECT_EQ(value(kVolume), 1.0f);
+    EXPECT_EQ(text(kLfoField), "2048");
+    EXPECT_TRUE(at(kLfoField).visible);  // the saved page: Logic
+    EXPECT_EQ(value(kTabLeft), 1.0f);
+    EXPECT_FALSE(at(kCredits).visible);
+    EXPECT_EQ(views()[0].bitmap, std::string("BaclAppBase.png"));  // the saved skin
+    click(kTabRight);
+    EXPECT_EQ(value(sine), 1.0f);
+    showSettings();
+    EXPECT_EQ(text(page(S::waveOpacityField)), "85 %");
+    EXPECT_EQ(text(page(S::skinMenu)), "TALUMA");
 }
 
-// A skin change gives every view its bitmap of the other skin; no view is rebuilt.
 TEST_F(EditorWindow, SkinChangeSwapsEveryBitmapOfTheSameViews) {
-    editor->clickView(control(cmd::control::kSettingsButton));
+    showSettings();
     clearLogs();
-    const std::vector<ProbeView> before = editor->views();
-    editor->choose(control(setting::kSkin), 0, 1);  // "CINDRA"
-    EXPECT_EQ(sent(), (std::vector<Sent>{{control(setting::kSkin), 1.0}}));
-    const std::vector<ProbeView> after = editor->views();
+    const std::vector<ProbeView> before = views();
+    choose(page(S::skinMenu), 1);  // "CINDRA"
+    EXPECT_EQ(sent(), (std::vector<Sent>{{control(cmd::setting::kSkin), 1.0}}));
+    const std::vector<ProbeView> after = views();
     ASSERT_EQ(before.size(), after.size());
     int swapped = 0;
     for (size_t i = 0; i < before.size(); ++i) {
         SCOPED_TRACE(before[i].bitmap);
         EXPECT_EQ(before[i].identity, after[i].identity);
         const std::string name = before[i].bitmap;
-        if (name.empty() || name == layout::kCreditPicture) {
-            EXPECT_EQ(name, after[i].bitmap);
-            continue;
-        }
-        EXPECT_EQ(std::string(layout::kSkin1Prefix) + name, after[i].bitmap);
-        ++swapped;
-        if (before[i].fontColour != after[i].fontColour)
-            ++swapped;
+        const bool skinned = !name.empty() && name != layout::kCreditPicture;
+        EXPECT_EQ(skinned ? layout::kSkin1Prefix + name : name, after[i].bitmap);
+        swapped += int(skinned) + int(before[i].fontColour != after[i].fontColour);
     }
     EXPECT_GT(swapped, 80);
-    // The other text colours of the palette.
-    EXPECT_EQ(editor->view(field(global::kReferencePitch)).backColour, 0xC7C1B7FFu);
-    EXPECT_EQ(editor->view(field(global::kReferencePitch)).fontColour, 0x403B32FFu);
 }
 
-TEST_F(EditorWindow, TheWindowShowsTheSkinTheSynthKeeps) {
-    // Built before the address was known (skin 1); the Synth keeps skin 0.
-    EXPECT_EQ(editor->views()[0].bitmap, std::string("BaclAppBase.png"));
-    editor->clickView(control(cmd::control::kSettingsButton));
-    editor->choose(control(setting::kSkin), 0, 1);
-    std::vector<uint8_t> cindra;
-    ASSERT_TRUE(plugin->getState(cindra));
-    editor->choose(control(setting::kSkin), 0, 0);
-    EXPECT_EQ(editor->views()[0].bitmap, std::string("BaclAppBase.png"));
-    ASSERT_EQ(plugin->setState(cindra), kResultOk);
-    EXPECT_EQ(editor->views()[0].bitmap, std::string("W_BaclAppBase.png"));
-    EXPECT_EQ(text(control(setting::kSkin)), "CINDRA");
-}
-
-// Processor and controller in different processes: no address ever arrives. The
-// window works from the controller's parameters for everything that is one.
+// Processor and controller in different processes: no address ever arrives. The window
+// works from the controller's parameters for everything that is one.
 TEST_F(EditorWindow, WithoutTheProcessorsAddressTheWindowFollowsTheParameters) {
-    closeEditor();
-    freshInstance();
     closeEditor();
     plugin->setMessagesDelivered(false);
     plugin->controller()->setParamNormalized(eventid::kVolume, 0.5);
-    plugin->controller()->setParamNormalized(eventid::kStdPitch, 0.25);
+    plugin->controller()->setParamNormalized(kStdPitch, 0.25);
     openEditor();
-    EXPECT_FLOAT_EQ(value(control(global::kVolume)), 64.0f / 127.0f);
-    EXPECT_EQ(text(field(global::kReferencePitch)), "430.00 Hz");
-    editor->wheel(control(global::kVolume), 0, 1);
-    EXPECT_EQ(edits(), gesture(eventid::kVolume, 65.0f / 127.0f));
-    plugin->controller()->setParamNormalized(eventid::operatorParam(0, eventid::kMul), 1.0);
-    editor->tick(100);
-    EXPECT_EQ(text(field(cmd::opValue::operatorParam(0, eventid::kMul))), "15");
-    editor->clickView(control(cmd::control::kGeneratorTab));  // nothing to read: no crash
-    editor->clickView(control(cmd::control::kSettingsButton));
-    editor->tick(100);
+    EXPECT_FLOAT_EQ(value(kVolume), 64.0f / 127.0f);
+    EXPECT_EQ(text(kPitch), "430.00 Hz");
+    wheel(kVolume, 1);
+    const double v = step(65, 127);
+    EXPECT_EQ(edits(), (std::vector<HostEdit>{begin(eventid::kVolume), perform(eventid::kVolume, v),
+                                              end(eventid::kVolume)}));
+    plugin->controller()->setParamNormalized(operatorParam(0, kMul), 1.0);
+    tick(100);
+    EXPECT_EQ(text(page(layout::logic::multField[0])), "15");
+    click(kTabRight);  // nothing to read: no crash
+    showSettings();
+    tick(100);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The editor of the built Linux module in a real X window on a private Xvfb, as a
 // host embeds it: IPlugView::attached with the parent window id, the host's run loop
-// through the plug-in frame, and a mouse drag on the volume knob made with XTest.
+// through the plug-in frame, and a mouse drag on the volume knob made with XTest. That
+// it draws is checked inside Ardour (tests/host).
 #include "editor_fixture.h"
 #include "testhostframe.h"
 #include "xvfbserver.h"
@@ -11,7 +12,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <map>
 
 namespace taluma {
 namespace test {
@@ -19,7 +19,7 @@ namespace {
 
 using namespace Steinberg;
 
-TEST(EditorX11, AttachedToAnXWindowItDrawsAndADragOnTheVolumeKnobReachesTheHost) {
+TEST(EditorX11, AttachedToAnXWindowADragOnTheVolumeKnobReachesTheHost) {
     VSTGUI::Test::XvfbServer server;
     if (!server.isRunning())
         GTEST_SKIP() << "X server unavailable: " << server.failure();
@@ -45,23 +45,8 @@ TEST(EditorX11, AttachedToAnXWindowItDrawsAndADragOnTheVolumeKnobReachesTheHost)
     frame->runFor(300);
     EXPECT_GE(frame->handlerCount(), 2u);  // the display connection and the idle timer
 
-    // The plug-in's own child window shows the window's picture: not one flat colour.
-    ::Window root, parentOut, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(display, parent, &root, &parentOut, &children, &count);
-    ASSERT_EQ(count, 1u);
-    XImage* image = XGetImage(display, children[0], 0, 0, 800, 600, AllPlanes, ZPixmap);
-    XFree(children);
-    ASSERT_NE(image, nullptr);
-    std::map<unsigned long, int> colours;
-    for (int y = 0; y < 600; y += 7)
-        for (int x = 0; x < 800; x += 7)
-            ++colours[XGetPixel(image, x, y)];
-    XDestroyImage(image);
-    EXPECT_GT(colours.size(), 8u);
-
     plugin->componentHandler().clear();
-    const layout::Rect knob = layout::menubar::volumeKnob;
+    const Rect knob = bar(layout::menubar::volumeKnob);
     const int x = knob.left + knob.width / 2, y = knob.top + knob.height / 2;
     const int screen = DefaultScreen(display);
     XTestFakeMotionEvent(display, screen, x, y, CurrentTime);
