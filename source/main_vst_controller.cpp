@@ -1,6 +1,7 @@
 #include "main_vst_controller.h"
 
 #include "editor/main_vst_gui_editor.h"
+#include "engine_event.h"
 #include "host_boundary.h"
 #include "live_synths.h"
 #include "parameter_table.h"
@@ -126,13 +127,13 @@ tresult PLUGIN_API MainVSTController::getMidiControllerAssignment(int32 busIndex
     if (busIndex != 0 || channel < 0 || channel >= taluma::kEventInputChannels)
         return kInvalidArgument;
     switch (midiControllerNumber) {
-    case kCtrlModWheel: id = 0x20001; return kResultOk;
-    case kCtrlVolume: id = 0x20002; return kResultOk;
-    case kCtrlPan: id = 0x20003; return kResultOk;
-    case kCtrlExpression: id = 0x20004; return kResultOk;
-    case kCtrlAllSoundsOff: id = 0x20005; return kResultOk;
-    case kCtrlAllNotesOff: id = 0x20006; return kResultOk;
-    case kPitchBend: id = 0x20007; return kResultOk;
+    case kCtrlModWheel: id = taluma::eventid::kModWheel; return kResultOk;
+    case kCtrlVolume: id = taluma::eventid::kVolume; return kResultOk;
+    case kCtrlPan: id = taluma::eventid::kPan; return kResultOk;
+    case kCtrlExpression: id = taluma::eventid::kExpression; return kResultOk;
+    case kCtrlAllSoundsOff: id = taluma::eventid::kAllSoundOff; return kResultOk;
+    case kCtrlAllNotesOff: id = taluma::eventid::kAllNotesOff; return kResultOk;
+    case kPitchBend: id = taluma::eventid::kPitchBend; return kResultOk;
     default: return kResultFalse;
     }
 }

@@ -13,48 +13,52 @@ namespace taluma {
 
 namespace {
 
+namespace ev = eventid;
+
 constexpr int32_t kAutomate = 1;           // kCanAutomate
 constexpr int32_t kHiddenReadOnly = 0x12;  // kIsReadOnly | kIsHidden
 constexpr int32_t kBypassFlag = 0x10000;   // kIsBypass
+constexpr ParameterKind kPlain = ParameterKind::Plain;
+constexpr ParameterKind kRange = ParameterKind::Range;
 
 // Range parameters start at the engine's own defaults, so that a host which sends the
 // controller's values to the processor (as hosts do when they set up an instance)
 // leaves the instrument sounding as built. Tune's plain 0 is the centre.
 #define OP_PARAMS(base, name, mul, tl, ar, dr, sl, sr, rr, vc, vs)                                 \
-    {base + 1, name " MUL", ParameterKind::Range, 0, 15, 15, mul, kAutomate, 0},                   \
-        {base + 2, name " Tune", ParameterKind::Range, -8192, 8192, 16384, 0, kAutomate, 0},       \
-        {base + 3, name " TL", ParameterKind::Range, 0, 127, 127, tl, kAutomate, 0},               \
-        {base + 4, name " AR", ParameterKind::Range, 0, 127, 127, ar, kAutomate, 0},               \
-        {base + 5, name " DR", ParameterKind::Range, 0, 127, 127, dr, kAutomate, 0},               \
-        {base + 6, name " SL", ParameterKind::Range, 0, 127, 127, sl, kAutomate, 0},               \
-        {base + 7, name " SR", ParameterKind::Range, 0, 127, 127, sr, kAutomate, 0},               \
-        {base + 8, name " RR", ParameterKind::Range, 0, 127, 127, rr, kAutomate, 0},               \
-        {base + 9, name " KC", ParameterKind::Range, 0, 127, 127, 64, kAutomate, 0},               \
-        {base + 10, name " KS", ParameterKind::Range, 0, 3, 3, 0, kAutomate, 0},                   \
-        {base + 11, name " VC", ParameterKind::Range, 0, 3, 3, vc, kAutomate, 0},                  \
-        {base + 12, name " VS", ParameterKind::Range, 0, 7, 7, vs, kAutomate, 0},                  \
-        {base + 13, name " PMS", ParameterKind::Range, 0, 7, 7, 0, kAutomate, 0}, {                \
-        base + 14, name " AMS", ParameterKind::Range, 0, 7, 7, 0, kAutomate, 0                     \
+    {base + ev::kMul, name " MUL", kRange, 0, 15, 15, mul, kAutomate, 0},                          \
+        {base + ev::kTune, name " Tune", kRange, -8192, 8192, 16384, 0, kAutomate, 0},             \
+        {base + ev::kTotalLevel, name " TL", kRange, 0, 127, 127, tl, kAutomate, 0},               \
+        {base + ev::kAttackRate, name " AR", kRange, 0, 127, 127, ar, kAutomate, 0},               \
+        {base + ev::kDecayRate, name " DR", kRange, 0, 127, 127, dr, kAutomate, 0},                \
+        {base + ev::kSustainLevel, name " SL", kRange, 0, 127, 127, sl, kAutomate, 0},             \
+        {base + ev::kSustainRate, name " SR", kRange, 0, 127, 127, sr, kAutomate, 0},              \
+        {base + ev::kReleaseRate, name " RR", kRange, 0, 127, 127, rr, kAutomate, 0},              \
+        {base + ev::kKeyCenter, name " KC", kRange, 0, 127, 127, 64, kAutomate, 0},                \
+        {base + ev::kKeyScale, name " KS", kRange, 0, 3, 3, 0, kAutomate, 0},                      \
+        {base + ev::kVelocityCurve, name " VC", kRange, 0, 3, 3, vc, kAutomate, 0},                \
+        {base + ev::kVelocitySens, name " VS", kRange, 0, 7, 7, vs, kAutomate, 0},                 \
+        {base + ev::kPms, name " PMS", kRange, 0, 7, 7, 0, kAutomate, 0}, {                        \
+        base + ev::kAms, name " AMS", kRange, 0, 7, 7, 0, kAutomate, 0                             \
     }
 
 const ParameterSpec kParameters[] = {
-    {kBypassId, "bypass", ParameterKind::Plain, 0, 1, 1, 0.0, kBypassFlag, 0},
-    {0x20001, "CC : 1", ParameterKind::Plain, 0, 1, 128, 0.0, kHiddenReadOnly, kMidiUnitId},
-    {0x20002, "CC : 7", ParameterKind::Plain, 0, 1, 128, 1.0, kHiddenReadOnly, kMidiUnitId},
-    {0x20003, "CC : 10", ParameterKind::Plain, 0, 1, 128, 0.5, kHiddenReadOnly, kMidiUnitId},
-    {0x20004, "CC : 11", ParameterKind::Plain, 0, 1, 128, 1.0, kHiddenReadOnly, kMidiUnitId},
-    {0x20005, "CC : 120", ParameterKind::Plain, 0, 1, 128, 0.0, kHiddenReadOnly, kMidiUnitId},
-    {0x20006, "CC : 123", ParameterKind::Plain, 0, 1, 128, 0.0, kHiddenReadOnly, kMidiUnitId},
-    {0x20007, "Pitchbend", ParameterKind::Plain, 0, 1, 16384, 0.5, kHiddenReadOnly, kMidiUnitId},
-    {0x80001, "BitDepth", ParameterKind::Range, 1, 16, 15, 16, kAutomate, 0},
-    {0x80002, "STD Pitch", ParameterKind::Range, 420, 460, 400, 440, kHiddenReadOnly, 0},
-    {0x40001, "PitchBendSens", ParameterKind::Range, 0, 24, 24, 2, kAutomate, 0},
-    {0x40002, "ALG", ParameterKind::Range, 0, 3, 3, 3, kAutomate, 0},
-    {0x40003, "LFO Wave", ParameterKind::Range, 0, 3, 3, 0, kAutomate, 0},
-    {0x40004, "LFO Freq", ParameterKind::Range, 0, 16384, 16384, 2048, kAutomate, 0},
-    {0x40090, "OP A FL", ParameterKind::Range, 0, 128, 128, 0, kAutomate, 0},
-    OP_PARAMS(0x40090, "OP A", 2, 16, 100, 100, 24, 42, 120, 0, 0),
-    OP_PARAMS(0x400A0, "OP B", 1, 0, 124, 60, 24, 64, 120, 2, 7),
+    {kBypassId, "bypass", kPlain, 0, 1, 1, 0.0, kBypassFlag, 0},
+    {ev::kModWheel, "CC : 1", kPlain, 0, 1, 128, 0.0, kHiddenReadOnly, kMidiUnitId},
+    {ev::kVolume, "CC : 7", kPlain, 0, 1, 128, 1.0, kHiddenReadOnly, kMidiUnitId},
+    {ev::kPan, "CC : 10", kPlain, 0, 1, 128, 0.5, kHiddenReadOnly, kMidiUnitId},
+    {ev::kExpression, "CC : 11", kPlain, 0, 1, 128, 1.0, kHiddenReadOnly, kMidiUnitId},
+    {ev::kAllSoundOff, "CC : 120", kPlain, 0, 1, 128, 0.0, kHiddenReadOnly, kMidiUnitId},
+    {ev::kAllNotesOff, "CC : 123", kPlain, 0, 1, 128, 0.0, kHiddenReadOnly, kMidiUnitId},
+    {ev::kPitchBend, "Pitchbend", kPlain, 0, 1, 16384, 0.5, kHiddenReadOnly, kMidiUnitId},
+    {ev::kBitDepth, "BitDepth", kRange, 1, 16, 15, 16, kAutomate, 0},
+    {ev::kStdPitch, "STD Pitch", kRange, 420, 460, 400, 440, kHiddenReadOnly, 0},
+    {ev::kBendRange, "PitchBendSens", kRange, 0, 24, 24, 2, kAutomate, 0},
+    {ev::kAlgorithm, "ALG", kRange, 0, 3, 3, 3, kAutomate, 0},
+    {ev::kLfoWave, "LFO Wave", kRange, 0, 3, 3, 0, kAutomate, 0},
+    {ev::kLfoFreq, "LFO Freq", kRange, 0, 16384, 16384, 2048, kAutomate, 0},
+    {ev::kOperatorA + ev::kFeedback, "OP A FL", kRange, 0, 128, 128, 0, kAutomate, 0},
+    OP_PARAMS(ev::kOperatorA, "OP A", 2, 16, 100, 100, 24, 42, 120, 0, 0),
+    OP_PARAMS(ev::kOperatorB, "OP B", 1, 0, 124, 60, 24, 64, 120, 2, 7),
 };
 #undef OP_PARAMS
 

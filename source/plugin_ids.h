@@ -4,6 +4,8 @@
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/vst/vsttypes.h"
 
+#include "parameter_table.h"
+
 namespace taluma {
 
 // Class ids as the SDK's four 32-bit words; hosts compare these words, so the
@@ -21,8 +23,8 @@ constexpr const char* kSubCategories = "Instrument|Synth";
 constexpr const char* kVersionString = "24.9.0";
 constexpr const char* kSdkVersionString = "VST 3.7.3";
 
-// Parameter ids the processor itself looks at.
-constexpr Steinberg::Vst::ParamID kBypassId = 0x1000001;
+// The processor itself looks at the bypass (kBypassId, in parameter_table.h) and at
+// the engine's parameters.
 // Any of these bits routes a parameter change to the engine (MIDI, patch and
 // output-stage parameters).
 constexpr Steinberg::Vst::ParamID kEngineParamBits = 0xE0000;

@@ -2,8 +2,6 @@
 
 namespace taluma {
 
-constexpr uint32_t EngineSnapshot::kIds[];
-
 EngineSnapshot::EngineSnapshot() {
     for (auto& v : values_)
         v.store(0, std::memory_order_relaxed);

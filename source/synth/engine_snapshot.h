@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "engine_event.h"
 #include "engine_rate.h"
 #include "synth_engine.h"
 
@@ -14,14 +15,21 @@ namespace taluma {
 
 class EngineSnapshot {
 public:
-    // Every id with a value: the controllers, the tone parameters and the engine settings.
-    static constexpr uint32_t kIds[] = {
-        0x20001, 0x20002, 0x20003, 0x20004, 0x20007, 0x80001, 0x80002, 0x40001, 0x40002, 0x40003,
-        0x40004, 0x40090, 0x40091, 0x40092, 0x40093, 0x40094, 0x40095, 0x40096, 0x40097, 0x40098,
-        0x40099, 0x4009A, 0x4009B, 0x4009C, 0x4009D, 0x4009E, 0x400A1, 0x400A2, 0x400A3, 0x400A4,
-        0x400A5, 0x400A6, 0x400A7, 0x400A8, 0x400A9, 0x400AA, 0x400AB, 0x400AC, 0x400AD, 0x400AE,
-    };
-    static constexpr size_t kCount = sizeof(kIds) / sizeof(kIds[0]);
+    // Every id with a value: the controllers, the engine settings, the shared tone
+    // parameters, then the 15 values of operator A and the 14 of operator B (no feedback).
+    static constexpr size_t kCount = 40;
+    static constexpr std::array<uint32_t, kCount> kIds = [] {
+        std::array<uint32_t, kCount> ids{
+            eventid::kModWheel,  eventid::kVolume,   eventid::kPan,      eventid::kExpression,
+            eventid::kPitchBend, eventid::kBitDepth, eventid::kStdPitch, eventid::kBendRange,
+            eventid::kAlgorithm, eventid::kLfoWave,  eventid::kLfoFreq};
+        size_t n = 11;
+        for (uint32_t k = eventid::kFeedback; k <= eventid::kAms; ++k)
+            ids[n++] = eventid::kOperatorA + k;
+        for (uint32_t k = eventid::kMul; k <= eventid::kAms; ++k)
+            ids[n++] = eventid::kOperatorB + k;
+        return ids;
+    }();
 
     EngineSnapshot();
 

@@ -2,6 +2,9 @@
 
 #include "plugin_instance.h"
 
+#include "engine_event.h"
+#include "parameter_table.h"
+
 namespace taluma {
 namespace testhost {
 
@@ -30,18 +33,19 @@ bool renderScenario(Module& module, std::vector<float>& interleaved, std::string
             for (int i = 0; i < 3; ++i)
                 plugin->noteOff(0, chord[(block / 10 + i) % 7]);
         // Automation: algorithm, operator levels, LFO, pitch bend, mod wheel, bit depth.
-        plugin->parameterChange(0x40002, n / 2, double(block / 13 % 4) / 3.0);
-        plugin->parameterChange(0x40093, 0, 0.1 + 0.05 * double(block % 5));
-        plugin->parameterChange(0x40003, 0, double(block / 17 % 4) / 3.0);
-        plugin->parameterChange(0x40004, 0, 0.2);
-        plugin->parameterChange(0x4009D, 0, 0.7);
-        plugin->parameterChange(0x20001, n - 1, double(block % 11) / 10.0);
-        plugin->parameterChange(0x20007, 0, 0.5 + 0.3 * double((block % 9) - 4) / 4.0);
-        plugin->parameterChange(0x80001, 0, block % 23 == 5 ? 0.4 : 1.0);
+        plugin->parameterChange(eventid::kAlgorithm, n / 2, double(block / 13 % 4) / 3.0);
+        plugin->parameterChange(eventid::operatorParam(0, eventid::kTotalLevel), 0,
+                                0.1 + 0.05 * double(block % 5));
+        plugin->parameterChange(eventid::kLfoWave, 0, double(block / 17 % 4) / 3.0);
+        plugin->parameterChange(eventid::kLfoFreq, 0, 0.2);
+        plugin->parameterChange(eventid::operatorParam(0, eventid::kPms), 0, 0.7);
+        plugin->parameterChange(eventid::kModWheel, n - 1, double(block % 11) / 10.0);
+        plugin->parameterChange(eventid::kPitchBend, 0, 0.5 + 0.3 * double((block % 9) - 4) / 4.0);
+        plugin->parameterChange(eventid::kBitDepth, 0, block % 23 == 5 ? 0.4 : 1.0);
         if (block % 31 == 30)
-            plugin->parameterChange(0x1000001, 0, 1.0);
+            plugin->parameterChange(kBypassId, 0, 1.0);
         if (block % 31 == 0)
-            plugin->parameterChange(0x1000001, 0, 0.0);
+            plugin->parameterChange(kBypassId, 0, 0.0);
 
         if (plugin->process(n, left.data(), right.data()) != kResultOk) {
             error = "process failed";
