@@ -11,12 +11,6 @@ CVSTGUITimer::CVSTGUITimer(CBaseObject* object, uint32_t ms, bool doStart)
         start();
 }
 
-CVSTGUITimer::CVSTGUITimer(std::function<void(CVSTGUITimer*)> cb, uint32_t ms, bool doStart)
-    : fireTime(ms), callback(std::move(cb)) {
-    if (doStart)
-        start();
-}
-
 CVSTGUITimer::~CVSTGUITimer() {
     stop();
 }
@@ -51,9 +45,7 @@ bool CVSTGUITimer::setFireTime(uint32_t ms) {
 
 void CVSTGUITimer::fire() {
     SharedPointer<CVSTGUITimer> guard(this);
-    if (callback)
-        callback(this);
-    else if (timerObject)
+    if (timerObject)
         timerObject->notify(this, kMsgTimer);
 }
 

@@ -71,10 +71,6 @@ CMenuItem* COptionMenu::addEntry(const UTF8String& title, int32_t index, int32_t
     return addEntry(new CMenuItem(title, -1, itemFlags), index);
 }
 
-CMenuItem* COptionMenu::addEntry(COptionMenu* submenu, const UTF8String& title) {
-    return addEntry(new CMenuItem(title, submenu));
-}
-
 CMenuItem* COptionMenu::addSeparator(int32_t index) {
     return addEntry(new CMenuItem("", -1, CMenuItem::kSeparator), index);
 }

@@ -1,7 +1,6 @@
-// A repeating timer on the user-interface thread. It either notifies an object
-// with the message "timer fired" or calls a function.
+// A repeating timer on the user-interface thread: it notifies an object with the
+// message "timer fired".
 #pragma once
-#include <functional>
 #include "vstguibase.h"
 
 namespace VSTGUI {
@@ -13,8 +12,6 @@ public:
     static IdStringPtr kMsgTimer;  // "timer fired"
 
     CVSTGUITimer(CBaseObject* timerObject, uint32_t fireTime = 100, bool doStart = false);
-    CVSTGUITimer(std::function<void(CVSTGUITimer*)> callback, uint32_t fireTime = 100,
-                 bool doStart = true);
     ~CVSTGUITimer() override;
 
     bool start();
@@ -29,7 +26,6 @@ public:
 private:
     uint32_t fireTime;
     CBaseObject* timerObject{nullptr};
-    std::function<void(CVSTGUITimer*)> callback;
     void* platformHandle{nullptr};
     ITimerHost* host{nullptr};
 };

@@ -64,7 +64,6 @@ public:
     CMenuItem* addEntry(CMenuItem* item, int32_t index = -1);
     CMenuItem* addEntry(const UTF8String& title, int32_t index = -1,
                         int32_t itemFlags = CMenuItem::kNoFlags);
-    CMenuItem* addEntry(COptionMenu* submenu, const UTF8String& title);
     CMenuItem* addSeparator(int32_t index = -1);
     bool removeEntry(int32_t index);
     bool removeAllEntry();
