@@ -7,13 +7,11 @@
 
 #include "input_error.h"
 #include "note_list.h"
+#include "preset_file.h"
 #include "smf_reader.h"
 
 namespace taluma::render {
 namespace {
-
-constexpr size_t kPresetHeaderBytes = 16;
-constexpr size_t kPresetMaxBytes = 1024;
 
 void checkRecord(const uint8_t* record, const std::string& name) {
     if (record[0] != kStateRecordVersion)
@@ -52,14 +50,13 @@ std::vector<uint8_t> stateFromStateFile(const std::vector<uint8_t>& bytes,
 
 std::vector<uint8_t> stateFromPresetFile(const std::vector<uint8_t>& bytes,
                                          const std::string& name) {
-    if (bytes.size() < kPresetHeaderBytes + kStateRecordBytes || bytes.size() > kPresetMaxBytes)
-        throw InputError(name + ": a preset file holds " +
-                         std::to_string(kPresetHeaderBytes + kStateRecordBytes) + " to " +
-                         std::to_string(kPresetMaxBytes) + " bytes, this one " +
+    const uint8_t* record = presetRecord(bytes.data(), bytes.size());
+    if (!record && (bytes.size() < kPresetFileSize || bytes.size() > kMaxPresetFileSize))
+        throw InputError(name + ": a preset file holds " + std::to_string(kPresetFileSize) +
+                         " to " + std::to_string(kMaxPresetFileSize) + " bytes, this one " +
                          std::to_string(bytes.size()));
-    if (std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "data", 4) != 0)
+    if (!record)
         throw InputError(name + ": not a preset file (no RIFF/data marks)");
-    const uint8_t* record = bytes.data() + kPresetHeaderBytes;
     checkRecord(record, name);
     return std::vector<uint8_t>(record, record + kStateRecordBytes);
 }
