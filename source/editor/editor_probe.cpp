@@ -126,6 +126,23 @@ const uint32* PLUGIN_API MainVSTGUIEditor::render(int32& width, int32& height) {
     return canvas.data();
 }
 
+void PLUGIN_API MainVSTGUIEditor::invalidate() {
+    if (frame)
+        frame->invalid();
+}
+
+int32 PLUGIN_API MainVSTGUIEditor::viewUnder(double x, double y) {
+    const CView* under = frame ? frame->getViewAtDeep(frame->deviceToFrame(CPoint(x, y))) : nullptr;
+    int32 index = 0, found = -1;
+    if (under)
+        forEachView(frame, 0, true, [&](CView* v, int32, bool) {
+            if (v == under)
+                found = index;
+            ++index;
+        });
+    return found;
+}
+
 int32 PLUGIN_API MainVSTGUIEditor::viewCount() {
     int32 count = 0;
     if (frame)

@@ -51,8 +51,9 @@ class IEditorProbe : public Steinberg::FUnknown {
 public:
     enum MouseEvent { kDown = 0, kMove, kUp, kExit };
 
-    // Positions in frame coordinates; buttons as VSTGUI's bits (2 left, 8 right,
-    // 0x100 shift, 0x200 control). Returns the frame's mouse result.
+    // Positions in window pixels, as a platform reports them (frame coordinates times
+    // the content scale factor); buttons as VSTGUI's bits (2 left, 8 right, 0x100
+    // shift, 0x200 control). Returns the frame's mouse result.
     virtual Steinberg::int32 PLUGIN_API mouse(Steinberg::int32 event, double x, double y,
                                               Steinberg::int32 buttons) = 0;
     virtual Steinberg::tresult PLUGIN_API wheel(double x, double y, float distance) = 0;
@@ -61,12 +62,19 @@ public:
                                             Steinberg::int32 modifiers) = 0;
     // Moves the timers' clock on; due timers fire.
     virtual void PLUGIN_API advanceTime(Steinberg::uint32 milliseconds) = 0;
-    // Repaints what changed and returns the window's pixels, 0xAARRGGBB row after row.
+    // Repaints what changed and returns the window's pixels (its size times the content
+    // scale factor), 0xAARRGGBB row after row.
     virtual const Steinberg::uint32* PLUGIN_API render(Steinberg::int32& width,
                                                        Steinberg::int32& height) = 0;
 
+    // Marks the whole window for repainting by the next render.
+    virtual void PLUGIN_API invalidate() = 0;
+
     virtual Steinberg::int32 PLUGIN_API viewCount() = 0;
     virtual Steinberg::tresult PLUGIN_API viewInfo(Steinberg::int32 index, ProbeView& info) = 0;
+    // The index of the view a press at window pixel (x, y) reaches first (the deepest
+    // visible, mouse-enabled view there), -1 for none.
+    virtual Steinberg::int32 PLUGIN_API viewUnder(double x, double y) = 0;
     // The title of an option menu's entry (views of kind "menu").
     virtual Steinberg::tresult PLUGIN_API menuEntry(Steinberg::int32 index, Steinberg::int32 entry,
                                                     char title[128]) = 0;

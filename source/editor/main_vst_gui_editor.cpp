@@ -70,6 +70,10 @@ tresult PLUGIN_API MainVSTGUIEditor::attached(void* parent, FIDString type) {
     return taluma::hostBoundary([&] { return VSTGUIEditor::attached(parent, type); });
 }
 
+tresult PLUGIN_API MainVSTGUIEditor::setContentScaleFactor(ScaleFactor factor) {
+    return taluma::hostBoundary([&] { return VSTGUIEditor::setContentScaleFactor(factor); });
+}
+
 bool PLUGIN_API MainVSTGUIEditor::open(void* parent, const PlatformType& platformType) {
     if (frame)
         return false;

@@ -61,6 +61,7 @@ public:
                                   VSTGUI::IdStringPtr message) override;
     tresult PLUGIN_API isPlatformTypeSupported(FIDString type) SMTG_OVERRIDE;
     tresult PLUGIN_API attached(void* parent, FIDString type) SMTG_OVERRIDE;
+    tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) SMTG_OVERRIDE;
 
     // From the controller, on any thread.
     void setSynth(taluma::Synth* synth);
@@ -96,8 +97,10 @@ public:
     int32 PLUGIN_API key(int32 character, int32 virt, int32 modifiers) SMTG_OVERRIDE;
     void PLUGIN_API advanceTime(uint32 milliseconds) SMTG_OVERRIDE;
     const uint32* PLUGIN_API render(int32& width, int32& height) SMTG_OVERRIDE;
+    void PLUGIN_API invalidate() SMTG_OVERRIDE;
     int32 PLUGIN_API viewCount() SMTG_OVERRIDE;
     tresult PLUGIN_API viewInfo(int32 index, taluma::ProbeView& info) SMTG_OVERRIDE;
+    int32 PLUGIN_API viewUnder(double x, double y) SMTG_OVERRIDE;
     tresult PLUGIN_API menuEntry(int32 index, int32 entry, char title[128]) SMTG_OVERRIDE;
     int32 PLUGIN_API idleRate() SMTG_OVERRIDE { return getIdleRate(); }
     int32 PLUGIN_API focusTag() SMTG_OVERRIDE;

@@ -1,8 +1,10 @@
 #include "editor_fixture.h"
 
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "vstgui/lib/offscreen.h"
 #include "vstgui/lib/vstkeycode.h"
 
+#include <cmath>
 #include <iomanip>
 
 namespace taluma {
@@ -22,6 +24,13 @@ namespace test {
 
 using namespace Steinberg;
 
+tresult PLUGIN_API HostWindow::resizeView(IPlugView* view, ViewRect* size) {
+    if (!view || !size)
+        return kInvalidArgument;
+    resizes.push_back(*size);
+    return refuse ? kResultFalse : view->onSize(size);
+}
+
 void EditorFixture::SetUp() {
     BundleFixture::SetUp();
     openEditor();
@@ -37,6 +46,9 @@ void EditorFixture::openEditor() {
     static int parent = 0;  // any address: nothing is shown
     view = plugin->controller()->createView(Vst::ViewType::kEditor);
     ASSERT_TRUE(view) << "createView(\"editor\") gave no view";
+    host = new HostWindow;
+    view->setFrame(host);
+    scale = 1.0;
     ASSERT_EQ(view->attached(&parent, kPlatformTypeOffscreen), kResultTrue);
     ASSERT_EQ(view->queryInterface(IEditorProbe::iid, reinterpret_cast<void**>(&probe)), kResultOk);
     clearLogs();
@@ -47,10 +59,23 @@ void EditorFixture::closeEditor() {
         probe->release();
         view->removed();
     }
-    if (view)
+    if (view) {
+        view->setFrame(nullptr);
         view->release();
+    }
+    if (host)
+        host->release();
     probe = nullptr;
     view = nullptr;
+    host = nullptr;
+}
+
+tresult EditorFixture::setScale(float factor) {
+    const tresult result =
+        FUnknownPtr<IPlugViewContentScaleSupport>(view)->setContentScaleFactor(factor);
+    if (result == kResultTrue)
+        scale = factor;
+    return result;
 }
 
 void EditorFixture::freshInstance() {
@@ -130,7 +155,11 @@ std::vector<std::string> EditorFixture::menuEntries(const Rect& r) const {
     return entries;
 }
 
-void EditorFixture::expectPicture(const Rect& area, const std::string& name) {
+void EditorFixture::expectPicture(const Rect& place, const std::string& name) {
+    auto scaled = [&](int v) { return int(std::lround(v * scale)); };
+    const Rect area{scaled(place.left), scaled(place.top),
+                    scaled(place.right()) - scaled(place.left),
+                    scaled(place.bottom()) - scaled(place.top)};
     int32 width = 0, height = 0;
     const uint32* pixels = probe->render(width, height);
     ASSERT_TRUE(pixels && width >= area.right() && height >= area.bottom());

@@ -1,7 +1,8 @@
 // The built module with its editor window open offscreen, as a host shows it, driven
 // through the window's probe (editor_probe.h) as a user would: clicks, drags, wheel
 // notches, typing and menu choices at the middle of a place of layout.h (in frame
-// coordinates). Helpers read what the window shows and sent to the processor and the
+// coordinates, multiplied by the content scale factor on their way to the window, as a
+// screen's pixels). Helpers read what the window shows and sent to the processor and the
 // host, run tables of gestures and compare pictures with golden/. Time moves only when
 // the test says so (tick).
 #pragma once
@@ -12,6 +13,7 @@
 #include "editor_tags.h"
 #include "layout.h"
 
+#include "base/source/fobject.h"
 #include "pluginterfaces/gui/iplugview.h"
 
 #include <functional>
@@ -51,6 +53,21 @@ struct Shown {
     float value = 0.0f;
 };
 
+// The host's window around the view: it takes the size the view asks for and confirms it
+// with onSize, as hosts do (unless told to refuse), and remembers the sizes asked for.
+class HostWindow : public Steinberg::FObject, public Steinberg::IPlugFrame {
+public:
+    Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view,
+                                             Steinberg::ViewRect* size) override;
+    std::vector<Steinberg::ViewRect> resizes;
+    bool refuse = false;
+    OBJ_METHODS(HostWindow, FObject)
+    DEFINE_INTERFACES
+    DEF_INTERFACE(IPlugFrame)
+    END_DEFINE_INTERFACES(FObject)
+    REFCOUNT_METHODS(FObject)
+};
+
 class EditorFixture : public BundleFixture {
 protected:
     using Act = std::function<void()>;
@@ -72,11 +89,17 @@ protected:
     // A new instance of the instrument (default state) with the window open.
     void freshInstance();
 
-    void mouse(int32_t e, double x, double y, int32_t b) { probe->mouse(e, x, y, b); }
+    // IPlugViewContentScaleSupport::setContentScaleFactor; gestures and pictures follow it.
+    Steinberg::tresult setScale(float factor);
+    void mouse(int32_t e, double x, double y, int32_t b) {
+        probe->mouse(e, x * scale, y * scale, b);
+    }
     void click(const Rect& r, int32_t buttons = kLeft);
     // Presses, moves by dy pixels (negative is up) in `steps` moves, releases.
     void drag(const Rect& r, double dy, int steps);
-    void wheel(const Rect& r, float notches) { probe->wheel(midX(r), midY(r), notches); }
+    void wheel(const Rect& r, float notches) {
+        probe->wheel(midX(r) * scale, midY(r) * scale, notches);
+    }
     void type(const Rect& r, const std::string& text);  // clicks, types, presses Enter
     void choose(const Rect& r, int index);              // an option menu's entry, by keys
     void key(int32_t c, int32_t virtualKey = 0, int32_t m = 0) { probe->key(c, virtualKey, m); }
@@ -112,7 +135,7 @@ protected:
     std::string text(const Rect& r) const { return at(r).text; }
     float value(const Rect& r) const { return at(r).value; }
     std::vector<std::string> menuEntries(const Rect& r) const;
-    // Compares `area` of the window with golden/<name>.png (TALUMA_UPDATE_GOLDEN=1
+    // Compares `area` of the window (times the scale factor) with golden/<name>.png (TALUMA_UPDATE_GOLDEN=1
     // rewrites it; a differing picture is written to the build folder).
     void expectPicture(const Rect& area, const std::string& name);
 
@@ -135,6 +158,8 @@ protected:
 
     Steinberg::IPlugView* view = nullptr;
     IEditorProbe* probe = nullptr;
+    HostWindow* host = nullptr;
+    double scale = 1.0;
 
 private:
     static double midX(const Rect& r) { return r.left + r.width / 2.0; }

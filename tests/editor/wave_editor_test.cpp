@@ -100,8 +100,7 @@ protected:
     }
 };
 
-TEST_F(WaveEditor, AFastRightDragPaintsEveryCellItCrossesInOneStroke) {
-    stroke({cellPoint(0, 0, 256), cellPoint(0, 31, 1)});  // one move across the whole view
+TEST_F(WaveEditor, AFastRightDragPaintsEveryCellItCrossesInOneStrokeAtFactorsOneAndTwo) {
     std::vector<Sent> expected{{history::kStrokeBegin, 0.0}};
     std::vector<int> painted;
     for (int c = 0; c < 32; ++c) {
@@ -110,9 +109,14 @@ TEST_F(WaveEditor, AFastRightDragPaintsEveryCellItCrossesInOneStroke) {
         painted.push_back(int(level) - 1);
     }
     expected.push_back({history::kStrokeEnd, 0.0});
-    EXPECT_EQ(sent(), expected);
-    EXPECT_EQ(table(0), painted);
-    expectViewsShowTheTables();
+    for (float factor : {1.0f, 2.0f}) {
+        freshInstance();
+        ASSERT_EQ(setScale(factor), Steinberg::kResultTrue);
+        stroke({cellPoint(0, 0, 256), cellPoint(0, 31, 1)});  // one move across the whole view
+        EXPECT_EQ(sent(), expected) << factor;
+        EXPECT_EQ(table(0), painted);
+        expectViewsShowTheTables();
+    }
 }
 
 TEST_F(WaveEditor, PaintingIsClampedToTheViewAndNeedsTheRightButtonAlone) {
@@ -311,7 +315,8 @@ TEST_F(WaveEditor, APaintedSquareWaveSoundsWithStrongOddAndWeakEvenHarmonics) {
 
 // The window's pictures compared with golden/ (regenerate them deliberately, after looking
 // at the new ones, with TALUMA_UPDATE_GOLDEN=1): in both skins the pages and the credits,
-// then the wave editor in hexadecimal with 4, 32 and 128 cells and with a sub-menu open.
+// then the wave editor in hexadecimal with 4, 32 and 128 cells beside the Logic page, at
+// factors 1.5 and 2 too, and with a sub-menu open, at factor 2 too.
 TEST_F(WaveEditor, PicturesOfBothSkins) {
     const Act logic = press(layout::window::tabLeft);
     const std::pair<const char*, Act> pages[] = {
@@ -342,8 +347,15 @@ TEST_F(WaveEditor, PicturesOfBothSkins) {
             expectPicture(layout::window::waveEditor,
                           "wave_editor" + skinName + "_" + std::to_string(1 << log2));
         }
+        for (const char* factor : {"1.5", "2"}) {  // the whole window at high DPI
+            ASSERT_EQ(setScale(std::stof(factor)), Steinberg::kResultTrue);
+            expectPicture(layout::window::frame, "logic" + skinName + "_x" + factor);
+        }
+        setScale(1.0f);
         openMenu(0, menu::kSteps, 0);
         expectPicture(layout::window::frame, "wave_editor" + skinName + "_menu");
+        setScale(2.0f);
+        expectPicture(layout::window::frame, "wave_editor" + skinName + "_menu_x2");
     }
 }
 

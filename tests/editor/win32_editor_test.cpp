@@ -1,11 +1,17 @@
 // The editor of the built Windows module under Wine, as a host embeds it: attached to a
-// parent HWND, painted through the message loop, and dragged with window messages.
+// parent HWND at every content scale factor, painted through the message loop, dragged
+// with window messages; and without a host factor, opened at the monitor's DPI.
 #include "editor_fixture.h"
 
 #include "engine_event.h"
 
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
+
 #include <windows.h>
 
+#include <process.h>
+
+#include <cmath>
 #include <set>
 
 namespace taluma {
@@ -26,9 +32,87 @@ void pumpMessages(DWORD milliseconds) {
     }
 }
 
-TEST(EditorWin32, InAParentWindowItPaintsAndADragOnTheVolumeKnobReachesTheHost) {
-    HWND parent = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  840, 660, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+// A host window large enough for the editor at factor 3.
+HWND hostWindow() {
+    return CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 2440, 1840, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+TEST(EditorWin32, AtEveryFactorItPaintsAndADragOnTheVolumeKnobReachesTheHost) {
+    HWND parent = hostWindow();
+    if (!parent)
+        GTEST_SKIP() << "no window could be created: Wine needs an X server (run under xvfb-run)";
+    auto module = loadBundle();
+    ASSERT_TRUE(module);
+    std::string error;
+    auto plugin = testhost::PluginInstance::create(*module, error);
+    ASSERT_TRUE(plugin) << error;
+    for (float factor : {1.0f, 1.25f, 1.5f, 2.0f, 3.0f}) {
+        SCOPED_TRACE(factor);
+        IPlugView* view = plugin->controller()->createView(Vst::ViewType::kEditor);
+        ASSERT_NE(view, nullptr);
+        FUnknownPtr<IPlugViewContentScaleSupport> scaling(view);
+        ASSERT_EQ(scaling->setContentScaleFactor(factor), kResultTrue);
+        ASSERT_EQ(view->attached(parent, kPlatformTypeHWND), kResultTrue);
+        HWND child = GetWindow(parent, GW_CHILD);
+        ASSERT_NE(child, nullptr);
+        const int width = int(std::lround(800 * factor)), height = int(std::lround(600 * factor));
+        RECT client{};
+        GetClientRect(child, &client);
+        EXPECT_EQ(std::make_pair(int(client.right), int(client.bottom)),
+                  std::make_pair(width, height));
+        pumpMessages(300);
+        UpdateWindow(child);
+        std::set<COLORREF> colours;
+        HDC dc = GetDC(child);
+        for (int y = 0; y < height; y += 11)
+            for (int x = 0; x < width; x += 11)
+                colours.insert(GetPixel(dc, x, y));
+        ReleaseDC(child, dc);
+        EXPECT_GT(colours.size(), 8u);  // a picture, not a blank window
+
+        plugin->componentHandler().clear();
+        const layout::Rect knob = layout::menubar::volumeKnob;
+        const int x = int((knob.left + knob.width / 2.0) * factor),
+                  y = int((knob.top + knob.height / 2.0) * factor);
+        SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + int(50 * factor)));
+        SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(x, y + int(50 * factor)));
+        pumpMessages(100);
+        const auto& edits = plugin->componentHandler().edits();
+        ASSERT_GE(edits.size(), 3u);
+        EXPECT_EQ(edits.front(), begin(eventid::kVolume));
+        EXPECT_EQ(edits[1].kind, HostEdit::kPerform);
+        EXPECT_LT(edits[1].value, 1.0);
+        EXPECT_EQ(edits.back(), end(eventid::kVolume));
+
+        EXPECT_EQ(view->removed(), kResultTrue);
+        EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+        view->release();
+    }
+    plugin.reset();
+    DestroyWindow(parent);
+}
+
+// Wine reads the desktop's DPI from the registry when a program starts: the test sets
+// 168 DPI (factor 1.75) and runs itself again, where the window opens without a host factor.
+TEST(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpi) {
+    const wchar_t* desktop = L"Control Panel\\Desktop";
+    if (!GetEnvironmentVariableW(L"TALUMA_DPI_CHILD", nullptr, 0)) {
+        const DWORD dpi = 168;
+        ASSERT_EQ(
+            RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &dpi, sizeof dpi),
+            ERROR_SUCCESS);
+        SetEnvironmentVariableW(L"TALUMA_DPI_CHILD", L"1");
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        const intptr_t exitCode =
+            _wspawnl(_P_WAIT, self, L"child", L"--gtest_filter=*WithoutAHostFactor*", nullptr);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels");  // none in this prefix
+        EXPECT_EQ(exitCode, 0);
+        return;
+    }
+    HWND parent = hostWindow();
     if (!parent)
         GTEST_SKIP() << "no window could be created: Wine needs an X server (run under xvfb-run)";
     auto module = loadBundle();
@@ -37,39 +121,18 @@ TEST(EditorWin32, InAParentWindowItPaintsAndADragOnTheVolumeKnobReachesTheHost) 
     auto plugin = testhost::PluginInstance::create(*module, error);
     ASSERT_TRUE(plugin) << error;
     IPlugView* view = plugin->controller()->createView(Vst::ViewType::kEditor);
-    ASSERT_NE(view, nullptr);
+    auto* host = new HostWindow;
+    view->setFrame(host);
     ASSERT_EQ(view->attached(parent, kPlatformTypeHWND), kResultTrue);
-    HWND child = GetWindow(parent, GW_CHILD);
-    ASSERT_NE(child, nullptr);
-    pumpMessages(300);
-    UpdateWindow(child);
-
-    std::set<COLORREF> colours;
-    HDC dc = GetDC(child);
-    for (int y = 0; y < 600; y += 11)
-        for (int x = 0; x < 800; x += 11)
-            colours.insert(GetPixel(dc, x, y));
-    ReleaseDC(child, dc);
-    EXPECT_GT(colours.size(), 8u);  // a picture, not a blank window
-
-    plugin->componentHandler().clear();
-    const layout::Rect knob = layout::menubar::volumeKnob;
-    const int x = knob.left + knob.width / 2, y = knob.top + knob.height / 2;
-    SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 50));
-    SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 50));
-    pumpMessages(100);
-    const auto& edits = plugin->componentHandler().edits();
-    ASSERT_GE(edits.size(), 3u);
-    EXPECT_EQ(edits.front(), begin(eventid::kVolume));
-    EXPECT_EQ(edits[1].kind, HostEdit::kPerform);
-    EXPECT_LT(edits[1].value, 1.0);
-    EXPECT_EQ(edits.back(), end(eventid::kVolume));
-
-    EXPECT_EQ(view->removed(), kResultTrue);
-    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+    ASSERT_EQ(host->resizes.size(), 1u);  // the host learns the new size
+    RECT client{};
+    GetClientRect(GetWindow(parent, GW_CHILD), &client);
+    EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(1400L, 1050L));
+    EXPECT_EQ(host->resizes[0].getWidth(), 1400);
+    view->removed();
+    view->setFrame(nullptr);
     view->release();
-    plugin.reset();
+    host->release();
     DestroyWindow(parent);
 }
 

@@ -9,6 +9,7 @@
 
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
@@ -280,6 +281,29 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
         return c->getParamNormalized(kTl) == tl ? double(r) : kWroteOutput;
     };
 
+    // A call to a new editor view that the host has not shown: a refused one leaves its
+    // size as it was.
+    auto viewCall = [&](auto call) {
+        IPlugView* view = c->createView(ViewType::kEditor);
+        ViewRect before, after;
+        view->getSize(&before);
+        const tresult r = call(view);
+        view->getSize(&after);
+        view->release();
+        return r == kResultTrue || after.getWidth() == before.getWidth() ? double(r) : kWroteOutput;
+    };
+    auto scaleView = [&](float factor) {
+        return viewCall([=](IPlugView* v) {
+            return FUnknownPtr<IPlugViewContentScaleSupport>(v)->setContentScaleFactor(factor);
+        });
+    };
+    static int window = 0;
+#if defined(_WIN32)
+    const FIDString nativeType = kPlatformTypeHWND;
+#else
+    const FIDString nativeType = kPlatformTypeX11EmbedWindowID;
+#endif
+
     std::vector<uint8_t> otherVersion = record, cutShort(record.begin(), record.begin() + 100);
     otherVersion[0] = 1;
     otherVersion[835] = 99;
@@ -393,6 +417,19 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
         ROW(c->setParamNormalized(kNoSuchId, 0.5), kResultFalse),
         ROW(c->createView(nullptr) != nullptr, false),
         ROW(c->createView("editorial") != nullptr, false),
+        ROW(scaleView(float(kNaN)), kInvalidArgument),
+        ROW(scaleView(float(-kInf)), kInvalidArgument),
+        ROW(scaleView(0.0f), kInvalidArgument),
+        ROW(scaleView(0.99f), kResultFalse),
+        ROW(scaleView(1e30f), kResultFalse),
+        ROW(viewCall([&](IPlugView* v) { return v->attached(nullptr, nativeType); }), kResultFalse),
+        ROW(viewCall([](IPlugView* v) { return v->attached(&window, "Amiga"); }), kResultFalse),
+        ROW(viewCall([](IPlugView* v) { return v->attached(&window, nullptr); }), kResultFalse),
+        ROW(viewCall([](IPlugView* v) { return v->removed(); }), kResultFalse),
+        ROW(viewCall([](IPlugView* v) { return v->getSize(nullptr); }), kInvalidArgument),
+        ROW(viewCall([](IPlugView* v) { return v->onSize(nullptr); }), kInvalidArgument),
+        ROW(viewCall([](IPlugView* v) { return v->isPlatformTypeSupported(nullptr); }),
+            kInvalidArgument),
         ROW(c2->setKnobMode(99), kInvalidArgument),
 
         ROW(units->getUnitInfo(-1, unit), kInvalidArgument),

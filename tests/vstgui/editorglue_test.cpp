@@ -62,7 +62,6 @@ TEST_F(EditorGlueTest, AttachOpensTheFrameAndStartsTheIdleTimer) {
     EXPECT_EQ(editor->isPlatformTypeSupported(kNativeType), kResultTrue);
     EXPECT_EQ(editor->isPlatformTypeSupported(kOtherType), kResultFalse);
     EXPECT_EQ(editor->attached(&parentWindow, kOtherType), kResultFalse);
-    EXPECT_EQ(editor->attached(nullptr, kNativeType), kResultFalse);
     ASSERT_EQ(editor->attached(&parentWindow, kNativeType), kResultTrue);
     EXPECT_EQ(editor->opens, 1);
     ViewRect size;

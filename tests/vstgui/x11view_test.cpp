@@ -1,10 +1,13 @@
 // The Linux view under a private Xvfb: attached to a real parent X window through
 // a test run loop (the host's Linux::IRunLoop), drawn, and clicked with XTest.
 #include <gtest/gtest.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <poll.h>
 #include "base/source/fobject.h"
@@ -30,7 +33,7 @@ struct X11ViewTest : ::testing::Test {
             GTEST_SKIP() << "X server unavailable: " << server->failure();
         host = XOpenDisplay(nullptr);
         ASSERT_NE(host, nullptr);
-        parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 800, 600, 0, 0, 0);
+        parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 2400, 1800, 0, 0, 0);
         XMapWindow(host, parent);
         XSync(host, False);
     }
@@ -44,16 +47,21 @@ struct X11ViewTest : ::testing::Test {
             XCloseDisplay(host);
         }
     }
-    uint32_t pixelAt(int x, int y) {
+    ::Window child() {
         XSync(host, False);
         ::Window root, parentOut, *children = nullptr;
         unsigned count = 0;
         XQueryTree(host, parent, &root, &parentOut, &children, &count);
-        if (count == 0)
+        ::Window first = count ? children[0] : 0;
+        if (children)
+            XFree(children);
+        return first;
+    }
+    uint32_t pixelAt(int x, int y) {
+        ::Window view = child();
+        if (!view)
             return 0xDEADBEEF;
-        ::Window child = children[0];
-        XFree(children);
-        XImage* image = XGetImage(host, child, x, y, 1, 1, AllPlanes, ZPixmap);
+        XImage* image = XGetImage(host, view, x, y, 1, 1, AllPlanes, ZPixmap);
         if (!image)
             return 0xDEADBEEF;
         auto p = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
@@ -117,13 +125,44 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersMouseKeysAndWheel) {
 
     EXPECT_EQ(editor->removed(), kResultTrue);
     EXPECT_EQ(hostFrame->handlerCount(), 0u);  // everything unregistered
-    XSync(host, False);
-    ::Window root, parentOut, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(host, parent, &root, &parentOut, &children, &count);
-    if (children)
-        XFree(children);
-    EXPECT_EQ(count, 0u);  // the child window is gone
+    EXPECT_EQ(child(), 0u);                    // the child window is gone
+}
+
+TEST_F(X11ViewTest, WithoutAHostFactorTheWindowTakesTheDesktopsAndAHostFactorWins) {
+    struct Case {
+        const char* resources;  // the X resources of the root window
+        const char* gdkScale;
+        float hostFactor;  // 0: none
+        int width;
+    } cases[] = {{"Xft.dpi:\t144\n", nullptr, 0, 1200},
+                 {"Xft.antialias:\t1\n", "2", 0, 1600},
+                 {"Xft.dpi:\t96\n", "2", 0, 800},        // the X resources come first
+                 {"Xft.dpi:\t480\n", nullptr, 0, 2400},  // at most 3
+                 {"Xft.dpi:\t144\n", nullptr, 1.25f, 1000}};
+    editor->setFrame(hostFrame);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.resources);
+        XChangeProperty(host, DefaultRootWindow(host), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(c.resources),
+                        static_cast<int>(std::strlen(c.resources)));
+        XSync(host, False);  // before the view's own connection reads them
+        if (c.gdkScale)
+            setenv("GDK_SCALE", c.gdkScale, 1);
+        if (c.hostFactor > 0) {
+            ASSERT_EQ(editor->setContentScaleFactor(c.hostFactor), kResultTrue);
+        }
+        ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID),
+                  kResultTrue);
+        ViewRect size;
+        editor->getSize(&size);
+        EXPECT_EQ(size.getWidth(), c.width);
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(host, child(), &attributes);
+        EXPECT_EQ(attributes.width, c.width);
+        EXPECT_EQ(attributes.height, c.width * 3 / 4);
+        EXPECT_EQ(editor->removed(), kResultTrue);
+        unsetenv("GDK_SCALE");
+    }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ XvfbServer::XvfbServer() {
     // -displayfd makes the server pick a free display and write its number;
     // -noreset keeps it from restarting (and refusing clients) when the last one leaves.
     std::vector<std::string> args{"Xvfb",      "-displayfd", std::to_string(fds[1]),
-                                  "-screen",   "0",          "1024x768x24",
+                                  "-screen",   "0",          "2560x1920x24",
                                   "-nolisten", "tcp",        "-noreset"};
     std::vector<char*> argv;
     for (auto& a : args)

@@ -1,8 +1,9 @@
 # Turns files into a C++ source. Run as a script:
 #   cmake -DOUTPUT=out.cpp -DMODE=symbol -DSYMBOL=name -DINPUTS=file -P EmbedFiles.cmake
 #     defines VSTGUI::<name>[] and VSTGUI::<name>Size with the file's bytes;
-#   cmake -DOUTPUT=out.cpp -DMODE=register -DINPUTS="a.png;b.png" -P EmbedFiles.cmake
-#     registers every file under its file name in VSTGUI::Resources at start-up.
+#   cmake -DOUTPUT=out.cpp -DMODE=register -DINPUTS="a.png;b.png" [-DSCALE=n] -P EmbedFiles.cmake
+#     registers every file under its file name in VSTGUI::Resources at start-up
+#     (with SCALE: under "a#nx.png", its version for n times the pixels).
 function(bytes_of file out_var size_var)
   file(READ "${file}" hex HEX)
   string(LENGTH "${hex}" len)
@@ -24,6 +25,11 @@ else()
   foreach(file IN LISTS INPUTS)
     bytes_of("${file}" body size)
     get_filename_component(name "${file}" NAME)
+    if(SCALE)
+      get_filename_component(stem "${file}" NAME_WLE)
+      get_filename_component(extension "${file}" LAST_EXT)
+      set(name "${stem}#${SCALE}x${extension}")
+    endif()
     string(APPEND text "const unsigned char resource${index}[] = {${body}};\n")
     string(APPEND calls "        VSTGUI::Resources::add(\"${name}\", resource${index}, ${size});\n")
     math(EXPR index "${index} + 1")

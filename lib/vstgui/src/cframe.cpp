@@ -1,12 +1,13 @@
 #include "vstgui/lib/cframe.h"
 #include <algorithm>
+#include <cmath>
 #include "platform/platformfactory.h"
 
 namespace VSTGUI {
 
 CFrame::CFrame(const CRect& r, VSTGUIEditorInterface* ed) : CViewContainer(r), editor(ed) {
     parentFrame = this;
-    canvas.resize(static_cast<int32_t>(r.getWidth()), static_cast<int32_t>(r.getHeight()));
+    resizeCanvas(zoom);
 }
 
 CFrame::~CFrame() {
@@ -146,12 +147,37 @@ void CFrame::invalidRect(const CRect& rect) {
         dirtyRects.assign(1, all);
     }
     if (platform)
-        platform->invalidate(r);
+        platform->invalidate(deviceRect(r));
+}
+
+CRect CFrame::deviceRect(const CRect& r) const {
+    return CRect(std::floor(r.left * zoom), std::floor(r.top * zoom), std::ceil(r.right * zoom),
+                 std::ceil(r.bottom * zoom));
+}
+
+void CFrame::resizeCanvas(double z) {
+    const auto w = static_cast<int32_t>(std::lround(size.getWidth() * z));
+    const auto h = static_cast<int32_t>(std::lround(size.getHeight() * z));
+    if (w != canvas.getWidth() || h != canvas.getHeight())
+        canvas.resize(w, h);
+    zoom = z;  // after the allocation: a failed one leaves the frame as it was
+    if (platform)
+        platform->resize(w, h);
+}
+
+bool CFrame::setZoom(double z) {
+    if (!(z > 0) || !std::isfinite(z))
+        return false;
+    if (z == zoom)
+        return true;
+    resizeCanvas(z);
+    invalidRect(size);
+    return true;
 }
 
 void CFrame::setViewSize(const CRect& rect, bool invalidate) {
     CView::setViewSize(rect, false);
-    canvas.resize(static_cast<int32_t>(rect.getWidth()), static_cast<int32_t>(rect.getHeight()));
+    resizeCanvas(zoom);
     if (invalidate)
         invalidRect(size);
 }
@@ -167,7 +193,7 @@ CRect CFrame::updateCanvas() {
         return all;
     const std::vector<CRect> rects = std::move(dirtyRects);
     dirtyRects.clear();
-    CDrawContext context(canvas);
+    CDrawContext context(canvas, zoom);
     for (const CRect& r : rects) {
         context.setOffset(CPoint());
         context.setClipRect(r);
@@ -178,7 +204,7 @@ CRect CFrame::updateCanvas() {
             context.setGlobalAlpha(alphaValue);
             drawRect(&context, r);
         }
-        all.unite(r);
+        all.unite(deviceRect(r));
     }
     return all;
 }
@@ -198,8 +224,9 @@ CView* CFrame::getViewAtDeep(const CPoint& where) const {
     return found;
 }
 
-CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState& buttons) {
+CMouseEventResult CFrame::platformOnMouseDown(CPoint& devicePoint, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
+    const CPoint where = deviceToFrame(devicePoint);
     mouseLocation = where;
     if (modalView) {
         SharedPointer<CView> modal(modalView);
@@ -215,8 +242,9 @@ CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState&
     return CViewContainer::onMouseDown(p, buttons);
 }
 
-CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState& buttons) {
+CMouseEventResult CFrame::platformOnMouseMoved(CPoint& devicePoint, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
+    const CPoint where = deviceToFrame(devicePoint);
     mouseLocation = where;
     CPoint p = where;
     if (modalView && !mouseDownView) {
@@ -228,8 +256,9 @@ CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState
     return CViewContainer::onMouseMoved(p, buttons);
 }
 
-CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& buttons) {
+CMouseEventResult CFrame::platformOnMouseUp(CPoint& devicePoint, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
+    const CPoint where = deviceToFrame(devicePoint);
     mouseLocation = where;
     CPoint p = where;
     CMouseEventResult r = CViewContainer::onMouseUp(p, buttons);
@@ -238,15 +267,16 @@ CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& b
     return r;
 }
 
-CMouseEventResult CFrame::platformOnMouseExited(CPoint& where, const CButtonState& buttons) {
+CMouseEventResult CFrame::platformOnMouseExited(CPoint& devicePoint, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
-    clearMouseViews(where, buttons);
+    clearMouseViews(deviceToFrame(devicePoint), buttons);
     return kMouseEventHandled;
 }
 
-bool CFrame::platformOnMouseWheel(const CPoint& where, const CMouseWheelAxis& axis,
+bool CFrame::platformOnMouseWheel(const CPoint& devicePoint, const CMouseWheelAxis& axis,
                                   const float& distance, const CButtonState& buttons) {
     SharedPointer<CFrame> guard(this);
+    const CPoint where = deviceToFrame(devicePoint);
     if (modalView) {
         SharedPointer<CView> modal(modalView);
         return modal->onWheel(where, axis, distance, buttons);

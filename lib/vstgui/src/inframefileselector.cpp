@@ -19,6 +19,7 @@ public:
         const CCoord w = r.getWidth();
         auto* title = new CTextLabel(CRect(8, 6, w - 8, 24), sel->getTitle().c_str());
         title->setBackColor(kTransparentCColor);
+        title->setFrameColor(kTransparentCColor);
         title->setFontColor(kPanelText);
         title->setFont(kNormalFontBig);
         addView(title);
@@ -27,6 +28,7 @@ public:
             types += " *." + e.getExtension();
         auto* hint = new CTextLabel(CRect(8, 26, w - 8, 42), types.c_str());
         hint->setBackColor(kTransparentCColor);
+        hint->setFrameColor(kTransparentCColor);
         hint->setFontColor(kPanelText);
         hint->setHoriAlign(kLeftText);
         addView(hint);

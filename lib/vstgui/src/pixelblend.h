@@ -16,12 +16,13 @@ inline uint32_t blendPixel(uint32_t dst, uint32_t rgb, uint32_t a) {
         return dst;
     if (a == 255)
         return 0xFF000000u | (rgb & 0xFFFFFFu);
-    uint32_t ia = 255 - a;
-    uint32_t r = div255(((rgb >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * ia);
-    uint32_t g = div255(((rgb >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia);
-    uint32_t b = div255((rgb & 0xFF) * a + (dst & 0xFF) * ia);
-    uint32_t da = a + div255((dst >> 24) * ia);
-    return (da << 24) | (r << 16) | (g << 8) | b;
+    const uint32_t ia = 255 - a;
+    // Red and blue side by side in 16-bit lanes, each divided by 255 as div255 does.
+    uint32_t rb = (rgb & 0xFF00FFu) * a + (dst & 0xFF00FFu) * ia + 0x800080u;
+    rb = ((rb + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
+    const uint32_t g = div255(((rgb >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia);
+    const uint32_t da = a + div255((dst >> 24) * ia);
+    return (da << 24) | rb | (g << 8);
 }
 
 }  // namespace VSTGUI

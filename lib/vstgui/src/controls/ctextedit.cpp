@@ -1,5 +1,6 @@
 #include "vstgui/lib/controls/ctextedit.h"
 #include <cmath>
+#include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cframe.h"
 #include "../fontrasterizer.h"
 
@@ -59,20 +60,24 @@ void CTextEdit::setText(const UTF8String& txt) {
     CTextLabel::setText(txt);
 }
 
-CCoord CTextEdit::textStartX(CDrawContext*, const UTF8String& s) const {
+double CTextEdit::zoom() const {
+    return getFrame() ? getFrame()->getZoom() : 1.0;
+}
+
+CCoord CTextEdit::textStartX(const UTF8String& s) const {
+    // Where drawString places the text: the field's edges and the text's width in
+    // device pixels, so that caret and clicks meet the glyphs at every zoom.
+    const double z = zoom();
+    const CRect inFrame = getFrameRect();
     auto width = static_cast<int32_t>(
-        std::lround(FontRasterizer::instance().textWidth(font->getSize(), s.c_str())));
-    auto l = static_cast<int32_t>(std::floor(size.left + 0.5)),
-         r = static_cast<int32_t>(std::floor(size.right + 0.5));
-    if (horiAlign == kCenterText)
-        return l + ((r - l) - width) / 2;
-    if (horiAlign == kRightText)
-        return r - width;
-    return l;
+        std::lround(FontRasterizer::instance().textWidth(font->getSize() * z, s.c_str())));
+    const int32_t x = textOriginX(toDevicePixel(inFrame.left * z), toDevicePixel(inFrame.right * z),
+                                  width, horiAlign);
+    return x / z - (inFrame.left - size.left);
 }
 
 size_t CTextEdit::caretFromX(CCoord x) const {
-    CCoord start = textStartX(nullptr, editText);
+    CCoord start = textStartX(editText);
     size_t best = 0;
     CCoord bestDist = std::fabs(x - start);
     for (size_t pos = nextBoundary(editText, 0); pos <= editText.size();) {
@@ -95,7 +100,8 @@ void CTextEdit::draw(CDrawContext* context) {
         return;
     }
     drawBack(context);
-    CCoord start = textStartX(context, editText);
+    const double z = zoom();
+    CCoord start = textStartX(editText);
     auto xAt = [&](size_t pos) {
         return start + FontRasterizer::instance().textWidth(font->getSize(),
                                                             editText.substr(0, pos).c_str());
@@ -105,11 +111,12 @@ void CTextEdit::draw(CDrawContext* context) {
         sel.alpha = static_cast<uint8_t>(sel.alpha * 3 / 8);
         context->setFillColor(sel);
         CCoord a = xAt(std::min(selStart, caret)), b = xAt(std::max(selStart, caret));
-        context->drawRect(CRect(std::floor(a), size.top + 2, std::ceil(b), size.bottom - 2),
-                          kDrawFilled);
+        context->drawRect(
+            CRect(std::floor(a * z) / z, size.top + 2, std::ceil(b * z) / z, size.bottom - 2),
+            kDrawFilled);
     }
     drawPlatformText(context, editText.c_str());
-    CCoord cx = std::floor(xAt(caret));
+    CCoord cx = std::floor(xAt(caret) * z) / z;
     context->setFillColor(fontColor);
     context->drawRect(CRect(cx, size.top + 2, cx + 1, size.bottom - 2), kDrawFilled);
 }

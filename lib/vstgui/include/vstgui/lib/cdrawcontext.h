@@ -1,8 +1,12 @@
 // The software canvas: a 32-bit pixel buffer and a draw context that paints
 // rectangles, lines, bitmaps and text into it with clipping and global alpha.
-// Every operation is integer arithmetic on pixel positions, so the result is the
-// same on every platform.
+// Views draw in frame pixels; the context's zoom (device pixels per frame pixel)
+// places every edge at round(position x zoom), draws lines and frames zoom pixels
+// wide, text at zoom times its size and bitmaps from their version for the zoom.
+// Every placement is integer arithmetic on device pixels, so the result is the same
+// on every platform.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <vector>
 #include "ccolor.h"
@@ -12,9 +16,18 @@
 namespace VSTGUI {
 
 class CBitmap;
+struct BitmapPixels;
 
 enum CHoriTxtAlign { kLeftText = 0, kCenterText, kRightText };
 enum CDrawStyle { kDrawStroked = 0, kDrawFilled, kDrawFilledAndStroked };
+
+// The device pixel of a position already multiplied by the zoom: rounded, halves up.
+inline int32_t toDevicePixel(double v) {
+    return static_cast<int32_t>(std::floor(v + 0.5));
+}
+
+// Where drawString starts a text `width` device pixels wide between left and right.
+int32_t textOriginX(int32_t left, int32_t right, int32_t width, CHoriTxtAlign align);
 
 // Pixels are 0xAARRGGBB in native byte order (B, G, R, A in memory), the layout
 // of a 32-bit Windows DIB and of a 24-bit-depth X11 ZPixmap.
@@ -22,9 +35,9 @@ class PixelBuffer {
 public:
     PixelBuffer(int32_t w = 0, int32_t h = 0) { resize(w, h); }
     void resize(int32_t w, int32_t h) {
-        width = w;
-        height = h;
         pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0xFF000000u);
+        width = w;  // after the allocation: a failed one leaves the buffer as it was
+        height = h;
     }
     int32_t getWidth() const { return width; }
     int32_t getHeight() const { return height; }
@@ -40,12 +53,14 @@ private:
 
 class CDrawContext {
 public:
-    explicit CDrawContext(PixelBuffer& target);
+    explicit CDrawContext(PixelBuffer& target, double zoom = 1.0);
 
-    // Origin of the coordinates views draw in, in buffer pixels.
+    double getZoom() const { return zoom; }
+    // Origin of the coordinates views draw in, in frame pixels.
     CPoint getOffset() const { return offset; }
     void setOffset(const CPoint& o) { offset = o; }
-    // Clip rectangle in the current (offset) coordinates.
+    // Clip rectangle in the current (offset) coordinates, as it was set: drawing clips
+    // to the device pixels it covers.
     CRect getClipRect() const;
     void setClipRect(const CRect& r);
 
@@ -59,7 +74,8 @@ public:
 
     void drawRect(const CRect& r, CDrawStyle style = kDrawStroked);
     void drawLine(const CPoint& from, const CPoint& to);
-    // Draws the part of the bitmap that starts at srcOffset into dest (no scaling).
+    // Draws the part of the bitmap that starts at srcOffset into dest (no scaling in
+    // frame pixels).
     void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& srcOffset = CPoint(),
                     float alpha = 1.f);
     // Draws one line of UTF-8 text, vertically centred in r, clipped to r.
@@ -76,10 +92,13 @@ private:
     IRect clipped(IRect r) const;
     void fillDevice(IRect r, const CColor& c);
     void drawGlyphs(UTF8StringPtr text, int32_t penX, int32_t baseline, IRect clip);
+    void blit(const BitmapPixels& from, int32_t fromX, int32_t fromY, IRect to, uint32_t alpha);
 
     PixelBuffer& buffer;
+    double zoom;
     CPoint offset;
-    IRect clip;
+    CRect clipArea;  // frame pixels, without the offset
+    IRect clip;      // device pixels
     CColor fillColor{kWhiteCColor};
     CColor frameColor{kBlackCColor};
     CColor fontColor{kBlackCColor};

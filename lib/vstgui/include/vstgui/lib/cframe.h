@@ -64,6 +64,15 @@ public:
     // The last mouse position the platform reported, in frame coordinates.
     CPoint getCurrentMouseLocation() const { return mouseLocation; }
 
+    // Device pixels per frame pixel (1 to 3 for the editor's content scale): the canvas
+    // and the platform window are the frame's size times the zoom, rounded; views keep
+    // their frame coordinates. False, and no change, for a zoom that is not positive.
+    bool setZoom(double zoom);
+    double getZoom() const { return zoom; }
+    // A position on the canvas (device pixels) in frame coordinates, and back.
+    CPoint deviceToFrame(const CPoint& p) const { return CPoint(p.x / zoom, p.y / zoom); }
+    CPoint frameToDevice(const CPoint& p) const { return CPoint(p.x * zoom, p.y * zoom); }
+
     // Hooks are asked in the order they were registered; the frame does not own them.
     void registerKeyboardHook(IKeyboardHook* hook);
     void unregisterKeyboardHook(IKeyboardHook* hook);
@@ -77,7 +86,7 @@ public:
     void setViewSize(const CRect& rect, bool invalidate = true) override;
     void setVisible(bool state) override;
 
-    // Platform entry points; positions are in frame coordinates.
+    // Platform entry points; positions are in device pixels of the canvas.
     CMouseEventResult platformOnMouseDown(CPoint& where, const CButtonState& buttons);
     CMouseEventResult platformOnMouseMoved(CPoint& where, const CButtonState& buttons);
     CMouseEventResult platformOnMouseUp(CPoint& where, const CButtonState& buttons);
@@ -88,8 +97,8 @@ public:
     int32_t platformOnKeyDown(VstKeyCode& keyCode) { return dispatchKey(keyCode, true); }
     int32_t platformOnKeyUp(VstKeyCode& keyCode) { return dispatchKey(keyCode, false); }
 
-    // The canvas and its repaint: draws every dirty region and returns their union
-    // (empty when nothing was dirty).
+    // The canvas and its repaint: draws every dirty region and returns their union in
+    // device pixels (empty when nothing was dirty).
     const PixelBuffer& getCanvas() const { return canvas; }
     bool hasDirtyRegion() const { return !dirtyRects.empty(); }
     CRect updateCanvas();
@@ -105,10 +114,14 @@ private:
     int32_t dispatchKey(VstKeyCode& keyCode, bool down);
     void updateMouseViews(const CPoint& where, const CButtonState& buttons);
     void clearMouseViews(const CPoint& where, const CButtonState& buttons, bool notify = true);
+    // The device pixels a region of the frame touches.
+    CRect deviceRect(const CRect& r) const;
+    void resizeCanvas(double zoom);
 
     VSTGUIEditorInterface* editor;
     std::unique_ptr<IPlatformFrame> platform;
     PixelBuffer canvas;
+    double zoom{1.0};
     std::vector<CRect> dirtyRects;
     CView* focusView{nullptr};
     CPoint mouseLocation;

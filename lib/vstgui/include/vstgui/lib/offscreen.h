@@ -1,6 +1,8 @@
 // The offscreen platform: a frame opened with PlatformType::kOffscreen draws into
 // its canvas only. These helpers feed it synthetic input, advance a manual clock
 // for timers, and return the canvas as an image. Used by tests and benchmarks.
+// Positions are canvas pixels, as a platform reports them: frame coordinates times
+// the frame's zoom.
 #pragma once
 #include <string>
 #include "cframe.h"

@@ -123,9 +123,8 @@ public:
     bool init(HWND parent) {
         if (!parent || !IsWindow(parent))
             return false;
-        const CRect r = frame->getViewSize();
         hwnd = CreateWindowExW(0, windowClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               static_cast<int>(r.getWidth()), static_cast<int>(r.getHeight()),
+                               frame->getCanvas().getWidth(), frame->getCanvas().getHeight(),
                                parent, nullptr, moduleInstance(), nullptr);
         if (!hwnd)
             return false;
@@ -137,6 +136,25 @@ public:
         RECT rc{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right),
                 static_cast<LONG>(r.bottom)};
         InvalidateRect(hwnd, &rc, FALSE);
+    }
+    void resize(int32_t w, int32_t h) override {
+        SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The DPI of the window's monitor (96 is 1): GetDpiForWindow where Windows has it
+    // (10 and later), else the screen's pixels per logical inch.
+    double getScaleFactor() const override {
+        using DpiForWindow = UINT(WINAPI*)(HWND);
+        UINT dpi = 0;
+        if (HMODULE user32 = GetModuleHandleW(L"user32.dll"))
+            if (auto query = reinterpret_cast<DpiForWindow>(
+                    reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow"))))
+                dpi = query(hwnd);
+        if (dpi == 0) {
+            HDC dc = GetDC(hwnd);
+            dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
+            ReleaseDC(hwnd, dc);
+        }
+        return dpi > 0 ? dpi / 96.0 : 1.0;
     }
     PlatformType getType() const override { return PlatformType::kHWND; }
     void* getNativeHandle() const override { return hwnd; }

@@ -2,8 +2,10 @@
 // through the host's run loop (or the frame's idle when there is none); the
 // canvas is copied to the window with XPutImage.
 #include <X11/Xlib.h>
+#include <X11/Xresource.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <cstdlib>
 #include "../platformfactory.h"
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/x11runloop.h"
@@ -85,9 +87,8 @@ public:
         XSetErrorHandler(previous);
         if (!ok)
             return false;
-        const CRect r = frame->getViewSize();
-        width = static_cast<unsigned>(r.getWidth());
-        height = static_cast<unsigned>(r.getHeight());
+        width = static_cast<unsigned>(frame->getCanvas().getWidth());
+        height = static_cast<unsigned>(frame->getCanvas().getHeight());
         // The default visual, stated explicitly: the parent may use another depth,
         // and the canvas is copied in the default visual's format.
         const int screen = DefaultScreen(display);
@@ -117,6 +118,33 @@ public:
     ::Window getWindow() const { return window; }
 
     void invalidate(const CRect&) override {}
+    void resize(int32_t w, int32_t h) override {
+        width = static_cast<unsigned>(w);
+        height = static_cast<unsigned>(h);
+        if (display && window) {
+            XResizeWindow(display, window, width, height);
+            XFlush(display);
+        }
+    }
+    // Xft.dpi of the X resources (96 is 1), else GDK_SCALE.
+    double getScaleFactor() const override {
+        if (const char* resources = display ? XResourceManagerString(display) : nullptr) {
+            XrmInitialize();
+            if (XrmDatabase db = XrmGetStringDatabase(resources)) {
+                char* type = nullptr;
+                XrmValue value{};
+                double dpi = 0;
+                if (XrmGetResource(db, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr)
+                    dpi = std::atof(value.addr);
+                XrmDestroyDatabase(db);
+                if (dpi > 0)
+                    return dpi / 96.0;
+            }
+        }
+        const char* gdkScale = std::getenv("GDK_SCALE");
+        const int scale = gdkScale ? std::atoi(gdkScale) : 0;
+        return scale > 0 ? scale : 1.0;
+    }
     PlatformType getType() const override { return PlatformType::kX11EmbedWindowID; }
     void* getNativeHandle() const override {
         return reinterpret_cast<void*>(static_cast<uintptr_t>(window));
@@ -226,9 +254,11 @@ private:
         CRect r = frame->updateCanvas();
         r.unite(exposed);
         exposed = CRect();
+        // Exposures from before a zoom change may reach past the canvas.
+        const PixelBuffer& canvas = frame->getCanvas();
+        r.bound(CRect(0, 0, canvas.getWidth(), canvas.getHeight()));
         if (r.isEmpty() || !directPixels)
             return;
-        const PixelBuffer& canvas = frame->getCanvas();
         Visual* visual = DefaultVisual(display, DefaultScreen(display));
         int depth = DefaultDepth(display, DefaultScreen(display));
         XImage* image =

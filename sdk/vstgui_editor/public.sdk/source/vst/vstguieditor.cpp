@@ -1,12 +1,26 @@
 #include "public.sdk/source/vst/vstguieditor.h"
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include "hostrunloop.h"
 
 namespace Steinberg {
 namespace Vst {
+namespace {
+
+ViewRect scaledRect(const ViewRect& r, double factor) {
+    return ViewRect(0, 0, static_cast<int32>(std::lround(r.getWidth() * factor)),
+                    static_cast<int32>(std::lround(r.getHeight() * factor)));
+}
+
+bool sameRect(const ViewRect& a, const ViewRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
 
 VSTGUIEditor::VSTGUIEditor(void* controller, ViewRect* size)
-    : EditorView(static_cast<EditController*>(controller), size) {}
+    : EditorView(static_cast<EditController*>(controller), size), unscaled(getRect()) {}
 
 VSTGUIEditor::~VSTGUIEditor() {
     if (timer)
@@ -67,17 +81,63 @@ tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type) {
         releaseHostRunLoop(runLoopInstalled);
         return kResultFalse;
     }
-    if (frame) {
-        ViewRect r(0, 0, static_cast<int32>(frame->getWidth()),
-                   static_cast<int32>(frame->getHeight()));
-        setRect(r);
-    }
     if (timer)
         timer->start();
-    return EditorView::attached(parent, type);
+    const tresult result = EditorView::attached(parent, type);
+    if (frame) {
+        // The window opens at the factor the view had; then it takes the host's, or the
+        // desktop's for the screen it opened on.
+        unscaled = ViewRect(0, 0, static_cast<int32>(frame->getWidth()),
+                            static_cast<int32>(frame->getHeight()));
+        frame->setZoom(scale);
+        setRect(scaledRect(unscaled, scale));
+        const VSTGUI::IPlatformFrame* platform = frame->getPlatformFrame();
+        const double desktop = platform ? platform->getScaleFactor() : 1.0;
+        applyScale(hostScale > 0 ? hostScale : std::clamp(desktop, kMinScale, kMaxScale));
+    }
+    return result;
+}
+
+bool VSTGUIEditor::applyScale(double factor) {
+    const ViewRect before = getRect();
+    ViewRect after = scaledRect(unscaled, factor);
+    if (frame)
+        frame->setZoom(factor);  // first: when its canvas cannot grow, nothing has changed
+    const double previous = scale;
+    scale = factor;
+    setRect(after);
+    if (!frame)
+        return true;
+    if (sameRect(before, after) ||
+        (plugFrame && plugFrame->resizeView(this, &after) == kResultTrue))
+        return true;
+    // The host keeps the window at its size: so does the view.
+    scale = previous;
+    frame->setZoom(previous);
+    setRect(before);
+    return false;
+}
+
+tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor) {
+    if (!std::isfinite(factor) || factor <= 0)
+        return kInvalidArgument;
+    if (factor < kMinScale || factor > kMaxScale)
+        return kResultFalse;
+    if (!applyScale(factor))
+        return kResultFalse;
+    hostScale = factor;
+    return kResultTrue;
+}
+
+tresult PLUGIN_API VSTGUIEditor::onSize(ViewRect* newSize) {
+    if (!newSize)
+        return kInvalidArgument;
+    return sameRect(*newSize, getRect()) ? kResultTrue : kResultFalse;
 }
 
 tresult PLUGIN_API VSTGUIEditor::removed() {
+    if (!isAttached())
+        return kResultFalse;
     if (timer)
         timer->stop();
     if (frame)
@@ -108,7 +168,7 @@ tresult PLUGIN_API VSTGUIEditor::onKeyUp(char16 key, int16 keyMsg, int16 modifie
 tresult PLUGIN_API VSTGUIEditor::onWheel(float distance) {
     if (!frame)
         return kResultFalse;
-    VSTGUI::CPoint where = frame->getCurrentMouseLocation();
+    const VSTGUI::CPoint where = frame->frameToDevice(frame->getCurrentMouseLocation());
     return frame->platformOnMouseWheel(where, VSTGUI::kMouseWheelAxisY, distance, 0) ? kResultTrue
                                                                                      : kResultFalse;
 }

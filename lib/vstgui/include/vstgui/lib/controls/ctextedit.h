@@ -30,7 +30,9 @@ public:
 private:
     void deleteSelection();
     size_t caretFromX(CCoord x) const;
-    CCoord textStartX(CDrawContext* context, const UTF8String& s) const;
+    // Where the text starts, in the field's (parent) coordinates.
+    CCoord textStartX(const UTF8String& s) const;
+    double zoom() const;
 
     bool editingText{false};
     UTF8String editText;
