@@ -32,21 +32,25 @@ void pumpMessages(DWORD milliseconds) {
     }
 }
 
-// A host window large enough for the editor at factor 3.
-HWND hostWindow() {
-    return CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 2440, 1840, nullptr,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
-}
+// The instrument and a host window large enough for the editor at factor 3.
+class EditorWin32 : public BundleFixture {
+protected:
+    void SetUp() override {
+        parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 2440, 1840,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!parent)
+            GTEST_SKIP() << "no window could be created: Wine needs an X server (xvfb-run)";
+        BundleFixture::SetUp();
+    }
+    void TearDown() override {
+        BundleFixture::TearDown();
+        if (parent)
+            DestroyWindow(parent);
+    }
+    HWND parent = nullptr;
+};
 
-TEST(EditorWin32, AtEveryFactorItPaintsAndADragOnTheVolumeKnobReachesTheHost) {
-    HWND parent = hostWindow();
-    if (!parent)
-        GTEST_SKIP() << "no window could be created: Wine needs an X server (run under xvfb-run)";
-    auto module = loadBundle();
-    ASSERT_TRUE(module);
-    std::string error;
-    auto plugin = testhost::PluginInstance::create(*module, error);
-    ASSERT_TRUE(plugin) << error;
+TEST_F(EditorWin32, AtEveryFactorItPaintsAndADragOnTheVolumeKnobReachesTheHost) {
     for (float factor : {1.0f, 1.25f, 1.5f, 2.0f, 3.0f}) {
         SCOPED_TRACE(factor);
         IPlugView* view = plugin->controller()->createView(Vst::ViewType::kEditor);
@@ -90,13 +94,11 @@ TEST(EditorWin32, AtEveryFactorItPaintsAndADragOnTheVolumeKnobReachesTheHost) {
         EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
         view->release();
     }
-    plugin.reset();
-    DestroyWindow(parent);
 }
 
 // Wine reads the desktop's DPI from the registry when a program starts: the test sets
 // 168 DPI (factor 1.75) and runs itself again, where the window opens without a host factor.
-TEST(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpi) {
+TEST_F(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpi) {
     const wchar_t* desktop = L"Control Panel\\Desktop";
     if (!GetEnvironmentVariableW(L"TALUMA_DPI_CHILD", nullptr, 0)) {
         const DWORD dpi = 168;
@@ -112,14 +114,6 @@ TEST(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpi) {
         EXPECT_EQ(exitCode, 0);
         return;
     }
-    HWND parent = hostWindow();
-    if (!parent)
-        GTEST_SKIP() << "no window could be created: Wine needs an X server (run under xvfb-run)";
-    auto module = loadBundle();
-    ASSERT_TRUE(module);
-    std::string error;
-    auto plugin = testhost::PluginInstance::create(*module, error);
-    ASSERT_TRUE(plugin) << error;
     IPlugView* view = plugin->controller()->createView(Vst::ViewType::kEditor);
     auto* host = new HostWindow;
     view->setFrame(host);
@@ -133,7 +127,6 @@ TEST(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpi) {
     view->setFrame(nullptr);
     view->release();
     host->release();
-    DestroyWindow(parent);
 }
 
 }  // namespace
