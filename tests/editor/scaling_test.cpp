@@ -19,9 +19,16 @@ std::pair<int32, int32> sizeOf(IPlugView* view) {
 
 TEST_F(EditorScaling, TheViewsSizeFollowsTheFactorWithTheHostsConsent) {
     IPlugView* closed = plugin->controller()->createView(Vst::ViewType::kEditor);
-    EXPECT_EQ(FUnknownPtr<IPlugViewContentScaleSupport>(closed)->setContentScaleFactor(1.1f),
-              kResultTrue);
-    EXPECT_EQ(sizeOf(closed), std::make_pair(880, 660));  // before the host opens it
+    const struct {
+        float factor;
+        int32 width, height;
+    } sizes[] = {{1.1f, 880, 660}, {0.5f, 800, 600}, {3.5f, 2400, 1800}};  // held to 1..3
+    for (const auto& s : sizes) {
+        EXPECT_EQ(
+            FUnknownPtr<IPlugViewContentScaleSupport>(closed)->setContentScaleFactor(s.factor),
+            kResultTrue);
+        EXPECT_EQ(sizeOf(closed), std::make_pair(s.width, s.height));  // before it opens
+    }
     closed->release();
 
     ASSERT_EQ(setScale(1.5f), kResultTrue);

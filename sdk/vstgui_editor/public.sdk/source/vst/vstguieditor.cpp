@@ -121,8 +121,8 @@ bool VSTGUIEditor::applyScale(double factor) {
 tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor) {
     if (!std::isfinite(factor) || factor <= 0)
         return kInvalidArgument;
-    if (factor < kMinScale || factor > kMaxScale)
-        return kResultFalse;
+    // A desktop beyond the range still gets the nearest window rather than none.
+    factor = std::clamp(double(factor), kMinScale, kMaxScale);
     if (!applyScale(factor))
         return kResultFalse;
     hostScale = factor;
