@@ -1,5 +1,4 @@
-// The frame: dirty regions and repaint, idle timer, hover tracking, focus,
-// modal views and the release of views on close.
+// The frame: dirty regions and repaint, hover tracking and what closing does.
 #include <gtest/gtest.h>
 #include "testsupport.h"
 
@@ -88,7 +87,8 @@ TEST(Frame, HoverEntersAndExitsNestedViews) {
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce) {
+TEST(Frame, CloseCommitsAnOpenEditReleasesEveryViewAndAFrameOpensOnce) {
+    RecordingListener listener;
     int destroyed = 0;
     auto* frame = new CFrame(CRect(0, 0, 100, 100), nullptr);
     EXPECT_TRUE(frame->open(nullptr, PlatformType::kOffscreen));
@@ -100,38 +100,15 @@ TEST(Frame, CloseReleasesEveryViewAndAFrameOpensOnce) {
     auto* kept = new CountingView(CRect(0, 0, 5, 5), &destroyed);
     kept->remember();  // someone else still holds it
     frame->addView(kept);
+    frame->addView(new CTextEdit(CRect(0, 60, 100, 80), &listener, 5, "1"));
+    Offscreen::click(frame, CPoint(10, 70));
+    Offscreen::typeText(frame, "2");
     frame->close();
+    EXPECT_EQ(listener.log(), "begin 0x5 0, change 0x5 0, end 0x5 0");
     EXPECT_EQ(destroyed, 2);
     EXPECT_FALSE(kept->isAttached());
     kept->forget();
     EXPECT_EQ(destroyed, 3);
-}
-
-TEST(Frame, FocusMovesBetweenViews) {
-    RecordingListener listener;
-    OffscreenFrame frame(200, 100);
-    auto* a = new CTextEdit(CRect(0, 0, 50, 20), &listener, 1, "a");
-    auto* b = new CTextEdit(CRect(60, 0, 110, 20), &listener, 2, "b");
-    frame->addView(a);
-    frame->addView(b);
-    frame->setFocusView(a);
-    EXPECT_TRUE(a->isEditingText());
-    frame->setFocusView(b);
-    EXPECT_FALSE(a->isEditingText());
-    EXPECT_TRUE(b->isEditingText());
-    frame->setFocusView(nullptr);
-    EXPECT_FALSE(b->isEditingText());
-    EXPECT_TRUE(listener.changes().empty());
-}
-
-TEST(Resources, LookupIgnoresCaseAndLaterRegistrationsReplace) {
-    static const uint8_t one[] = {1}, two[] = {2, 2};
-    Resources::add("W_BtnTabL.png", one, 1);
-    EXPECT_EQ(Resources::find("w_btntabl.PNG").data, one);
-    Resources::add("W_BTNTABL.PNG", two, 2);
-    EXPECT_EQ(Resources::find("W_BtnTabL.png").size, 2u);
-    Resources::remove("w_btntabl.png");
-    EXPECT_EQ(Resources::find("W_BtnTabL.png").data, nullptr);
 }
 
 }  // namespace
