@@ -4,34 +4,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "factory_bank_folder.h"
+#include "scratch_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Points HOME at a scratch folder for the test's duration.
-class ScratchHome : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const char* home = std::getenv("HOME");
-        savedHome_ = home ? home : "";
-        home_ = fs::temp_directory_path() / ("taluma-bank-home-" + std::to_string(::getpid()));
-        fs::create_directories(home_);
-        ::setenv("HOME", home_.c_str(), 1);
-    }
-    void TearDown() override {
-        ::setenv("HOME", savedHome_.c_str(), 1);
-        fs::remove_all(home_);
-    }
-    fs::path home_;
-    std::string savedHome_;
-};
-
-TEST_F(ScratchHome, FactoryBankFolderIsTheInstalledTlmprstFolderOrEmpty) {
-    const fs::path presets = home_ / ".vst3" / "presets" / "TALUMA W developers" / "TALUMA W";
+TEST(FactoryBankFolder, IsTheInstalledTlmprstFolderOrEmpty) {
+    const taluma::testhost::ScratchDir home;
+    const char* saved = std::getenv("HOME");
+    const std::string savedHome = saved ? saved : "";
+    ::setenv("HOME", home.path().c_str(), 1);
+    const fs::path presets =
+        fs::u8path(home.path()) / ".vst3" / "presets" / "TALUMA W developers" / "TALUMA W";
     EXPECT_EQ(taluma::userPresetFolder(), presets.string());
     EXPECT_EQ(taluma::factoryBankFolder(), "");  // not installed
 
@@ -41,6 +28,7 @@ TEST_F(ScratchHome, FactoryBankFolderIsTheInstalledTlmprstFolderOrEmpty) {
     ::unsetenv("HOME");
     EXPECT_EQ(taluma::userPresetFolder(), "");
     EXPECT_EQ(taluma::factoryBankFolder(), "");
+    ::setenv("HOME", savedHome.c_str(), 1);
 }
 
 }  // namespace

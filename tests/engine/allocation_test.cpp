@@ -94,17 +94,6 @@ TEST_F(Allocation, ANoteOnWithNoVoiceToTakeIsDroppedAndTheCursorRestored) {
     EXPECT_EQ(v[3].flags, 0);
 }
 
-TEST(EngineEvents, UnknownIdsChangeNothing) {
-    SynthEngine engine;
-    engine.init(44100.0f);
-    int32_t scaled = 0;
-    EXPECT_FALSE(SynthEngine::scaleEventValue(0x30001, 0.5f, scaled));
-    EXPECT_FALSE(SynthEngine::scaleEventValue(0x20008, 0.5f, scaled));
-    EXPECT_FALSE(SynthEngine::scaleEventValue(0x400A0, 0.5f, scaled));  // B has no feedback
-    EXPECT_FALSE(engine.setParameterValue(0x30001, 3));
-    EXPECT_EQ(engine.parameterValue(0x30001), -1);
-}
-
 TEST(EngineEvents, ValueScaling) {
     const struct {
         uint32_t id;

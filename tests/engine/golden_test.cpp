@@ -4,28 +4,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 
 #include "engine_harness.h"
+#include "float_hash.h"
 
 namespace taluma {
 namespace {
-
-uint64_t fnv1a(const std::vector<float>& a, const std::vector<float>& b) {
-    uint64_t h = 1469598103934665603ull;
-    auto mix = [&h](const std::vector<float>& v) {
-        for (float f : v) {
-            uint32_t bits;
-            std::memcpy(&bits, &f, 4);
-            for (int i = 0; i < 4; ++i)
-                h = (h ^ ((bits >> (8 * i)) & 0xFF)) * 1099511628211ull;
-        }
-    };
-    mix(a);
-    mix(b);
-    return h;
-}
 
 struct Golden {
     const char* name;
@@ -44,7 +29,7 @@ uint64_t renderGolden(const Golden& g) {
         .noteOn(6000, 71, 1.0f)
         .noteOff(8000, 64);
     const test::Rendered out = test::renderInBlocks(engine, events, 12000, 256);
-    return fnv1a(out.left, out.right);
+    return testhost::floatHash(out.right, testhost::floatHash(out.left));
 }
 
 const Golden kGoldens[] = {

@@ -36,6 +36,7 @@ TEST_F(Render, IgnoredEventClassesChangeNothing) {
                                 .noteOn(0, 60)
                                 .add(5, 0x30001, 1.0f)
                                 .add(7, 0x20008, 1.0f)
+                                .add(8, 0x400A0, 1.0f)  // B has no feedback
                                 .add(9, 0x1000001, 1.0f);
     EXPECT_EQ(play(EventList().noteOn(0, 60), 128).left, test::renderOnce(other, noisy, 128).left);
 }

@@ -2,8 +2,6 @@
 // byte. The exported symbols are checked on the binary (check_module_binary.sh).
 #include "bundle_fixture.h"
 
-#include "pluginterfaces/vst/ivstaudioprocessor.h"
-
 #include <cstring>
 
 namespace taluma {
@@ -106,21 +104,6 @@ TEST_F(Factory, ClassRecordsInRegistrationOrder) {
     EXPECT_EQ(wide.name[0], u'T');
     EXPECT_EQ(wide.name[18], u'r');
     EXPECT_EQ(wide.name[19], u'\0');
-}
-
-TEST_F(Factory, CreatesTheProcessorNamingItsController) {
-    auto classes = module->classes();
-    ASSERT_EQ(classes.size(), 2u);
-    void* obj = nullptr;
-    ASSERT_EQ(module->factory()->createInstance(classes[0].cid, IAudioProcessor::iid, &obj),
-              kResultOk);
-    auto* processor = static_cast<IAudioProcessor*>(obj);
-    FUnknownPtr<IComponent> component(processor);
-    ASSERT_TRUE(component);
-    TUID controllerCid;
-    ASSERT_EQ(component->getControllerClassId(controllerCid), kResultOk);
-    EXPECT_EQ(bytesOf(controllerCid), bytesOf(classes[1].cid));
-    processor->release();
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ void expectRejected(const std::string& text, const std::string& fragment) {
     }
 }
 
-TEST(NoteListRejects, BadValuesNameTheLine) {
+TEST(NoteList, BadValuesNameTheLineAndEmptyInputIsRefused) {
     expectRejected("0 60 100 1\n0 60 0 1\n", "n.txt:2: velocity must be 1..127");
     expectRejected("0 60 128 1\n", "n.txt:1: velocity");
     expectRejected("-1 60 100 1\n", "time must be a number of seconds >= 0");
@@ -64,9 +64,6 @@ TEST(NoteListRejects, BadValuesNameTheLine) {
     expectRejected("param 0 0x40093\n", "expected \"param <time> <id> <value>\"");
     expectRejected("0 60 100\n", "expected \"<time> <key> <velocity> <duration>\"");
     expectRejected("play 0 60 100\n", "expected \"<time> <key>");
-}
-
-TEST(NoteListRejects, EmptyInput) {
     expectRejected("", "holds no events");
     expectRejected("# only a comment\n\n", "holds no events");
 }

@@ -101,15 +101,9 @@ IParamValueQueue* PLUGIN_API HostParameterChanges::getParameterData(int32 index)
 
 IParamValueQueue* PLUGIN_API HostParameterChanges::addParameterData(const ParamID& id,
                                                                     int32& index) {
-    for (size_t i = 0; i < used_; ++i) {
-        if (queues_[i].getParameterId() == id) {
-            index = static_cast<int32>(i);
-            return &queues_[i];
-        }
-    }
-    HostParamValueQueue* queue = addQueue(id);
+    HostParamValueQueue* queue = queueFor(id);
     if (queue)
-        index = static_cast<int32>(used_ - 1);
+        index = static_cast<int32>(queue - queues_.data());
     return queue;
 }
 
