@@ -59,11 +59,7 @@ inline Rendered renderInBlocks(SynthEngine& engine, const EventList& events, int
 }
 
 inline Rendered renderOnce(SynthEngine& engine, const EventList& events, int32_t length) {
-    Rendered out;
-    out.left.assign(size_t(length), 0.0f);
-    out.right.assign(size_t(length), 0.0f);
-    engine.render(events.head(), out.left.data(), out.right.data(), 0, length);
-    return out;
+    return renderInBlocks(engine, events, length, length);
 }
 
 inline float peak(const std::vector<float>& v) {

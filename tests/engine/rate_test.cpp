@@ -55,66 +55,55 @@ TEST_F(RateConstants, RateChangeSilencesVoices) {
     EXPECT_EQ(engine.sounding(), 0);
 }
 
-struct RateCase {
-    float host;
-    int32_t expected[4];
-    int32_t divider;
-};
-
 TEST(EngineRateTable, BuiltFromTheHostRate) {
-    const RateCase cases[] = {
-        {44100.0f, {44100, 22050, 14700, 11025}, 0},
-        {48000.0f, {48000, 24000, 16000, 12000}, 0},
-        {22050.0f, {22050, 11025, 7350, 0}, 0},
-        {44100.5f, {0, 0, 0, 0}, -1},
+    const struct {
+        float host;
+        int32_t expected[4];
+    } cases[] = {
+        {44100.0f, {44100, 22050, 14700, 11025}},
+        {48000.0f, {48000, 24000, 16000, 12000}},
+        {22050.0f, {22050, 11025, 7350, 0}},
+        {44100.5f, {0, 0, 0, 0}},
     };
-    for (const RateCase& c : cases) {
+    for (const auto& c : cases) {
         SynthEngine engine;
         engine.init(44100.0f);
         EngineRate rate;
         setupRate(rate, engine, 512, c.host);
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(rate.rateTable[i], c.expected[i]) << c.host;
-        EXPECT_EQ(rate.rateDivider, c.divider);
-        EXPECT_EQ(rate.decimation, 1);
-        EXPECT_EQ(engine.sampleRate, c.host);
+        EXPECT_EQ(std::vector<int32_t>(rate.rateTable, rate.rateTable + 4),
+                  std::vector<int32_t>(c.expected, c.expected + 4))
+            << c.host;
     }
 }
 
-TEST(EngineRateTable, SmallBlocksDisableReduction) {
+// Set-ups (maxBlock > 0) and divider choices in turn on one engine: the divider kept,
+// fallen back to 1/1 where the table has no entry, or off (-1) for small blocks and
+// rates outside the table.
+TEST(EngineRateTable, DividerSelectionAndFallback) {
+    const struct {
+        int32_t maxBlock;
+        float host;
+        int32_t choice, divider, decimation;
+        float engineRate;
+    } steps[] = {
+        {512, 48000.0f, 0, 0, 1, 48000.0f},  {0, 0, 3, 3, 4, 12000.0f},
+        {512, 44100.0f, 0, 3, 4, 11025.0f},  {512, 22050.0f, 0, 0, 1, 22050.0f},
+        {0, 0, 3, 0, 1, 22050.0f},           {0, 0, 2, 2, 3, 7350.0f},
+        {15, 48000.0f, 0, -1, 1, 48000.0f},  {0, 0, 2, -1, 1, 48000.0f},
+        {512, 44100.5f, 0, -1, 1, 44100.5f},
+    };
     SynthEngine engine;
     engine.init(44100.0f);
     EngineRate rate;
-    setupRate(rate, engine, 15, 48000.0f);
-    EXPECT_EQ(rate.rateDivider, -1);
-    setRateDivider(rate, engine, 2);
-    EXPECT_EQ(rate.rateDivider, -1);
-    EXPECT_EQ(rate.decimation, 1);
-    EXPECT_EQ(engine.sampleRate, 48000.0f);
-}
-
-TEST(EngineRateTable, DividerSelectionAndFallback) {
-    SynthEngine engine;
-    engine.init(48000.0f);
-    EngineRate rate;
-    setupRate(rate, engine, 512, 48000.0f);
-    setRateDivider(rate, engine, 3);
-    EXPECT_EQ(rate.decimation, 4);
-    EXPECT_EQ(engine.sampleRate, 12000.0f);
-
-    // 44100 keeps 1/4; 22050 has no 1/4 and falls back to 1/1.
-    setupRate(rate, engine, 512, 44100.0f);
-    EXPECT_EQ(rate.rateDivider, 3);
-    EXPECT_EQ(engine.sampleRate, 11025.0f);
-    setupRate(rate, engine, 512, 22050.0f);
-    EXPECT_EQ(rate.rateDivider, 0);
-    EXPECT_EQ(engine.sampleRate, 22050.0f);
-    setRateDivider(rate, engine, 3);
-    EXPECT_EQ(rate.rateDivider, 0);
-    setRateDivider(rate, engine, 2);
-    EXPECT_EQ(rate.rateDivider, 2);
-    EXPECT_EQ(engine.sampleRate, 7350.0f);
-    EXPECT_EQ(rate.decimation, 3);
+    for (const auto& s : steps) {
+        if (s.maxBlock)
+            setupRate(rate, engine, s.maxBlock, s.host);
+        else
+            setRateDivider(rate, engine, s.choice);
+        EXPECT_EQ(rate.rateDivider, s.divider) << s.maxBlock << " " << s.host << " " << s.choice;
+        EXPECT_EQ(rate.decimation, s.decimation) << s.host << " " << s.choice;
+        EXPECT_EQ(engine.sampleRate, s.engineRate) << s.host << " " << s.choice;
+    }
 }
 
 TEST(EngineRateTable, EnvelopeTimesDoNotDependOnTheRate) {

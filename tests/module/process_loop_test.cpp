@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <limits>
 #include <thread>
 #include <tuple>
@@ -333,14 +334,9 @@ using MissingOutputs = ProcessorFixture;
 TEST_F(MissingOutputs, ChangesStillApplyAndNothingIsWritten) {
     start();
     change(kTlA, 0, 1.0);
-    ProcessData data;
-    data.symbolicSampleSize = kSample32;
-    data.numSamples = 128;
-    data.inputParameterChanges = &changes;
-    data.inputEvents = &events;
-    EXPECT_EQ(processor->process(data), kResultOk);
+    EXPECT_EQ(testhost::processBlock(*processor, 128, nullptr, nullptr, &events, &changes),
+              kResultOk);
     EXPECT_EQ(synth->engine().parameterValue(kTlA), 127);
-    changes.clear();
 
     // A bus with one channel: silenced. Null channel lists are rows of the careless host.
     float mono[128];
@@ -348,6 +344,9 @@ TEST_F(MissingOutputs, ChangesStillApplyAndNothingIsWritten) {
     AudioBusBuffers bus;
     bus.numChannels = 1;
     bus.channelBuffers32 = channels;
+    ProcessData data;
+    data.symbolicSampleSize = kSample32;
+    data.numSamples = 128;
     data.numOutputs = 1;
     data.outputs = &bus;
     std::fill(mono, mono + 128, 5.0f);

@@ -3,18 +3,16 @@
 // inside the Synth object after each step.
 #pragma once
 
-#include "host_events.h"
 #include "main_vst_controller.h"
 #include "main_vst_processor.h"
+#include "plugin_instance.h"
 #include "state_record.h"
 #include "synth.h"
 
-#include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 namespace taluma {
@@ -49,23 +47,12 @@ public:
     Instance& operator=(const Instance&) = delete;
 
     std::vector<uint8_t> save() {
-        auto* stream = new MemoryStream();
-        EXPECT_EQ(processor->getState(stream), kResultOk);
-        std::vector<uint8_t> bytes(size_t(stream->getSize()));
-        if (!bytes.empty())
-            std::memcpy(bytes.data(), stream->getData(), bytes.size());
-        stream->release();
+        std::vector<uint8_t> bytes;
+        EXPECT_TRUE(testhost::componentState(*processor, bytes));
         return bytes;
     }
     tresult load(const std::vector<uint8_t>& bytes) {
-        auto* stream = new MemoryStream();
-        int32 written = 0;
-        if (!bytes.empty())
-            stream->write(const_cast<uint8_t*>(bytes.data()), int32(bytes.size()), &written);
-        stream->seek(0, IBStream::kIBSeekSet, nullptr);
-        const tresult result = processor->setState(stream);
-        stream->release();
-        return result;
+        return testhost::loadComponentState(*processor, bytes);
     }
 
     void setup(double rate, int32 maxBlock) {
@@ -85,19 +72,8 @@ public:
     tresult run(int32 n) {
         left.assign(size_t(n > 0 ? n : 1), 7.0f);
         right.assign(size_t(n > 0 ? n : 1), 7.0f);
-        float* channels[2] = {left.data(), right.data()};
-        AudioBusBuffers out;
-        out.numChannels = 2;
-        out.channelBuffers32 = channels;
-        ProcessData data;
-        data.processMode = kRealtime;
-        data.symbolicSampleSize = kSample32;
-        data.numSamples = n;
-        data.numOutputs = 1;
-        data.outputs = &out;
-        data.inputEvents = &events;
-        data.inputParameterChanges = &changes;
-        tresult result = processor->process(data);
+        const tresult result =
+            testhost::processBlock(*processor, n, left.data(), right.data(), &events, &changes);
         events.clear();
         changes.clear();
         return result;

@@ -2,7 +2,6 @@
 // loads, editor commands and file requests. Run under ThreadSanitizer in the tsan
 // suite: no data race may show, the sound stays finite, and no state is torn or lost.
 #include "command_tags.h"
-#include "host_events.h"
 #include "plugin_ids.h"
 #include "scratch_files.h"
 #include "processor_fixture.h"
@@ -47,7 +46,6 @@ private:
         testhost::HostEventList events;
         testhost::HostParameterChanges changes;
         std::vector<float> l(size_t(maxBlock), 0.0f), r(size_t(maxBlock), 0.0f);
-        float* channels[2] = {l.data(), r.data()};
         for (int block = 0; !done_.load(); ++block) {
             events.clear();
             changes.clear();
@@ -61,19 +59,11 @@ private:
             changes.addChange(eventid::kPitchBend, 0, double(block % 11) / 10.0);
             if (block % 25 == 0)
                 changes.addChange(kBypassId, 0, block % 50 ? 0.0 : 1.0);
-            AudioBusBuffers out;
-            out.numChannels = 2;
-            out.channelBuffers32 = channels;
-            ProcessData data;
-            data.symbolicSampleSize = kSample32;
-            data.numSamples = block % 4 ? maxBlock : 1 + block % maxBlock;
-            data.numOutputs = 1;
-            data.outputs = &out;
-            data.inputEvents = &events;
-            data.inputParameterChanges = &changes;
-            if (processor.process(data) != kResultOk)
+            const int32 n = block % 4 ? maxBlock : 1 + block % maxBlock;
+            if (testhost::processBlock(processor, n, l.data(), r.data(), &events, &changes) !=
+                kResultOk)
                 finite_ = false;
-            for (int i = 0; i < data.numSamples; ++i) {
+            for (int i = 0; i < n; ++i) {
                 if (!std::isfinite(l[size_t(i)]) || std::fabs(l[size_t(i)]) > 64.0f)
                     finite_ = false;
                 heard_ = heard_.load() || l[size_t(i)] != 0.0f;

@@ -139,7 +139,7 @@ TEST_F(StateRecord, EveryFieldIsBroughtIntoRange) {
                   c.loaded)
             << "offset " << c.offset;
     }
-    // Loading a voice count of 100 gives the engine 128 voices.
+    // A voice count in range reaches the engine.
     std::vector<uint8_t> record = defaults;
     record[811] = 16;
     load(record);

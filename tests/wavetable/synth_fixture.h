@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "command_tags.h"
@@ -19,16 +19,8 @@ namespace taluma::test {
 
 using namespace taluma::cmd;
 
-struct Update {
-    int64_t tag;
-    double value;
-    bool operator==(const Update& o) const { return tag == o.tag && value == o.value; }
-};
-using Updates = std::vector<Update>;
-
-inline std::ostream& operator<<(std::ostream& os, const Update& r) {
-    return os << "(0x" << std::hex << r.tag << std::dec << ", " << r.value << ")";
-}
+// Replies as (tag, value).
+using Updates = std::vector<std::pair<int64_t, double>>;
 
 // One editor command; returns its replies.
 inline Updates send(Synth& synth, int32_t tag, double value) {

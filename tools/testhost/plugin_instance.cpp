@@ -11,6 +11,13 @@ namespace testhost {
 
 namespace {
 
+// Writes the bytes into the stream and rewinds it.
+void fill(MemoryStream& stream, const std::vector<uint8_t>& bytes) {
+    int32 written = 0;
+    stream.write(const_cast<uint8_t*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
+    stream.seek(0, IBStream::kIBSeekSet, nullptr);
+}
+
 template <typename T>
 void releaseAndClear(T*& object) {
     if (object)
@@ -168,52 +175,62 @@ bool PluginInstance::midiControllerParameter(int32 controllerNumber, ParamID& id
                           0, channel, static_cast<CtrlNumber>(controllerNumber), id) == kResultOk;
 }
 
-tresult PluginInstance::process(int32 numSamples, float* left, float* right) {
+tresult processBlock(IAudioProcessor& processor, int32 numSamples, float* left, float* right,
+                     IEventList* events, IParameterChanges* changes, ProcessContext* context) {
     float* channels[2] = {left, right};
     AudioBusBuffers output;
     output.numChannels = 2;
     output.silenceFlags = 0;
     output.channelBuffers32 = channels;
-
-    context_.sampleRate = sampleRate_;
-    context_.projectTimeSamples = samplePosition_;
-    context_.state = ProcessContext::kPlaying;
-
     ProcessData data;
     data.processMode = kRealtime;
     data.symbolicSampleSize = kSample32;
     data.numSamples = numSamples;
-    data.numInputs = 0;
-    data.inputs = nullptr;
     data.numOutputs = (left || right) ? 1 : 0;
     data.outputs = (left || right) ? &output : nullptr;
-    data.inputEvents = &events_;
-    data.inputParameterChanges = &changes_;
-    data.processContext = &context_;
+    data.inputEvents = events;
+    data.inputParameterChanges = changes;
+    data.processContext = context;
+    return processor.process(data);
+}
 
-    tresult result = processor_->process(data);
+tresult PluginInstance::process(int32 numSamples, float* left, float* right) {
+    context_.sampleRate = sampleRate_;
+    context_.projectTimeSamples = samplePosition_;
+    context_.state = ProcessContext::kPlaying;
+    tresult result =
+        processBlock(*processor_, numSamples, left, right, &events_, &changes_, &context_);
     events_.clear();
     changes_.clear();
     samplePosition_ += numSamples > 0 ? numSamples : 0;
     return result;
 }
 
-bool PluginInstance::getState(std::vector<uint8_t>& bytes) {
+bool componentState(IComponent& component, std::vector<uint8_t>& bytes) {
     MemoryStream stream;
-    if (component_->getState(&stream) != kResultOk)
+    if (component.getState(&stream) != kResultOk)
         return false;
     int64 size = 0;
     stream.seek(0, IBStream::kIBSeekEnd, &size);
     bytes.assign(static_cast<size_t>(size), 0);
-    std::memcpy(bytes.data(), stream.getData(), bytes.size());
+    if (!bytes.empty())
+        std::memcpy(bytes.data(), stream.getData(), bytes.size());
     return true;
+}
+
+tresult loadComponentState(IComponent& component, const std::vector<uint8_t>& bytes) {
+    MemoryStream stream;
+    fill(stream, bytes);
+    return component.setState(&stream);
+}
+
+bool PluginInstance::getState(std::vector<uint8_t>& bytes) {
+    return componentState(*component_, bytes);
 }
 
 tresult PluginInstance::setState(const std::vector<uint8_t>& bytes) {
     MemoryStream stream;
-    int32 written = 0;
-    stream.write(const_cast<uint8_t*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
-    stream.seek(0, IBStream::kIBSeekSet, nullptr);
+    fill(stream, bytes);
     tresult result = component_->setState(&stream);
     if (result == kResultOk && controller_) {
         stream.seek(0, IBStream::kIBSeekSet, nullptr);
