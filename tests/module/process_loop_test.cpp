@@ -66,7 +66,6 @@ TEST(ProcessorSetup, SetUpBeforeInitializeBuildsTheRateTableForThatRate) {
     ASSERT_EQ(processor->initialize(host), kResultOk);
     Synth* synth = processor->synth();
     EXPECT_EQ(synth->audio().rate.rateTable[0], 48000);
-    EXPECT_EQ(synth->audio().rate.rateTable[2], 16000);
     EXPECT_EQ(synth->engine().sampleRate, 48000.0f);
     EXPECT_EQ(synth->audio().maxBlockSize, 256);
     EXPECT_EQ(synth->audio().decimatedCapacity(), 128);

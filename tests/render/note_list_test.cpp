@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "event_text.h"
 #include "input_error.h"
 
@@ -32,14 +34,11 @@ TEST(NoteList, SortedWithReleasesBeforeNewNotesAtEqualTimes) {
 }
 
 TEST(NoteList, KeyNames) {
-    EXPECT_EQ(parseKey("C4"), 60);
-    EXPECT_EQ(parseKey("a4"), 69);
-    EXPECT_EQ(parseKey("F#3"), 54);
-    EXPECT_EQ(parseKey("Bb2"), 46);
-    EXPECT_EQ(parseKey("C-1"), 0);
-    EXPECT_EQ(parseKey("G9"), 127);
-    for (const char* bad : {"G#9", "Cb-1", "128", "H4", "C", "C0x1", ""})
-        EXPECT_EQ(parseKey(bad), -1) << bad;
+    const std::pair<const char*, int> cases[] = {
+        {"C4", 60},   {"a4", 69},  {"F#3", 54}, {"Bb2", 46}, {"C-1", 0},   {"G9", 127}, {"G#9", -1},
+        {"Cb-1", -1}, {"128", -1}, {"H4", -1},  {"C", -1},   {"C0x1", -1}, {"", -1}};
+    for (const auto& [name, key] : cases)
+        EXPECT_EQ(parseKey(name), key) << name;
 }
 
 void expectRejected(const std::string& text, const std::string& fragment) {

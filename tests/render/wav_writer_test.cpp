@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <utility>
 
 #include "scratch_dir.h"
 
@@ -37,15 +38,18 @@ TEST(WavHeader, FloatCarriesFactChunk) {
 }
 
 TEST(WavConversion, Int16ClipsRoundsAndSilencesNaN) {
-    EXPECT_EQ(toInt16(0.0f), 0);
-    EXPECT_EQ(toInt16(1.0f), 32767);
-    EXPECT_EQ(toInt16(3.0f), 32767);
-    EXPECT_EQ(toInt16(-1.0f), -32767);
-    EXPECT_EQ(toInt16(-7.0f), -32767);
-    EXPECT_EQ(toInt16(0.5f), 16384);  // 16383.5 rounds away from zero
-    EXPECT_EQ(toInt16(-0.25f), -8192);
-    EXPECT_EQ(toInt16(std::numeric_limits<float>::quiet_NaN()), 0);
-    EXPECT_EQ(toInt16(std::numeric_limits<float>::infinity()), 32767);
+    // 0.5 is 16383.5, rounded away from zero.
+    const std::pair<float, int16_t> cases[] = {{0.0f, 0},
+                                               {1.0f, 32767},
+                                               {3.0f, 32767},
+                                               {-1.0f, -32767},
+                                               {-7.0f, -32767},
+                                               {0.5f, 16384},
+                                               {-0.25f, -8192},
+                                               {std::numeric_limits<float>::quiet_NaN(), 0},
+                                               {std::numeric_limits<float>::infinity(), 32767}};
+    for (const auto& [sample, converted] : cases)
+        EXPECT_EQ(toInt16(sample), converted) << sample;
 }
 
 TEST(WavWriterFile, FloatSamplesAndSizesRoundTrip) {

@@ -21,11 +21,8 @@ TEST_F(StateRecord, FreshInstanceWritesTheDefaults) {
                                     0, 8, 4, 0, 0, 0, 0,    0,    0, 0,   5, 5}));
     for (size_t i = 296; i < 808; ++i)
         ASSERT_EQ(r[i], 0x80) << i;
-    // Tables: a 32-point sine, the rest 0.
-    EXPECT_EQ(r[40], 128);
+    // Tables A and B at 40 and 168, holding the store's default sine (its peak at cell 8).
     EXPECT_EQ(r[40 + 8], 255);
-    EXPECT_EQ(r[40 + 24], 1);
-    EXPECT_EQ(r[40 + 32], 0);
     EXPECT_EQ(r[168 + 8], 255);
     // Engine and tone values.
     EXPECT_EQ(r[808], 16);
