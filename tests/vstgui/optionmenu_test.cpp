@@ -59,7 +59,7 @@ TEST_F(MenuTest, SeparatorsInsertedAfterTheEntriesKeepTheirTags) {
     EXPECT_EQ(main->getEntry(2)->getTag(), 0x10003802);
     EXPECT_EQ(main->getEntry(12)->getTag(), 0x10003809);
     EXPECT_EQ(main->getEntry(16)->getTag(), 0x1000380C);
-    EXPECT_EQ(main->getSubMenu(0), sizes);
+    EXPECT_EQ(main->getEntry(0)->getSubmenu(), sizes);
     EXPECT_EQ(main->getMax(), 16.f);
     main->setCurrent(3);
     EXPECT_EQ(main->getCurrentIndex(true), 3);

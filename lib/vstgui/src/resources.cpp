@@ -33,9 +33,5 @@ ResourceData find(UTF8StringPtr name) {
     return it == r.end() ? ResourceData{} : it->second;
 }
 
-void remove(UTF8StringPtr name) {
-    registry().erase(folded(name));
-}
-
 }  // namespace Resources
 }  // namespace VSTGUI

@@ -144,11 +144,6 @@ bool COptionMenu::checkEntry(int32_t index, bool state) {
     return true;
 }
 
-COptionMenu* COptionMenu::getSubMenu(int32_t index) const {
-    CMenuItem* item = getEntry(index);
-    return item ? item->getSubmenu() : nullptr;
-}
-
 COptionMenu* COptionMenu::getLastItemMenu(int32_t& idxInMenu) const {
     idxInMenu = lastMenu ? lastResult : -1;
     return lastMenu;

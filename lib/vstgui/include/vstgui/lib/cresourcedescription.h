@@ -30,7 +30,6 @@ namespace Resources {
 void add(UTF8StringPtr name, const uint8_t* data, size_t size);
 // Finds the bytes registered under the name, ignoring case; empty when unknown.
 ResourceData find(UTF8StringPtr name);
-void remove(UTF8StringPtr name);
 }  // namespace Resources
 
 }  // namespace VSTGUI

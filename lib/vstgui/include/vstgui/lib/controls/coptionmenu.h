@@ -73,7 +73,6 @@ public:
     int32_t getCurrentIndex(bool countSeparator = true) const;
     bool setCurrent(int32_t index, bool countSeparator = true);
     bool checkEntry(int32_t index, bool state);
-    COptionMenu* getSubMenu(int32_t index) const;
 
     // The result of the last choice: the menu holding the chosen entry and its index.
     COptionMenu* getLastItemMenu(int32_t& idxInMenu) const;
