@@ -1,17 +1,15 @@
 // The editor of the built Windows module under Wine, as a host embeds it: attached to a
-// parent HWND at every content scale factor, painted through the message loop, dragged
-// with window messages; and without a host factor, opened at the monitor's DPI.
+// parent HWND without a host factor, opened at the monitor's DPI, painted through the
+// message loop and dragged with window messages. The host's factors are negotiated
+// offscreen (scaling_test.cpp).
 #include "editor_fixture.h"
 
 #include "engine_event.h"
-
-#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 
 #include <windows.h>
 
 #include <process.h>
 
-#include <cmath>
 #include <set>
 
 namespace taluma {
@@ -32,73 +30,12 @@ void pumpMessages(DWORD milliseconds) {
     }
 }
 
-// The instrument and a host window large enough for the editor at factor 3.
-class EditorWin32 : public BundleFixture {
-protected:
-    void SetUp() override {
-        parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 2440, 1840,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!parent)
-            GTEST_SKIP() << "no window could be created: Wine needs an X server (xvfb-run)";
-        BundleFixture::SetUp();
-    }
-    void TearDown() override {
-        BundleFixture::TearDown();
-        if (parent)
-            DestroyWindow(parent);
-    }
-    HWND parent = nullptr;
-};
-
-TEST_F(EditorWin32, AtEveryFactorItPaintsAndADragOnTheVolumeKnobReachesTheHost) {
-    for (float factor : {1.0f, 1.25f, 1.5f, 2.0f, 3.0f}) {
-        SCOPED_TRACE(factor);
-        IPlugView* view = plugin->controller()->createView(Vst::ViewType::kEditor);
-        ASSERT_NE(view, nullptr);
-        FUnknownPtr<IPlugViewContentScaleSupport> scaling(view);
-        ASSERT_EQ(scaling->setContentScaleFactor(factor), kResultTrue);
-        ASSERT_EQ(view->attached(parent, kPlatformTypeHWND), kResultTrue);
-        HWND child = GetWindow(parent, GW_CHILD);
-        ASSERT_NE(child, nullptr);
-        const int width = int(std::lround(800 * factor)), height = int(std::lround(600 * factor));
-        RECT client{};
-        GetClientRect(child, &client);
-        EXPECT_EQ(std::make_pair(int(client.right), int(client.bottom)),
-                  std::make_pair(width, height));
-        pumpMessages(300);
-        UpdateWindow(child);
-        std::set<COLORREF> colours;
-        HDC dc = GetDC(child);
-        for (int y = 0; y < height; y += 11)
-            for (int x = 0; x < width; x += 11)
-                colours.insert(GetPixel(dc, x, y));
-        ReleaseDC(child, dc);
-        EXPECT_GT(colours.size(), 8u);  // a picture, not a blank window
-
-        plugin->componentHandler().clear();
-        const layout::Rect knob = layout::menubar::volumeKnob;
-        const int x = int((knob.left + knob.width / 2.0) * factor),
-                  y = int((knob.top + knob.height / 2.0) * factor);
-        SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessageW(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + int(50 * factor)));
-        SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(x, y + int(50 * factor)));
-        pumpMessages(100);
-        const auto& edits = plugin->componentHandler().edits();
-        ASSERT_GE(edits.size(), 3u);
-        EXPECT_EQ(edits.front(), begin(eventid::kVolume));
-        EXPECT_EQ(edits[1].kind, HostEdit::kPerform);
-        EXPECT_LT(edits[1].value, 1.0);
-        EXPECT_EQ(edits.back(), end(eventid::kVolume));
-
-        EXPECT_EQ(view->removed(), kResultTrue);
-        EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
-        view->release();
-    }
-}
+using EditorWin32 = BundleFixture;
 
 // Wine reads the desktop's DPI from the registry when a program starts: the test sets
-// 168 DPI (factor 1.75) and runs itself again, where the window opens without a host factor.
-TEST_F(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpi) {
+// 168 DPI (factor 1.75) and runs itself again, where the window opens without a host
+// factor, paints, and takes a drag on the volume knob where it is drawn.
+TEST_F(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpiAndWorksThere) {
     const wchar_t* desktop = L"Control Panel\\Desktop";
     if (!GetEnvironmentVariableW(L"TALUMA_DPI_CHILD", nullptr, 0)) {
         const DWORD dpi = 168;
@@ -114,19 +51,50 @@ TEST_F(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpi) {
         EXPECT_EQ(exitCode, 0);
         return;
     }
+    HWND parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 1440, 1080,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!parent)
+        GTEST_SKIP() << "no window could be created: Wine needs an X server (xvfb-run)";
     IPlugView* view = plugin->controller()->createView(Vst::ViewType::kEditor);
     auto* host = new HostWindow;
     view->setFrame(host);
     ASSERT_EQ(view->attached(parent, kPlatformTypeHWND), kResultTrue);
     ASSERT_EQ(host->resizes.size(), 1u);  // the host learns the new size
-    RECT client{};
-    GetClientRect(GetWindow(parent, GW_CHILD), &client);
-    EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(1400L, 1050L));
     EXPECT_EQ(host->resizes[0].getWidth(), 1400);
-    view->removed();
+    HWND child = GetWindow(parent, GW_CHILD);
+    RECT client{};
+    GetClientRect(child, &client);
+    EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(1400L, 1050L));
+    pumpMessages(300);
+    UpdateWindow(child);
+    std::set<COLORREF> colours;  // sampled over the whole window
+    HDC dc = GetDC(child);
+    for (int y = 0; y < client.bottom; y += 11)
+        for (int x = 0; x < client.right; x += 11)
+            colours.insert(GetPixel(dc, x, y));
+    ReleaseDC(child, dc);
+    EXPECT_GT(colours.size(), 8u);  // a picture, not a blank window
+
+    plugin->componentHandler().clear();
+    const layout::Rect knob = layout::menubar::volumeKnob;
+    const int x = int((knob.left + knob.width / 2.0) * 1.75),
+              y = int((knob.top + knob.height / 2.0) * 1.75);
+    SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 80));
+    SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 80));
+    pumpMessages(100);
+    const auto& edits = plugin->componentHandler().edits();
+    ASSERT_GE(edits.size(), 3u);
+    EXPECT_EQ(edits.front(), begin(eventid::kVolume));
+    EXPECT_EQ(edits[1].kind, HostEdit::kPerform);
+    EXPECT_LT(edits[1].value, 1.0);
+    EXPECT_EQ(edits.back(), end(eventid::kVolume));
+    EXPECT_EQ(view->removed(), kResultTrue);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
     view->setFrame(nullptr);
     view->release();
     host->release();
+    DestroyWindow(parent);
 }
 
 }  // namespace

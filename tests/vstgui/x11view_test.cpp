@@ -1,5 +1,6 @@
 // The Linux view under a private Xvfb: attached to a real parent X window through
-// a test run loop (the host's Linux::IRunLoop), drawn, and clicked with XTest.
+// a test run loop (the host's Linux::IRunLoop), drawn, and clicked with XTest, at the
+// factor the host or the desktop gives.
 #include <gtest/gtest.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -68,6 +69,13 @@ struct X11ViewTest : ::testing::Test {
         XDestroyImage(image);
         return p;
     }
+    // An XTest button press or release at a screen position, handled through the host's loop.
+    void button(int x, int y, unsigned number, bool down) {
+        XTestFakeMotionEvent(host, DefaultScreen(host), x, y, CurrentTime);
+        XTestFakeButtonEvent(host, number, down, CurrentTime);
+        XFlush(host);
+        hostFrame->runFor(100);
+    }
 
     static XvfbServer* server;
     Display* host{nullptr};
@@ -77,7 +85,7 @@ struct X11ViewTest : ::testing::Test {
 };
 XvfbServer* X11ViewTest::server = nullptr;
 
-TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersMouseKeysAndWheel) {
+TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersMouseAndKeys) {
     editor->setFrame(hostFrame);
     EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x7FFFFF0}),
                                kPlatformTypeX11EmbedWindowID),
@@ -91,13 +99,6 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersMouseKeysAndWheel) {
     EXPECT_EQ(pixelAt(10, 10), 0x336699u);
     EXPECT_EQ(pixelAt(110, 110), 0xFF0000u);
 
-    const int screen = DefaultScreen(host);
-    auto button = [&](int x, int y, unsigned number, bool down) {
-        XTestFakeMotionEvent(host, screen, x, y, CurrentTime);
-        XTestFakeButtonEvent(host, number, down, CurrentTime);
-        XFlush(host);
-        hostFrame->runFor(100);
-    };
     auto key = [&](KeySym sym) {
         KeyCode code = XKeysymToKeycode(host, sym);
         XTestFakeKeyEvent(host, code, True, CurrentTime);
@@ -119,15 +120,13 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersMouseKeysAndWheel) {
     key(XK_Return);
     EXPECT_FALSE(editor->edit->isEditingText());
     EXPECT_EQ(editor->edit->getText(), "42");
-    button(410, 110, 4, true);  // wheel up over the knob
-    button(410, 110, 4, false);
-    EXPECT_FLOAT_EQ(editor->knob->getValueNormalized(), 0.125f);
 
     EXPECT_EQ(editor->removed(), kResultTrue);
     EXPECT_EQ(hostFrame->handlerCount(), 0u);  // everything unregistered
     EXPECT_EQ(child(), 0u);                    // the child window is gone
 }
 
+// The window's size at the factor, and the wheel reaching the knob where it is drawn.
 TEST_F(X11ViewTest, WithoutAHostFactorTheWindowTakesTheDesktopsAndAHostFactorWins) {
     struct Case {
         const char* resources;  // the X resources of the root window
@@ -160,6 +159,11 @@ TEST_F(X11ViewTest, WithoutAHostFactorTheWindowTakesTheDesktopsAndAHostFactorWin
         XGetWindowAttributes(host, child(), &attributes);
         EXPECT_EQ(attributes.width, c.width);
         EXPECT_EQ(attributes.height, c.width * 3 / 4);
+        const double factor = c.width / 800.0;
+        hostFrame->runFor(100);
+        button(int(410 * factor), int(110 * factor), 4, true);
+        button(int(410 * factor), int(110 * factor), 4, false);
+        EXPECT_FLOAT_EQ(editor->knob->getValueNormalized(), 0.125f);
         EXPECT_EQ(editor->removed(), kResultTrue);
         unsetenv("GDK_SCALE");
     }
