@@ -65,9 +65,9 @@ void logicPage(Canvas& c, const Skin& s, const Frame& f) {
                           &lg::tuneField[0], &lg::tuneField[1]})
         fieldFrame(c, s, box(*r));
     // Envelope.
-    sectionTitle(c, s, "ENVELOPE", Box{4, 134, w - 8, 14});
-    caption(c, s, "A", Box{double(lg::envelopeKnob[0][0].left), 134, 20, 14});
-    caption(c, s, "B", Box{double(lg::envelopeKnob[1][0].left), 134, 20, 14});
+    sectionTitle(c, s, "ENVELOPE", Box{4, 134, w - 8, 14},
+                 {{"A", Box{double(lg::envelopeKnob[0][0].left), 134, 20, 14}},
+                  {"B", Box{double(lg::envelopeKnob[1][0].left), 134, 20, 14}}});
     static const char* rows[] = {"TL", "AR", "DR", "SL", "SR", "RR"};
     for (int i = 0; i < lg::kEnvelopeRows; ++i) {
         Box a = box(lg::envelopeField[0][i]), b = box(lg::envelopeField[1][i]);

@@ -1,4 +1,5 @@
 #include "style.h"
+#include <algorithm>
 #include <cmath>
 #include "layout.h"
 
@@ -27,16 +28,30 @@ void fieldFrame(Canvas& c, const Skin& s, const Box& control) {
     c.line(outer.x + 2, outer.bottom() + 0.5, outer.right() - 2, outer.bottom() + 0.5, 1, s.light);
 }
 
-void sectionTitle(Canvas& c, const Skin& s, const std::string& text, const Box& b) {
-    double w = c.textWidth(text, kTitleFont);
+void sectionTitle(Canvas& c, const Skin& s, const std::string& text, const Box& b,
+                  const std::vector<RuleLabel>& labels) {
+    const double gap = 6, minimumSegment = 3;
+    // The spans of the rule that text covers, widened by the gap on both sides.
+    std::vector<std::pair<double, double>> covered;
+    auto cover = [&](double centre, double width) {
+        covered.emplace_back(centre - width / 2 - gap, centre + width / 2 + gap);
+    };
     c.text(text, b, kTitleFont, Align::Centre, s.title);
-    double y = std::floor(b.cy()) + 0.5;
-    double gap = 6;
-    Colour rule = s.caption.alpha(0.45);
-    if (b.cx() - w / 2 - gap > b.x + 2)
-        c.line(b.x + 2, y, b.cx() - w / 2 - gap, y, 1, rule);
-    if (b.cx() + w / 2 + gap < b.right() - 2)
-        c.line(b.cx() + w / 2 + gap, y, b.right() - 2, y, 1, rule);
+    cover(b.cx(), c.textWidth(text, kTitleFont));
+    for (const RuleLabel& l : labels) {
+        caption(c, s, l.text, l.box);
+        cover(l.box.cx(), c.textWidth(l.text, kCaptionFont));
+    }
+    std::sort(covered.begin(), covered.end());
+    const double y = std::floor(b.cy()) + 0.5;
+    const Colour rule = s.caption.alpha(0.45);
+    double from = b.x + 2;
+    covered.emplace_back(b.right() - 2, b.right() - 2);  // the rule's right end
+    for (const auto& [start, end] : covered) {
+        if (start - from >= minimumSegment)
+            c.line(from, y, start, y, 1, rule);
+        from = std::fmax(from, end);
+    }
 }
 
 void caption(Canvas& c, const Skin& s, const std::string& text, const Box& b, Align align) {

@@ -22,8 +22,15 @@ void panel(Canvas& c, const Skin& s, const Box& b, double radius);
 void well(Canvas& c, const Skin& s, const Box& b, double radius);
 // A thin frame around a text control: the control paints its own inside.
 void fieldFrame(Canvas& c, const Skin& s, const Box& control);
-// A section title with hairlines left and right of it, centred in `b`.
-void sectionTitle(Canvas& c, const Skin& s, const std::string& text, const Box& b);
+// A caption standing on a section title's hairline, such as an operator's letter.
+struct RuleLabel {
+    std::string text;
+    Box box;
+};
+// A section title centred in `b` with hairlines left and right of it; the hairlines
+// stop short of the title and of every label on them by the same gap.
+void sectionTitle(Canvas& c, const Skin& s, const std::string& text, const Box& b,
+                  const std::vector<RuleLabel>& labels = {});
 // A control's caption.
 void caption(Canvas& c, const Skin& s, const std::string& text, const Box& b,
              Align align = Align::Centre);

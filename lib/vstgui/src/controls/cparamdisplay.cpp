@@ -52,6 +52,19 @@ void CParamDisplay::setHoriAlign(CHoriTxtAlign a) {
     }
 }
 
+void CParamDisplay::setTextInset(const CPoint& inset) {
+    if (inset != textInset) {
+        textInset = inset;
+        invalid();
+    }
+}
+
+CRect CParamDisplay::getTextRect() const {
+    CRect r(size);
+    r.inset(horiAlign == kCenterText ? 0 : textInset.x, textInset.y);
+    return r;
+}
+
 void CParamDisplay::setStyle(int32_t val) {
     if (val != style) {
         style = val;
@@ -85,7 +98,7 @@ void CParamDisplay::drawPlatformText(CDrawContext* context, UTF8StringPtr text) 
         return;
     context->setFont(font);
     context->setFontColor(fontColor);
-    context->drawString(text, size, horiAlign);
+    context->drawString(text, getTextRect(), horiAlign);
 }
 
 void CParamDisplay::draw(CDrawContext* context) {

@@ -47,6 +47,9 @@ void appendUtf8(UTF8String& out, uint32_t cp) {
     }
 }
 
+// Keeps typed text and the caret off a left- or right-aligned field's border.
+constexpr CCoord kTextMargin = 3;
+
 }  // namespace
 
 CTextEdit::CTextEdit(const CRect& r, IControlListener* l, int32_t t, UTF8StringPtr txt, CBitmap* bg,
@@ -54,6 +57,7 @@ CTextEdit::CTextEdit(const CRect& r, IControlListener* l, int32_t t, UTF8StringP
     : CTextLabel(r, txt, bg, s) {
     setListener(l);
     tag = t;
+    textInset = CPoint(kTextMargin, 0);
 }
 
 void CTextEdit::setText(const UTF8String& txt) {
@@ -68,12 +72,13 @@ CCoord CTextEdit::textStartX(const UTF8String& s) const {
     // Where drawString places the text: the field's edges and the text's width in
     // device pixels, so that caret and clicks meet the glyphs at every zoom.
     const double z = zoom();
-    const CRect inFrame = getFrameRect();
+    const CCoord toFrame = getFrameRect().left - size.left;
+    const CRect text = getTextRect();
     auto width = static_cast<int32_t>(
         std::lround(FontRasterizer::instance().textWidth(font->getSize() * z, s.c_str())));
-    const int32_t x = textOriginX(toDevicePixel(inFrame.left * z), toDevicePixel(inFrame.right * z),
-                                  width, horiAlign);
-    return x / z - (inFrame.left - size.left);
+    const int32_t x = textOriginX(toDevicePixel((text.left + toFrame) * z),
+                                  toDevicePixel((text.right + toFrame) * z), width, horiAlign);
+    return x / z - toFrame;
 }
 
 size_t CTextEdit::caretFromX(CCoord x) const {

@@ -32,6 +32,10 @@ public:
     CColor getFrameColor() const { return frameColor; }
     void setHoriAlign(CHoriTxtAlign a);
     CHoriTxtAlign getHoriAlign() const { return horiAlign; }
+    // Keeps left- and right-aligned text inset.x from the side edges and all text
+    // inset.y from the top and bottom; centred text stays on the middle of the control.
+    void setTextInset(const CPoint& inset);
+    CPoint getTextInset() const { return textInset; }
     virtual void setStyle(int32_t val);
     int32_t getStyle() const { return style; }
 
@@ -42,12 +46,15 @@ protected:
     virtual UTF8String getDisplayText() const;
     void drawBack(CDrawContext* context);
     void drawPlatformText(CDrawContext* context, UTF8StringPtr text);
+    // The rectangle the text is laid out in: the control less the text inset.
+    CRect getTextRect() const;
 
     CFontRef font;
     CColor fontColor{kWhiteCColor};
     CColor backColor{kBlackCColor};
     CColor frameColor{kBlackCColor};
     CHoriTxtAlign horiAlign{kCenterText};
+    CPoint textInset{0, 0};
     int32_t style;
 };
 
