@@ -89,3 +89,30 @@ TEST_F(TextEditTest, UnchangedTextUnfocusedKeysAndRemovalReportNothing) {
 }
 
 }  // namespace
+
+// How far from its left edge a left-aligned field showing "WWW" first has ink, in canvas
+// pixels at `zoom`; a negative inset keeps the field's own.
+static int firstInkedColumn(double zoom, CCoord inset) {
+    OffscreenFrame frame{200, 100};
+    frame->setZoom(zoom);
+    auto* edit = new CTextEdit(CRect(10, 10, 110, 26), nullptr, 1, "WWW");
+    edit->setHoriAlign(kLeftText);
+    if (inset >= 0)
+        edit->setTextInset(CPoint(inset, 0));
+    frame->addView(edit);
+    const PixelBuffer& canvas = Offscreen::render(frame.get());
+    const int left = int(10 * zoom), right = int(110 * zoom);
+    for (int x = left; x < right; ++x)
+        for (int y = int(10 * zoom); y < int(26 * zoom); ++y)
+            if (canvas.at(x, y) != canvas.at(right - 1, y))
+                return x - left;
+    return -1;
+}
+
+TEST(TextEditInset, LeftAlignedTextKeepsThreePixelsOffTheBorderAtEveryZoom) {
+    for (double zoom : {1.0, 2.0}) {
+        SCOPED_TRACE(zoom);
+        EXPECT_LT(firstInkedColumn(zoom, 0), int(3 * zoom));  // without the inset it touches
+        EXPECT_GE(firstInkedColumn(zoom, -1), int(3 * zoom));
+    }
+}
