@@ -111,6 +111,37 @@ void setBypassDeferred(Synth& synth, bool on) {
     synth.audio().bypassChangePending = true;
 }
 
+// The engine queues that follow queue q, each of which keeps one record for its last point.
+int32_t laterEngineQueues(IParameterChanges& changes, int32 q) {
+    int32_t later = 0;
+    for (int32 i = q + 1; i < changes.getParameterCount(); ++i)
+        if (IParamValueQueue* queue = changes.getParameterData(i))
+            later += (queue->getParameterId() & kEngineParamBits) && queue->getPointCount() > 0;
+    return later;
+}
+
+// Every point of an engine parameter's queue becomes an event at its offset. When the
+// pool has fewer records left than the queue has points (and one kept for each later
+// queue), points are taken evenly across the queue, always with its last one, so a
+// ramp keeps its shape in coarser steps and ends on its final value.
+void collectQueue(Synth& synth, IParamValueQueue& queue, int32_t room,
+                  const BlockPositions& position, EngineEvent*& cursor) {
+    const int32 points = queue.getPointCount();
+    const int32_t taken = std::min<int32_t>(points, room);
+    const ParamID id = queue.getParameterId();
+    for (int32_t k = 0; k < taken; ++k) {
+        const int32 index = taken == points ? k
+                            : taken == 1    ? points - 1
+                                            : int32(int64_t(k) * (points - 1) / (taken - 1));
+        int32 offset = 0;
+        ParamValue value = 0.0;
+        if (queue.getPoint(index, offset, value) != kResultOk)
+            continue;
+        insertAfterCursor(synth, takeRecord(synth, id, normalised(value), position(offset)),
+                          cursor);
+    }
+}
+
 void collectParameterChanges(Synth& synth, IParameterChanges* changes,
                              const BlockPositions& position) {
     if (!changes)
@@ -119,22 +150,20 @@ void collectParameterChanges(Synth& synth, IParameterChanges* changes,
     const int32 queues = changes->getParameterCount();
     for (int32 q = 0; q < queues; ++q) {
         IParamValueQueue* queue = changes->getParameterData(q);
-        if (!queue)
+        if (!queue || queue->getPointCount() < 1)
             continue;
         const ParamID id = queue->getParameterId();
-        const int32 points = queue->getPointCount();
-        int32 offset = 0;
-        ParamValue value = 0.0;
-        // Only the last point counts: a parameter changes at most once per block.
-        if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk)
-            continue;
-
         if (id & kEngineParamBits) {
-            if (poolFull(synth))
-                return;
-            insertAfterCursor(synth, takeRecord(synth, id, normalised(value), position(offset)),
-                              cursor);
+            const int32_t left = AudioThreadState::kEventPoolCapacity - synth.audio().eventCount;
+            const int32_t room =
+                std::max<int32_t>(std::min(left, 1), left - laterEngineQueues(*changes, q));
+            collectQueue(synth, *queue, room, position, cursor);
         } else if (id == kBypassId) {
+            // The bypass switches the whole block: its last point counts.
+            int32 offset = 0;
+            ParamValue value = 0.0;
+            if (queue->getPoint(queue->getPointCount() - 1, offset, value) != kResultOk)
+                continue;
             const bool on = value == 1.0;
             setBypass(synth, on);
             if (on)

@@ -6,6 +6,7 @@
 #include "live_synths.h"
 #include "parameter_table.h"
 #include "processor_messages.h"
+#include "state_stream.h"
 #include "synth.h"
 
 #include "pluginterfaces/base/ustring.h"
@@ -145,7 +146,7 @@ IPlugView* PLUGIN_API MainVSTController::createView(FIDString name) {
     try {
         std::lock_guard<std::recursive_mutex> lock(editorsLock_);
         editors_.reserve(editors_.size() + 1);  // the push below cannot throw
-        editor = new MainVSTGUIEditor(this, synth_, 1);
+        editor = new MainVSTGUIEditor(this, synth_);
         editors_.push_back(editor);
     } catch (...) {
         return nullptr;  // out of memory: no view
@@ -169,18 +170,58 @@ void MainVSTController::forEachEditor(const std::function<void(MainVSTGUIEditor&
         fn(*editor);
 }
 
-void MainVSTController::readBackParameters() {
+void MainVSTController::setParametersFromEngineValues(
+    const std::function<bool(uint32_t, int32_t&)>& valueOf) {
     int count = 0;
-    const uint32_t* ids = taluma::readBackIds(count);
-    std::vector<double> values(size_t(count), 0.0);
+    const taluma::ParameterSpec* table = taluma::parameterTable(count);
+    for (int i = 0; i < count; ++i) {
+        int32_t v = 0;
+        if (table[i].id != taluma::kBypassId && valueOf(table[i].id, v))
+            setParamNormalized(table[i].id, taluma::readBackValue(table[i].id, v));
+    }
+}
+
+void MainVSTController::readBackParameters() {
+    std::vector<int32_t> values(taluma::EngineSnapshot::kCount, -1);
     // Read under the registry's hold, set afterwards: setting notifies dependents.
     if (!taluma::readLiveSynth(synth_, [&](const taluma::Synth& synth) {
-            for (int i = 0; i < count; ++i)
-                values[size_t(i)] = taluma::readBackValue(ids[i], synth.snapshot().value(ids[i]));
+            for (size_t i = 0; i < values.size(); ++i)
+                values[i] = synth.snapshot().value(taluma::EngineSnapshot::kIds[i]);
         }))
         return;
-    for (int i = 0; i < count; ++i)
-        setParamNormalized(ids[i], values[size_t(i)]);
+    setParametersFromEngineValues([&](uint32_t id, int32_t& v) {
+        const auto& ids = taluma::EngineSnapshot::kIds;
+        const auto at = std::find(ids.begin(), ids.end(), id);
+        if (at == ids.end())
+            return false;
+        v = values[size_t(at - ids.begin())];
+        return v >= 0;
+    });
+}
+
+void MainVSTController::instrumentValuesChanged() {
+    readBackParameters();
+    if (IComponentHandler* handler = getComponentHandler())
+        handler->restartComponent(kParamValuesChanged);
+}
+
+tresult PLUGIN_API MainVSTController::setComponentState(IBStream* state) {
+    if (!state)
+        return kInvalidArgument;
+    return taluma::hostBoundary([&] {
+        const taluma::SavedState saved = taluma::readSavedState(*state);
+        if (saved.kind == taluma::SavedState::kUnreadable ||
+            saved.kind == taluma::SavedState::kIncomplete)
+            return kResultFalse;
+        if (saved.kind != taluma::SavedState::kRecord)
+            return kResultOk;  // passed over by the processor too
+        setParametersFromEngineValues([&](uint32_t id, int32_t& v) {
+            return taluma::recordedValue(saved.record, sizeof(saved.record), id, v);
+        });
+        if (saved.hasExtension)
+            setParamNormalized(taluma::kBypassId, saved.extension.bypassed ? 1.0 : 0.0);
+        return kResultOk;
+    });
 }
 
 tresult PLUGIN_API MainVSTController::notify(IMessage* message) {

@@ -42,6 +42,12 @@ public:
 
     tresult PLUGIN_API notify(IMessage* message) SMTG_OVERRIDE;
 
+    // The processor's saved state, as the host loads it into the component: every
+    // parameter takes the value the record (and the bypass saved after it) gives it, so
+    // that a host which reads the values back afterwards keeps what the instrument plays.
+    // Needs no message from the processor (hosts may keep the two apart).
+    tresult PLUGIN_API setComponentState(IBStream* state) SMTG_OVERRIDE;
+
     // Readable texts for values ("440.00 Hz", "-3 c", "C 4") and their inverse. Values
     // outside 0..1 read as the nearest end (NaN as 0).
     tresult PLUGIN_API getParamStringByValue(ParamID id, ParamValue valueNormalized,
@@ -59,9 +65,14 @@ public:
     tresult PLUGIN_API getUnitInfo(int32 unitIndex, UnitInfo& info) SMTG_OVERRIDE;
     tresult PLUGIN_API selectUnit(UnitID unitId) SMTG_OVERRIDE;
 
-    // Sets every synthesizer parameter from the engine's current values (nothing while
-    // the Synth's address is unknown or its processor is gone).
+    // Sets every parameter the engine holds a value for from the engine's current values
+    // (nothing while the Synth's address is unknown or its processor is gone).
     void readBackParameters();
+    // The instrument changed its own values (a preset loaded in the window): the
+    // parameters follow the engine and the host is told once to read them again. On the
+    // user-interface thread only, outside any host call: a host may hold a lock around
+    // its own calls (a preset load) that its restartComponent waits for.
+    void instrumentValuesChanged();
 
     taluma::Synth* synth() const { return synth_; }
 
@@ -75,6 +86,8 @@ public:
 
 private:
     void registerParameters();
+    // Sets every parameter but the bypass for which valueOf gives the engine's integer.
+    void setParametersFromEngineValues(const std::function<bool(uint32_t, int32_t&)>& valueOf);
     tresult handleMessage(IMessage& message);
     // Runs fn for every editor view that exists (hosts may create several before they
     // show one). Messages arrive on any host thread, views go on the UI thread.

@@ -8,6 +8,7 @@
 #include "process_steps.h"
 #include "processor_messages.h"
 #include "state_record.h"
+#include "state_stream.h"
 #include "synth.h"
 
 #include "pluginterfaces/base/ibstream.h"
@@ -188,22 +189,20 @@ tresult PLUGIN_API MainVSTProcessor::setState(IBStream* state) {
 }
 
 tresult MainVSTProcessor::readState(IBStream* state) {
-    uint8_t record[taluma::kStateRecordSize];
-    int32 read = 0;
-    if (state->read(record, 1, &read) != kResultOk || read != 1)
-        return kResultFalse;
-    tresult result = kResultOk;
-    if (record[0] == taluma::kStateRecordVersion) {
-        // A record that ends early is refused whole: a part of it would mix two states.
-        const int32 rest = int32(taluma::kStateRecordSize - 1);
-        read = 0;
-        if (state->read(record + 1, rest, &read) == kResultOk && read == rest)
-            taluma::readStateRecord(*synth_, record, sizeof(record));
-        else
-            result = kResultFalse;
+    const taluma::SavedState saved = taluma::readSavedState(*state);
+    if (saved.kind == taluma::SavedState::kRecord) {
+        taluma::readStateRecord(*synth_, saved.record, sizeof(saved.record),
+                                taluma::hostLoadScope(*state));
+        if (saved.hasExtension)
+            synth_->restoreBypass(saved.extension.bypassed);
     }
     sendSynthAddress("Processor:setState");
-    return result;
+    // A record that ends early is refused whole: a part of it would mix two states. One
+    // of another version is passed over.
+    return saved.kind == taluma::SavedState::kUnreadable ||
+                   saved.kind == taluma::SavedState::kIncomplete
+               ? kResultFalse
+               : kResultOk;
 }
 
 tresult PLUGIN_API MainVSTProcessor::getState(IBStream* state) {
@@ -213,13 +212,13 @@ tresult PLUGIN_API MainVSTProcessor::getState(IBStream* state) {
 }
 
 tresult MainVSTProcessor::writeState(IBStream* state) {
-    const std::vector<uint8_t> record = taluma::writeStateRecord(*synth_);
-    int32 written = 0;
-    const tresult result =
-        state->write(const_cast<uint8_t*>(record.data()), int32(record.size()), &written);
+    taluma::StateExtension extension;
+    extension.bypassed = synth_->bypassed();
+    const bool saved =
+        taluma::writeSavedState(*state, taluma::writeStateRecord(*synth_), extension);
     sendSynthAddress("Processor:getState");
-    // A stream that takes less than the whole record has not saved the instrument.
-    return result == kResultOk && written == int32(record.size()) ? kResultOk : kResultFalse;
+    // A stream that takes less than the whole state has not saved the instrument.
+    return saved ? kResultOk : kResultFalse;
 }
 
 tresult PLUGIN_API MainVSTProcessor::notify(IMessage* message) {

@@ -27,8 +27,8 @@ public:
     tresult PLUGIN_API setProcessing(TBool state) SMTG_OVERRIDE;
     tresult PLUGIN_API process(ProcessData& data) SMTG_OVERRIDE;
 
-    // The 858-byte state record. setState applies a whole record or nothing; getState
-    // never interrupts the audio thread.
+    // The 858-byte state record and the bypass after it (state_stream.h). setState
+    // applies a whole record or nothing; getState never interrupts the audio thread.
     tresult PLUGIN_API setState(IBStream* state) SMTG_OVERRIDE;
     tresult PLUGIN_API getState(IBStream* state) SMTG_OVERRIDE;
 

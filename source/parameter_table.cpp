@@ -42,7 +42,7 @@ constexpr ParameterKind kRange = ParameterKind::Range;
     }
 
 const ParameterSpec kParameters[] = {
-    {kBypassId, "bypass", kPlain, 0, 1, 1, 0.0, kBypassFlag, 0},
+    {kBypassId, "bypass", kPlain, 0, 1, 1, 0.0, kAutomate | kBypassFlag, 0},
     {ev::kModWheel, "CC : 1", kPlain, 0, 1, 128, 0.0, kHiddenReadOnly, kMidiUnitId},
     {ev::kVolume, "CC : 7", kPlain, 0, 1, 128, 1.0, kHiddenReadOnly, kMidiUnitId},
     {ev::kPan, "CC : 10", kPlain, 0, 1, 128, 0.5, kHiddenReadOnly, kMidiUnitId},
@@ -126,6 +126,8 @@ double readBackValue(uint32_t id, int32_t v) {
         n = (f - 1.0f) / 15.0f;
     else if (id == eventid::kStdPitch)
         n = (f - 42000.0f) / 4000.0f;
+    else if (id == eventid::kPitchBend)
+        n = f / 16383.0f;
     else if (id == eventid::kBendRange)
         n = f / 24.0f;
     else if (id == eventid::kAlgorithm || id == eventid::kLfoWave)

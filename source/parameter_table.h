@@ -31,7 +31,8 @@ const ParameterSpec* findParameter(uint32_t id);
 
 // The ids the controller reads back from the engine, in the order it sets them.
 const uint32_t* readBackIds(int& count);
-// The normalised value a read-back gives the parameter for the engine's integer v.
+// The normalised value a read-back gives the parameter for the engine's integer v (the
+// controllers' too: mod wheel, volume, pan, expression, pitch bend).
 double readBackValue(uint32_t id, int32_t v);
 
 // What a musician reads for a normalised value ("440.00 Hz", "-3 c", "C 4", "1/2");

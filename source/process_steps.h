@@ -10,9 +10,9 @@ namespace taluma {
 
 class Synth;
 
-// Turns the host's note events and the last point of each parameter queue into the
-// Synth's time-ordered event list (positions in engine samples), and handles the
-// bypass parameter. Needs the engine section.
+// Turns the host's note events and every point of each parameter queue into the Synth's
+// time-ordered event list (positions in engine samples), and handles the bypass
+// parameter. Needs the engine section.
 void collectBlockEvents(Synth& synth, Steinberg::Vst::ProcessData& data);
 
 // Outside the engine section (a structural edit runs): drops the block's events and

@@ -13,6 +13,7 @@
 #include "layer_mbar.h"
 #include "layer_sett.h"
 #include "layer_wedt.h"
+#include "main_vst_controller.h"
 
 namespace Steinberg {
 namespace Vst {
@@ -76,6 +77,10 @@ void MainVSTGUIEditor::onRefreshTick() {
     showLiveValues(from, frame->getFocusView());
     const uint32_t notice = from.takeChangeNotice();
     if (notice & change::kPresetLoad) {
+        // A preset loaded in the window: the host learns the new values from here, the
+        // user-interface thread, where no host call of its own can be running.
+        if (owner_)
+            owner_->instrumentValuesChanged();
         refreshFromSynth();
         return;
     }

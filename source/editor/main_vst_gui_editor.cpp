@@ -10,6 +10,7 @@
 #include "host_boundary.h"
 #include "layer_crdt.h"
 #include "layer_genw.h"
+#include "main_vst_controller.h"
 #include "layer_logc.h"
 #include "layer_mbar.h"
 #include "layer_sett.h"
@@ -34,8 +35,8 @@ constexpr int32 kOpenIdleRate = 33;  // ms, until the Synth's frame rate is know
 
 }  // namespace
 
-MainVSTGUIEditor::MainVSTGUIEditor(EditController* controller, taluma::Synth* synth, int32)
-    : VSTGUIEditor(controller, &kViewRect), hostEdits_(controller),
+MainVSTGUIEditor::MainVSTGUIEditor(MainVSTController* controller, taluma::Synth* synth)
+    : VSTGUIEditor(controller, &kViewRect), owner_(controller), hostEdits_(controller),
       uiThread_(std::this_thread::get_id()) {
     if (synth) {
         synth_.store(synth);

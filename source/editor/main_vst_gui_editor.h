@@ -36,6 +36,7 @@ namespace Vst {
 
 class CMovieBitmapSwtBtn;
 class EditorSource;
+class MainVSTController;
 
 class MainVSTGUIEditor : public VSTGUIEditor,
                          public VSTGUI::IControlListener,
@@ -52,7 +53,7 @@ public:
     enum Page { kLogicPage = 1, kGeneratorPage = 2, kSettingsPage = 3 };
 
     // synth: the processor's Synth when the controller knows it already, else null.
-    MainVSTGUIEditor(EditController* controller, taluma::Synth* synth, int32 flag);
+    MainVSTGUIEditor(MainVSTController* controller, taluma::Synth* synth);
     ~MainVSTGUIEditor() override;
 
     bool PLUGIN_API open(void* parent, const VSTGUI::PlatformType& platformType) override;
@@ -135,6 +136,7 @@ private:
     void fileSelected(VSTGUI::CBaseObject* selector);
 
     DisplayTables tables_;
+    MainVSTController* owner_;  // the controller as itself (VSTGUIEditor keeps its base)
     std::atomic<taluma::Synth*> synth_{nullptr};
     Layer_Wedt* waveEditor_{nullptr};
     Layer_Mbar* menuBar_{nullptr};

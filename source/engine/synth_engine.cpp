@@ -333,31 +333,9 @@ int32_t SynthEngine::parameterValue(uint32_t id) const {
     case eventid::kEngineSetting: return n == 1 ? bitDepth : int32_t(referencePitch);
     default: break;
     }
-    switch (n) {
-    case 1: return t.bendRange;
-    case 2: return t.value(kAlgorithmValue);
-    case 3: return t.value(kLfoWaveValue);
-    case 4: return t.value(kLfoFreqValue);
-    default: break;
-    }
-    const int op = (n & 0xF0) == 0x90 ? 0 : 1;
-    switch (n & 0x0F) {
-    case eventid::kFeedback: return t.value(kFeedbackValue);
-    case eventid::kMul: return t.opValue(op, kMul);
-    case eventid::kTune: return t.opValue(op, kTune);
-    case eventid::kTotalLevel: return t.opValue(op, kTl);
-    case eventid::kAttackRate: return t.opValue(op, kAr);
-    case eventid::kDecayRate: return t.opValue(op, kDr);
-    case eventid::kSustainLevel: return t.opValue(op, kSl);
-    case eventid::kSustainRate: return t.opValue(op, kSr);
-    case eventid::kReleaseRate: return t.opValue(op, kRr);
-    case eventid::kKeyCenter: return t.opValue(op, kKc);
-    case eventid::kKeyScale: return t.opValue(op, kKs);
-    case eventid::kVelocityCurve: return t.opValue(op, kVc);
-    case eventid::kVelocitySens: return t.opValue(op, kVs);
-    case eventid::kPms: return t.opValue(op, kPms);
-    default: return t.opValue(op, kAms);
-    }
+    if (id == eventid::kBendRange)
+        return t.bendRange;
+    return t.value(toneValueIndex(id));
 }
 
 bool SynthEngine::setParameterValue(uint32_t id, int32_t value) {

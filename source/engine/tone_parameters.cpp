@@ -2,7 +2,39 @@
 
 #include <algorithm>
 
+#include "engine_event.h"
+
 namespace taluma {
+
+int toneValueIndex(uint32_t id) {
+    switch (id) {
+    case eventid::kAlgorithm: return kAlgorithmValue;
+    case eventid::kLfoWave: return kLfoWaveValue;
+    case eventid::kLfoFreq: return kLfoFreqValue;
+    case eventid::kOperatorA + eventid::kFeedback: return kFeedbackValue;
+    default: break;
+    }
+    const int op = id - eventid::kOperatorA < 16 ? 0 : id - eventid::kOperatorB < 16 ? 1 : -1;
+    if (op < 0)
+        return -1;
+    switch (id - eventid::operatorParam(op, eventid::kFeedback)) {
+    case eventid::kMul: return toneIndex(op, kMul);
+    case eventid::kTune: return toneIndex(op, kTune);
+    case eventid::kTotalLevel: return toneIndex(op, kTl);
+    case eventid::kAttackRate: return toneIndex(op, kAr);
+    case eventid::kDecayRate: return toneIndex(op, kDr);
+    case eventid::kSustainLevel: return toneIndex(op, kSl);
+    case eventid::kSustainRate: return toneIndex(op, kSr);
+    case eventid::kReleaseRate: return toneIndex(op, kRr);
+    case eventid::kKeyCenter: return toneIndex(op, kKc);
+    case eventid::kKeyScale: return toneIndex(op, kKs);
+    case eventid::kVelocityCurve: return toneIndex(op, kVc);
+    case eventid::kVelocitySens: return toneIndex(op, kVs);
+    case eventid::kPms: return toneIndex(op, kPms);
+    case eventid::kAms: return toneIndex(op, kAms);
+    default: return -1;
+    }
+}
 
 namespace {
 const int32_t kDefaultValues[kToneValueCount] = {

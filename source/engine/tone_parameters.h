@@ -39,6 +39,9 @@ constexpr int kToneValueCount = 32;
 constexpr int toneIndex(int op, OperatorValue v) {
     return kOperatorValues + op * kOperatorValueCount + v;
 }
+// The position of a tone parameter (an event id) in the block of 32 tone values; -1 for
+// ids outside the block (the bend range, controllers, engine settings, unknown ids).
+int toneValueIndex(uint32_t id);
 
 // Envelope stages.
 enum Stage : int32_t {

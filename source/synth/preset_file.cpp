@@ -44,7 +44,7 @@ bool loadPresetFile(Synth& synth, const std::string& utf8Path) {
     if (length != bytes.size())
         return false;  // too long, or the read stopped short
     const uint8_t* record = presetRecord(bytes.data(), bytes.size());
-    return record && readStateRecord(synth, record, kStateRecordSize);
+    return record && readStateRecord(synth, record, kStateRecordSize, RecordScope::kSound);
 }
 
 bool exportPresetFile(Synth& synth, const std::string& utf8Path) {

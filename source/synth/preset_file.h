@@ -23,7 +23,8 @@ std::vector<uint8_t> formatPreset(const std::vector<uint8_t>& record);
 // checked; the record's own version is checked by the state reader.
 const uint8_t* presetRecord(const uint8_t* bytes, size_t length);
 
-// Reads the file and applies its record; false, with the Synth unchanged, when the file
+// Reads the file and applies the sound of its record (RecordScope::kSound: the
+// instrument's own preset load keeps how the user has the window); false, with the Synth unchanged, when the file
 // cannot be read or is not an acceptable preset. Makes its own Synth::Edit and holds the
 // audio thread off the engine while applying: call it outside an Edit.
 bool loadPresetFile(Synth& synth, const std::string& utf8Path);

@@ -88,18 +88,21 @@ private:
     const uint8_t* in_;
 };
 
-void applySettings(Synth::Edit& edit, const Reader& r) {
-    SynthSettings& s = edit.settings();
-    WaveStore& store = edit.waves();
+// How the user has the window: skin, frame rate, radix, opacities and open page.
+void applyDisplay(SynthSettings& s, const Reader& r) {
     // The skin and frame-rate indices select entries of the editor's tables: a value
     // past their end (two skins, five rates) is held to the last entry.
     s.skin = std::min(r.u8(kSkin), 1);
     s.frameRateIndex = std::min(r.u8(kFrameRate), 4);
     s.numberRadix = r.u8(kRadix) & 1;
-    store.linkAB = r.flag(kLinkAB);
     s.waveOpacity = std::min(r.u8(kWaveOpacity), 100);
     s.gridOpacity = std::min(r.u8(kGridOpacity), 100);
     s.page = r.u8(kPage) & 3;
+}
+
+void applySettings(Synth::Edit& edit, const Reader& r) {
+    WaveStore& store = edit.waves();
+    store.linkAB = r.flag(kLinkAB);
     for (int op = 0; op < 2; ++op)
         store.setStepQuantiser(op, std::clamp(r.u8(kStepBits + size_t(op)), 1, 8));
 
@@ -132,21 +135,25 @@ void applyTables(WaveStore& store, const Reader& r) {
             store.setSlotCell(s, i, r.at(kSlots)[s * kTableCells + i]);
 }
 
-void applyEngine(SynthEngine& engine, const Reader& r) {
-    engine.setBitDepth(std::clamp(r.u8(kBitDepth), 1, 16));
-    engine.setReferencePitch(uint32_t(std::clamp(r.u16(kReferencePitch), 42000, 46000)));
-    engine.setVoiceCount(r.u16(kVoiceCount));
+// The engine's values as the record holds them, each brought into its range.
+struct EngineValues {
+    int32_t bitDepth, referencePitch, voiceCount;
+    int32_t bendRange, modWheel, volume, pan, expression;
+    int32_t tone[kToneValueCount];
+};
 
-    engine.setBendRange(std::min(r.u8(kBendRange), 24));
-    // Only the low 8 bits of the bend are stored, which cannot restore it: a loaded
-    // state starts with the wheel at its centre, where the host's next bend finds it.
-    engine.setPitchBend(8192);
-    engine.setModWheel(r.u8(kModWheel) & 127);
-    engine.setVolume(r.u8(kVolume) & 127);
-    engine.setPan(r.u8(kPan) & 127);
-    engine.setExpression(r.u8(kExpression) & 127);
+EngineValues readEngineValues(const Reader& r) {
+    EngineValues v{};
+    v.bitDepth = std::clamp(r.u8(kBitDepth), 1, 16);
+    v.referencePitch = std::clamp(r.u16(kReferencePitch), 42000, 46000);
+    v.voiceCount = r.u16(kVoiceCount);  // the engine rounds it to a power of two
+    v.bendRange = std::min(r.u8(kBendRange), 24);
+    v.modWheel = r.u8(kModWheel) & 127;
+    v.volume = r.u8(kVolume) & 127;
+    v.pan = r.u8(kPan) & 127;
+    v.expression = r.u8(kExpression) & 127;
 
-    int32_t values[kToneValueCount];
+    int32_t* values = v.tone;
     values[kLfoWaveValue] = r.u8(kLfoWave) & 3;
     values[kLfoFreqValue] = std::min(r.u16(kLfoFreq), 16384);
     values[kFeedbackValue] = std::min(r.u8(kFeedback), 128);
@@ -169,7 +176,28 @@ void applyEngine(SynthEngine& engine, const Reader& r) {
         values[toneIndex(op, kKc)] = r.u8(at(12)) & 127;  // the record keeps KC before KS
         values[toneIndex(op, kKs)] = r.u8(at(13)) & 3;
     }
-    engine.tone().loadValues(values);
+    return v;
+}
+
+// Only the low 8 bits of the bend are stored, which cannot restore it: a loaded state
+// starts with the wheel at its centre, where the host's next bend finds it.
+constexpr int32_t kLoadedPitchBend = 8192;
+
+void applyEngine(SynthEngine& engine, const EngineValues& v) {
+    engine.setBitDepth(v.bitDepth);
+    engine.setReferencePitch(uint32_t(v.referencePitch));
+    engine.setVoiceCount(v.voiceCount);
+    engine.setBendRange(v.bendRange);
+    engine.setPitchBend(kLoadedPitchBend);
+    engine.setModWheel(v.modWheel);
+    engine.setVolume(v.volume);
+    engine.setPan(v.pan);
+    engine.setExpression(v.expression);
+    engine.tone().loadValues(v.tone);
+}
+
+bool acceptable(const uint8_t* bytes, size_t size) {
+    return bytes && size == kStateRecordSize && bytes[kVersion] == kStateRecordVersion;
 }
 
 }  // namespace
@@ -246,18 +274,42 @@ std::vector<uint8_t> writeStateRecord(Synth& synth) {
     return out;
 }
 
-bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size) {
-    if (!bytes || size != kStateRecordSize || bytes[kVersion] != kStateRecordVersion)
+bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size, RecordScope scope) {
+    if (!acceptable(bytes, size))
         return false;
     const Reader r(bytes);
     Synth::Edit edit(synth);
     Synth::StructuralEdit structural(synth);
     synth.engine().silenceAllVoices();
+    if (scope == RecordScope::kWhole)
+        applyDisplay(edit.settings(), r);
     applySettings(edit, r);
     synth.setRateDivider(r.u8(kRateDivider) & 3);  // clears the hold
     applyTables(edit.waves(), r);
-    applyEngine(synth.engine(), r);
+    applyEngine(synth.engine(), readEngineValues(r));
     edit.history().clear();  // the steps belong to the tables that were replaced
+    return true;
+}
+
+bool recordedValue(const uint8_t* bytes, size_t size, uint32_t id, int32_t& value) {
+    if (!acceptable(bytes, size))
+        return false;
+    const EngineValues v = readEngineValues(Reader(bytes));
+    switch (id) {
+    case eventid::kModWheel: value = v.modWheel; return true;
+    case eventid::kVolume: value = v.volume; return true;
+    case eventid::kPan: value = v.pan; return true;
+    case eventid::kExpression: value = v.expression; return true;
+    case eventid::kPitchBend: value = kLoadedPitchBend; return true;
+    case eventid::kBitDepth: value = v.bitDepth; return true;
+    case eventid::kStdPitch: value = v.referencePitch; return true;
+    case eventid::kBendRange: value = v.bendRange; return true;
+    default: break;
+    }
+    const int index = toneValueIndex(id);
+    if (index < 0)
+        return false;
+    value = v.tone[index];
     return true;
 }
 

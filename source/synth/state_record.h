@@ -18,9 +18,20 @@ constexpr uint8_t kStateRecordVersion = 2;
 // Makes its own Synth::Edit; never interrupts the audio thread.
 std::vector<uint8_t> writeStateRecord(Synth& synth);
 
+// What a load takes from a record: everything (a session restored by the host), or the
+// sound only (the instrument's own preset loads), which leaves how the user has the
+// window as it is: skin, frame rate, number radix, wave and grid opacity, open page.
+enum class RecordScope { kWhole, kSound };
+
 // Applies a record: false, with nothing changed, unless size is 858 and the version is
-// 2. Out-of-range fields are brought into range one by one. Makes its own Synth::Edit and holds
-// the audio thread off the engine (StructuralEdit) while it applies.
-bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size);
+// 2. Out-of-range fields are brought into range one by one. Makes its own Synth::Edit and
+// holds the audio thread off the engine (StructuralEdit) while it applies.
+bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size,
+                     RecordScope scope = RecordScope::kWhole);
+
+// The engine's integer for parameter `id` (an engine event id) after the record is
+// loaded, for a reader without a Synth (the controller): false when the record would be
+// refused or does not hold the parameter. The pitch bend reads as the centre.
+bool recordedValue(const uint8_t* bytes, size_t size, uint32_t id, int32_t& value);
 
 }  // namespace taluma

@@ -79,6 +79,13 @@ void Synth::setRunning(bool running) {
     engine_->silenceAllVoices();
 }  // leaving the edit sets renderEnabled from audioRunning, bypassed and busy
 
+void Synth::restoreBypass(bool on) {
+    StructuralEdit edit(*this);
+    bypassed_.store(on);
+    audio_.clearHold();
+    engine_->silenceAllVoices();
+}  // leaving the edit sets renderEnabled
+
 void Synth::setupRate(int32_t maxBlock, float hostRate) {
     StructuralEdit edit(*this);
     audio_.setMaxBlockSize(maxBlock);

@@ -134,6 +134,9 @@ public:
     // made at once.
     void chooseRateDivider(double norm);
     void chooseVoiceCount(double norm);
+    // A saved bypass state being restored: sets the flag, frees every voice and clears
+    // the hold, as the host's bypass parameter does on the audio thread.
+    void restoreBypass(bool on);
     // Sets bits of the change notice.
     void notifyChange(uint32_t bits) { changeNotice_.fetch_or(bits); }
 

@@ -119,7 +119,9 @@ TEST_P(BankPreset, LoadsAndSavesBackItsRecord) {
     ASSERT_TRUE(plugin);
     std::vector<uint8_t> saved;
     ASSERT_TRUE(plugin->getState(saved));
-    EXPECT_EQ(saved, bank::presetStateRecord(*c.preset));
+    const std::vector<uint8_t> record = bank::presetStateRecord(*c.preset);
+    ASSERT_GE(saved.size(), record.size());  // the bypass follows the record
+    EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.begin() + long(record.size())), record);
 }
 
 std::vector<Case> allCases() {

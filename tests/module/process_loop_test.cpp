@@ -155,7 +155,7 @@ TEST_F(EventList, OrderedByPositionWithEqualPositionsInArrivalOrder) {
                                  {40, eventid::noteOn(60), 1.0f}}));
 }
 
-TEST_F(EventList, LastPointOnlyClampedOffsetsAndEngineSamplePositions) {
+TEST_F(EventList, EveryPointClampedOffsetsAndEngineSamplePositions) {
     start();
     int32 index = 0;
     auto* queue = changes.addQueue(kTlA);
@@ -163,29 +163,68 @@ TEST_F(EventList, LastPointOnlyClampedOffsetsAndEngineSamplePositions) {
     queue->addPoint(50, 0.8, index);
     change(0x12345, 0, 0.5);  // no engine bits: ignored
     noteOn(900, 60, 2.0f);    // past the block end, velocity above 1
-    EXPECT_EQ(collect(64), (Seen{{50, kTlA, 0.8f}, {63, eventid::noteOn(60), 1.0f}}));
+    EXPECT_EQ(collect(64),
+              (Seen{{10, kTlA, 0.2f}, {50, kTlA, 0.8f}, {63, eventid::noteOn(60), 1.0f}}));
     // At 1/3 of the host rate positions are engine samples.
     synth->setRateDivider(2);
     noteOn(10, 60, std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ(collect(64), (Seen{{3, eventid::noteOn(60), 0.0f}}));
 }
 
-TEST_F(EventList, FullPoolKeeps512AndStopsParameterReading) {
+TEST_F(EventList, ARampReachesTheEngineAtItsPointsEvenlyThinnedWhenThePoolRunsShort) {
+    // A ramp of 64 points (value k/63 at offset k) and one later change; notes fill the
+    // pool first. The later queue keeps one record; the ramp keeps its first and last.
+    constexpr uint32_t kTlB = eventid::kOperatorB + eventid::kTotalLevel;
+    struct Row {
+        int notes;
+        size_t rampEvents;
+        bool laterKept;
+    };
+    start();
+    for (const Row& row : {Row{0, 64, true}, Row{496, 15, true}, Row{511, 1, false}}) {
+        for (int i = 0; i < row.notes; ++i)
+            noteOn(63, int16(i % 128), 0.5f);
+        int32 index = 0;
+        auto* ramp = changes.addQueue(kTlA);
+        for (int k = 0; k < 64; ++k)
+            ramp->addPoint(k, k / 63.0, index);
+        change(kTlB, 5, 0.25);
+        std::vector<std::pair<int32_t, float>> rampSeen;
+        bool laterSeen = false;
+        for (const auto& [offset, id, value] : collect(64)) {
+            if (id == kTlA)
+                rampSeen.emplace_back(offset, value);
+            laterSeen = laterSeen || id == kTlB;
+        }
+        ASSERT_EQ(rampSeen.size(), row.rampEvents) << row.notes;
+        EXPECT_EQ(laterSeen, row.laterKept) << row.notes;
+        EXPECT_EQ(rampSeen.back(), std::make_pair(63, 1.0f)) << row.notes;
+        for (size_t i = 0; i < rampSeen.size(); ++i) {
+            EXPECT_EQ(rampSeen[i].second, float(rampSeen[i].first / 63.0)) << row.notes;
+            if (i > 0)
+                EXPECT_GT(rampSeen[i].first, rampSeen[i - 1].first) << row.notes;
+        }
+        if (row.rampEvents > 1)
+            EXPECT_EQ(rampSeen.front().first, 0) << row.notes;
+    }
+}
+
+TEST_F(EventList, FullPoolKeeps512AndDropsWhatNeedsARecord) {
     start();
     change(kBypassId, 0, 1.0);
     run(16);
     for (int i = 0; i < 600; ++i)
         noteOn(i % 64, int16(i % 128), 0.5f);
     change(kBypassId, 0, 0.0);  // handled: needs no record
-    change(kTlA, 0, 1.0);       // needs a record: reading stops here
-    change(kBypassId, 0, 1.0);  // never read
+    change(kTlA, 0, 1.0);       // needs a record: dropped
+    change(kBypassId, 0, 1.0);  // still read
     ProcessData data;
     data.numSamples = 64;
     data.inputEvents = &events;
     data.inputParameterChanges = &changes;
     collectBlockEvents(*synth, data);
     EXPECT_EQ(synth->audio().eventCount, 512);
-    EXPECT_FALSE(synth->bypassed());
+    EXPECT_TRUE(synth->bypassed());
     int count = 0;
     for (EngineEvent* e = synth->audio().eventList; e; e = e->next) {
         EXPECT_EQ(e->id & 0xF0000u, 0x10000u);

@@ -47,8 +47,13 @@ TEST(InputFiles, PresetFilesYieldTheirRecordOrAreRefused) {
         EXPECT_THROW(stateFromPresetFile(bad, "p"), InputError);
 }
 
-TEST(InputFiles, StateFileIsTheBareRecord) {
+TEST(InputFiles, StateFileIsTheRecordAndWhatTheModuleSavedAfterIt) {
     EXPECT_EQ(stateFromStateFile(record(2), "s"), record(2));
+    std::vector<uint8_t> saved = record(2);
+    saved.resize(1024, 1);
+    EXPECT_EQ(stateFromStateFile(saved, "s"), saved);
+    saved.push_back(1);
+    EXPECT_THROW(stateFromStateFile(saved, "s"), InputError);
     EXPECT_THROW(stateFromStateFile(record(3), "s"), InputError);
     std::vector<uint8_t> shortRecord = record(2);
     shortRecord.pop_back();

@@ -105,11 +105,11 @@ TEST_F(RenderCli, SavedStateAndPresetRecreateTheSound) {
     write("edit.txt", "param 0 0x40002 0.3333\nparam 0 0x400A1 0.2\ncc 0 7 100\n0.1 A4 100 0.5\n");
     ASSERT_EQ(render("edit.txt --save-state edit.state").exitCode, 0);
     const std::string state = dir.read("edit.state");
-    ASSERT_EQ(state.size(), 858u);
-    EXPECT_EQ(state[0], 2);      // version
-    EXPECT_EQ(state[820], 100);  // volume (CC 7)
-    EXPECT_EQ(state[827], 1);    // algorithm
-    EXPECT_EQ(state[845], 3);    // operator B multiplier
+    ASSERT_EQ(state.size(), 865u);  // the record and the bypass after it
+    EXPECT_EQ(state[0], 2);         // version
+    EXPECT_EQ(state[820], 100);     // volume (CC 7)
+    EXPECT_EQ(state[827], 1);       // algorithm
+    EXPECT_EQ(state[845], 3);       // operator B multiplier
 
     write("plain.txt", "0.1 A4 100 0.5\n");
     ToolRun fromState = render("plain.txt -o state.wav --state edit.state");

@@ -58,14 +58,14 @@ TEST_F(Controller, PublishesFortyThreeParametersInOrder) {
     }
     ParameterInfo bypass{};
     controller->getParameterInfo(0, bypass);
-    EXPECT_EQ(bypass.flags, ParameterInfo::kIsBypass);
+    EXPECT_EQ(bypass.flags, ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass);
     EXPECT_EQ(bypass.units[0], '.');
     ParameterInfo pitch{};
     controller->getParameterInfo(9, pitch);
     EXPECT_EQ(ascii(pitch.title), "STD Pitch");
     EXPECT_EQ(pitch.flags, ParameterInfo::kIsReadOnly | ParameterInfo::kIsHidden);
     EXPECT_DOUBLE_EQ(pitch.defaultNormalizedValue, 0.5);
-    EXPECT_EQ(automatable, 34);  // BitDepth and the 33 synthesizer parameters
+    EXPECT_EQ(automatable, 35);  // the bypass, BitDepth and the 33 synthesizer parameters
 
     ASSERT_EQ(controller->getUnitCount(), 1);
     UnitInfo unit{};

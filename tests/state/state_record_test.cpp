@@ -12,7 +12,10 @@ uint16_t u16(const std::vector<uint8_t>& b, size_t at) {
 
 TEST_F(StateRecord, FreshInstanceWritesTheDefaults) {
     const std::vector<uint8_t> r = save();
-    ASSERT_EQ(r.size(), 858u);
+    // The record, then the bypass (off) in the extension: "TWX1", one field byte.
+    ASSERT_EQ(r.size(), 865u);
+    EXPECT_EQ(std::vector<uint8_t>(r.begin() + 858, r.end()),
+              (std::vector<uint8_t>{'T', 'W', 'X', '1', 1, 0, 0}));
     // Settings, then the generator: sine, 4 quarters, range 0..128, amplitude 127,
     // 8 harmonics, 4 noise points; full rate; both tables of 32 cells.
     EXPECT_EQ(std::vector<uint8_t>(r.begin(), r.begin() + 40),
@@ -28,7 +31,7 @@ TEST_F(StateRecord, FreshInstanceWritesTheDefaults) {
     EXPECT_EQ(r[808], 16);
     EXPECT_EQ(u16(r, 809), 44000);
     EXPECT_EQ(u16(r, 811), 128);
-    const std::vector<uint8_t> tail(r.begin() + 817, r.end());
+    const std::vector<uint8_t> tail(r.begin() + 817, r.begin() + 858);
     EXPECT_EQ(tail,
               (std::vector<uint8_t>{2,    0, 0, 127, 64,  127, 0,  0x00, 0x08, 0,  3, 0, 0, 2, 0x00,
                                     0x20, 0, 0, 16,  100, 100, 24, 42,   120,  64, 0, 2, 7, 1, 0x00,
@@ -150,6 +153,32 @@ TEST_F(StateRecord, KeyScaleAndCentreSwapIntoTheEngine) {
     ASSERT_EQ(load(record), kResultOk);
     EXPECT_EQ(synth->engine().tone().opValue(0, kKc), 70);
     EXPECT_EQ(synth->engine().tone().opValue(0, kKs), 2);
+}
+
+// The instrument's own preset loads take the sound and leave how the user has the
+// window; a session restore takes everything.
+TEST_F(StateRecord, PresetLoadsLeaveTheWindowAsItIs) {
+    // Skin, frame rate, radix, wave and grid opacity, page: valid, and not the defaults.
+    const size_t window[] = {2, 3, 4, 6, 7, 8};
+    const uint8_t shown[] = {1, 1, 1, 50, 50, 3};
+    std::vector<uint8_t> record = save();
+    record.resize(kStateRecordSize);
+    for (size_t i = 0; i < std::size(window); ++i)
+        record[window[i]] = shown[i];
+    record[5] = 1;     // link A-B: part of the sound's editing
+    record[835] = 99;  // A TL
+    for (RecordScope scope : {RecordScope::kSound, RecordScope::kWhole}) {
+        Instance fresh;
+        const std::vector<uint8_t> before = fresh.save();
+        ASSERT_TRUE(readStateRecord(*fresh.synth, record.data(), record.size(), scope));
+        const std::vector<uint8_t> after = fresh.save();
+        for (size_t at = 0; at < kStateRecordSize; ++at) {
+            const bool kept =
+                scope == RecordScope::kSound &&
+                std::find(std::begin(window), std::end(window), at) != std::end(window);
+            EXPECT_EQ(after[at], kept ? before[at] : record[at]) << at;
+        }
+    }
 }
 
 TEST_F(StateRecord, RefusedStreamsChangeNothing) {

@@ -43,7 +43,7 @@ protected:
     std::vector<uint8_t> state() {
         std::vector<uint8_t> bytes;
         EXPECT_TRUE(plugin->getState(bytes));
-        EXPECT_EQ(bytes.size(), 858u);
+        EXPECT_EQ(bytes.size(), 865u);  // the record and the bypass after it
         return bytes;
     }
     // The only message to the controller since the last clearMessages.

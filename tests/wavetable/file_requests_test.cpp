@@ -104,7 +104,6 @@ protected:
         send(tableCommand(0, kTableMenu, menu::kTableSize), 1.0);
         send(waveSwitch::kLinkAB, 1.0);
         send(generator::kNoiseSeed, 0.5);
-        send(setting::kSkin, 1.0);
         send(opValue::operatorParam(0, eventid::kTotalLevel), 99.0);
         send(global::kVoiceCount, 0.0);
         send(tableCommand(1, kTableMenu, menu::kSaveSlot), 1.0);

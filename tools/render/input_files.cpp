@@ -41,9 +41,10 @@ EventSequence readEventFile(const std::string& path) {
 
 std::vector<uint8_t> stateFromStateFile(const std::vector<uint8_t>& bytes,
                                         const std::string& name) {
-    if (bytes.size() != kStateRecordBytes)
+    if (bytes.size() < kStateRecordBytes || bytes.size() > kMaxStateFileBytes)
         throw InputError(name + ": a state file holds " + std::to_string(kStateRecordBytes) +
-                         " bytes, this one " + std::to_string(bytes.size()));
+                         " to " + std::to_string(kMaxStateFileBytes) + " bytes, this one " +
+                         std::to_string(bytes.size()));
     checkRecord(bytes.data(), name);
     return bytes;
 }

@@ -11,6 +11,8 @@
 namespace taluma::render {
 
 constexpr size_t kStateRecordBytes = 858;
+// What the module saves after the record (its bypass) is the module's to read.
+constexpr size_t kMaxStateFileBytes = 1024;
 constexpr uint8_t kStateRecordVersion = 2;
 
 // A Standard MIDI File when the file starts with "MThd", otherwise a note list.
@@ -20,7 +22,8 @@ EventSequence readEventFile(const std::string& path);
 // The whole file. Throws InputError naming `what` and the path.
 std::vector<uint8_t> readBinaryFile(const std::string& path, const std::string& what);
 
-// Checks a saved component state: 858 bytes, version byte 2. Throws InputError.
+// Checks a saved component state: the record (version byte 2) and what the module saved
+// after it, 858 to 1024 bytes. Throws InputError.
 std::vector<uint8_t> stateFromStateFile(const std::vector<uint8_t>& bytes, const std::string& name);
 
 // The state record inside a preset file: 874 to 1024 bytes, "RIFF" at 0, "data" at 8,

@@ -20,7 +20,8 @@ tresult PLUGIN_API HostComponentHandler::endEdit(ParamID id) {
     return kResultOk;
 }
 
-tresult PLUGIN_API HostComponentHandler::restartComponent(int32) {
+tresult PLUGIN_API HostComponentHandler::restartComponent(int32 flags) {
+    restarts_.push_back({flags, std::this_thread::get_id(), hostCalls_ > 0});
     return kResultOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
+#include <thread>
 #include <vector>
 
 namespace taluma {
@@ -22,6 +23,14 @@ struct HostEdit {
     }
 };
 
+// A restartComponent call: its flags, the thread it came on and whether the host was
+// inside a call of its own into the plug-in (a state load) meanwhile.
+struct HostRestart {
+    int32 flags;
+    std::thread::id thread;
+    bool insideHostCall;
+};
+
 class HostComponentHandler : public IComponentHandler {
 public:
     tresult PLUGIN_API beginEdit(ParamID id) SMTG_OVERRIDE;
@@ -30,7 +39,14 @@ public:
     tresult PLUGIN_API restartComponent(int32 flags) SMTG_OVERRIDE;
 
     const std::vector<HostEdit>& edits() const { return edits_; }
-    void clear() { edits_.clear(); }
+    const std::vector<HostRestart>& restarts() const { return restarts_; }
+    void clear() {
+        edits_.clear();
+        restarts_.clear();
+    }
+    // The host brackets its own calls into the plug-in with these.
+    void enterHostCall() { ++hostCalls_; }
+    void leaveHostCall() { --hostCalls_; }
     // Edits still open (begun, not yet ended), for checking that every gesture closes.
     int32 openGestures() const { return open_; }
 
@@ -41,7 +57,9 @@ public:
 
 private:
     std::vector<HostEdit> edits_;
+    std::vector<HostRestart> restarts_;
     int32 open_ = 0;
+    int32 hostCalls_ = 0;
 };
 
 }  // namespace testhost

@@ -231,11 +231,13 @@ bool PluginInstance::getState(std::vector<uint8_t>& bytes) {
 tresult PluginInstance::setState(const std::vector<uint8_t>& bytes) {
     MemoryStream stream;
     fill(stream, bytes);
+    handler_.enterHostCall();
     tresult result = component_->setState(&stream);
     if (result == kResultOk && controller_) {
         stream.seek(0, IBStream::kIBSeekSet, nullptr);
         controller_->setComponentState(&stream);
     }
+    handler_.leaveHostCall();
     return result;
 }
 

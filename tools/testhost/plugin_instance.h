@@ -8,7 +8,7 @@
 //   auto plugin = taluma::testhost::PluginInstance::create (*module, error);
 //   plugin->start (48000.0, 512);                // setupProcessing, setActive, setProcessing
 //   plugin->noteOn (0, 60, 0.8f);                 // queued for the next block
-//   plugin->parameterChange (0x40093, 0, 0.25);   // likewise (last point wins in the plug-in)
+//   plugin->parameterChange (0x40093, 0, 0.25);   // likewise, at its sample offset
 //   plugin->process (512, left, right);           // left/right: 512 floats each
 //   plugin->stop ();
 // Keep the Module alive while instances exist.
