@@ -111,6 +111,21 @@ void setBypassDeferred(Synth& synth, bool on) {
     synth.audio().bypassChangePending = true;
 }
 
+// The bypass switches the whole block: the last point of its queue that can be read
+// holds (every point is read, in order). False when none can.
+bool bypassAtBlockEnd(IParamValueQueue& queue, bool& on) {
+    bool read = false;
+    for (int32 i = 0; i < queue.getPointCount(); ++i) {
+        int32 offset = 0;
+        ParamValue value = 0.0;
+        if (queue.getPoint(i, offset, value) == kResultOk) {
+            on = value == 1.0;
+            read = true;
+        }
+    }
+    return read;
+}
+
 // The engine queues that follow queue q, each of which keeps one record for its last point.
 int32_t laterEngineQueues(IParameterChanges& changes, int32 q) {
     int32_t later = 0;
@@ -159,12 +174,9 @@ void collectParameterChanges(Synth& synth, IParameterChanges* changes,
                 std::max<int32_t>(std::min(left, 1), left - laterEngineQueues(*changes, q));
             collectQueue(synth, *queue, room, position, cursor);
         } else if (id == kBypassId) {
-            // The bypass switches the whole block: its last point counts.
-            int32 offset = 0;
-            ParamValue value = 0.0;
-            if (queue->getPoint(queue->getPointCount() - 1, offset, value) != kResultOk)
+            bool on = false;
+            if (!bypassAtBlockEnd(*queue, on))
                 continue;
-            const bool on = value == 1.0;
             setBypass(synth, on);
             if (on)
                 return;  // the rest of this block's changes are not read
@@ -189,14 +201,9 @@ void readBypassOnly(Synth& synth, ProcessData& data) {
     const int32 queues = changes->getParameterCount();
     for (int32 q = 0; q < queues; ++q) {
         IParamValueQueue* queue = changes->getParameterData(q);
-        if (!queue || queue->getParameterId() != kBypassId)
+        bool on = false;
+        if (!queue || queue->getParameterId() != kBypassId || !bypassAtBlockEnd(*queue, on))
             continue;
-        const int32 points = queue->getPointCount();
-        int32 offset = 0;
-        ParamValue value = 0.0;
-        if (points < 1 || queue->getPoint(points - 1, offset, value) != kResultOk)
-            continue;
-        const bool on = value == 1.0;
         setBypassDeferred(synth, on);
         if (on)
             return;

@@ -4,6 +4,7 @@
 #include "editor_fixture.h"
 
 #include "engine_event.h"
+#include "scratch_dir.h"
 #include "vstgui/lib/vstkeycode.h"
 
 namespace taluma {
@@ -229,6 +230,41 @@ TEST_F(EditorPages, SettingsFileDialogsAskForAPathAndSendIt) {
     EXPECT_STREQ(dialog.initialDirectory, "/tmp");
     key(0, VSTGUI::VKEY_ESCAPE);
     EXPECT_TRUE(fileRequests().empty());
+}
+
+// A preset imported in the window changes values the host keeps a list of: the host is
+// told once, from the window's timer on the user-interface thread, never inside a call
+// of its own; a state the host loads itself tells it nothing (it asks the controller).
+TEST_F(EditorPages, APresetImportedInTheWindowTellsTheHostOnce) {
+    constexpr uint32_t kTlA = kOperatorA + kTotalLevel;
+    testhost::ScratchDir dir;
+    const std::string presetPath = dir.file("loud.tlmprst");
+    automate(kTlA, 0.0);
+    showSettings();
+    click(page(S::presetExportButton));
+    answerFileDialog(presetPath);
+    automate(kTlA, 1.0);
+    std::vector<uint8_t> state;
+    ASSERT_TRUE(plugin->getState(state));
+
+    plugin->componentHandler().clear();
+    click(page(S::presetImportButton));
+    answerFileDialog(presetPath);
+    for (int i = 0; i < 8; ++i)
+        tick(50);
+    const auto& restarts = plugin->componentHandler().restarts();
+    ASSERT_EQ(restarts.size(), 1u);
+    EXPECT_EQ(restarts[0].flags, Steinberg::Vst::kParamValuesChanged);
+    EXPECT_EQ(restarts[0].thread, std::this_thread::get_id());
+    EXPECT_FALSE(restarts[0].insideHostCall);
+    EXPECT_EQ(plugin->controller()->getParamNormalized(kTlA), 0.0);
+
+    plugin->componentHandler().clear();
+    ASSERT_EQ(plugin->setState(state), Steinberg::kResultOk);
+    for (int i = 0; i < 8; ++i)
+        tick(50);
+    EXPECT_TRUE(plugin->componentHandler().restarts().empty());
+    EXPECT_EQ(plugin->controller()->getParamNormalized(kTlA), 1.0);
 }
 
 }  // namespace

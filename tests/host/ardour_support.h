@@ -76,12 +76,38 @@ struct ArdourScratch {
                         shellQuoted(plugins / "TALUMA_W.vst3"));
     }
 
-    // A saved session "host" with a MIDI track "Synth" playing `key` through the plug-in.
-    Command buildSession(const std::string& script, int key) const {
-        return runShell(env + "TALUMA_SESSION_DIR=" + shellQuoted(session) +
-                        " TALUMA_SESSION_NAME=host TALUMA_PLUGIN='TALUMA W' TALUMA_NOTE=" +
-                        std::to_string(key) + " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " +
-                        shellQuoted(script));
+    // A saved session "host" with a MIDI track "Synth" playing `key` through the plug-in;
+    // `settings` are more variables for the script (TALUMA_TWEAK, TALUMA_PRESET). Ardour
+    // now and then aborts while it sets up a session (a port it says exists already): a
+    // session that was not saved is built again.
+    Command buildSession(const std::string& script, int key,
+                         const std::string& settings = "") const {
+        Command built;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            fs::remove_all(session);
+            built = runShell(env + settings + " TALUMA_SESSION_DIR=" + shellQuoted(session) +
+                             " TALUMA_SESSION_NAME=host TALUMA_PLUGIN='TALUMA W' TALUMA_NOTE=" +
+                             std::to_string(key) + " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " +
+                             shellQuoted(script));
+            if (built.output.find("SESSION SAVED") != std::string::npos)
+                break;
+        }
+        return built;
+    }
+
+    // Ardour reopens the saved session in a process of its own and exports it (`format`:
+    // ardour7-export's options). The export now and then stalls after writing (Ardour's
+    // own fault, seen on a busy machine): a stalled export is tried again, a failing one
+    // is not.
+    Command exportSession(const fs::path& wav, const std::string& format = "") const {
+        Command exported;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            exported = runShell(env + "timeout 60 ardour7-export " + shellQuoted(session) +
+                                " host " + format + " -o " + shellQuoted(wav));
+            if (exported.exitCode != 124)
+                break;
+        }
+        return exported;
     }
 };
 

@@ -1,6 +1,9 @@
 -- Builds and saves an Ardour session that plays one note through a VST 3 instrument.
 -- Run by ardour7-lua with the "None (Dummy)" backend; settings come from the environment:
---   TALUMA_SESSION_DIR, TALUMA_SESSION_NAME, TALUMA_PLUGIN, TALUMA_NOTE, TALUMA_VELOCITY
+--   TALUMA_SESSION_DIR, TALUMA_SESSION_NAME, TALUMA_PLUGIN, TALUMA_NOTE, TALUMA_VELOCITY,
+--   and optionally TALUMA_TWEAK ("label=value;label=value": parameters set by their names
+--   and plain values, as a user turns them) and TALUMA_PRESET (a preset of Ardour's
+--   preset list, by its name, loaded after the tweaks as a user picks it).
 -- Lua cannot create an empty MIDI region, so the script records a short take from the
 -- virtual keyboard port and then replaces the take's notes with the one under test.
 -- It prints "SESSION SAVED" when everything worked.
@@ -10,6 +13,8 @@ local name = os.getenv("TALUMA_SESSION_NAME")
 local plugin = os.getenv("TALUMA_PLUGIN")
 local note = tonumber(os.getenv("TALUMA_NOTE"))
 local velocity = tonumber(os.getenv("TALUMA_VELOCITY"))
+local tweak = os.getenv("TALUMA_TWEAK") or ""
+local preset = os.getenv("TALUMA_PRESET") or ""
 
 local function fail(message)
   print("SESSION FAILED: " .. message)
@@ -31,6 +36,32 @@ local track = tracks:front()
 local instrument = track:the_instrument()
 if instrument:isnil() or instrument:display_name() ~= plugin then
   fail("the instrument '" .. plugin .. "' was not instantiated")
+end
+
+local plugin = instrument:to_insert():plugin(0)
+for label, value in string.gmatch(tweak, "([^=;]+)=([^;]+)") do
+  local found = false
+  for i = 0, plugin:parameter_count() - 1 do
+    local ok = false
+    if plugin:parameter_label(plugin:nth_parameter(i, ok)) == label then
+      if not ARDOUR.LuaAPI.set_processor_param(instrument, i, tonumber(value)) then
+        fail("cannot set " .. label)
+      end
+      found = true
+    end
+  end
+  if not found then fail("no parameter '" .. label .. "'") end
+end
+-- Ardour hands parameter changes to the processor in its next cycles: give them time to
+-- arrive, as a user's clicks would have, before the preset is picked.
+ARDOUR.LuaAPI.usleep(500000)
+if preset ~= "" then
+  local record = nil
+  for p in info:get_presets(false):iter() do
+    if p.label == preset then record = p end
+  end
+  if not record then fail("Ardour lists no preset '" .. preset .. "'") end
+  if not plugin:load_preset(record) then fail("Ardour could not load '" .. preset .. "'") end
 end
 
 -- Record about three seconds from the virtual keyboard.
