@@ -1,5 +1,9 @@
 #include "processor_fixture.h"
 
+#include "pluginterfaces/base/ustring.h"
+#include "pluginterfaces/vst/ivstattributes.h"
+#include "public.sdk/source/common/memorystream.h"
+
 namespace taluma {
 namespace test {
 namespace {
@@ -178,6 +182,53 @@ TEST_F(StateRecord, PresetLoadsLeaveTheWindowAsItIs) {
                 std::find(std::begin(window), std::end(window), at) != std::end(window);
             EXPECT_EQ(after[at], kept ? before[at] : record[at]) << at;
         }
+    }
+}
+
+// A host's stream that says what it restores ("StateType"), as hosts may tell a preset
+// from a project.
+class MarkedStream : public MemoryStream, public IStreamAttributes {
+public:
+    MarkedStream(const std::vector<uint8_t>& bytes, const char* stateType) {
+        int32 written = 0;
+        write(const_cast<uint8_t*>(bytes.data()), int32(bytes.size()), &written);
+        seek(0, kIBSeekSet, nullptr);
+        String128 type{};
+        UString(type, 128).fromAscii(stateType);
+        attributes_->setString("StateType", type);
+    }
+    ~MarkedStream() override { attributes_->release(); }
+    tresult PLUGIN_API getFileName(String128) override { return kNotImplemented; }
+    IAttributeList* PLUGIN_API getAttributes() override { return attributes_; }
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
+        if (FUnknownPrivate::iidEqual(iid, IStreamAttributes::iid)) {
+            addRef();
+            *obj = static_cast<IStreamAttributes*>(this);
+            return kResultOk;
+        }
+        return MemoryStream::queryInterface(iid, obj);
+    }
+    uint32 PLUGIN_API addRef() override { return MemoryStream::addRef(); }
+    uint32 PLUGIN_API release() override { return MemoryStream::release(); }
+
+private:
+    HostAttributeList* attributes_ = new HostAttributeList();
+};
+
+// A host that marks a state as a preset gets the sound only; a project, or a stream that
+// says nothing, gets everything.
+TEST_F(StateRecord, AHostsPresetLoadTakesTheSound) {
+    std::vector<uint8_t> record = save();
+    record[2] = 1;     // skin
+    record[835] = 99;  // A TL
+    for (const auto& [type, takesSkin] : {std::pair<const char*, bool>{"Project", true},
+                                          {"TrackPreset", false},
+                                          {"Default", false}}) {
+        Instance fresh;
+        MarkedStream stream(record, type);
+        ASSERT_EQ(fresh.processor->setState(&stream), kResultOk) << type;
+        EXPECT_EQ(fresh.synth->settings().skin, takesSkin ? 1 : 0) << type;
+        EXPECT_EQ(fresh.synth->engine().tone().opValue(0, kTl), 99) << type;
     }
 }
 
