@@ -108,7 +108,6 @@ CVerticalSwitch* makeVerticalSwitch(IControlListener* listener, CViewContainer* 
     constexpr int32_t kPositions = 8;
     auto* view = new CVerticalSwitch(toCRect(r), listener, tag, kPositions, r.height, kPositions,
                                      loadBitmap(bitmap), CPoint(0, 0));
-    view->setWheelInc(1.0f / float(kPositions));
     return added(container, view);
 }
 
@@ -117,7 +116,6 @@ CHorizontalSwitch* makeHorizontalSwitch(IControlListener* listener, CViewContain
                                         const std::string& bitmap) {
     auto* view = new CHorizontalSwitch(toCRect(r), listener, tag, positions, r.height, positions,
                                        loadBitmap(bitmap), CPoint(0, 0));
-    view->setWheelInc(1.0f / float(positions));
     return added(container, view);
 }
 

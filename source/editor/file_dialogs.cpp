@@ -128,6 +128,8 @@ void MainVSTGUIEditor::fileSelected(CBaseObject* sender) {
         return;  // cancelled
     if (code == file::kImportPreset)
         presetFolder_ = folderOf(path);
+    if (code & file::kImportTable)
+        lastEditedTable_ = code & file::kOperatorBit;
     IMessage* message = controller ? controller->allocateMessage() : nullptr;
     if (!message)
         return;

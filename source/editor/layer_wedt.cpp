@@ -169,8 +169,8 @@ void MainVSTGUIEditor::Layer_Wedt::popupMenu(int32_t op, const EditorSource& sou
     if (!frame)
         return;
     const taluma::TableHistory* history = source.history();
-    menus[op].enableHistory(history && history->undoCount() > 0,
-                            history && history->redoCount() > 0);
+    menus[op].enableHistory(history && history->undoCount(op) > 0,
+                            history && history->redoCount(op) > 0);
     // Right of the wave editor, level with A's menu button, for both tables.
     const CPoint corner(taluma::layout::window::waveEditor.right(),
                         place::button[0][cmd::button::kMenu].top);
@@ -182,10 +182,11 @@ int32_t MainVSTGUIEditor::Layer_Wedt::onKeyDown(const VstKeyCode& code, CFrame* 
         return -1;  // a pop-up or a text field has the keys
     const char letter = controlLetter(code);
     const bool shift = (code.modifier & MODIFIER_SHIFT) != 0;
+    const double table = editor->lastEditedTable();
     if (letter == 'z' && !shift)
-        editor->sendValueChange(cmd::history::kUndo, 0.0);
+        editor->sendValueChange(cmd::history::kUndo, table);
     else if ((letter == 'z' && shift) || (letter == 'y' && !shift))
-        editor->sendValueChange(cmd::history::kRedo, 0.0);
+        editor->sendValueChange(cmd::history::kRedo, table);
     else
         return -1;
     return 1;

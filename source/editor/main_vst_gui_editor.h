@@ -83,6 +83,8 @@ public:
     const DisplayTables& tables() const { return tables_; }
     int32 skin() const { return skin_; }
     void sendValueChange(int32 tag, double value);
+    // The table the user edited last (0 A, 1 B), which Ctrl+Z and its twins undo and redo.
+    int32 lastEditedTable() const { return lastEditedTable_; }
     void openFileDialog(int32 code);
     // The host parameter of a control's tag: setParamNormalized + performEdit, inside
     // the control's gesture or as a gesture of its own.
@@ -131,6 +133,8 @@ private:
     void showOpacity(int32 item, float normalized);
     // The wave editor's command groups and answers (wave_editor_dispatch.cpp).
     void dispatchTable(VSTGUI::CControl* control);
+    // Remembers the table a command edits (the hover reports edit nothing).
+    void noteEditedTable(int32 tag);
     void updateTable(int32 tag, double val);
 
     void fileSelected(VSTGUI::CBaseObject* selector);
@@ -146,6 +150,7 @@ private:
     Layer_Crdt* credits_{nullptr};
     CMovieBitmapSwtBtn* tabs_[2]{nullptr, nullptr};
     int32 fileDialogCode_{0};
+    int32 lastEditedTable_{0};
     int32 skin_{1};
     int32 ticks_{0};
     HostEdits hostEdits_;

@@ -38,7 +38,20 @@ int32_t commandOf(int32_t entryItem, int32_t op) {
     }
 }
 
+bool isHistory(int32_t command) {
+    return command == cmd::history::kUndo || command == cmd::history::kRedo;
+}
+
 }  // namespace
+
+void MainVSTGUIEditor::noteEditedTable(int32 tag) {
+    const int32 group = cmd::groupOf(tag);
+    const bool hover = cmd::subGroupOf(tag) == cmd::kDrawing && cmd::itemOf(tag) >= kHoverItem;
+    if ((group == cmd::kTableA || group == cmd::kTableB) && !hover)
+        lastEditedTable_ = cmd::tableOperator(tag);
+    else if (tag == cmd::generator::kApplyA || tag == cmd::generator::kApplyB)
+        lastEditedTable_ = tag == cmd::generator::kApplyA ? 0 : 1;
+}
 
 void MainVSTGUIEditor::dispatchTable(VSTGUI::CControl* control) {
     const int32 tag = control->getTag();
@@ -68,7 +81,7 @@ void MainVSTGUIEditor::dispatchTable(VSTGUI::CControl* control) {
             if (const int32 code = dialogOf(entryItem, op))
                 openFileDialog(code);
             else if (const int32 command = commandOf(entryItem, op))
-                sendValueChange(command, 0.0);
+                sendValueChange(command, isHistory(command) ? double(op) : 0.0);
             return;
         }
         switch (chosenMenu) {

@@ -95,10 +95,11 @@ constexpr int32_t kTableLed = 0x2001;  // the info area's LED (a display); never
 constexpr int32_t kLinkAB = 0x2007;    // value > 0.5: drawing on one table draws on both
 }  // namespace waveSwitch
 
-// Group kWaveSwitches also carries the tables' undo history, one history for both
-// tables. Undo and redo answer 1.0 when they took a step, 0.0 when there was none; the
-// editor then re-reads both tables. Stroke begin and end bracket the drawing commands
-// of one painting stroke, which become one step; they are not answered.
+// Group kWaveSwitches also carries the tables' undo histories, one per table. Undo and
+// redo take the table as their value (0 A, 1 B) and answer 1.0 when they took a step,
+// 0.0 when there was none; the editor then re-reads both tables. Stroke begin and end
+// bracket the drawing commands of one painting stroke, which become one step; they are
+// not answered.
 namespace history {
 constexpr int32_t kUndo = 0x2010;
 constexpr int32_t kRedo = 0x2011;

@@ -168,27 +168,31 @@ private:
         case waveSwitch::kLinkAB: store.linkAB.store(value_ > 0.5); return reply(Reply::kEcho);
         case history::kUndo:
             history.close(store);  // an unfinished stroke is a step of its own
-            return reply(Reply::kDone, restore(history.undo(), true) ? 1.0 : 0.0);
+            return reply(Reply::kDone, restore(history.undo(historyTable()), true) ? 1.0 : 0.0);
         case history::kRedo:
             history.close(store);
-            return reply(Reply::kDone, restore(history.redo(), false) ? 1.0 : 0.0);
+            return reply(Reply::kDone, restore(history.redo(historyTable()), false) ? 1.0 : 0.0);
         case history::kStrokeBegin: history.close(store); return history.open(store);
         case history::kStrokeEnd: return history.close(store);
         default: return;
         }
     }
 
-    // Puts the tables of a step back as they were before it, or as they were after it.
+    // The table whose history undo and redo walk: the value, 0 for A and 1 for B.
+    int historyTable() const { return value_ > 0.5 ? 1 : 0; }
+
+    // Puts the table of the history back as it was before a step, or after it.
     bool restore(const TableStep* step, bool before) {
         if (!step)
             return false;
-        const TablesImage& image = before ? step->before : step->after;
+        const int op = historyTable();
+        const TableImage& image = before ? step->before : step->after;
         WaveStore& store = edit_.waves();
-        if (restoreResizes(store, image, step->changed)) {
+        if (restoreResizes(store, op, image)) {
             Synth::StructuralEdit structural(synth_);  // new index masks: not while voices render
-            restoreTables(store, image, step->changed);
+            restoreTable(store, op, image);
         } else {
-            restoreTables(store, image, step->changed);
+            restoreTable(store, op, image);
         }
         return true;
     }

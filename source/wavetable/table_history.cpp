@@ -18,17 +18,12 @@ bool sameTable(const TableImage& a, const TableImage& b) {
     return a.log2Size == b.log2Size && std::memcmp(a.cells, b.cells, sizeof(a.cells)) == 0;
 }
 
-bool restoreResizes(const WaveStore& store, const TablesImage& image, uint32_t mask) {
-    for (int op = 0; op < 2; ++op)
-        if ((mask >> op & 1) && image.table[op].log2Size != store.log2Size(op))
-            return true;
-    return false;
+bool restoreResizes(const WaveStore& store, int op, const TableImage& image) {
+    return image.log2Size != store.log2Size(op);
 }
 
-void restoreTables(WaveStore& store, const TablesImage& image, uint32_t mask) {
-    for (int op = 0; op < 2; ++op)
-        if (mask >> op & 1)
-            store.setTable(op, image.table[op].log2Size, image.table[op].cells);
+void restoreTable(WaveStore& store, int op, const TableImage& image) {
+    store.setTable(op, image.log2Size, image.cells);
 }
 
 void TableHistory::open(const WaveStore& store) {
@@ -42,49 +37,53 @@ void TableHistory::close(const WaveStore& store) {
     if (!open_)
         return;
     open_ = false;
-    TableStep step;
-    step.before = pending_;
-    step.after = captureTables(store);
-    for (int op = 0; op < 2; ++op)
-        if (!sameTable(step.before.table[op], step.after.table[op]))
-            step.changed |= 1u << op;
-    if (step.changed == 0)
-        return;
-    undo_.push_back(step);
-    if (undo_.size() > kDepth)
-        undo_.pop_front();
-    redo_.clear();
+    const TablesImage after = captureTables(store);
+    for (int op = 0; op < 2; ++op) {
+        if (sameTable(pending_.table[op], after.table[op]))
+            continue;
+        Steps& steps = steps_[op];
+        steps.undo.push_back({pending_.table[op], after.table[op]});
+        if (steps.undo.size() > kDepth)
+            steps.undo.pop_front();
+        steps.redo.clear();
+    }
     publishCounts();
 }
 
-const TableStep* TableHistory::undo() {
-    if (undo_.empty())
+const TableStep* TableHistory::move(std::deque<TableStep>& from, std::deque<TableStep>& to) {
+    if (from.empty())
         return nullptr;
-    redo_.push_back(undo_.back());
-    undo_.pop_back();
-    publishCounts();
-    return &redo_.back();
+    to.push_back(from.back());
+    from.pop_back();
+    return &to.back();
 }
 
-const TableStep* TableHistory::redo() {
-    if (redo_.empty())
-        return nullptr;
-    undo_.push_back(redo_.back());
-    redo_.pop_back();
+const TableStep* TableHistory::undo(int op) {
+    const TableStep* step = move(steps_[op & 1].undo, steps_[op & 1].redo);
     publishCounts();
-    return &undo_.back();
+    return step;
+}
+
+const TableStep* TableHistory::redo(int op) {
+    const TableStep* step = move(steps_[op & 1].redo, steps_[op & 1].undo);
+    publishCounts();
+    return step;
 }
 
 void TableHistory::clear() {
-    undo_.clear();
-    redo_.clear();
+    for (Steps& steps : steps_) {
+        steps.undo.clear();
+        steps.redo.clear();
+    }
     open_ = false;
     publishCounts();
 }
 
 void TableHistory::publishCounts() {
-    undoCount_.store(undo_.size(), std::memory_order_relaxed);
-    redoCount_.store(redo_.size(), std::memory_order_relaxed);
+    for (int op = 0; op < 2; ++op) {
+        counts_[op].undo.store(steps_[op].undo.size(), std::memory_order_relaxed);
+        counts_[op].redo.store(steps_[op].redo.size(), std::memory_order_relaxed);
+    }
 }
 
 }  // namespace taluma

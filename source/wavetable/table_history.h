@@ -1,8 +1,11 @@
-// The undo history of the two wavetables. Each step holds both tables as they stood
-// before and after one change made from the editor or by a file import (a whole
-// painting stroke, a button, a menu command, a generator apply, an import); undo
-// writes the "before" images back, redo the "after" ones, each with its exact size
-// and bytes. Steps that change nothing are not kept.
+// The undo histories of the two wavetables, one per table, so that undoing in one
+// table never changes the other. A change made from the editor or by a file import (a
+// whole painting stroke, a button, a menu command, a generator apply, an import) is a
+// step in the history of each table it changed: a linked stroke or an exchange of A
+// and B makes a step in both, which each table then undoes on its own. A step holds
+// its table as it stood before and after; undo writes the "before" image back, redo
+// the "after" one, with its exact size and bytes. Steps that change nothing are not
+// kept.
 //
 // The history lives as long as the plug-in instance; a loaded state clears it. It is
 // not thread-safe: a Synth::Edit guards it, and the audio thread never uses it.
@@ -32,16 +35,15 @@ struct TablesImage {
 
 TablesImage captureTables(const WaveStore& store);
 bool sameTable(const TableImage& a, const TableImage& b);
-// Whether writing the tables of `mask` (bit 0 A, bit 1 B) back changes a size; such a
-// restore must run where the engine is not rendering (it silences the voices).
-bool restoreResizes(const WaveStore& store, const TablesImage& image, uint32_t mask);
-// Writes the tables of `mask` back into the store, sizes included, and commits them.
-void restoreTables(WaveStore& store, const TablesImage& image, uint32_t mask);
+// Whether writing table op's image back changes its size; such a restore must run
+// where the engine is not rendering (it silences the voices).
+bool restoreResizes(const WaveStore& store, int op, const TableImage& image);
+// Writes the image back into table op, size included, and commits it.
+void restoreTable(WaveStore& store, int op, const TableImage& image);
 
 struct TableStep {
-    uint32_t changed = 0;  // bit 0: table A, bit 1: table B
-    TablesImage before;
-    TablesImage after;
+    TableImage before;
+    TableImage after;
 };
 
 class TableHistory {
@@ -52,30 +54,37 @@ public:
     // the commands of one painting stroke make one step.
     void open(const WaveStore& store);
     bool isOpen() const { return open_; }
-    // Ends the open step; it is kept when a table changed, and a kept step drops
-    // the steps that were undone. Nothing happens when no step is open.
+    // Ends the open step: each table it changed keeps a step, which drops the steps
+    // undone in that table. Nothing happens when no step is open.
     void close(const WaveStore& store);
 
-    // The step to take back (undo) or to replay (redo), moved to the other list; null
-    // when there is none. Valid until the history changes again.
-    const TableStep* undo();
-    const TableStep* redo();
+    // Table op's step to take back (undo) or to replay (redo), moved to its other list;
+    // null when there is none. Valid until the history changes again.
+    const TableStep* undo(int op);
+    const TableStep* redo(int op);
 
-    // Forgets every step, an open one included.
+    // Forgets every step of both tables, an open one included.
     void clear();
 
-    size_t undoCount() const { return undoCount_.load(std::memory_order_relaxed); }
-    size_t redoCount() const { return redoCount_.load(std::memory_order_relaxed); }
+    size_t undoCount(int op) const { return counts_[op & 1].undo.load(std::memory_order_relaxed); }
+    size_t redoCount(int op) const { return counts_[op & 1].redo.load(std::memory_order_relaxed); }
 
 private:
+    struct Steps {
+        std::deque<TableStep> undo;
+        std::deque<TableStep> redo;
+    };
+    struct Counts {
+        std::atomic<size_t> undo{0};
+        std::atomic<size_t> redo{0};
+    };
     void publishCounts();
+    static const TableStep* move(std::deque<TableStep>& from, std::deque<TableStep>& to);
 
-    std::deque<TableStep> undo_;
-    std::deque<TableStep> redo_;
+    Steps steps_[2];
+    Counts counts_[2];
     TablesImage pending_;
     bool open_ = false;
-    std::atomic<size_t> undoCount_{0};
-    std::atomic<size_t> redoCount_{0};
 };
 
 // One recorded change: the tables before construction and after destruction make one

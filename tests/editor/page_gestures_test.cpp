@@ -107,6 +107,23 @@ TEST_F(EditorPages, Logic) {
     run(rows);
 }
 
+// A switch under the wheel moves one position a notch, each sent as its step.
+TEST_F(EditorPages, SwitchesStepUnderTheWheel) {
+    const Rect pmsA = page(L::pmsSwitch[0]);
+    const int32_t tag = control(op::operatorParam(0, kPms));
+    std::vector<Sent> expected;
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 6})  // the eighth notch up finds the end
+        expected.push_back({tag, double(n)});
+    for (float notch : {1.f, 1.f, 1.f, 1.f, 1.f, 1.f, 1.f, 1.f, -1.f})
+        wheel(pmsA, notch);
+    std::vector<Sent> got;
+    for (const Sent& s : sent())
+        if (s.first == tag)
+            got.push_back(s);
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(value(pmsA), 6.0f / 7.0f);
+}
+
 TEST_F(EditorPages, WaveGenerator) {
     Rect type[6];
     for (int t = 0; t < 6; ++t)

@@ -241,23 +241,22 @@ TEST_F(WaveEditor, UndoAndRedoFromKeysAndMenusUntilTheHostLoadsAState) {
     };
     // Every way in turn; Ctrl+Z also as the control character it may arrive as.
     const std::function<void()> undo[] = {
-        [&] { ctrlKey('z'); }, [&] { chooseInMenu(0, menu::kUndo); }, [&] { ctrlKey(26); },
-        [&] { chooseInMenu(1, menu::kUndo); }};
-    const std::function<void()> redo[] = {
-        [&] { ctrlKey('y'); }, [&] { ctrlKey('Z', VSTGUI::MODIFIER_SHIFT); },
-        [&] { chooseInMenu(0, menu::kRedo); }, [&] { chooseInMenu(1, menu::kRedo); }};
+        [&] { ctrlKey('z'); }, [&] { chooseInMenu(0, menu::kUndo); }, [&] { ctrlKey(26); }};
+    const std::function<void()> redo[] = {[&] { ctrlKey('y'); },
+                                          [&] { ctrlKey('Z', VSTGUI::MODIFIER_SHIFT); },
+                                          [&] { chooseInMenu(0, menu::kRedo); }};
     std::vector<std::vector<int>> tables{table(0)};
     for (const auto& change : changes) {
         change();
         tables.push_back(table(0));
     }
     for (size_t k = tables.size() - 1; k-- > 0;) {
-        undo[k % 4]();
+        undo[k % 3]();
         EXPECT_EQ(table(0), tables[k]) << "undo to " << k;
         EXPECT_EQ(shown(0), tables[k]) << "undo to " << k;
     }
     for (size_t k = 1; k < tables.size(); ++k) {
-        redo[(k - 1) % 4]();
+        redo[(k - 1) % 3]();
         EXPECT_EQ(table(0), tables[k]) << "redo to " << k;
         EXPECT_EQ(shown(0), tables[k]) << "redo to " << k;
     }
@@ -268,6 +267,34 @@ TEST_F(WaveEditor, UndoAndRedoFromKeysAndMenusUntilTheHostLoadsAState) {
     ctrlKey('z');
     ctrlKey('y');
     EXPECT_EQ(table(0), tables[4]);
+}
+
+// Each table undoes its own steps: a table's menu never changes the other table, and
+// the keys act on the table edited last. An exchange is a step of both tables, which
+// each takes back on its own.
+TEST_F(WaveEditor, EachTableUndoesItsOwnSteps) {
+    const std::vector<int> a0 = table(0), b0 = table(1);
+    clickButton(0, cmd::button::kRotateLeft4);
+    const std::vector<int> a1 = table(0);
+    clickButton(1, cmd::button::kInvert);
+    chooseInMenu(0, menu::kUndo);
+    EXPECT_EQ(table(0), a0);
+    EXPECT_NE(table(1), b0);
+    ctrlKey('z');  // B was edited last
+    EXPECT_EQ(table(1), b0);
+    chooseInMenu(0, menu::kRedo);
+    EXPECT_EQ(table(0), a1);
+    EXPECT_EQ(table(1), b0);
+
+    chooseInMenu(0, menu::kExchange);
+    EXPECT_EQ(table(0), b0);
+    EXPECT_EQ(table(1), a1);
+    chooseInMenu(1, menu::kUndo);
+    EXPECT_EQ(table(0), b0);
+    EXPECT_EQ(table(1), b0);
+    EXPECT_EQ(shown(1), b0);
+    ctrlKey('z');  // the exchange came from A's menu: A takes its part back
+    EXPECT_EQ(table(0), a1);
 }
 
 // The window's pictures compared with golden/ (regenerate them deliberately, after looking

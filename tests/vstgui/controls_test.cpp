@@ -128,7 +128,6 @@ TEST_F(ControlsTest, KnobFollowsTheHostsKnobModeAndTheWheelMovesItByItsIncrement
 TEST_F(ControlsTest, SwitchesStepToThePositionUnderThePointer) {
     auto* sw = new CHorizontalSwitch(CRect(10, 100, 50, 110), &listener, 0x1000501A, 4, 10, 4,
                                      bitmap("ctl_switch4.png"));
-    sw->setWheelInc(0.25f);
     frame->addView(sw);
     Offscreen::click(frame.get(), CPoint(31, 105));  // third of four cells
     ASSERT_EQ(listener.changes().size(), 1u);
@@ -136,8 +135,10 @@ TEST_F(ControlsTest, SwitchesStepToThePositionUnderThePointer) {
     EXPECT_EQ(Offscreen::render(frame.get()).at(12, 102), frameColour(2));
     Offscreen::drag(frame.get(), CPoint(31, 105), CPoint(0, 105));  // dragging left clamps at 0
     EXPECT_EQ(sw->getValue(), 0.f);
-    Offscreen::wheel(frame.get(), CPoint(31, 105), 1.f);
-    EXPECT_FLOAT_EQ(sw->getValueNormalized(), 0.25f);
+    Offscreen::wheel(frame.get(), CPoint(31, 105), 1.f);  // a notch: the next position
+    EXPECT_FLOAT_EQ(sw->getValueNormalized(), 1.f / 3.f);
+    Offscreen::wheel(frame.get(), CPoint(31, 105), 0.1f);  // a touchpad's nudge: one too
+    EXPECT_FLOAT_EQ(sw->getValueNormalized(), 2.f / 3.f);
     auto* vertical = new CVerticalSwitch(CRect(100, 10, 111, 64), &listener, 9,
                                          bitmap("ctl_vswitch.png"));  // 8 frames of 54
     frame->addView(vertical);

@@ -17,28 +17,31 @@ TEST_F(StoreTest, HistoryKeepsTheLatestStepsOfRealChangesAndAStrokeIsOne) {
     history.open(*store);
     history.close(*store);
     step(1, 0, store->cell(1, 0) + 1.0);  // draws the level the cell holds
-    EXPECT_EQ(history.undoCount(), 1u);
+    EXPECT_EQ(history.undoCount(0), 1u);
+    EXPECT_EQ(history.undoCount(1), 0u);
 
     std::vector<TablesImage> images{captureTables(*store)};
     const size_t steps = TableHistory::kDepth + 44;
     for (size_t k = 0; k < steps; ++k) {
-        step(int(k & 1), 0, double(k % 200 + 1));
+        step(0, 0, double(k % 200 + 1));
         images.push_back(captureTables(*store));
     }
-    ASSERT_EQ(history.undoCount(), TableHistory::kDepth);
+    ASSERT_EQ(history.undoCount(0), TableHistory::kDepth);
     const TableStep* oldest = nullptr;
-    while (const TableStep* s = history.undo())
+    while (const TableStep* s = history.undo(0))
         oldest = s;
     ASSERT_TRUE(oldest);
-    for (int op = 0; op < 2; ++op)
-        EXPECT_TRUE(sameTable(oldest->before.table[op], images[44].table[op]));
+    EXPECT_TRUE(sameTable(oldest->before, images[44].table[0]));
 
-    ASSERT_TRUE(history.redo());
-    step(0, 5, 9.0);  // a new step drops the undone ones
-    EXPECT_EQ(history.redoCount(), 0u);
+    ASSERT_TRUE(history.redo(0));
+    step(1, 5, 9.0);  // a step of the other table keeps this one's undone steps
+    EXPECT_GT(history.redoCount(0), 0u);
+    step(0, 5, 9.0);  // a step of its own drops them
+    EXPECT_EQ(history.redoCount(0), 0u);
     history.open(*store);
     history.clear();  // forgets everything, an open step too
-    EXPECT_EQ(history.undoCount() + history.redoCount(), 0u);
+    for (int op = 0; op < 2; ++op)
+        EXPECT_EQ(history.undoCount(op) + history.redoCount(op), 0u);
     EXPECT_FALSE(history.isOpen());
 }
 

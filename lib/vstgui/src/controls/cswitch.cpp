@@ -1,4 +1,5 @@
 #include "vstgui/lib/controls/cswitch.h"
+#include <algorithm>
 #include <cmath>
 #include "vstgui/lib/cbitmap.h"
 #include "vstgui/lib/cdrawcontext.h"
@@ -17,6 +18,21 @@ int32_t CSwitchBase::framesIn(CBitmap* bg, const CRect& r) {
 void CSwitchBase::draw(CDrawContext* context) {
     drawFilmStripFrame(context, background, size, filmStripIndex(getValueNormalized(), subPixmaps),
                        heightOfOneImage, offset, 1.f);
+}
+
+bool CSwitchBase::onWheel(const CPoint&, const float& distance, const CButtonState&) {
+    const int32_t last = positions - 1;
+    if (last < 1 || distance == 0.f)
+        return true;
+    // Whole notches; a smaller movement (a touchpad's) still moves one position.
+    const int32_t notches = distance > 0.f ? std::max(1, static_cast<int32_t>(distance + 0.5f))
+                                           : -std::max(1, static_cast<int32_t>(0.5f - distance));
+    const int32_t from = static_cast<int32_t>(std::lround(getValueNormalized() * last));
+    const int32_t to = std::clamp(from + notches, 0, last);
+    beginEdit();
+    setDragged(vmin + static_cast<float>(to) / static_cast<float>(last) * (vmax - vmin));
+    endEdit();
+    return true;
 }
 
 float CSwitchBase::dragValue(const CPoint& where, const CButtonState&, bool) {

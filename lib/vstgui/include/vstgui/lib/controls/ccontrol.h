@@ -60,7 +60,7 @@ protected:
 // starts an edit, the press and every move while the button is down set the value
 // that dragValue gives (reporting each change), the release ends the edit, and a
 // cancel puts back the value from before the press. The wheel moves the value by
-// the wheel increment.
+// the wheel increment (a switch: by one position a notch).
 class CDragControl : public CControl {
 public:
     using CControl::CControl;
@@ -75,9 +75,10 @@ protected:
     // The value for the pointer at `where` (parent coordinates); press is true for
     // the press that starts the drag.
     virtual float dragValue(const CPoint& where, const CButtonState& buttons, bool press) = 0;
+    // Sets the value, held to the range, and reports it when it changed.
+    void setDragged(float v);
 
 private:
-    void setDragged(float v);
     bool dragging{false};
     float startValue{0};
 };

@@ -1,6 +1,7 @@
 // Switches with a fixed number of positions, drawn from a film strip with one
 // frame per position. A click selects the position under the pointer and a drag
-// follows it; the value is position / (positions - 1) of the range.
+// follows it; a wheel notch moves one position; the value is position / (positions - 1)
+// of the range.
 #pragma once
 #include "ccontrol.h"
 
@@ -13,6 +14,7 @@ public:
                 const CPoint& offset);
 
     void draw(CDrawContext* context) override;
+    bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
     int32_t getNumPositions() const { return positions; }
 
 protected:
