@@ -34,20 +34,45 @@ fs::path presetRoot() {
 
 }  // namespace
 
-std::string userPresetFolder() {
+std::string instrumentPresetFolder() {
     const fs::path root = presetRoot();
     if (root.empty())
         return {};
     return (root / fs::u8path(kVendorName) / fs::u8path(kProcessorName)).u8string();
 }
 
-std::string factoryBankFolder() {
-    const std::string presets = userPresetFolder();
+namespace {
+
+// A subfolder of the instrument's preset folder when it exists (or could be made).
+std::string presetSubfolder(const char* name, bool create) {
+    const std::string presets = instrumentPresetFolder();
     if (presets.empty())
         return {};
-    const fs::path bank = fs::u8path(presets) / kFactoryBankSubfolder;
+    const fs::path folder = fs::u8path(presets) / name;
     std::error_code error;
-    return fs::is_directory(bank, error) ? bank.u8string() : std::string();
+    if (create)
+        fs::create_directories(folder, error);
+    return fs::is_directory(folder, error) ? folder.u8string() : std::string();
+}
+
+}  // namespace
+
+std::string factoryBankFolder() {
+    return presetSubfolder(kFactoryBankSubfolder, false);
+}
+
+std::string userPresetFolder(bool create) {
+    return presetSubfolder(kUserPresetSubfolder, create);
+}
+
+std::string homeFolder() {
+#ifdef _WIN32
+    const wchar_t* home = _wgetenv(L"USERPROFILE");
+    return home && *home ? fs::path(home).u8string() : std::string();
+#else
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) : std::string();
+#endif
 }
 
 }  // namespace taluma

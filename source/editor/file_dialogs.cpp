@@ -87,13 +87,9 @@ void MainVSTGUIEditor::openFileDialog(int32 code) {
         break;
     case kPresetFiles: selector->addFileExtension(kPresetExtension); break;
     }
-    if (code == file::kImportPreset) {
-        // The folder of the last preset, or else the bank that came with the instrument.
-        const std::string folder =
-            presetFolder_.empty() ? taluma::factoryBankFolder() : presetFolder_;
-        if (!folder.empty())
-            selector->setInitialDirectory(folder);
-    }
+    const std::string folder = startFolder(code);
+    if (!folder.empty())
+        selector->setInitialDirectory(folder);
     selector->setAllowMultiFileSelection(false);
 
     lastDialog_ = taluma::ProbeFileDialog{};
@@ -118,6 +114,17 @@ void MainVSTGUIEditor::openFileDialog(int32 code) {
     selector->forget();
 }
 
+std::string MainVSTGUIEditor::startFolder(int32 code) const {
+    if (code & (file::kImportPreset | file::kExportPreset)) {
+        // The folder of the last preset, else the musician's own, else the bank.
+        for (const std::string& folder : {presetFolder_, taluma::userPresetFolder()})
+            if (!folder.empty())
+                return folder;
+        return taluma::factoryBankFolder();
+    }
+    return tableFolder_.empty() ? taluma::homeFolder() : tableFolder_;
+}
+
 void MainVSTGUIEditor::fileSelected(CBaseObject* sender) {
     lastDialog_.running = 0;
     const int32 code = fileDialogCode_;
@@ -126,8 +133,10 @@ void MainVSTGUIEditor::fileSelected(CBaseObject* sender) {
     const char* path = selector ? selector->getSelectedFile(0) : nullptr;
     if (!path || code == 0)
         return;  // cancelled
-    if (code == file::kImportPreset)
+    if (code & (file::kImportPreset | file::kExportPreset))
         presetFolder_ = folderOf(path);
+    else
+        tableFolder_ = folderOf(path);
     if (code & file::kImportTable)
         lastEditedTable_ = code & file::kOperatorBit;
     IMessage* message = controller ? controller->allocateMessage() : nullptr;

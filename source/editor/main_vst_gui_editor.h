@@ -138,6 +138,10 @@ private:
     void updateTable(int32 tag, double val);
 
     void fileSelected(VSTGUI::CBaseObject* selector);
+    // Where a file dialog starts: presets in the folder of the last preset, else the
+    // musician's own preset folder, else the factory bank; wavetable files in the
+    // folder last used for them, else the home folder.
+    std::string startFolder(int32 code) const;
 
     DisplayTables tables_;
     MainVSTController* owner_;  // the controller as itself (VSTGUIEditor keeps its base)
@@ -158,7 +162,8 @@ private:
     std::atomic<bool> refreshPending_{false};
     bool offscreen_{false};
     taluma::ProbeFileDialog lastDialog_{};
-    std::string presetFolder_;  // where the last preset came from
+    std::string presetFolder_;  // where the last preset came from or went
+    std::string tableFolder_;   // likewise for wavetable files
 };
 
 }  // namespace Vst

@@ -141,6 +141,7 @@ TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking) {
     ASSERT_TRUE(run(frame.get(), CNewFileSelector::kSelectSaveFile, [](CNewFileSelector* selector) {
         selector->setTitle("Export Text File");
         selector->setDefaultSaveName("waveTable.txt");
+        selector->setInitialDirectory("/home/user/tables");
         selector->addFileExtension(CFileExtension("text files(.txt)", "txt"));
     }));
     EXPECT_EQ(frame->getModalView(), nullptr);  // not the in-frame entry
@@ -148,9 +149,9 @@ TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking) {
     ASSERT_EQ(delegate->messages.size(), 1u);
     EXPECT_EQ(delegate->files, std::vector<std::string>{"/home/user/wave.txt"});
     std::string args = arguments();
-    for (const char* expected :
-         {"--file-selection\n", "--save\n", "--title=Export Text File\n",
-          "--filename=waveTable.txt\n", "--file-filter=text files(.txt) | *.txt\n"})
+    for (const char* expected : {"--file-selection\n", "--save\n", "--title=Export Text File\n",
+                                 "--filename=/home/user/tables/waveTable.txt\n",
+                                 "--file-filter=text files(.txt) | *.txt\n"})
         EXPECT_NE(args.find(expected), std::string::npos) << expected;
 }
 
@@ -164,11 +165,13 @@ TEST_F(ProcessSelectorTest, CancelAndHostsThatReapChildrenThemselves) {
         writeScript(c.script);
         delegate->messages.clear();
         auto previous = std::signal(SIGCHLD, c.hostReaps ? SIG_IGN : SIG_DFL);
-        ASSERT_TRUE(run(frame.get(), CNewFileSelector::kSelectFile));
+        ASSERT_TRUE(run(frame.get(), CNewFileSelector::kSelectFile,
+                        [](CNewFileSelector* s) { s->setInitialDirectory("/tmp/start"); }));
         waitForAnswer();
         std::signal(SIGCHLD, previous);
         ASSERT_EQ(delegate->messages.size(), 1u) << c.script;
         EXPECT_EQ(delegate->files, c.files) << c.script;
+        EXPECT_NE(arguments().find("--filename=/tmp/start/\n"), std::string::npos);
     }
 }
 

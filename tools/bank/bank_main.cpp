@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         printList();
         return 0;
     }
-    const std::string folder = arg == "--install" ? userPresetFolder() : arg;
+    const std::string folder = arg == "--install" ? instrumentPresetFolder() : arg;
     if (folder.empty()) {
         std::fprintf(stderr, "taluma-bank: the user's preset folder is unknown (no HOME)\n");
         return 1;

@@ -53,6 +53,7 @@ public:
         std::wstring name = save ? widen(s->getDefaultSaveName()) : std::wstring();
         name.copy(file.data(), std::min(name.size(), file.size() - 1));
         std::wstring title = widen(s->getTitle());
+        std::wstring folder = widen(s->getInitialDirectory());
         std::wstring defExt =
             filters.empty() ? std::wstring() : widen(filters.front().getExtension());
 
@@ -63,6 +64,7 @@ public:
         ofn.lpstrFile = file.data();
         ofn.nMaxFile = static_cast<DWORD>(file.size());
         ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+        ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
         ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
         ofn.Flags =
             OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);

@@ -38,6 +38,17 @@ std::string findInPath(const char* program) {
     return {};
 }
 
+// Where the dialog starts: the initial folder (with a trailing slash, which both dialogs
+// read as a folder) and, when saving, the default name in it.
+std::string startPath(const CNewFileSelector* s) {
+    std::string path = s->getInitialDirectory();
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    if (s->getStyle() == CNewFileSelector::kSelectSaveFile)
+        path += s->getDefaultSaveName();
+    return path;
+}
+
 std::vector<std::string> zenityArguments(const std::string& exe, const CNewFileSelector* s) {
     std::vector<std::string> args{exe, "--file-selection"};
     if (!s->getTitle().empty())
@@ -45,11 +56,11 @@ std::vector<std::string> zenityArguments(const std::string& exe, const CNewFileS
     if (s->getStyle() == CNewFileSelector::kSelectSaveFile) {
         args.push_back("--save");
         args.push_back("--confirm-overwrite");
-        if (!s->getDefaultSaveName().empty())
-            args.push_back("--filename=" + s->getDefaultSaveName());
     } else if (s->getStyle() == CNewFileSelector::kSelectDirectory) {
         args.push_back("--directory");
     }
+    if (!startPath(s).empty())
+        args.push_back("--filename=" + startPath(s));
     std::vector<CFileExtension> filters;
     if (s->getDefaultExtension())
         filters.push_back(*s->getDefaultExtension());
@@ -67,7 +78,7 @@ std::vector<std::string> kdialogArguments(const std::string& exe, const CNewFile
     args.push_back(s->getStyle() == CNewFileSelector::kSelectDirectory ? "--getexistingdirectory"
                    : save                                              ? "--getsavefilename"
                                                                        : "--getopenfilename");
-    args.push_back(save && !s->getDefaultSaveName().empty() ? s->getDefaultSaveName() : ".");
+    args.push_back(startPath(s).empty() ? "." : startPath(s));
     std::string filter;
     for (const auto& e : s->getFileExtensions()) {
         if (!filter.empty())
