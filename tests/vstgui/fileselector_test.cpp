@@ -1,8 +1,9 @@
-// The file selector: the in-frame path entry answered by typing, and the Linux
+// The file selector: the in-frame browser answered by mouse and keys, and the Linux
 // dialog process (a stand-in zenity script on PATH) answered through the frame's idle.
 #include <gtest/gtest.h>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -54,40 +55,130 @@ struct InFrameSelectorTest : SelectorTest {
     OffscreenFrame frame{800, 600};
 };
 
-TEST_F(InFrameSelectorTest, TheEntryAnswersWithTheTypedPath) {
+// A folder to browse: a subfolder, two presets (one named in capitals), a text file and
+// a hidden preset, which the list leaves out.
+struct BrowserTest : InFrameSelectorTest {
+    BrowserTest() {
+        root = ::testing::TempDir() + "browser" + std::to_string(::getpid());
+        std::filesystem::create_directories(root + "/sub");
+        for (const char* name :
+             {"/a.tlmprst", "/B.tlmprst", "/notes.txt", "/.hidden.tlmprst", "/sub/deep.tlmprst"})
+            std::ofstream(root + name) << "x";
+    }
+    ~BrowserTest() override { std::filesystem::remove_all(root); }
+    bool open(CNewFileSelector::Style style, const char* defaultName = nullptr) {
+        delegate->messages.clear();
+        delegate->files.clear();
+        return run(frame.get(), style, [&](CNewFileSelector* selector) {
+            if (defaultName)
+                selector->setDefaultSaveName(defaultName);
+            selector->setInitialDirectory(root);
+            selector->setDefaultExtension(CFileExtension("preset files(.tlmprst)", "tlmprst"));
+        });
+    }
+    // The texts of the list's rows that hold an entry, top to bottom.
+    std::vector<std::string> listed() const {
+        std::vector<std::string> out;
+        auto* panel = dynamic_cast<CViewContainer*>(frame->getModalView());
+        for (uint32_t i = 0; panel && i < panel->getNbViews(); ++i) {
+            auto* label = dynamic_cast<CTextLabel*>(panel->getView(i));
+            const CRect r = label ? label->getViewSize() : CRect();
+            if (label && r.top >= kListTop && r.bottom <= kListBottom && !label->getText().empty())
+                out.push_back(label->getText());
+        }
+        return out;
+    }
+    // Clicks row `row` of the list, or a button of the panel (which sits in the middle).
+    void clickRow(int row) { Offscreen::click(frame.get(), CPoint(240, 135 + 48 + 18 * row + 9)); }
+    void clickButton(bool accept) {
+        Offscreen::click(frame.get(), CPoint(accept ? 590 : 500, 135 + 310));
+    }
+    std::string answer() const { return delegate->files.empty() ? "" : delegate->files[0]; }
+
+    // The list's rows, in the panel's coordinates.
+    static constexpr CCoord kListTop = 48, kListBottom = 48 + 12 * 18;
+    std::string root;
+};
+
+TEST_F(BrowserTest, ListsFoldersAndMatchingFilesAndOpensByClick) {
+    ASSERT_TRUE(open(CNewFileSelector::kSelectFile));
+    EXPECT_EQ(listed(), (std::vector<std::string>{"../", "sub/", "a.tlmprst", "B.tlmprst"}));
+    clickRow(1);  // into "sub"
+    EXPECT_EQ(listed(), (std::vector<std::string>{"../", "deep.tlmprst"}));
+    EXPECT_TRUE(delegate->messages.empty());
+    clickRow(0);  // up again
+    EXPECT_EQ(listed().size(), 4u);
+    clickRow(3);
+    ASSERT_EQ(delegate->messages.size(), 1u);
+    EXPECT_EQ(answer(), root + "/B.tlmprst");
+    EXPECT_EQ(frame->getModalView(), nullptr);
+}
+
+TEST_F(BrowserTest, KeysWalkTheListAndEnterOpensWhatTheFieldNames) {
     struct Case {
+        const char* name;
         CNewFileSelector::Style style;
         const char* defaultName;
-        const char* typed;
-        uint8_t key;
-        std::vector<std::string> files;
+        std::function<void()> act;
+        std::string answer;  // empty: cancelled
     } cases[] = {
-        {CNewFileSelector::kSelectFile,
-         nullptr,
-         "/tmp/in.tlmprst",
-         VKEY_RETURN,
-         {"/tmp/in.tlmprst"}},
-        // Save mode starts with the default name and adds the extension when missing.
-        {CNewFileSelector::kSelectSaveFile, "preset.tlmprst", "", VKEY_RETURN, {"preset.tlmprst"}},
-        {CNewFileSelector::kSelectSaveFile, "x", "/tmp/mine", VKEY_RETURN, {"/tmp/mine.tlmprst"}},
-        {CNewFileSelector::kSelectFile, nullptr, "/tmp/x", VKEY_ESCAPE, {}},  // cancelled
+        {"down to a file", CNewFileSelector::kSelectFile, nullptr,
+         [&] {
+             for (int i = 0; i < 3; ++i)
+                 Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
+             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+         },
+         root + "/a.tlmprst"},
+        {"down into a folder", CNewFileSelector::kSelectFile, nullptr,
+         [&] {
+             Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
+             Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
+             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);  // enters "sub"
+             Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
+             Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
+             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+         },
+         root + "/sub/deep.tlmprst"},
+        {"a typed path", CNewFileSelector::kSelectFile, nullptr,
+         [&] {
+             Offscreen::typeText(frame.get(), "/tmp/in.tlmprst");
+             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+         },
+         "/tmp/in.tlmprst"},
+        {"the default name", CNewFileSelector::kSelectSaveFile, "preset.tlmprst",
+         [&] { Offscreen::keyDown(frame.get(), 0, VKEY_RETURN); }, root + "/preset.tlmprst"},
+        {"a name without extension", CNewFileSelector::kSelectSaveFile, "",
+         [&] {
+             Offscreen::typeText(frame.get(), "sub/mine");
+             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
+         },
+         root + "/sub/mine.tlmprst"},
+        {"Escape", CNewFileSelector::kSelectFile, nullptr,
+         [&] { Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE); }, ""},
     };
     for (const Case& c : cases) {
-        delegate->messages.clear();
-        ASSERT_TRUE(run(frame.get(), c.style, [&](CNewFileSelector* selector) {
-            if (c.defaultName)
-                selector->setDefaultSaveName(c.defaultName);
-            selector->setDefaultExtension(CFileExtension("preset files(.tlmprst)", "tlmprst"));
-        }));
-        ASSERT_NE(frame->getModalView(), nullptr);
-        Offscreen::typeText(frame.get(), c.typed);
-        EXPECT_TRUE(delegate->messages.empty());
-        Offscreen::keyDown(frame.get(), 0, c.key);
-        ASSERT_EQ(delegate->messages.size(), 1u) << c.typed;
-        EXPECT_EQ(delegate->messages[0], "CNewFileSelector Select End Message");
-        EXPECT_EQ(delegate->files, c.files) << c.typed;
+        ASSERT_TRUE(open(c.style, c.defaultName)) << c.name;
+        c.act();
+        ASSERT_EQ(delegate->messages.size(), 1u) << c.name;
+        EXPECT_EQ(answer(), c.answer) << c.name;
+        EXPECT_EQ(frame->getModalView(), nullptr) << c.name;
+        EXPECT_EQ(frame->getNbViews(), 0u) << c.name;
+    }
+}
+
+// Hosts may keep Enter and Escape: the mouse alone saves, cancels or leaves.
+TEST_F(BrowserTest, TheMouseAloneSavesCancelsOrLeaves) {
+    ASSERT_TRUE(open(CNewFileSelector::kSelectSaveFile, "new.tlmprst"));
+    clickRow(2);  // saving, a click on a file takes its name
+    EXPECT_TRUE(delegate->messages.empty());
+    clickButton(true);
+    EXPECT_EQ(answer(), root + "/a.tlmprst");
+    for (const CPoint outside : {CPoint(500, 135 + 310), CPoint(20, 20)}) {
+        ASSERT_TRUE(open(CNewFileSelector::kSelectFile));
+        Offscreen::click(frame.get(), outside);  // Cancel, then a click beside the panel
+        ASSERT_EQ(delegate->messages.size(), 1u);
+        EXPECT_TRUE(delegate->files.empty());
         EXPECT_EQ(frame->getModalView(), nullptr);
-        EXPECT_EQ(frame->getNbViews(), 0u);
     }
 }
 

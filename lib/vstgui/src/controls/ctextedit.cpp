@@ -62,6 +62,11 @@ CTextEdit::CTextEdit(const CRect& r, IControlListener* l, int32_t t, UTF8StringP
 
 void CTextEdit::setText(const UTF8String& txt) {
     CTextLabel::setText(txt);
+    if (editingText) {  // what is being typed is replaced too, the caret at its end
+        editText = txt;
+        selStart = caret = editText.size();
+        invalid();
+    }
 }
 
 double CTextEdit::zoom() const {

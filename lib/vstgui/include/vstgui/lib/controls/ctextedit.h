@@ -19,6 +19,7 @@ public:
     void takeFocus() override;
     void looseFocus() override;
     using CTextLabel::setText;
+    // While the text is being edited, replaces the typed text too.
     void setText(const UTF8String& txt) override;
 
     bool isEditingText() const { return editingText; }
