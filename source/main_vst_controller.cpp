@@ -182,9 +182,13 @@ void MainVSTController::setParametersFromEngineValues(
 }
 
 void MainVSTController::readBackParameters() {
+    readBackFrom(synth_);
+}
+
+void MainVSTController::readBackFrom(taluma::Synth* address) {
     std::vector<int32_t> values(taluma::EngineSnapshot::kCount, -1);
     // Read under the registry's hold, set afterwards: setting notifies dependents.
-    if (!taluma::readLiveSynth(synth_, [&](const taluma::Synth& synth) {
+    if (!taluma::readLiveSynth(address, [&](const taluma::Synth& synth) {
             for (size_t i = 0; i < values.size(); ++i)
                 values[i] = synth.snapshot().value(taluma::EngineSnapshot::kIds[i]);
         }))
@@ -199,8 +203,8 @@ void MainVSTController::readBackParameters() {
     });
 }
 
-void MainVSTController::instrumentValuesChanged() {
-    readBackParameters();
+void MainVSTController::instrumentValuesChanged(taluma::Synth* synth) {
+    readBackFrom(synth ? synth : synth_);
     if (IComponentHandler* handler = getComponentHandler())
         handler->restartComponent(kParamValuesChanged);
 }
@@ -220,6 +224,7 @@ tresult PLUGIN_API MainVSTController::setComponentState(IBStream* state) {
         });
         if (saved.hasExtension)
             setParamNormalized(taluma::kBypassId, saved.extension.bypassed ? 1.0 : 0.0);
+        hostStateLoaded_.store(true);
         return kResultOk;
     });
 }

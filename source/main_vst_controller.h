@@ -5,8 +5,10 @@
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 
+#include <atomic>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace taluma {
@@ -17,6 +19,14 @@ namespace Steinberg {
 namespace Vst {
 
 class MainVSTGUIEditor;
+
+// The preset the window's browser last loaded or saved, kept while the windows come and
+// go. On the user-interface thread only.
+struct PresetSelection {
+    std::string name = "Init";
+    std::string path;      // empty: not one of the browser's files
+    bool changed = false;  // edited in the window since
+};
 
 // Every method a host calls refuses what its contract rules out (indices, ids, values
 // that are not numbers, null pointers, text that is not UTF-16) with a result code and
@@ -68,13 +78,18 @@ public:
     // Sets every parameter the engine holds a value for from the engine's current values
     // (nothing while the Synth's address is unknown or its processor is gone).
     void readBackParameters();
-    // The instrument changed its own values (a preset loaded in the window): the
-    // parameters follow the engine and the host is told once to read them again. On the
-    // user-interface thread only, outside any host call: a host may hold a lock around
-    // its own calls (a preset load) that its restartComponent waits for.
-    void instrumentValuesChanged();
+    // The instrument changed its own values (a preset loaded in the window, whose Synth
+    // the window names: the controller may not know it yet): the parameters follow the
+    // engine and the host is told once to read them again. On the user-interface thread
+    // only, outside any host call: a host may hold a lock around its own calls (a preset
+    // load) that its restartComponent waits for.
+    void instrumentValuesChanged(taluma::Synth* synth);
 
     taluma::Synth* synth() const { return synth_; }
+    PresetSelection& presetSelection() { return presetSelection_; }
+    // Whether the host loaded a state since the last call (any thread may load one):
+    // the sound then is not the browser's preset any more.
+    bool takeHostStateLoaded() { return hostStateLoaded_.exchange(false); }
 
     OBJ_METHODS(MainVSTController, EditControllerEx1)
     DEFINE_INTERFACES
@@ -86,6 +101,7 @@ public:
 
 private:
     void registerParameters();
+    void readBackFrom(taluma::Synth* synth);
     // Sets every parameter but the bypass for which valueOf gives the engine's integer.
     void setParametersFromEngineValues(const std::function<bool(uint32_t, int32_t&)>& valueOf);
     tresult handleMessage(IMessage& message);
@@ -94,6 +110,8 @@ private:
     void forEachEditor(const std::function<void(MainVSTGUIEditor&)>& fn);
 
     taluma::Synth* synth_ = nullptr;  // the processor's Synth, learnt from its messages
+    PresetSelection presetSelection_;
+    std::atomic<bool> hostStateLoaded_{false};
     std::recursive_mutex editorsLock_;
     std::vector<MainVSTGUIEditor*> editors_;  // the views that exist, none yet
 };

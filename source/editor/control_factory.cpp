@@ -136,6 +136,14 @@ CTextLabel* makeLabel(CViewContainer* container, const ControlRect& r, const CCo
     return added(container, label);
 }
 
+CTextLabel* makeClickLabel(IControlListener* listener, CViewContainer* container, int32_t tag,
+                           const ControlRect& r, const CColor& back, const CColor& font) {
+    auto* label = new CClickLabel(toCRect(r), listener, tag);
+    styleText(label, kNormalFontSmall, back, font, kLeftText);
+    label->setTextInset(CPoint(4, 0));
+    return added(container, label);
+}
+
 CTextEdit* makeTextEdit(IControlListener* listener, CViewContainer* container, int32_t tag,
                         const ControlRect& r, const CColor& back, const CColor& font,
                         const char* text) {

@@ -56,6 +56,11 @@ VSTGUI::CTextLabel* makeLabel(VSTGUI::CViewContainer* container, const ControlRe
                               const VSTGUI::CColor& back, const VSTGUI::CColor& font,
                               VSTGUI::CFontRef typeface, VSTGUI::CHoriTxtAlign align,
                               const char* text);
+// A left-aligned text field that reports a click (CClickLabel).
+VSTGUI::CTextLabel* makeClickLabel(VSTGUI::IControlListener* listener,
+                                   VSTGUI::CViewContainer* container, int32_t tag,
+                                   const ControlRect& r, const VSTGUI::CColor& back,
+                                   const VSTGUI::CColor& font);
 VSTGUI::CTextEdit* makeTextEdit(VSTGUI::IControlListener* listener,
                                 VSTGUI::CViewContainer* container, int32_t tag,
                                 const ControlRect& r, const VSTGUI::CColor& back,

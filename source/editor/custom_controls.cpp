@@ -22,5 +22,22 @@ CMouseEventResult CMovieBitmapSwtBtn::onMouseDown(CPoint&, const CButtonState& b
     return kMouseEventNotImplemented;
 }
 
+CClickLabel::CClickLabel(const CRect& size, IControlListener* listener, int32_t tag)
+    : CTextLabel(size) {
+    setListener(listener);
+    setTag(tag);
+}
+
+CMouseEventResult CClickLabel::onMouseDown(CPoint&, const CButtonState& buttons) {
+    if (!isPlainLeftClick(buttons))
+        return kMouseEventNotHandled;
+    beginEdit();
+    setValue(1.0f);
+    valueChanged();
+    setValue(0.0f);
+    endEdit();
+    return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+}
+
 }  // namespace Vst
 }  // namespace Steinberg

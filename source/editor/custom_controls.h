@@ -3,6 +3,8 @@
 // every layer derives from.
 #pragma once
 
+#include "vstgui/lib/controls/ctextlabel.h"
+
 #include "vstgui/vstgui.h"
 
 namespace Steinberg {
@@ -17,6 +19,15 @@ public:
                        VSTGUI::CBitmap* bitmap);
     ~CMovieBitmapSwtBtn() override;
 
+    VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where,
+                                          const VSTGUI::CButtonState& buttons) override;
+};
+
+// A text field that reports a plain left click to its listener (its value goes to 1
+// for the report): the preset browser's name, which opens the preset menu.
+class CClickLabel : public VSTGUI::CTextLabel {
+public:
+    CClickLabel(const VSTGUI::CRect& size, VSTGUI::IControlListener* listener, int32_t tag);
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where,
                                           const VSTGUI::CButtonState& buttons) override;
 };

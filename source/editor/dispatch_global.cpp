@@ -45,6 +45,16 @@ void MainVSTGUIEditor::dispatchGlobal(VSTGUI::CControl* control) {
         if (norm > 0.5f)
             credits_->setVisible(true);
         return;
+    case cmd::control::kPresetPrev:
+    case cmd::control::kPresetNext:
+        if (norm > 0.5f)
+            stepPreset(cmd::commandOf(tag) == cmd::control::kPresetNext ? 1 : -1);
+        return;
+    case cmd::control::kPresetName:
+        if (norm > 0.5f)
+            openPresetMenu();
+        return;
+    case cmd::control::kPresetMenu: presetMenuChosen(control); return;
     case cmd::global::kVolume: {
         const int32 n = snapStep(norm, 127);
         showVolume(n);

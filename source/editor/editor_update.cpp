@@ -22,6 +22,12 @@ namespace cmd = taluma::cmd;
 namespace eventid = taluma::eventid;
 namespace change = taluma::change;
 
+namespace {
+// What the preset browser shows after the host loaded a state (a session or a preset
+// of its own): the sound is no longer one of the browser's files.
+constexpr const char* kHostStateName = "Untitled";
+}  // namespace
+
 void MainVSTGUIEditor::refreshFromSynth() {
     if (!onUiThread()) {
         refreshPending_.store(true);
@@ -40,6 +46,7 @@ void MainVSTGUIEditor::refreshFromSynth() {
         applySkin();
     }
     menuBar_->updateFromSynth(from);
+    showPreset();
     waveEditor_->updateFromSynth(from);
     credits_->setVisible(false);
     const int32 page = settings->page.load();
@@ -73,6 +80,8 @@ void MainVSTGUIEditor::showLiveValues(const EditorSource& from, const VSTGUI::CV
 void MainVSTGUIEditor::onRefreshTick() {
     if (!frame)
         return;
+    if (owner_ && owner_->takeHostStateLoaded())
+        choosePreset(kHostStateName, "");
     const EditorSource from = source();
     showLiveValues(from, frame->getFocusView());
     const uint32_t notice = from.takeChangeNotice();
@@ -80,7 +89,7 @@ void MainVSTGUIEditor::onRefreshTick() {
         // A preset loaded in the window: the host learns the new values from here, the
         // user-interface thread, where no host call of its own can be running.
         if (owner_)
-            owner_->instrumentValuesChanged();
+            owner_->instrumentValuesChanged(synth_.load());
         refreshFromSynth();
         return;
     }

@@ -14,6 +14,7 @@ namespace Steinberg {
 namespace Vst {
 
 using namespace VSTGUI;
+namespace cmd = taluma::cmd;
 namespace file = taluma::cmd::file;
 
 namespace {
@@ -133,19 +134,30 @@ void MainVSTGUIEditor::fileSelected(CBaseObject* sender) {
     const char* path = selector ? selector->getSelectedFile(0) : nullptr;
     if (!path || code == 0)
         return;  // cancelled
-    if (code & (file::kImportPreset | file::kExportPreset))
+    if (code & (file::kImportPreset | file::kExportPreset)) {
         presetFolder_ = folderOf(path);
-    else
-        tableFolder_ = folderOf(path);
-    if (code & file::kImportTable)
+        // The browser names the preset after its file from now on.
+        const std::string name = presetNameOf(path);
+        sendFileRequest(code, path);
+        choosePreset(name, path);
+        return;
+    }
+    tableFolder_ = folderOf(path);
+    if (code & file::kImportTable) {
         lastEditedTable_ = code & file::kOperatorBit;
+        notePresetChange(cmd::kTableA);
+    }
+    sendFileRequest(code, path);
+}
+
+void MainVSTGUIEditor::sendFileRequest(int32 code, const std::string& path) {
     IMessage* message = controller ? controller->allocateMessage() : nullptr;
     if (!message)
         return;
     message->setMessageID("GUIEditor:fileSelect");
     if (IAttributeList* attributes = message->getAttributes()) {
         attributes->setInt("tag", code);
-        attributes->setBinary("path", path, uint32(std::strlen(path) + 1));
+        attributes->setBinary("path", path.c_str(), uint32(path.size() + 1));
         controller->sendMessage(message);
     }
     message->release();

@@ -37,6 +37,11 @@ MainVSTGUIEditor::Layer_Mbar::Layer_Mbar(MainVSTGUIEditor* e)
 
     settingsButton = button(cmd::control::kSettingsButton, place::settingsButton, "BtnSetting.png");
     logoButton = button(cmd::control::kLogoButton, place::logoButton, "BtnLogo.png");
+    presetPrev = button(cmd::control::kPresetPrev, place::presetPrev, "BtnPresetPrev.png");
+    presetNext = button(cmd::control::kPresetNext, place::presetNext, "BtnPresetNext.png");
+    presetName = skinBook.colours(makeClickLabel(e, this, cmd::editorTag(cmd::control::kPresetName),
+                                                 place::presetName, paper, ink),
+                                  Palette::Paper, Palette::Ink);
     global.volumeKnob = knob(cmd::global::kVolume, place::volumeKnob, 127);
     global.pitchKnob = knob(cmd::global::kReferencePitch, place::pitchKnob, 400);
     global.volumeLabel = skinBook.colours(

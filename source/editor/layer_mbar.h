@@ -1,5 +1,6 @@
-// The menu bar: volume, reference pitch, engine rate, bit depth and voice count, the
-// button that opens the Settings page and the logo that opens the credits.
+// The menu bar: volume, reference pitch, the preset browser, engine rate, bit depth and
+// voice count, the button that opens the Settings page and the logo that opens the
+// credits.
 #pragma once
 
 #include "custom_controls.h"
@@ -21,6 +22,9 @@ public:
     GlobalControls global;
     VSTGUI::CKickButton* settingsButton;
     VSTGUI::CKickButton* logoButton;
+    VSTGUI::CKickButton* presetPrev;
+    VSTGUI::CKickButton* presetNext;
+    VSTGUI::CTextLabel* presetName;  // a click opens the preset menu
 
 private:
     SkinBook skinBook;

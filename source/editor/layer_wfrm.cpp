@@ -1,5 +1,7 @@
 #include "layer_wfrm.h"
 
+#include "editor_tags.h"
+
 #include "command_tags.h"
 #include "control_factory.h"
 #include "layout.h"
@@ -18,7 +20,7 @@ namespace place = taluma::layout::waveeditor;
 namespace {
 
 constexpr const char* kBarBitmap = "SldBar.png";
-constexpr int32_t kHoverItem = 0x80;  // item bit of a hover report
+
 constexpr int32_t kMaxLevel = 256;
 
 // A bar: a plain left click moves it and a drag follows the pointer; one drag or one
@@ -194,7 +196,7 @@ CMouseEventResult MainVSTGUIEditor::Layer_Wfrm::onMouseMoved(CPoint& where,
     }
     if ((buttons() & kClickMask) == 0) {
         const Point p = pointAt(where);
-        editor->sendValueChange(tagBase | p.cell | kHoverItem, 1.0);
+        editor->sendValueChange(tagBase | p.cell | cmd::kHoverBit, 1.0);
     }
     return CViewContainerExt::onMouseMoved(where, buttons);
 }
@@ -208,7 +210,7 @@ CMouseEventResult MainVSTGUIEditor::Layer_Wfrm::onMouseUp(CPoint& where,
 }
 
 CMouseEventResult MainVSTGUIEditor::Layer_Wfrm::onMouseExited(CPoint&, const CButtonState&) {
-    editor->sendValueChange(tagBase | kHoverItem, 0.0);
+    editor->sendValueChange(tagBase | cmd::kHoverBit, 0.0);
     return kMouseEventNotHandled;
 }
 

@@ -35,7 +35,12 @@ inline constexpr Rect credits{0, 0, 800, 600};
 // Menu bar: relative to window::menuBar.
 namespace menubar {
 inline constexpr Rect settingsButton{760, 3, 18, 18};
-inline constexpr Rect logoButton{320, 0, 140, 24};
+inline constexpr Rect logoButton{290, 0, 72, 24};
+// The preset browser: previous, the current preset's name (a click opens the preset
+// menu), next.
+inline constexpr Rect presetPrev{364, 4, 14, 16};
+inline constexpr Rect presetName{380, 4, 90, 16};
+inline constexpr Rect presetNext{472, 4, 14, 16};
 inline constexpr Rect volumeKnob{56, 4, 16, 16};
 inline constexpr Rect pitchKnob{203, 4, 16, 16};
 inline constexpr Rect volumeLabel{75, 4, 68, 16};
@@ -278,6 +283,8 @@ inline constexpr Bitmap kBitmaps[] = {
     // Menu bar.
     strip("BtnSetting.png", menubar::settingsButton, kButtonFrames),
     strip("BtnLogo.png", menubar::logoButton, kButtonFrames),
+    strip("BtnPresetPrev.png", menubar::presetPrev, kButtonFrames),
+    strip("BtnPresetNext.png", menubar::presetNext, kButtonFrames),
     strip("KnbG16.png", menubar::volumeKnob, kKnobFrames),
     // Logic page.
     strip("BtnAlg0.png", logic::algorithm[0], kButtonFrames),

@@ -232,6 +232,7 @@ void MainVSTGUIEditor::sendStep(int32 tag, int32 n, int32 steps) {
 
 void MainVSTGUIEditor::sendValueChange(int32 tag, double value) {
     noteEditedTable(tag);
+    notePresetChange(tag);
     IMessage* message = controller ? controller->allocateMessage() : nullptr;
     if (!message)
         return;

@@ -20,8 +20,10 @@
 #include "display_tables.h"
 #include "editor_probe.h"
 #include "host_edits.h"
+#include "preset_list.h"
 
 #include "public.sdk/source/vst/vstguieditor.h"
+#include "vstgui/lib/controls/coptionmenu.h"
 
 #include <atomic>
 #include <string>
@@ -138,6 +140,20 @@ private:
     void updateTable(int32 tag, double val);
 
     void fileSelected(VSTGUI::CBaseObject* selector);
+    // "GUIEditor:fileSelect": the processor reads or writes the file.
+    void sendFileRequest(int32 code, const std::string& path);
+
+    // The preset browser of the menu bar (preset_browser.cpp).
+    void openPresetMenu();
+    void presetMenuChosen(VSTGUI::CControl* menu);
+    void stepPreset(int32 by);
+    void askPresetName();
+    void savePreset(const std::string& name);
+    // A preset loaded or saved: the browser shows its name, unchanged.
+    void choosePreset(const std::string& name, const std::string& path);
+    void showPreset();
+    // A command that changes the sound marks the preset as changed.
+    void notePresetChange(int32 tag);
     // Where a file dialog starts: presets in the folder of the last preset, else the
     // musician's own preset folder, else the factory bank; wavetable files in the
     // folder last used for them, else the home folder.
@@ -164,6 +180,8 @@ private:
     taluma::ProbeFileDialog lastDialog_{};
     std::string presetFolder_;  // where the last preset came from or went
     std::string tableFolder_;   // likewise for wavetable files
+    PresetList presets_;
+    VSTGUI::SharedPointer<VSTGUI::COptionMenu> presetMenu_;
 };
 
 }  // namespace Vst

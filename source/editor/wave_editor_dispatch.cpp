@@ -3,6 +3,7 @@
 #include "main_vst_gui_editor.h"
 
 #include "command_tags.h"
+#include "editor_tags.h"
 #include "editor_source.h"
 #include "layer_wedt.h"
 
@@ -12,8 +13,6 @@ namespace Vst {
 namespace cmd = taluma::cmd;
 
 namespace {
-
-constexpr int32_t kHoverItem = 0x80;
 
 // The file dialog a main-menu entry opens, 0 for the entries that send a command.
 int32_t dialogOf(int32_t entryItem, int32_t op) {
@@ -46,8 +45,7 @@ bool isHistory(int32_t command) {
 
 void MainVSTGUIEditor::noteEditedTable(int32 tag) {
     const int32 group = cmd::groupOf(tag);
-    const bool hover = cmd::subGroupOf(tag) == cmd::kDrawing && cmd::itemOf(tag) >= kHoverItem;
-    if ((group == cmd::kTableA || group == cmd::kTableB) && !hover)
+    if ((group == cmd::kTableA || group == cmd::kTableB) && !cmd::isHoverReport(tag))
         lastEditedTable_ = cmd::tableOperator(tag);
     else if (tag == cmd::generator::kApplyA || tag == cmd::generator::kApplyB)
         lastEditedTable_ = tag == cmd::generator::kApplyA ? 0 : 1;
@@ -119,8 +117,8 @@ void MainVSTGUIEditor::updateTable(int32 tag, double val) {
             waveEditor_->rereadTable(op, from);
         return;
     case cmd::kDrawing:
-        if (item & kHoverItem) {
-            const int32 cell = item & ~kHoverItem;
+        if (item & cmd::kHoverBit) {
+            const int32 cell = item & ~cmd::kHoverBit;
             if (val < 0.5)
                 waveEditor_->clearInfo();
             else

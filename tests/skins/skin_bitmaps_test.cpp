@@ -21,6 +21,6 @@ TEST(SkinBitmaps, EveryCataloguedBitmapIsEmbeddedInBothSkinsAtItsControlsSize) {
             EXPECT_EQ(bitmap->getHeight(), b.frameHeight * b.frames) << file;
         }
     }
-    EXPECT_EQ(files.size(), 187u);  // one credits picture for both skins
+    EXPECT_EQ(files.size(), 191u);  // one credits picture for both skins
     EXPECT_FALSE(owned(new CBitmap(CResourceDescription("W_BackCredit.png")))->isLoaded());
 }

@@ -23,12 +23,12 @@ void menuBar(Canvas& c, const Skin& s) {
     c.fillGradient(bar, 0, s.panelTop, s.panelBottom);
     c.line(0, bar.bottom() - 0.5, bar.w, bar.bottom() - 0.5, 1, s.edge);
     c.line(0, 0.5, bar.w, 0.5, 1, s.light);
-    for (const layout::Rect* r :
-         {&mb::volumeLabel, &mb::pitchField, &mb::rateMenu, &mb::bitDepthMenu, &mb::voiceMenu})
+    for (const layout::Rect* r : {&mb::volumeLabel, &mb::pitchField, &mb::presetName, &mb::rateMenu,
+                                  &mb::bitDepthMenu, &mb::voiceMenu})
         fieldFrame(c, s, box(*r));
     menuCaption(c, s, "VOLUME", mb::volumeKnob, 6);
     menuCaption(c, s, "STD PITCH", mb::pitchKnob, mb::volumeLabel.right() + 4);
-    menuCaption(c, s, "RATE", mb::rateMenu, mb::logoButton.right() + 4);
+    menuCaption(c, s, "RATE", mb::rateMenu, mb::presetNext.right() + 2);
     menuCaption(c, s, "BITS", mb::bitDepthMenu, mb::rateMenu.right() + 3);
     menuCaption(c, s, "VOICES", mb::voiceMenu, mb::bitDepthMenu.right() + 3);
 }

@@ -214,11 +214,19 @@ void addButtons(Painters& p) {
     };
     p["BtnLogo.png"] = [](Canvas& c, const Skin& s, const Frame& f) {
         bool pressed = f.index == 1;
-        c.text("TALUMA", Box{18, pressed ? 1.0 : 0.0, 80, f.h}, Font{13, Weight::Bold, 2.2},
+        c.text("TALUMA", Box{0, pressed ? 1.0 : 0.0, 56, f.h}, Font{11, Weight::Bold, 1.4},
                Align::Right, pressed ? s.lit : s.title);
-        c.text("W", Box{102, pressed ? 1.0 : 0.0, 20, f.h}, Font{13, Weight::Bold}, Align::Left,
+        c.text("W", Box{59, pressed ? 1.0 : 0.0, 13, f.h}, Font{11, Weight::Bold}, Align::Left,
                s.accent[pressed ? 1 : 0]);
     };
+    // The preset browser's arrows, which step through the presets.
+    for (int dir : {-1, 1})
+        p[dir < 0 ? "BtnPresetPrev.png" : "BtnPresetNext.png"] = [dir](Canvas& c, const Skin& s,
+                                                                       const Frame& f) {
+            Colour g = buttonFace(c, s, whole(f), kickState(f.index), s.neutral);
+            const double dy = f.index == 1 ? 1.0 : 0.0;
+            arrowHead(c, f.w / 2 + dir * 2.5, f.h / 2 + dy, dir, 0, 4, g);
+        };
     for (int i = 0; i < 4; ++i) {
         p["BtnAlg" + std::to_string(i) + ".png"] = [i](Canvas& c, const Skin& s, const Frame& f) {
             algorithm(c, s, f, i);

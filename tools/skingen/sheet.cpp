@@ -140,6 +140,9 @@ private:
     void menuBar() {
         draw("BtnSetting.png", mb::settingsButton, 0, 2);
         draw("BtnLogo.png", mb::logoButton, 0, 2);
+        draw("BtnPresetPrev.png", mb::presetPrev, 0, 2);
+        draw("BtnPresetNext.png", mb::presetNext, 0, 2);
+        text(mb::presetName, "Brass Lead *", palette_.paper, palette_.ink, 11);
         knob("KnbG16.png", mb::volumeKnob, 1);
         knob("KnbG16.png", mb::pitchKnob, 0.5);
         text(mb::volumeLabel, "  0.00 dB", palette_.paper, palette_.ink);

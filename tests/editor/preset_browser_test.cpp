@@ -1,0 +1,158 @@
+// The preset browser of the menu bar, through the built module's window: it lists the
+// installed bank by category and the musician's own presets, steps through them, marks
+// an edited sound, saves under a name typed in the window and loads that back.
+#include "editor_fixture.h"
+
+#include "engine_event.h"
+#include "scratch_dir.h"
+#include "vstgui/lib/vstkeycode.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace taluma {
+namespace test {
+namespace {
+
+namespace fs = std::filesystem;
+namespace S = layout::settings;
+constexpr uint32_t kTlA = eventid::kOperatorA + eventid::kTotalLevel;
+
+class PresetBrowser : public EditorFixture {
+protected:
+    void SetUp() override {
+        savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+        ::setenv("HOME", home.path().c_str(), 1);
+        instrument = fs::u8path(home.path()) / ".vst3/presets/TALUMA W developers/TALUMA W";
+        fs::create_directories(instrument / "tlmprst");
+        EditorFixture::SetUp();
+        // A bank of three sounds in two categories, each with its own TL of operator A.
+        const std::pair<const char*, double> bank[] = {
+            {"Bass - One", 0.1}, {"Bass - Two", 0.2}, {"Lead - Three", 0.3}};
+        showSettings();
+        for (const auto& [file, tl] : bank) {
+            automate(kTlA, tl);
+            click(page(S::presetExportButton));
+            answerFileDialog((instrument / "tlmprst" / (std::string(file) + ".tlmprst")).string());
+        }
+        click(layout::window::tabLeft);
+        clearLogs();
+    }
+    void TearDown() override {
+        EditorFixture::TearDown();
+        ::setenv("HOME", savedHome.c_str(), 1);
+    }
+    // Opens the menu and picks entry `entry` of category `category` by keys; a category
+    // past the last picks "Save Preset...".
+    void pick(int category, int entry = 0) {
+        click(bar(layout::menubar::presetName));
+        for (int i = 0; i <= category; ++i)
+            key(0, VSTGUI::VKEY_DOWN);
+        if (entry >= 0)
+            key(0, VSTGUI::VKEY_RIGHT);  // into the category, on its first preset
+        for (int i = 0; i < entry; ++i)
+            key(0, VSTGUI::VKEY_DOWN);
+        key(0, VSTGUI::VKEY_RETURN);
+    }
+    // The preset files the window asked the processor to load since the last look; the
+    // window's timer has passed the new values on to the host.
+    std::vector<std::string> loaded() {
+        for (int i = 0; i < 4; ++i)
+            tick(50);
+        std::vector<std::string> paths;
+        for (const auto& m : fileRequests())
+            if (m.tag == cmd::file::kImportPreset)
+                paths.emplace_back(m.path.begin(), m.path.end() - 1);
+        clearLogs();
+        return paths;
+    }
+    std::string shownName() const { return text(bar(layout::menubar::presetName)); }
+    std::string bankFile(const char* name) const {
+        return (instrument / "tlmprst" / (std::string(name) + ".tlmprst")).string();
+    }
+    double tlA() { return plugin->controller()->getParamNormalized(kTlA); }
+
+    testhost::ScratchDir home;
+    std::string savedHome;
+    fs::path instrument;
+};
+
+TEST_F(PresetBrowser, ListsTheBankByCategoryAndStepsThroughIt) {
+    EXPECT_EQ(shownName(), "Three");  // the last one exported
+    pick(0, 1);                       // Bass, Two
+    EXPECT_EQ(loaded(), std::vector<std::string>{bankFile("Bass - Two")});
+    EXPECT_EQ(shownName(), "Two");
+    EXPECT_NEAR(tlA(), 0.2, 0.01);  // and so does the host
+    pick(1, 0);                     // Lead, Three
+    EXPECT_EQ(loaded(), std::vector<std::string>{bankFile("Lead - Three")});
+    EXPECT_EQ(shownName(), "Three");
+
+    // Next runs round the end of the list, previous back.
+    const std::pair<Rect, const char*> steps[] = {
+        {bar(layout::menubar::presetNext), "Bass - One"},
+        {bar(layout::menubar::presetNext), "Bass - Two"},
+        {bar(layout::menubar::presetPrev), "Bass - One"},
+        {bar(layout::menubar::presetPrev), "Lead - Three"}};
+    for (const auto& [button, file] : steps) {
+        click(button);
+        EXPECT_EQ(loaded(), std::vector<std::string>{bankFile(file)}) << file;
+    }
+    EXPECT_EQ(shownName(), "Three");
+    EXPECT_NEAR(tlA(), 0.3, 0.01);
+
+    // A state the host loads is none of the browser's presets.
+    std::vector<uint8_t> state;
+    ASSERT_TRUE(plugin->getState(state));
+    ASSERT_EQ(plugin->setState(state), Steinberg::kResultOk);
+    tick(50);
+    EXPECT_EQ(shownName(), "Untitled");
+}
+
+TEST_F(PresetBrowser, AnEditedSoundIsMarkedAndSavedUnderATypedNameItLoadsBackAs) {
+    pick(0, 0);
+    EXPECT_EQ(shownName(), "One");
+    wheel(page(layout::logic::envelopeKnob[0][0]), 5);  // TL A up five steps
+    EXPECT_EQ(shownName(), "One *");
+    std::vector<uint8_t> edited;
+    ASSERT_TRUE(plugin->getState(edited));
+
+    pick(2);  // past the categories: "Save Preset..."
+    for (int i = 0; i < 8; ++i)
+        key(0, VSTGUI::VKEY_BACK);
+    for (char c : std::string("My Bass"))
+        key(c);
+    // The box's Save button, with the mouse: a host may keep Enter for itself.
+    // The box (300 x 96) sits in the middle of the window, Save at its lower right.
+    click(Rect{250 + 215, 252 + 62, 75, 22});
+    const fs::path saved = instrument / "user" / "My Bass.tlmprst";
+    ASSERT_TRUE(fs::exists(saved));
+    EXPECT_EQ(shownName(), "My Bass");
+
+    automate(kTlA, 0.9);
+    clearLogs();
+    pick(2, 0);  // the new category "User", its first preset
+    EXPECT_EQ(loaded(), std::vector<std::string>{saved.string()});
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(plugin->getState(back));
+    EXPECT_EQ(back, edited);
+    EXPECT_EQ(shownName(), "My Bass");
+}
+
+// The menu open on a category, in both skins (TALUMA_UPDATE_GOLDEN=1 rewrites them).
+TEST_F(PresetBrowser, PictureOfTheMenuInBothSkins) {
+    for (int32_t skin = 0; skin < 2; ++skin) {
+        showSettings();
+        choose(page(S::skinMenu), skin);
+        click(bar(layout::menubar::presetName));
+        key(0, VSTGUI::VKEY_DOWN);
+        key(0, VSTGUI::VKEY_RIGHT);
+        expectPicture(Rect{280, 0, 320, 120},
+                      std::string("preset_menu_") + layout::kSkinNames[skin]);
+        key(0, VSTGUI::VKEY_ESCAPE);
+        key(0, VSTGUI::VKEY_ESCAPE);
+    }
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace taluma
