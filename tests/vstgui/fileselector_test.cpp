@@ -94,6 +94,10 @@ struct BrowserTest : InFrameSelectorTest {
         Offscreen::click(frame.get(), CPoint(accept ? 590 : 500, 135 + 310));
     }
     std::string answer() const { return delegate->files.empty() ? "" : delegate->files[0]; }
+    // A file of the prepared folder as the browser names it.
+    std::string inRoot(const char* relative) const {
+        return (std::filesystem::u8path(root) / relative).lexically_normal().u8string();
+    }
 
     // The list's rows, in the panel's coordinates.
     static constexpr CCoord kListTop = 48, kListBottom = 48 + 12 * 18;
@@ -110,7 +114,7 @@ TEST_F(BrowserTest, ListsFoldersAndMatchingFilesAndOpensByClick) {
     EXPECT_EQ(listed().size(), 4u);
     clickRow(3);
     ASSERT_EQ(delegate->messages.size(), 1u);
-    EXPECT_EQ(answer(), root + "/B.tlmprst");
+    EXPECT_EQ(answer(), inRoot("B.tlmprst"));
     EXPECT_EQ(frame->getModalView(), nullptr);
 }
 
@@ -128,7 +132,7 @@ TEST_F(BrowserTest, KeysWalkTheListAndEnterOpensWhatTheFieldNames) {
                  Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
              Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
          },
-         root + "/a.tlmprst"},
+         inRoot("a.tlmprst")},
         {"down into a folder", CNewFileSelector::kSelectFile, nullptr,
          [&] {
              Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
@@ -138,7 +142,7 @@ TEST_F(BrowserTest, KeysWalkTheListAndEnterOpensWhatTheFieldNames) {
              Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
              Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
          },
-         root + "/sub/deep.tlmprst"},
+         inRoot("sub/deep.tlmprst")},
         {"a typed path", CNewFileSelector::kSelectFile, nullptr,
          [&] {
              Offscreen::typeText(frame.get(), "/tmp/in.tlmprst");
@@ -146,13 +150,13 @@ TEST_F(BrowserTest, KeysWalkTheListAndEnterOpensWhatTheFieldNames) {
          },
          "/tmp/in.tlmprst"},
         {"the default name", CNewFileSelector::kSelectSaveFile, "preset.tlmprst",
-         [&] { Offscreen::keyDown(frame.get(), 0, VKEY_RETURN); }, root + "/preset.tlmprst"},
+         [&] { Offscreen::keyDown(frame.get(), 0, VKEY_RETURN); }, inRoot("preset.tlmprst")},
         {"a name without extension", CNewFileSelector::kSelectSaveFile, "",
          [&] {
              Offscreen::typeText(frame.get(), "sub/mine");
              Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
          },
-         root + "/sub/mine.tlmprst"},
+         inRoot("sub/mine.tlmprst")},
         {"Escape", CNewFileSelector::kSelectFile, nullptr,
          [&] { Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE); }, ""},
     };
@@ -172,7 +176,7 @@ TEST_F(BrowserTest, TheMouseAloneSavesCancelsOrLeaves) {
     clickRow(2);  // saving, a click on a file takes its name
     EXPECT_TRUE(delegate->messages.empty());
     clickButton(true);
-    EXPECT_EQ(answer(), root + "/a.tlmprst");
+    EXPECT_EQ(answer(), inRoot("a.tlmprst"));
     for (const CPoint outside : {CPoint(500, 135 + 310), CPoint(20, 20)}) {
         ASSERT_TRUE(open(CNewFileSelector::kSelectFile));
         Offscreen::click(frame.get(), outside);  // Cancel, then a click beside the panel

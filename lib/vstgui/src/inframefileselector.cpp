@@ -308,8 +308,10 @@ private:
         if (typed.size() > 1 && typed[0] == '~' && (typed[1] == '/' || typed[1] == '\\'))
             typed = homeFolder() + typed.substr(1);
         fs::path path = fromUtf8(typed);
-        if (path.is_relative())
-            path = folder / path;
+        // A name or a relative path is taken in the current folder; a path from a root
+        // ("/tmp/x", also on Windows, or "C:\\x") stays as typed.
+        if (!path.has_root_directory() && !path.has_root_name())
+            path = (folder / path).lexically_normal();
         std::error_code error;
         if (fs::is_directory(path, error)) {
             field->setText("");
@@ -322,7 +324,7 @@ private:
         if (selector->getStyle() == CNewFileSelector::kSelectSaveFile && ext &&
             !path.has_extension())
             path += "." + ext->getExtension();
-        close({toUtf8(path.lexically_normal())});
+        close({toUtf8(path)});
     }
 
     void close(std::vector<UTF8String> files) {
