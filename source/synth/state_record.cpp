@@ -8,174 +8,231 @@ namespace taluma {
 
 namespace {
 
-// Offsets inside the record.
-enum : size_t {
-    kVersion = 0,
-    kSkin = 2,
-    kFrameRate = 3,
-    kRadix = 4,
-    kLinkAB = 5,
-    kWaveOpacity = 6,
-    kGridOpacity = 7,
-    kPage = 8,
-    kStepBits = 9,  // A, then B
-    kGenType = 16,
-    kCycles = 17,
-    kPhase = 19,
-    kRangeEnd = 21,
-    kRangeStart = 22,
-    kAmplitude = 23,
-    kOffset = 25,
-    kHarmonicsOn = 28,
-    kHarmonicsCount = 29,
-    kNoisePoints = 30,
-    kNoiseSeed = 31,
-    kNoiseLoop = 33,
-    kInterpolation = 34,
-    kRateDivider = 36,
-    kLog2Size = 38,  // A, then B
-    kTables = 40,    // A, then B, 128 bytes each
-    kSlots = 296,    // four slots of 128 bytes
-    kBitDepth = 808,
-    kReferencePitch = 809,
-    kVoiceCount = 811,
-    kBendRange = 817,
-    kPitchBend = 818,
-    kModWheel = 819,
-    kVolume = 820,
-    kPan = 821,
-    kExpression = 822,
-    kLfoWave = 823,
-    kLfoFreq = 824,
-    kFeedback = 826,
-    kAlgorithm = 827,
-    kOperators = 828,  // 15 bytes each: VC VS MUL Tune(2) PMS AMS TL AR DR SL SR RR KC KS
-};
-constexpr size_t kOperatorBytes = 15;
-
-// The parameter ids of one operator's record bytes, in record order (Tune takes two).
-constexpr eventid::OperatorParam kOperatorOrder[] = {
-    eventid::kVelocityCurve, eventid::kVelocitySens, eventid::kMul,         eventid::kTune,
-    eventid::kPms,           eventid::kAms,          eventid::kTotalLevel,  eventid::kAttackRate,
-    eventid::kDecayRate,     eventid::kSustainLevel, eventid::kSustainRate, eventid::kReleaseRate,
-    eventid::kKeyCenter,     eventid::kKeyScale,
-};
-
-class Writer {
-public:
-    explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
-    void u8(size_t at, int32_t v) { out_[at] = uint8_t(v); }
-    void u16(size_t at, int32_t v) {
-        out_[at] = uint8_t(v);
-        out_[at + 1] = uint8_t(v >> 8);
-    }
-
-private:
-    std::vector<uint8_t>& out_;
-};
-
-class Reader {
-public:
-    explicit Reader(const uint8_t* in) : in_(in) {}
-    int32_t u8(size_t at) const { return in_[at]; }
-    int32_t u16(size_t at) const { return in_[at] | in_[at + 1] << 8; }
-    int32_t s8(size_t at) const { return int8_t(in_[at]); }
-    int32_t s16(size_t at) const { return int16_t(uint16_t(u16(at))); }
-    bool flag(size_t at) const { return in_[at] != 0; }
-    const uint8_t* at(size_t offset) const { return in_ + offset; }
-
-private:
-    const uint8_t* in_;
-};
-
-// How the user has the window: skin, frame rate, radix, opacities and open page.
-void applyDisplay(SynthSettings& s, const Reader& r) {
-    // The skin and frame-rate indices select entries of the editor's tables: a value
-    // past their end (two skins, five rates) is held to the last entry.
-    s.skin = std::min(r.u8(kSkin), 1);
-    s.frameRateIndex = std::min(r.u8(kFrameRate), 4);
-    s.numberRadix = r.u8(kRadix) & 1;
-    s.waveOpacity = std::min(r.u8(kWaveOpacity), 100);
-    s.gridOpacity = std::min(r.u8(kGridOpacity), 100);
-    s.page = r.u8(kPage) & 3;
-}
-
-void applySettings(Synth::Edit& edit, const Reader& r) {
-    WaveStore& store = edit.waves();
-    store.linkAB = r.flag(kLinkAB);
-    for (int op = 0; op < 2; ++op)
-        store.setStepQuantiser(op, std::clamp(r.u8(kStepBits + size_t(op)), 1, 8));
-
-    GeneratorSettings& g = edit.generator();
-    g.type = std::min(r.u8(kGenType), 5);
-    g.cyclesQuarter = std::clamp(r.u16(kCycles), 1, 512);
-    g.phase = r.s8(kPhase);
-    g.rangeEnd = std::clamp(r.u8(kRangeEnd), 1, 128);
-    g.rangeStart = r.u8(kRangeStart) & 127;
-    g.amplitude = std::clamp(r.s16(kAmplitude), -256, 255);
-    g.offset = std::clamp(r.s16(kOffset), -256, 255);
-    g.harmonicsOn = r.flag(kHarmonicsOn);
-    g.harmonicsCount = r.u8(kHarmonicsCount);
-    g.noisePoints = std::clamp(r.u8(kNoisePoints), 1, 128);
-    g.noiseSeed = r.u16(kNoiseSeed);
-    g.noiseLoop = r.flag(kNoiseLoop);
-    g.interpolation = r.u8(kInterpolation) & 3;
-}
-
-void applyTables(WaveStore& store, const Reader& r) {
-    for (int op = 0; op < 2; ++op)
-        store.resizeTable(op, std::clamp(r.u8(kLog2Size + size_t(op)), 2, 7));
-    for (int op = 0; op < 2; ++op)
-        for (int i = 0; i < kTableCells; ++i)
-            store.setCell(op, i, r.at(kTables)[op * kTableCells + i]);
-    store.commitTable(0);
-    store.commitTable(1);
-    for (int s = 0; s < kSlotCount; ++s)
-        for (int i = 0; i < kTableCells; ++i)
-            store.setSlotCell(s, i, r.at(kSlots)[s * kTableCells + i]);
-}
-
-// The engine's values as the record holds them, each brought into its range.
-struct EngineValues {
+// Everything the record holds, as plain values. The rows below read and write it; the
+// Synth's parts are gathered into it to write a record and applied from it after a read.
+struct RecordValues {
+    int32_t version, skin, frameRate, radix, linkAB, waveOpacity, gridOpacity, page;
+    int32_t stepBits[2];
+    int32_t genType, cycles, phase, rangeEnd, rangeStart, amplitude, offset;
+    int32_t harmonicsOn, harmonicsCount, noisePoints, noiseSeed, noiseLoop, interpolation;
+    int32_t rateDivider;
+    int32_t log2Size[2];
+    uint8_t tables[2][kTableCells];
+    uint8_t slots[kSlotCount][kTableCells];
     int32_t bitDepth, referencePitch, voiceCount;
-    int32_t bendRange, modWheel, volume, pan, expression;
-    int32_t tone[kToneValueCount];
+    int32_t bendRange, pitchBend, modWheel, volume, pan, expression;
+    int32_t tone[kToneValueCount];  // in the order of ToneParameters::loadValues
 };
 
-EngineValues readEngineValues(const Reader& r) {
-    EngineValues v{};
-    v.bitDepth = std::clamp(r.u8(kBitDepth), 1, 16);
-    v.referencePitch = std::clamp(r.u16(kReferencePitch), 42000, 46000);
-    v.voiceCount = r.u16(kVoiceCount);  // the engine rounds it to a power of two
-    v.bendRange = std::min(r.u8(kBendRange), 24);
-    v.modWheel = r.u8(kModWheel) & 127;
-    v.volume = r.u8(kVolume) & 127;
-    v.pan = r.u8(kPan) & 127;
-    v.expression = r.u8(kExpression) & 127;
+// How a field's bytes read back: as they are, a mask, an upper bound, a range, a flag.
+// Zero fields are written as 0 and not read.
+enum class Check { kAsIs, kAnd, kMin, kClamp, kFlag, kZero };
 
-    int32_t* values = v.tone;
-    values[kLfoWaveValue] = r.u8(kLfoWave) & 3;
-    values[kLfoFreqValue] = std::min(r.u16(kLfoFreq), 16384);
-    values[kFeedbackValue] = std::min(r.u8(kFeedback), 128);
-    values[kAlgorithmValue] = r.u8(kAlgorithm) & 3;
-    for (int op = 0; op < 2; ++op) {
-        const size_t base = kOperators + size_t(op) * kOperatorBytes;
-        auto at = [&](size_t i) { return base + i + (i > 3 ? 1 : 0); };  // Tune is two bytes
-        values[toneIndex(op, kVc)] = r.u8(at(0)) & 3;
-        values[toneIndex(op, kVs)] = r.u8(at(1)) & 7;
-        values[toneIndex(op, kMul)] = r.u8(at(2)) & 15;
-        values[toneIndex(op, kTune)] = std::min(r.u16(at(3)), 16384);
-        values[toneIndex(op, kPms)] = r.u8(at(4)) & 7;
-        values[toneIndex(op, kAms)] = r.u8(at(5)) & 7;
-        values[toneIndex(op, kTl)] = r.u8(at(6)) & 127;
-        values[toneIndex(op, kAr)] = r.u8(at(7)) & 127;
-        values[toneIndex(op, kDr)] = r.u8(at(8)) & 127;
-        values[toneIndex(op, kSl)] = r.u8(at(9)) & 127;
-        values[toneIndex(op, kSr)] = r.u8(at(10)) & 127;
-        values[toneIndex(op, kRr)] = r.u8(at(11)) & 127;
-        values[toneIndex(op, kKc)] = r.u8(at(12)) & 127;  // the record keeps KC before KS
-        values[toneIndex(op, kKs)] = r.u8(at(13)) & 3;
+// One field: where it lies, how wide it is (1 or 2 bytes, or a block of cells), whether
+// it is signed, its check and where it goes in RecordValues.
+struct Field {
+    size_t offset;
+    size_t size;
+    bool isSigned;
+    Check check;
+    int32_t low, high;  // kAnd: high is the mask; kMin: the bound; kClamp: the range
+    int32_t& (*value)(RecordValues&);
+    uint8_t* (*cells)(RecordValues&);  // blocks of cells instead of a value
+};
+
+#define VALUE(member) [](RecordValues& v) -> int32_t& { return v.member; }
+#define U8(at, check, low, high, member)                                                           \
+    { at, 1, false, Check::check, low, high, VALUE(member), nullptr }
+#define U16(at, check, low, high, member)                                                          \
+    { at, 2, false, Check::check, low, high, VALUE(member), nullptr }
+#define S8(at, check, low, high, member)                                                           \
+    { at, 1, true, Check::check, low, high, VALUE(member), nullptr }
+#define S16(at, check, low, high, member)                                                          \
+    { at, 2, true, Check::check, low, high, VALUE(member), nullptr }
+#define ZERO(at, size)                                                                             \
+    { at, size, false, Check::kZero, 0, 0, nullptr, nullptr }
+#define CELLS(at, member)                                                                          \
+    {                                                                                              \
+        at, kTableCells, false, Check::kAsIs, 0, 0, nullptr,                                       \
+            [](RecordValues& v) -> uint8_t* { return v.member; }                                   \
     }
+// An operator's 15 bytes from `at`: VC VS MUL Tune(2) PMS AMS TL AR DR SL SR RR KC KS. The
+// record keeps KC before KS; the tone values keep KS first.
+#define OPERATOR(at, op)                                                                           \
+    U8(at, kAnd, 0, 3, tone[toneIndex(op, kVc)]),                                                  \
+        U8(at + 1, kAnd, 0, 7, tone[toneIndex(op, kVs)]),                                          \
+        U8(at + 2, kAnd, 0, 15, tone[toneIndex(op, kMul)]),                                        \
+        U16(at + 3, kMin, 0, 16384, tone[toneIndex(op, kTune)]),                                   \
+        U8(at + 5, kAnd, 0, 7, tone[toneIndex(op, kPms)]),                                         \
+        U8(at + 6, kAnd, 0, 7, tone[toneIndex(op, kAms)]),                                         \
+        U8(at + 7, kAnd, 0, 127, tone[toneIndex(op, kTl)]),                                        \
+        U8(at + 8, kAnd, 0, 127, tone[toneIndex(op, kAr)]),                                        \
+        U8(at + 9, kAnd, 0, 127, tone[toneIndex(op, kDr)]),                                        \
+        U8(at + 10, kAnd, 0, 127, tone[toneIndex(op, kSl)]),                                       \
+        U8(at + 11, kAnd, 0, 127, tone[toneIndex(op, kSr)]),                                       \
+        U8(at + 12, kAnd, 0, 127, tone[toneIndex(op, kRr)]),                                       \
+        U8(at + 13, kAnd, 0, 127, tone[toneIndex(op, kKc)]),                                       \
+        U8(at + 14, kAnd, 0, 3, tone[toneIndex(op, kKs)])
+
+// The record, field by field. The skin and frame-rate indices select entries of the
+// editor's tables: a value past their end (two skins, five rates) is held to the last.
+const Field kFields[] = {
+    U8(0, kAsIs, 0, 0, version),
+    ZERO(1, 1),
+    U8(2, kMin, 0, 1, skin),
+    U8(3, kMin, 0, 4, frameRate),
+    U8(4, kAnd, 0, 1, radix),
+    U8(5, kFlag, 0, 0, linkAB),
+    U8(6, kMin, 0, 100, waveOpacity),
+    U8(7, kMin, 0, 100, gridOpacity),
+    U8(8, kAnd, 0, 3, page),
+    U8(9, kClamp, 1, 8, stepBits[0]),
+    U8(10, kClamp, 1, 8, stepBits[1]),
+    ZERO(11, 5),
+    U8(16, kMin, 0, 5, genType),
+    U16(17, kClamp, 1, 512, cycles),
+    S8(19, kAsIs, 0, 0, phase),
+    ZERO(20, 1),
+    U8(21, kClamp, 1, 128, rangeEnd),
+    U8(22, kAnd, 0, 127, rangeStart),
+    S16(23, kClamp, -256, 255, amplitude),
+    S16(25, kClamp, -256, 255, offset),
+    ZERO(27, 1),
+    U8(28, kFlag, 0, 0, harmonicsOn),
+    U8(29, kAsIs, 0, 0, harmonicsCount),
+    U8(30, kClamp, 1, 128, noisePoints),
+    U16(31, kAsIs, 0, 0, noiseSeed),
+    U8(33, kFlag, 0, 0, noiseLoop),
+    U8(34, kAnd, 0, 3, interpolation),
+    ZERO(35, 1),
+    U8(36, kAnd, 0, 3, rateDivider),  // written 0xFF while rate reduction is unavailable
+    ZERO(37, 1),
+    U8(38, kClamp, 2, 7, log2Size[0]),
+    U8(39, kClamp, 2, 7, log2Size[1]),
+    CELLS(40, tables[0]),
+    CELLS(168, tables[1]),
+    CELLS(296, slots[0]),
+    CELLS(424, slots[1]),
+    CELLS(552, slots[2]),
+    CELLS(680, slots[3]),
+    U8(808, kClamp, 1, 16, bitDepth),
+    U16(809, kClamp, 42000, 46000, referencePitch),
+    U16(811, kAsIs, 0, 0, voiceCount),  // the engine rounds it to a power of two
+    ZERO(813, 4),
+    U8(817, kMin, 0, 24, bendRange),
+    U8(818, kAsIs, 0, 0, pitchBend),  // the low 8 bits only: not read back
+    U8(819, kAnd, 0, 127, modWheel),
+    U8(820, kAnd, 0, 127, volume),
+    U8(821, kAnd, 0, 127, pan),
+    U8(822, kAnd, 0, 127, expression),
+    U8(823, kAnd, 0, 3, tone[kLfoWaveValue]),
+    U16(824, kMin, 0, 16384, tone[kLfoFreqValue]),
+    U8(826, kMin, 0, 128, tone[kFeedbackValue]),
+    U8(827, kAnd, 0, 3, tone[kAlgorithmValue]),
+    OPERATOR(828, 0),
+    OPERATOR(843, 1),
+};
+
+#undef OPERATOR
+#undef CELLS
+#undef ZERO
+#undef S16
+#undef S8
+#undef U16
+#undef U8
+#undef VALUE
+
+int32_t checked(const Field& f, int32_t v) {
+    switch (f.check) {
+    case Check::kAnd: return v & f.high;
+    case Check::kMin: return std::min(v, f.high);
+    case Check::kClamp: return std::clamp(v, f.low, f.high);
+    case Check::kFlag: return v != 0 ? 1 : 0;
+    default: return v;
+    }
+}
+
+RecordValues decode(const uint8_t* bytes) {
+    RecordValues v{};
+    for (const Field& f : kFields) {
+        const uint8_t* at = bytes + f.offset;
+        if (f.cells) {
+            std::copy(at, at + f.size, f.cells(v));
+        } else if (f.value && f.check != Check::kZero) {
+            int32_t raw = f.size == 2 ? at[0] | at[1] << 8 : at[0];
+            if (f.isSigned)
+                raw = f.size == 2 ? int16_t(uint16_t(raw)) : int8_t(uint8_t(raw));
+            f.value(v) = checked(f, raw);
+        }
+    }
+    return v;
+}
+
+std::vector<uint8_t> encode(RecordValues& v) {
+    std::vector<uint8_t> out(kStateRecordSize, 0);
+    for (const Field& f : kFields) {
+        uint8_t* at = out.data() + f.offset;
+        if (f.cells) {
+            std::copy(f.cells(v), f.cells(v) + f.size, at);
+        } else if (f.value) {
+            const int32_t x = f.value(v);  // the low bits
+            at[0] = uint8_t(x);
+            if (f.size == 2)
+                at[1] = uint8_t(x >> 8);
+        }
+    }
+    return out;
+}
+
+RecordValues gather(Synth& synth, Synth::Edit& edit) {
+    RecordValues v{};
+    const SynthSettings& s = edit.settings();
+    const WaveStore& store = edit.waves();
+    const GeneratorSettings& g = edit.generator();
+    const EngineSnapshot& e = synth.snapshot();
+    v.version = kStateRecordVersion;
+    v.skin = s.skin;
+    v.frameRate = s.frameRateIndex;
+    v.radix = s.numberRadix;
+    v.linkAB = store.linkAB ? 1 : 0;
+    v.waveOpacity = s.waveOpacity;
+    v.gridOpacity = s.gridOpacity;
+    v.page = s.page;
+    v.genType = g.type;
+    v.cycles = g.cyclesQuarter;
+    v.phase = g.phase;
+    v.rangeEnd = g.rangeEnd;
+    v.rangeStart = g.rangeStart;
+    v.amplitude = g.amplitude;
+    v.offset = g.offset;
+    v.harmonicsOn = g.harmonicsOn ? 1 : 0;
+    v.harmonicsCount = g.harmonicsCount;
+    v.noisePoints = g.noisePoints;
+    v.noiseSeed = g.noiseSeed;
+    v.noiseLoop = g.noiseLoop ? 1 : 0;
+    v.interpolation = g.interpolation;
+    v.rateDivider = e.rateDivider();
+    for (int op = 0; op < 2; ++op) {
+        v.stepBits[op] = store.stepBits(op);
+        v.log2Size[op] = store.log2Size(op);
+        for (int i = 0; i < kTableCells; ++i)
+            v.tables[op][i] = store.cell(op, i);
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        for (int i = 0; i < kTableCells; ++i)
+            v.slots[slot][i] = store.slotCell(slot, i);
+    v.bitDepth = e.value(eventid::kBitDepth);
+    v.referencePitch = e.value(eventid::kStdPitch);
+    v.voiceCount = e.voiceCount();
+    v.bendRange = e.value(eventid::kBendRange);
+    v.pitchBend = e.value(eventid::kPitchBend);
+    v.modWheel = e.value(eventid::kModWheel);
+    v.volume = e.value(eventid::kVolume);
+    v.pan = e.value(eventid::kPan);
+    v.expression = e.value(eventid::kExpression);
+    for (uint32_t id : EngineSnapshot::kIds)
+        if (const int index = toneValueIndex(id); index >= 0)
+            v.tone[index] = e.value(id);
     return v;
 }
 
@@ -183,7 +240,50 @@ EngineValues readEngineValues(const Reader& r) {
 // starts with the wheel at its centre, where the host's next bend finds it.
 constexpr int32_t kLoadedPitchBend = 8192;
 
-void applyEngine(SynthEngine& engine, const EngineValues& v) {
+// Applies a decoded record in its order: settings, step quantisers and generator, rate
+// divider, table sizes, tables, slots, engine settings, controllers, tone values.
+void apply(Synth& synth, Synth::Edit& edit, const RecordValues& v, RecordScope scope) {
+    SynthSettings& s = edit.settings();
+    if (scope == RecordScope::kWhole) {
+        s.skin = v.skin;
+        s.frameRateIndex = v.frameRate;
+        s.numberRadix = v.radix;
+        s.waveOpacity = v.waveOpacity;
+        s.gridOpacity = v.gridOpacity;
+        s.page = v.page;
+    }
+    WaveStore& store = edit.waves();
+    store.linkAB = v.linkAB != 0;
+    for (int op = 0; op < 2; ++op)
+        store.setStepQuantiser(op, v.stepBits[op]);
+    GeneratorSettings& g = edit.generator();
+    g.type = v.genType;
+    g.cyclesQuarter = v.cycles;
+    g.phase = v.phase;
+    g.rangeEnd = v.rangeEnd;
+    g.rangeStart = v.rangeStart;
+    g.amplitude = v.amplitude;
+    g.offset = v.offset;
+    g.harmonicsOn = v.harmonicsOn != 0;
+    g.harmonicsCount = v.harmonicsCount;
+    g.noisePoints = v.noisePoints;
+    g.noiseSeed = v.noiseSeed;
+    g.noiseLoop = v.noiseLoop != 0;
+    g.interpolation = v.interpolation;
+    synth.setRateDivider(v.rateDivider);  // clears the hold
+
+    for (int op = 0; op < 2; ++op)
+        store.resizeTable(op, v.log2Size[op]);
+    for (int op = 0; op < 2; ++op)
+        for (int i = 0; i < kTableCells; ++i)
+            store.setCell(op, i, v.tables[op][i]);
+    store.commitTable(0);
+    store.commitTable(1);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        for (int i = 0; i < kTableCells; ++i)
+            store.setSlotCell(slot, i, v.slots[slot][i]);
+
+    SynthEngine& engine = synth.engine();
     engine.setBitDepth(v.bitDepth);
     engine.setReferencePitch(uint32_t(v.referencePitch));
     engine.setVoiceCount(v.voiceCount);
@@ -197,96 +297,32 @@ void applyEngine(SynthEngine& engine, const EngineValues& v) {
 }
 
 bool acceptable(const uint8_t* bytes, size_t size) {
-    return bytes && size == kStateRecordSize && bytes[kVersion] == kStateRecordVersion;
+    return bytes && size == kStateRecordSize && bytes[0] == kStateRecordVersion;
 }
 
 }  // namespace
 
+std::vector<std::pair<size_t, size_t>> stateRecordFields() {
+    std::vector<std::pair<size_t, size_t>> fields;
+    for (const Field& f : kFields)
+        fields.emplace_back(f.offset, f.size);
+    return fields;
+}
+
 std::vector<uint8_t> writeStateRecord(Synth& synth) {
     Synth::Edit edit(synth);
-    std::vector<uint8_t> out(kStateRecordSize, 0);
-    Writer w(out);
-    const SynthSettings& s = edit.settings();
-    const WaveStore& store = edit.waves();
-    const EngineSnapshot& e = synth.snapshot();
-
-    w.u8(kVersion, kStateRecordVersion);
-    w.u8(kSkin, s.skin);
-    w.u8(kFrameRate, s.frameRateIndex);
-    w.u8(kRadix, s.numberRadix);
-    w.u8(kLinkAB, store.linkAB ? 1 : 0);
-    w.u8(kWaveOpacity, s.waveOpacity);
-    w.u8(kGridOpacity, s.gridOpacity);
-    w.u8(kPage, s.page);
-    for (int op = 0; op < 2; ++op)
-        w.u8(kStepBits + size_t(op), store.stepBits(op));
-
-    const GeneratorSettings& g = edit.generator();
-    w.u8(kGenType, g.type);
-    w.u16(kCycles, g.cyclesQuarter);
-    w.u8(kPhase, g.phase);
-    w.u8(kRangeEnd, g.rangeEnd);
-    w.u8(kRangeStart, g.rangeStart);
-    w.u16(kAmplitude, g.amplitude);
-    w.u16(kOffset, g.offset);
-    w.u8(kHarmonicsOn, g.harmonicsOn ? 1 : 0);
-    w.u8(kHarmonicsCount, g.harmonicsCount);
-    w.u8(kNoisePoints, g.noisePoints);
-    w.u16(kNoiseSeed, g.noiseSeed);
-    w.u8(kNoiseLoop, g.noiseLoop ? 1 : 0);
-    w.u8(kInterpolation, g.interpolation);
-    w.u8(kRateDivider, e.rateDivider());  // 0xFF while reduction is unavailable
-
-    for (int op = 0; op < 2; ++op) {
-        w.u8(kLog2Size + size_t(op), store.log2Size(op));
-        for (int i = 0; i < kTableCells; ++i)
-            w.u8(kTables + size_t(op * kTableCells + i), store.cell(op, i));
-    }
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        for (int i = 0; i < kTableCells; ++i)
-            w.u8(kSlots + size_t(slot * kTableCells + i), store.slotCell(slot, i));
-
-    w.u8(kBitDepth, e.value(eventid::kBitDepth));
-    w.u16(kReferencePitch, e.value(eventid::kStdPitch));
-    w.u16(kVoiceCount, e.voiceCount());
-    w.u8(kBendRange, e.value(eventid::kBendRange));
-    w.u8(kPitchBend, e.value(eventid::kPitchBend));
-    w.u8(kModWheel, e.value(eventid::kModWheel));
-    w.u8(kVolume, e.value(eventid::kVolume));
-    w.u8(kPan, e.value(eventid::kPan));
-    w.u8(kExpression, e.value(eventid::kExpression));
-    w.u8(kLfoWave, e.value(eventid::kLfoWave));
-    w.u16(kLfoFreq, e.value(eventid::kLfoFreq));
-    w.u8(kFeedback, e.value(eventid::operatorParam(0, eventid::kFeedback)));
-    w.u8(kAlgorithm, e.value(eventid::kAlgorithm));
-    for (int op = 0; op < 2; ++op) {
-        size_t at = kOperators + size_t(op) * kOperatorBytes;
-        for (eventid::OperatorParam k : kOperatorOrder) {
-            const int32_t v = e.value(eventid::operatorParam(op, k));
-            if (k == eventid::kTune) {
-                w.u16(at, v);
-                at += 2;
-            } else {
-                w.u8(at++, v);
-            }
-        }
-    }
-    return out;
+    RecordValues v = gather(synth, edit);
+    return encode(v);
 }
 
 bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size, RecordScope scope) {
     if (!acceptable(bytes, size))
         return false;
-    const Reader r(bytes);
+    const RecordValues v = decode(bytes);
     Synth::Edit edit(synth);
     Synth::StructuralEdit structural(synth);
     synth.engine().silenceAllVoices();
-    if (scope == RecordScope::kWhole)
-        applyDisplay(edit.settings(), r);
-    applySettings(edit, r);
-    synth.setRateDivider(r.u8(kRateDivider) & 3);  // clears the hold
-    applyTables(edit.waves(), r);
-    applyEngine(synth.engine(), readEngineValues(r));
+    apply(synth, edit, v, scope);
     edit.history().clear();  // the steps belong to the tables that were replaced
     return true;
 }
@@ -294,7 +330,7 @@ bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size, RecordScop
 bool recordedValue(const uint8_t* bytes, size_t size, uint32_t id, int32_t& value) {
     if (!acceptable(bytes, size))
         return false;
-    const EngineValues v = readEngineValues(Reader(bytes));
+    const RecordValues v = decode(bytes);
     switch (id) {
     case eventid::kModWheel: value = v.modWheel; return true;
     case eventid::kVolume: value = v.volume; return true;

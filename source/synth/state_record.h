@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace taluma {
@@ -33,5 +34,9 @@ bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size,
 // loaded, for a reader without a Synth (the controller): false when the record would be
 // refused or does not hold the parameter. The pitch bend reads as the centre.
 bool recordedValue(const uint8_t* bytes, size_t size, uint32_t id, int32_t& value);
+
+// The record's fields as (offset, size), one row each, in the order the reader and the
+// writer share: every byte belongs to exactly one.
+std::vector<std::pair<size_t, size_t>> stateRecordFields();
 
 }  // namespace taluma

@@ -201,11 +201,13 @@ TEST_F(EventList, ARampReachesTheEngineAtItsPointsEvenlyThinnedWhenThePoolRunsSh
         EXPECT_EQ(rampSeen.back(), std::make_pair(63, 1.0f)) << row.notes;
         for (size_t i = 0; i < rampSeen.size(); ++i) {
             EXPECT_EQ(rampSeen[i].second, float(rampSeen[i].first / 63.0)) << row.notes;
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GT(rampSeen[i].first, rampSeen[i - 1].first) << row.notes;
+            }
         }
-        if (row.rampEvents > 1)
+        if (row.rampEvents > 1) {
             EXPECT_EQ(rampSeen.front().first, 0) << row.notes;
+        }
     }
 }
 

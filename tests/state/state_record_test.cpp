@@ -42,6 +42,17 @@ TEST_F(StateRecord, FreshInstanceWritesTheDefaults) {
                                     0x20, 0, 0, 0,   124, 60,  24, 64,   120,  64, 0}));
 }
 
+TEST(StateRecordFields, CoverEveryByteExactlyOnce) {
+    std::vector<int> owners(kStateRecordSize, 0);
+    for (const auto& [offset, size] : stateRecordFields()) {
+        ASSERT_LE(offset + size, kStateRecordSize) << offset;
+        for (size_t i = offset; i < offset + size; ++i)
+            ++owners[i];
+    }
+    for (size_t i = 0; i < kStateRecordSize; ++i)
+        EXPECT_EQ(owners[i], 1) << "byte " << i;
+}
+
 TEST_F(StateRecord, SavedLoadedAndSavedAgainGivesTheSameBytes) {
     // Values as host automation would leave them.
     for (const auto& [id, value] : {std::pair<uint32_t, float>{0x40093, 0.5f},
