@@ -5,7 +5,7 @@
 #include "host_boundary.h"
 #include "live_synths.h"
 #include "parameter_table.h"
-#include "processor_messages.h"
+#include "messages.h"
 #include "state_stream.h"
 #include "synth.h"
 
@@ -70,11 +70,6 @@ public:
         return (plain - getMin()) / (getMax() - getMin());
     }
 };
-
-bool isMessage(IMessage& message, const char* id) {
-    const char* messageId = message.getMessageID();
-    return messageId && std::strcmp(messageId, id) == 0;
-}
 
 }  // namespace
 
@@ -236,20 +231,19 @@ tresult PLUGIN_API MainVSTController::notify(IMessage* message) {
 }
 
 tresult MainVSTController::handleMessage(IMessage& message) {
+    namespace msg = taluma::message;
     taluma::Synth* address = nullptr;
     // An address that names no processor's Synth (in this process) is not one.
     const bool addressed =
-        taluma::getSynthAttribute(message, address) && taluma::isLiveSynth(address);
-    if (isMessage(message, "GUIEditor:valueUpdate")) {
-        IAttributeList* attributes = message.getAttributes();
-        int64 tag = 0;
+        taluma::readSynthAddress(message, address) && taluma::isLiveSynth(address);
+    if (taluma::isMessage(message, msg::kValueUpdate)) {
+        int32_t tag = 0;
         double value = 0.0;
-        if (attributes && attributes->getInt("tag", tag) == kResultOk &&
-            attributes->getFloat("val", value) == kResultOk)
-            forEachEditor([&](MainVSTGUIEditor& e) { e.onValueUpdate(int32(uint32(tag)), value); });
+        if (taluma::readValue(message, tag, value))
+            forEachEditor([&](MainVSTGUIEditor& e) { e.onValueUpdate(tag, value); });
         return kResultOk;
     }
-    if (isMessage(message, "Processor:openGUI")) {
+    if (taluma::isMessage(message, msg::kSynthForEditor)) {
         // For the editor only: the controller's own address stays as it is.
         if (addressed)
             forEachEditor([&](MainVSTGUIEditor& e) {
@@ -258,9 +252,9 @@ tresult MainVSTController::handleMessage(IMessage& message) {
             });
         return kResultOk;
     }
-    const bool stateMessage =
-        isMessage(message, "Processor:setState") || isMessage(message, "Processor:getState");
-    if (stateMessage || isMessage(message, "Processor:uiUpdate")) {
+    const bool stateMessage = taluma::isMessage(message, msg::kStateLoaded) ||
+                              taluma::isMessage(message, msg::kStateSaved);
+    if (stateMessage || taluma::isMessage(message, msg::kUiUpdate)) {
         // A state message without the address still reads back from the one known before.
         if (stateMessage && addressed) {
             synth_ = address;

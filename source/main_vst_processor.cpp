@@ -6,7 +6,7 @@
 #include "live_synths.h"
 #include "parameter_table.h"
 #include "process_steps.h"
-#include "processor_messages.h"
+#include "messages.h"
 #include "state_record.h"
 #include "state_stream.h"
 #include "synth.h"
@@ -196,7 +196,7 @@ tresult MainVSTProcessor::readState(IBStream* state) {
         if (saved.hasExtension)
             synth_->restoreBypass(saved.extension.bypassed);
     }
-    sendSynthAddress("Processor:setState");
+    taluma::sendSynthAddress(*this, taluma::message::kStateLoaded, synth_.get());
     // A record that ends early is refused whole: a part of it would mix two states. One
     // of another version is passed over.
     return saved.kind == taluma::SavedState::kUnreadable ||
@@ -216,7 +216,7 @@ tresult MainVSTProcessor::writeState(IBStream* state) {
     extension.bypassed = synth_->bypassed();
     const bool saved =
         taluma::writeSavedState(*state, taluma::writeStateRecord(*synth_), extension);
-    sendSynthAddress("Processor:getState");
+    taluma::sendSynthAddress(*this, taluma::message::kStateSaved, synth_.get());
     // A stream that takes less than the whole state has not saved the instrument.
     return saved ? kResultOk : kResultFalse;
 }
@@ -228,68 +228,31 @@ tresult PLUGIN_API MainVSTProcessor::notify(IMessage* message) {
 }
 
 tresult MainVSTProcessor::handleMessage(IMessage* message) {
-    const char* id = message->getMessageID();
-    if (id && std::strcmp(id, "GUIEditor:openGUI") == 0) {
-        sendSynthAddress("Processor:openGUI");
+    if (taluma::isMessage(*message, taluma::message::kEditorOpened)) {
+        taluma::sendSynthAddress(*this, taluma::message::kSynthForEditor, synth_.get());
         return kResultOk;
     }
-    if (id && std::strcmp(id, "GUIEditor:valueChange") == 0) {
-        IAttributeList* attributes = message->getAttributes();
-        int64 tag = 0;
+    if (taluma::isMessage(*message, taluma::message::kValueChange)) {
+        int32_t tag = 0;
         double value = 0.0;
-        if (synth_ && attributes && attributes->getInt("tag", tag) == kResultOk &&
-            attributes->getFloat("val", value) == kResultOk)
-            taluma::handleEditorValue(*synth_, int32(uint32(tag)), value,
-                                      [this](int64 t, double v) { sendValueUpdate(t, v); });
+        if (synth_ && taluma::readValue(*message, tag, value))
+            taluma::handleEditorValue(*synth_, tag, value, [this](int64 t, double v) {
+                taluma::sendValue(*this, taluma::message::kValueUpdate, t, v);
+            });
         return kResultOk;
     }
-    if (id && std::strcmp(id, "GUIEditor:fileSelect") == 0) {
-        IAttributeList* attributes = message->getAttributes();
-        int64 tag = 0;
-        const void* data = nullptr;
-        uint32 size = 0;
-        if (synth_ && attributes && attributes->getInt("tag", tag) == kResultOk &&
-            attributes->getBinary("path", data, size) == kResultOk && data) {
-            // The path is UTF-8 up to its 0 byte; the copy outlives the message.
-            const char* bytes = static_cast<const char*>(data);
-            const std::string path(bytes, std::find(bytes, bytes + size, '\0'));
-            taluma::handleFileSelect(*synth_, int32(uint32(tag)), path, [this] { sendUiUpdate(); });
-        }
+    if (taluma::isMessage(*message, taluma::message::kFileSelect)) {
+        int32_t code = 0;
+        std::string path;
+        if (synth_ && taluma::readFileRequest(*message, code, path))
+            taluma::handleFileSelect(*synth_, code, path, [this] { sendUiUpdate(); });
         return kResultOk;
     }
     return taluma::answerOtherMessage(*message);
 }
 
-void MainVSTProcessor::sendSynthAddress(const char* messageId) {
-    IMessage* message = allocateMessage();
-    if (!message)
-        return;
-    message->setMessageID(messageId);
-    taluma::setSynthAttribute(*message, synth_.get());
-    sendMessage(message);
-    message->release();
-}
-
-void MainVSTProcessor::sendValueUpdate(int64 tag, double value) {
-    IMessage* message = allocateMessage();
-    if (!message)
-        return;
-    message->setMessageID("GUIEditor:valueUpdate");
-    if (IAttributeList* attributes = message->getAttributes()) {
-        attributes->setInt("tag", tag);
-        attributes->setFloat("val", value);
-    }
-    sendMessage(message);
-    message->release();
-}
-
 void MainVSTProcessor::sendUiUpdate() {
-    IMessage* message = allocateMessage();
-    if (!message)
-        return;
-    message->setMessageID("Processor:uiUpdate");
-    sendMessage(message);
-    message->release();
+    taluma::sendNotice(*this, taluma::message::kUiUpdate);
 }
 
 }  // namespace Vst

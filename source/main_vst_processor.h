@@ -45,10 +45,6 @@ private:
     // setActive and setProcessing do the same: start or stop rendering, free all voices.
     void setRunning(bool running);
     void sendUiUpdate();
-    // "GUIEditor:valueUpdate": the value an editor command settled on.
-    void sendValueUpdate(int64 tag, double value);
-    // Sends a message with the Synth's address ("Processor:setState" and the like).
-    void sendSynthAddress(const char* messageId);
 
     std::unique_ptr<taluma::Synth> synth_;
 };

@@ -4,6 +4,7 @@
 
 #include "editor_tags.h"
 #include "factory_bank_folder.h"
+#include "messages.h"
 
 #include "pluginterfaces/vst/ivstmessage.h"
 
@@ -151,16 +152,8 @@ void MainVSTGUIEditor::fileSelected(CBaseObject* sender) {
 }
 
 void MainVSTGUIEditor::sendFileRequest(int32 code, const std::string& path) {
-    IMessage* message = controller ? controller->allocateMessage() : nullptr;
-    if (!message)
-        return;
-    message->setMessageID("GUIEditor:fileSelect");
-    if (IAttributeList* attributes = message->getAttributes()) {
-        attributes->setInt("tag", code);
-        attributes->setBinary("path", path.c_str(), uint32(path.size() + 1));
-        controller->sendMessage(message);
-    }
-    message->release();
+    if (controller)
+        taluma::sendFileRequest(*controller, code, path);
 }
 
 }  // namespace Vst

@@ -11,6 +11,7 @@
 #include "layer_crdt.h"
 #include "layer_genw.h"
 #include "main_vst_controller.h"
+#include "messages.h"
 #include "layer_logc.h"
 #include "layer_mbar.h"
 #include "layer_sett.h"
@@ -99,11 +100,8 @@ bool PLUGIN_API MainVSTGUIEditor::open(void* parent, const PlatformType& platfor
     setIdleRate(kOpenIdleRate);
     // The processor answers with its Synth's address ("Processor:openGUI"), which
     // refreshes everything. Without an answer the window follows the parameters.
-    if (IMessage* message = controller ? controller->allocateMessage() : nullptr) {
-        message->setMessageID("GUIEditor:openGUI");
-        controller->sendMessage(message);
-        message->release();
-    }
+    if (controller)
+        taluma::sendNotice(*controller, taluma::message::kEditorOpened);
     if (!synth_.load())
         showLiveValues(source(), nullptr);
     return true;
@@ -233,16 +231,8 @@ void MainVSTGUIEditor::sendStep(int32 tag, int32 n, int32 steps) {
 void MainVSTGUIEditor::sendValueChange(int32 tag, double value) {
     noteEditedTable(tag);
     notePresetChange(tag);
-    IMessage* message = controller ? controller->allocateMessage() : nullptr;
-    if (!message)
-        return;
-    message->setMessageID("GUIEditor:valueChange");
-    if (IAttributeList* attributes = message->getAttributes()) {
-        attributes->setInt("tag", tag);
-        attributes->setFloat("val", value);
-        controller->sendMessage(message);
-    }
-    message->release();
+    if (controller)
+        taluma::sendValue(*controller, taluma::message::kValueChange, tag, value);
 }
 
 tresult PLUGIN_API MainVSTGUIEditor::queryInterface(const TUID iid, void** obj) {

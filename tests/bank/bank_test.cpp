@@ -12,6 +12,7 @@
 
 #include "bank_files.h"
 #include "bundle_fixture.h"
+#include "messages.h"
 #include "command_tags.h"
 #include "factory_bank_folder.h"
 #include "factory_presets.h"
@@ -75,9 +76,10 @@ protected:
         const std::string path = bankFile(c);
         if (c.format == Format::Own) {  // the Settings page's import
             IMessage* m = plugin->allocateMessage();
-            m->setMessageID("GUIEditor:fileSelect");
-            m->getAttributes()->setInt("tag", cmd::file::kImportPreset);
-            m->getAttributes()->setBinary("path", path.c_str(), uint32_t(path.size() + 1));
+            m->setMessageID(taluma::message::kFileSelect);
+            m->getAttributes()->setInt(taluma::message::kTag, cmd::file::kImportPreset);
+            m->getAttributes()->setBinary(taluma::message::kPath, path.c_str(),
+                                          uint32_t(path.size() + 1));
             plugin->sendToProcessor(m);
             m->release();
         } else {  // a host's preset browser

@@ -1,5 +1,7 @@
 #include "editor_fixture.h"
 
+#include "messages.h"
+
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "vstgui/lib/offscreen.h"
 #include "vstgui/lib/vstkeycode.h"
@@ -202,7 +204,7 @@ std::vector<testhost::RecordedMessage> EditorFixture::messages(const char* id) c
 
 std::vector<Sent> EditorFixture::sent() const {
     std::vector<Sent> out;
-    for (const testhost::RecordedMessage& m : messages("GUIEditor:valueChange"))
+    for (const testhost::RecordedMessage& m : messages(taluma::message::kValueChange))
         out.emplace_back(m.tag, m.val);
     return out;
 }
@@ -238,9 +240,9 @@ void EditorFixture::automate(uint32_t id, double normalized) {
 void EditorFixture::command(int32_t tag, double value) {
     Vst::IMessage* m = plugin->allocateMessage();
     ASSERT_TRUE(m);
-    m->setMessageID("GUIEditor:valueChange");
-    m->getAttributes()->setInt("tag", tag);
-    m->getAttributes()->setFloat("val", value);
+    m->setMessageID(taluma::message::kValueChange);
+    m->getAttributes()->setInt(taluma::message::kTag, tag);
+    m->getAttributes()->setFloat(taluma::message::kValue, value);
     plugin->sendToProcessor(m);
     m->release();
 }

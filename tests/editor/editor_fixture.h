@@ -12,6 +12,7 @@
 #include "editor_probe.h"
 #include "editor_tags.h"
 #include "layout.h"
+#include "messages.h"
 
 #include "base/source/fobject.h"
 #include "pluginterfaces/gui/iplugview.h"
@@ -145,7 +146,7 @@ protected:
     const std::vector<HostEdit>& edits() const { return plugin->componentHandler().edits(); }
     std::vector<testhost::RecordedMessage> messages(const char* id) const;  // to the processor
     std::vector<testhost::RecordedMessage> fileRequests() const {
-        return messages("GUIEditor:fileSelect");
+        return messages(taluma::message::kFileSelect);
     }
     // Each row on a fresh instance, after `prepare` (for instance showing a page).
     void run(

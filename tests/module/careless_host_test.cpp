@@ -2,6 +2,7 @@
 // out. Each call gets a clear answer, writes nothing past the host's buffers, throws
 // nothing, and leaves the instrument as it was.
 #include "bundle_fixture.h"
+#include "messages.h"
 
 #include "engine/engine_event.h"
 #include "plugin_ids.h"
@@ -257,24 +258,27 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
     IMessage* unknownId = message("Nobody:knows");
     IMessage* surrogateText = message("TextMessage");
     surrogateText->getAttributes()->setString("Text", lone);
-    IMessage* wrongTypes = message("GUIEditor:valueChange");
-    wrongTypes->getAttributes()->setFloat("tag", 1.0);
-    wrongTypes->getAttributes()->setString("val", lone);
-    IMessage* unknownCommand = message("GUIEditor:valueChange");
-    unknownCommand->getAttributes()->setInt("tag", kMax);
-    unknownCommand->getAttributes()->setFloat("val", kNaN);
-    IMessage* badPath = message("GUIEditor:fileSelect");
-    badPath->getAttributes()->setInt("tag", cmd::file::kImportPreset);
+    IMessage* wrongTypes = message(taluma::message::kValueChange);
+    wrongTypes->getAttributes()->setFloat(taluma::message::kTag, 1.0);
+    wrongTypes->getAttributes()->setString(taluma::message::kValue, lone);
+    IMessage* unknownCommand = message(taluma::message::kValueChange);
+    unknownCommand->getAttributes()->setInt(taluma::message::kTag, kMax);
+    unknownCommand->getAttributes()->setFloat(taluma::message::kValue, kNaN);
+    IMessage* badPath = message(taluma::message::kFileSelect);
+    badPath->getAttributes()->setInt(taluma::message::kTag, cmd::file::kImportPreset);
     const char path[] = "/\xFF\xFE/none.tlmprst";
-    badPath->getAttributes()->setBinary("path", path, sizeof(path) - 1);  // no 0 byte
+    badPath->getAttributes()->setBinary(taluma::message::kPath, path,
+                                        sizeof(path) - 1);  // no 0 byte
     const std::vector<uint8_t> garbage(4096, 0xA5);
     const void* garbageAddress = garbage.data();
-    IMessage* forgedState = message("Processor:setState");
-    forgedState->getAttributes()->setBinary("synth", &garbageAddress, sizeof(garbageAddress));
-    IMessage* forgedOpen = message("Processor:openGUI");
-    forgedOpen->getAttributes()->setBinary("synth", &garbageAddress, sizeof(garbageAddress));
-    IMessage* intAddress = message("Processor:getState");
-    intAddress->getAttributes()->setInt("synth", 1);
+    IMessage* forgedState = message(taluma::message::kStateLoaded);
+    forgedState->getAttributes()->setBinary(taluma::message::kSynth, &garbageAddress,
+                                            sizeof(garbageAddress));
+    IMessage* forgedOpen = message(taluma::message::kSynthForEditor);
+    forgedOpen->getAttributes()->setBinary(taluma::message::kSynth, &garbageAddress,
+                                           sizeof(garbageAddress));
+    IMessage* intAddress = message(taluma::message::kStateSaved);
+    intAddress->getAttributes()->setInt(taluma::message::kSynth, 1);
     auto forgedReadBack = [&] {
         const double tl = c->getParamNormalized(kTl);
         const tresult r = controllerPoint->notify(forgedState);

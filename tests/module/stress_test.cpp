@@ -2,6 +2,7 @@
 // loads, editor commands and file requests. Run under ThreadSanitizer in the tsan
 // suite: no data race may show, the sound stays finite, and no state is torn or lost.
 #include "command_tags.h"
+#include "messages.h"
 #include "plugin_ids.h"
 #include "scratch_files.h"
 #include "processor_fixture.h"
@@ -84,11 +85,12 @@ protected:
     void deliver(const char* id, int64 tag, double value, const std::string* path = nullptr) {
         IMessage* m = new HostMessage();
         m->setMessageID(id);
-        m->getAttributes()->setInt("tag", tag);
+        m->getAttributes()->setInt(taluma::message::kTag, tag);
         if (path)
-            m->getAttributes()->setBinary("path", path->c_str(), uint32(path->size() + 1));
+            m->getAttributes()->setBinary(taluma::message::kPath, path->c_str(),
+                                          uint32(path->size() + 1));
         else
-            m->getAttributes()->setFloat("val", value);
+            m->getAttributes()->setFloat(taluma::message::kValue, value);
         processor->notify(m);
         m->release();
     }
@@ -123,11 +125,11 @@ TEST_F(Stress, StateSavesLoadsAndMessagesWhileAudioPlays) {
         for (int i = 0; !done.load(); ++i) {
             if (i % 4 == 0) {
                 IMessage* m = new HostMessage();
-                m->setMessageID("GUIEditor:openGUI");
+                m->setMessageID(taluma::message::kEditorOpened);
                 processor->notify(m);
                 m->release();
             } else {
-                deliver("GUIEditor:valueChange",
+                deliver(taluma::message::kValueChange,
                         i % 2 ? editorTag(drawCommand(0, i % 32)) : generator::kApplyA, i % 200);
             }
         }
@@ -190,16 +192,16 @@ TEST_F(Stress, EditorCommandsAndFilesWhileAudioPlays) {
             value = double(rng() % 300);
         if (rng() % 50 == 0)
             value = std::nan("");
-        deliver("GUIEditor:valueChange", tag, value);
+        deliver(taluma::message::kValueChange, tag, value);
         if (n % 25 == 0) {
             const int32_t code = fileCodes[rng() % (sizeof(fileCodes) / sizeof(fileCodes[0]))];
-            deliver("GUIEditor:fileSelect", code, 0.0,
+            deliver(taluma::message::kFileSelect, code, 0.0,
                     &files[(code & file::kFormatMask) == file::kWav ? 1 : 0]);
         }
         if (n % 300 == 0)
-            deliver("GUIEditor:fileSelect", file::kExportPreset, 0.0, &files[2]);
+            deliver(taluma::message::kFileSelect, file::kExportPreset, 0.0, &files[2]);
         if (n % 300 == 150)
-            deliver("GUIEditor:fileSelect", file::kImportPreset, 0.0, &files[2]);
+            deliver(taluma::message::kFileSelect, file::kImportPreset, 0.0, &files[2]);
         if (n % 100 == 0)
             audio.await(1);  // let the audio thread in between the bursts
     }

@@ -1,5 +1,5 @@
 #include "parameter_table.h"
-#include "processor_messages.h"
+#include "messages.h"
 #include "processor_fixture.h"
 
 #include "pluginterfaces/base/ustring.h"
@@ -133,7 +133,7 @@ TEST_F(Controller, ReadableValues) {
 TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
     EXPECT_EQ(controller->synth(), nullptr);
     // No address yet: an update reads nothing back.
-    IMessage* update = message("Processor:uiUpdate", nullptr, false);
+    IMessage* update = message(taluma::message::kUiUpdate, nullptr, false);
     EXPECT_EQ(controller->notify(update), kResultOk);
     EXPECT_EQ(controller->getParamNormalized(0x40093), 16.0 / 127.0);  // still the default
 
@@ -141,7 +141,7 @@ TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
         Synth::StructuralEdit edit(*synth);
         synth->engine().setParameterValue(0x40093, 100);
     }
-    IMessage* state = message("Processor:setState", synth);
+    IMessage* state = message(taluma::message::kStateLoaded, synth);
     EXPECT_EQ(controller->notify(state), kResultOk);
     EXPECT_EQ(controller->synth(), synth);
     EXPECT_NEAR(controller->getParamNormalized(0x40093), 100.0 / 127.0, 1e-6);
@@ -151,21 +151,21 @@ TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
         Synth::StructuralEdit edit(*synth);
         synth->engine().setParameterValue(0x40093, 50);
     }
-    IMessage* bare = message("Processor:setState", nullptr, false);
+    IMessage* bare = message(taluma::message::kStateLoaded, nullptr, false);
     EXPECT_EQ(controller->notify(bare), kResultOk);
     EXPECT_NEAR(controller->getParamNormalized(0x40093), 50.0 / 127.0, 1e-6);
 
     // A "synth" attribute of the wrong size is not an address.
-    IMessage* malformed = message("Processor:getState", nullptr, false);
+    IMessage* malformed = message(taluma::message::kStateSaved, nullptr, false);
     const uint32_t four = 4;
-    malformed->getAttributes()->setBinary("synth", &four, sizeof(four));
+    malformed->getAttributes()->setBinary(taluma::message::kSynth, &four, sizeof(four));
     EXPECT_EQ(controller->notify(malformed), kResultOk);
     EXPECT_EQ(controller->synth(), synth);
     malformed->release();
 
     // "Processor:openGUI" with no editor open changes nothing, not even the address.
     Instance other;
-    IMessage* open = message("Processor:openGUI", other.synth);
+    IMessage* open = message(taluma::message::kSynthForEditor, other.synth);
     EXPECT_EQ(controller->notify(open), kResultOk);
     EXPECT_EQ(controller->synth(), synth);
 

@@ -3,6 +3,7 @@
 // file_requests); here the messages arrive, are answered and show in the saved state.
 #include "bundle_fixture.h"
 #include "command_tags.h"
+#include "messages.h"
 #include "scratch_files.h"
 
 #include "pluginterfaces/vst/ivstmessage.h"
@@ -24,19 +25,20 @@ protected:
     void valueChange(int64 tag, double value, bool withValue = true) {
         IMessage* m = plugin->allocateMessage();
         ASSERT_NE(m, nullptr);
-        m->setMessageID("GUIEditor:valueChange");
-        m->getAttributes()->setInt("tag", tag);
+        m->setMessageID(taluma::message::kValueChange);
+        m->getAttributes()->setInt(taluma::message::kTag, tag);
         if (withValue)
-            m->getAttributes()->setFloat("val", value);
+            m->getAttributes()->setFloat(taluma::message::kValue, value);
         EXPECT_EQ(plugin->sendToProcessor(m), kResultOk);
         m->release();
     }
     void fileSelect(int64 code, const std::string& path) {
         IMessage* m = plugin->allocateMessage();
         ASSERT_NE(m, nullptr);
-        m->setMessageID("GUIEditor:fileSelect");
-        m->getAttributes()->setInt("tag", code);
-        m->getAttributes()->setBinary("path", path.c_str(), uint32(path.size() + 1));
+        m->setMessageID(taluma::message::kFileSelect);
+        m->getAttributes()->setInt(taluma::message::kTag, code);
+        m->getAttributes()->setBinary(taluma::message::kPath, path.c_str(),
+                                      uint32(path.size() + 1));
         EXPECT_EQ(plugin->sendToProcessor(m), kResultOk);
         m->release();
     }
@@ -60,7 +62,7 @@ TEST_F(BundleCommands, ValueChangesAreAnsweredWithValueUpdates) {
     const int32_t clearA = editorTag(tableCommand(0, kTableMenu, menu::kClear));
     valueChange(clearA, 1.0);
     const testhost::RecordedMessage reply = onlyReply();
-    EXPECT_EQ(reply.id, "GUIEditor:valueUpdate");
+    EXPECT_EQ(reply.id, taluma::message::kValueUpdate);
     EXPECT_EQ(reply.tag, clearA);
     EXPECT_EQ(reply.val, 0.0);
     EXPECT_EQ(state()[kTableA + 8], 0);
@@ -75,7 +77,7 @@ TEST_F(BundleCommands, FileChoicesChangeWhatTheModuleSaves) {
     writeText(dir.file("b.txt"), "01 02 03");
     plugin->clearMessages();
     fileSelect(file::importTable(1, file::kByName), dir.file("b.txt"));
-    EXPECT_EQ(onlyReply().id, "Processor:uiUpdate");  // the editor rereads
+    EXPECT_EQ(onlyReply().id, taluma::message::kUiUpdate);  // the editor rereads
     const std::vector<uint8_t> saved = state();
     EXPECT_EQ(std::vector<uint8_t>(saved.begin() + kTableB, saved.begin() + kTableB + 4),
               (std::vector<uint8_t>{1, 2, 3, 0}));

@@ -15,6 +15,7 @@
 #include "demo_song.h"
 #include "input_error.h"
 #include "input_files.h"
+#include "messages.h"
 #include "module_loader.h"
 #include "note_list.h"
 #include "plugin_instance.h"
@@ -125,16 +126,16 @@ void importWavetable(testhost::PluginInstance& plugin, int op, const std::string
     Steinberg::Vst::IMessage* message = plugin.allocateMessage();
     if (!message)
         throw RenderFailure("the host cannot make a message for the wavetable");
-    message->setMessageID("GUIEditor:fileSelect");
-    message->getAttributes()->setInt("tag", wavetableImportCode(kind, op));
-    message->getAttributes()->setBinary("path", absolute.c_str(),
+    message->setMessageID(taluma::message::kFileSelect);
+    message->getAttributes()->setInt(taluma::message::kTag, wavetableImportCode(kind, op));
+    message->getAttributes()->setBinary(taluma::message::kPath, absolute.c_str(),
                                         static_cast<uint32_t>(absolute.size() + 1));
     plugin.clearMessages();
     plugin.sendToProcessor(message);
     message->release();
     bool answered = false;
     for (const testhost::RecordedMessage& m : plugin.messagesToController())
-        answered |= m.id == "Processor:uiUpdate";
+        answered |= m.id == taluma::message::kUiUpdate;
     if (!answered)
         throw RenderFailure("the plug-in did not take the wavetable '" + path + "'");
 }

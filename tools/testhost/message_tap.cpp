@@ -1,5 +1,7 @@
 #include "message_tap.h"
 
+#include "messages.h"
+
 namespace taluma {
 namespace testhost {
 
@@ -22,11 +24,11 @@ tresult PLUGIN_API MessageTap::notify(IMessage* message) {
         copy.id = message->getMessageID() ? message->getMessageID() : "";
         IAttributeList* attributes = message->getAttributes();
         if (attributes) {
-            copy.hasTag = attributes->getInt("tag", copy.tag) == kResultOk;
-            copy.hasVal = attributes->getFloat("val", copy.val) == kResultOk;
+            copy.hasTag = attributes->getInt(taluma::message::kTag, copy.tag) == kResultOk;
+            copy.hasVal = attributes->getFloat(taluma::message::kValue, copy.val) == kResultOk;
         }
-        copy.path = binary(attributes, "path");
-        copy.synth = binary(attributes, "synth");
+        copy.path = binary(attributes, taluma::message::kPath);
+        copy.synth = binary(attributes, taluma::message::kSynth);
         messages_.push_back(std::move(copy));
     }
     return target_ && delivering_ ? target_->notify(message) : kResultFalse;
