@@ -94,7 +94,6 @@ public:
     // Step n of `steps` (n / steps in single precision) to the host and the processor.
     void sendStep(int32 tag, int32 n, int32 steps);
     EditorSource source() const;
-    VSTGUI::CFrame* getFrameView() const { return frame; }
 
     // IEditorProbe (editor_probe.cpp).
     int32 PLUGIN_API mouse(int32 event, double x, double y, int32 buttons) SMTG_OVERRIDE;
