@@ -65,15 +65,6 @@ const ParameterSpec kParameters[] = {
 constexpr int kParameterCount = int(sizeof(kParameters) / sizeof(kParameters[0]));
 static_assert(kParameterCount == 43, "the host sees 43 parameters");
 
-// The read-back skips the bypass and the seven MIDI parameters; the rest are in order.
-constexpr int kReadBackFirst = 8;
-uint32_t gReadBackIds[kParameterCount - kReadBackFirst];
-const bool gReadBackReady = [] {
-    for (int i = kReadBackFirst; i < kParameterCount; ++i)
-        gReadBackIds[i - kReadBackFirst] = kParameters[i].id;
-    return true;
-}();
-
 const char* const kNoteNames[12] = {"C",  "C#", "D",  "D#", "E",  "F",
                                     "F#", "G",  "G#", "A",  "A#", "B"};
 const char* const kAlgorithmNames[4] = {"A", "B", "A + B", "A > B"};
@@ -111,12 +102,6 @@ const ParameterSpec* findParameter(uint32_t id) {
         if (p.id == id)
             return &p;
     return nullptr;
-}
-
-const uint32_t* readBackIds(int& count) {
-    (void)gReadBackReady;
-    count = kParameterCount - kReadBackFirst;
-    return gReadBackIds;
 }
 
 double readBackValue(uint32_t id, int32_t v) {

@@ -29,8 +29,6 @@ constexpr int32_t kEventInputChannels = 16;
 const ParameterSpec* parameterTable(int& count);
 const ParameterSpec* findParameter(uint32_t id);
 
-// The ids the controller reads back from the engine, in the order it sets them.
-const uint32_t* readBackIds(int& count);
 // The normalised value a read-back gives the parameter for the engine's integer v (the
 // controllers' too: mod wheel, volume, pan, expression, pitch bend).
 double readBackValue(uint32_t id, int32_t v);
