@@ -93,22 +93,23 @@ tresult PLUGIN_API MainVSTController::initialize(FUnknown* context) {
 
 void MainVSTController::registerParameters() {
     int count = 0;
-    const taluma::ParameterSpec* table = taluma::parameterTable(count);
+    const taluma::ParameterDescription* table = taluma::parameterDescriptions(count);
     for (int i = 0; i < count; ++i) {
-        const taluma::ParameterSpec& p = table[i];
+        const taluma::ParameterDescription& p = table[i];
         String128 title;
         toString128(p.title, title);
-        if (p.kind == taluma::ParameterKind::Plain) {
+        const int32 flags = taluma::hostFlags(p), unit = taluma::hostUnit(p);
+        if (!p.range) {
             parameters.addParameter(title, p.id == taluma::kBypassId ? STR16("...") : nullptr,
-                                    p.steps, p.defaultValue, p.flags, p.id, p.unit);
+                                    p.steps, p.defaultValue, flags, p.id, unit);
             if (p.id == taluma::kBypassId) {
                 String128 unitName;
                 toString128(taluma::kMidiUnitName, unitName);
                 addUnit(new Unit(unitName, taluma::kMidiUnitId, kRootUnitId, kNoProgramListId));
             }
         } else {
-            auto* parameter = new LinearRangeParameter(title, p.id, nullptr, p.min, p.max,
-                                                       p.defaultValue, p.steps, p.flags, p.unit);
+            auto* parameter = new LinearRangeParameter(title, p.id, nullptr, p.plainMin, p.plainMax,
+                                                       p.defaultValue, p.steps, flags, unit);
             // The base constructor converted the default with its own mapping.
             parameter->getInfo().defaultNormalizedValue = parameter->toNormalized(p.defaultValue);
             parameter->setNormalized(parameter->getInfo().defaultNormalizedValue);
@@ -122,16 +123,15 @@ tresult PLUGIN_API MainVSTController::getMidiControllerAssignment(int32 busIndex
                                                                   ParamID& id) {
     if (busIndex != 0 || channel < 0 || channel >= taluma::kEventInputChannels)
         return kInvalidArgument;
-    switch (midiControllerNumber) {
-    case kCtrlModWheel: id = taluma::eventid::kModWheel; return kResultOk;
-    case kCtrlVolume: id = taluma::eventid::kVolume; return kResultOk;
-    case kCtrlPan: id = taluma::eventid::kPan; return kResultOk;
-    case kCtrlExpression: id = taluma::eventid::kExpression; return kResultOk;
-    case kCtrlAllSoundsOff: id = taluma::eventid::kAllSoundOff; return kResultOk;
-    case kCtrlAllNotesOff: id = taluma::eventid::kAllNotesOff; return kResultOk;
-    case kPitchBend: id = taluma::eventid::kPitchBend; return kResultOk;
-    default: return kResultFalse;
+    int count = 0;
+    const taluma::ParameterDescription* table = taluma::parameterDescriptions(count);
+    for (int i = 0; i < count; ++i) {
+        if (table[i].midiController >= 0 && table[i].midiController == midiControllerNumber) {
+            id = table[i].id;
+            return kResultOk;
+        }
     }
+    return kResultFalse;
 }
 
 IPlugView* PLUGIN_API MainVSTController::createView(FIDString name) {
@@ -168,7 +168,7 @@ void MainVSTController::forEachEditor(const std::function<void(MainVSTGUIEditor&
 void MainVSTController::setParametersFromEngineValues(
     const std::function<bool(uint32_t, int32_t&)>& valueOf) {
     int count = 0;
-    const taluma::ParameterSpec* table = taluma::parameterTable(count);
+    const taluma::ParameterDescription* table = taluma::parameterDescriptions(count);
     for (int i = 0; i < count; ++i) {
         int32_t v = 0;
         if (table[i].id != taluma::kBypassId && valueOf(table[i].id, v))

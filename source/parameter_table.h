@@ -1,36 +1,25 @@
-// The parameters the host sees, in registration order, and how their values read.
+// The parameters as the host sees them, from the rows of parameter_descriptions.h: their
+// flags and units in VST 3's terms, how an engine value reads back, and the texts a
+// musician reads and types.
 #pragma once
+
+#include "engine/parameter_descriptions.h"
 
 #include <cstdint>
 #include <string>
 
 namespace taluma {
 
-enum class ParameterKind { Plain, Range };
-
-struct ParameterSpec {
-    uint32_t id;
-    const char* title;
-    ParameterKind kind;
-    double min, max;  // plain range (0..1 for plain parameters)
-    int32_t steps;
-    double defaultValue;  // normalised for plain parameters, plain for range parameters
-    int32_t flags;
-    int32_t unit;
-};
-
-constexpr uint32_t kBypassId = 0x1000001;
 constexpr int32_t kMidiUnitId = 0x20000;
 constexpr const char* kMidiUnitName = "MIDI Contloller";
 // MIDI controllers arrive on the one event input bus, which has 16 channels.
 constexpr int32_t kEventInputChannels = 16;
 
-// All 43 parameters, in the order they are registered.
-const ParameterSpec* parameterTable(int& count);
-const ParameterSpec* findParameter(uint32_t id);
+// ParameterInfo's flags and unit of a parameter.
+int32_t hostFlags(const ParameterDescription& p);
+int32_t hostUnit(const ParameterDescription& p);
 
-// The normalised value a read-back gives the parameter for the engine's integer v (the
-// controllers' too: mod wheel, volume, pan, expression, pitch bend).
+// The normalised value a read-back gives the parameter for the engine's integer v.
 double readBackValue(uint32_t id, int32_t v);
 
 // What a musician reads for a normalised value ("440.00 Hz", "-3 c", "C 4", "1/2");

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "log_math.h"
+#include "parameter_descriptions.h"
 #include "unit_value.h"
 
 namespace taluma {
@@ -25,46 +26,14 @@ struct Range {
     int32_t min, max;
 };
 
-// Valid integers of each parameter id; false for ids the engine does not know.
+// Valid integers of each parameter id (parameter_descriptions.h); false for ids the
+// engine keeps no integer for.
 bool parameterRange(uint32_t id, Range& r) {
-    const uint32_t n = id & 0xFF;
-    switch (id & eventid::kClassMask) {
-    case eventid::kController:
-        if (n >= 1 && n <= 4)
-            return r = {0, 127}, true;
-        if (n == 7)
-            return r = {0, 16383}, true;
+    const ParameterDescription* p = describeParameter(id);
+    if (!p || !hasEngineValue(*p))
         return false;
-    case eventid::kEngineSetting:
-        if (n == 1)
-            return r = {1, 16}, true;
-        if (n == 2)
-            return r = {42000, 46000}, true;
-        return false;
-    case eventid::kTone:
-        switch (n) {
-        case 1: return r = {0, 24}, true;
-        case 2:
-        case 3: return r = {0, 3}, true;
-        case 4: return r = {0, 16383}, true;
-        default: break;
-        }
-        if ((n & 0xF0) != 0x90 && (n & 0xF0) != 0xA0)
-            return false;
-        switch (n & 0x0F) {
-        case eventid::kFeedback: return (n & 0xF0) == 0x90 ? (r = {0, 128}, true) : false;
-        case eventid::kMul: return r = {0, 15}, true;
-        case eventid::kTune: return r = {0, 16383}, true;
-        case eventid::kKeyScale:
-        case eventid::kVelocityCurve: return r = {0, 3}, true;
-        case eventid::kVelocitySens:
-        case eventid::kPms:
-        case eventid::kAms: return r = {0, 7}, true;
-        case 15: return false;
-        default: return r = {0, 127}, true;  // TL, AR, DR, SL, SR, RR, KC
-        }
-    default: return false;
-    }
+    r = {p->engineMin, p->engineMax};
+    return true;
 }
 
 bool isValueless(uint32_t id) {

@@ -44,7 +44,7 @@ protected:
 TEST_F(Controller, PublishesFortyThreeParametersInOrder) {
     ASSERT_EQ(controller->getParameterCount(), 43);
     int count = 0;
-    const ParameterSpec* table = parameterTable(count);
+    const ParameterDescription* table = parameterDescriptions(count);
     int automatable = 0;
     for (int i = 0; i < 43; ++i) {
         ParameterInfo info{};
@@ -53,8 +53,8 @@ TEST_F(Controller, PublishesFortyThreeParametersInOrder) {
         EXPECT_EQ(info.id, table[i].id) << i;
         EXPECT_EQ(ascii(info.title), table[i].title) << i;
         EXPECT_EQ(info.stepCount, table[i].steps) << table[i].title;
-        EXPECT_EQ(info.flags, table[i].flags) << table[i].title;
-        EXPECT_EQ(info.unitId, table[i].unit) << table[i].title;
+        EXPECT_EQ(info.flags, hostFlags(table[i])) << table[i].title;
+        EXPECT_EQ(info.unitId, hostUnit(table[i])) << table[i].title;
     }
     ParameterInfo bypass{};
     controller->getParameterInfo(0, bypass);
@@ -79,7 +79,7 @@ TEST_F(Controller, PublishesFortyThreeParametersInOrder) {
 TEST_F(Controller, DefaultsMatchTheEngine) {
     // What a host sends the processor from the controller's defaults keeps the sound.
     int count = 0;
-    const ParameterSpec* table = parameterTable(count);
+    const ParameterDescription* table = parameterDescriptions(count);
     int compared = 0;
     for (int i = 0; i < count; ++i) {
         const uint32_t id = table[i].id;
@@ -107,7 +107,9 @@ TEST_F(Controller, MidiControllerMapping) {
         }
     }
     ParamID untouched = 12345;
-    EXPECT_EQ(controller->getMidiControllerAssignment(0, 0, 64, untouched), kResultFalse);
+    for (CtrlNumber unmapped : {CtrlNumber(64), CtrlNumber(-1), CtrlNumber(128)})
+        EXPECT_EQ(controller->getMidiControllerAssignment(0, 0, unmapped, untouched), kResultFalse)
+            << unmapped;
     EXPECT_EQ(untouched, 12345u);
 }
 
