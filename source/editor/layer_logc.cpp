@@ -6,6 +6,8 @@
 #include "editor_tags.h"
 #include "host_edits.h"
 
+#include "engine/parameter_descriptions.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -60,29 +62,14 @@ std::string centsText(int32_t n) {
 }  // namespace
 
 int32_t logicSteps(int32_t item) {
-    if (item == kLfoFreqItem)
-        return 16384;
-    if (item == opItem(0, kFeedback))
-        return 128;
+    // Knobs, fields and switches of the operators and the LFO frequency; the velocity
+    // curves, like the other radio groups, are chosen by their buttons.
     const int32_t op = (item & 0xF0) == 0x10 ? 0 : (item & 0xF0) == 0x20 ? 1 : -1;
-    if (op < 0 || item == opItem(1, kFeedback))
+    if (item != kLfoFreqItem && (op < 0 || item == opItem(op, kVelocityCurve)))
         return 0;
-    switch (item & 0x0F) {
-    case kMul: return 15;
-    case kTune: return 16384;
-    case kTl:
-    case kAr:
-    case kDr:
-    case kSl:
-    case kSr:
-    case kRr:
-    case kKeyCentre: return 127;
-    case kKeyDepth: return 3;
-    case kVelocitySens:
-    case kPms:
-    case kAms: return 7;
-    default: return 0;
-    }
+    const ParamID id = hostParameterOf(cmd::kOpValues | item);
+    const taluma::ParameterDescription* p = id ? taluma::describeParameter(id) : nullptr;
+    return p ? p->steps : 0;
 }
 
 int32_t logicTypedMin(int32_t item) {

@@ -139,22 +139,21 @@ private:
         return true;
     }
 
+    // A host parameter's normalised value, scaled as the engine scales the host's.
+    void hostParameter(uint32_t id) {
+        hostValue([&](SynthEngine& e) {
+            int32_t v = 0;
+            if (SynthEngine::scaleEventValue(id, float(value_), v))
+                e.setParameterValue(id, v);
+        });
+    }
+
     void global() {
         switch (command()) {
-        case global::kVolume:
-            hostValue([&](SynthEngine& e) { e.setVolume(scaled(value_, 127)); });
-            return;
-        case global::kReferencePitch:
-            hostValue([&](SynthEngine& e) {
-                e.setParameterValue(eventid::kStdPitch, (scaled(value_, 400) + 4200) * 10);
-            });
-            return;
+        case global::kVolume: return hostParameter(eventid::kVolume);
+        case global::kReferencePitch: return hostParameter(eventid::kStdPitch);
         case global::kRateDivider: synth_.chooseRateDivider(value_); return;
-        case global::kBitDepth:
-            hostValue([&](SynthEngine& e) {
-                e.setBitDepth(std::clamp(int32_t(clampUnit(value_) * 15.0 + 1.5), 1, 16));
-            });
-            return;
+        case global::kBitDepth: return hostParameter(eventid::kBitDepth);
         case global::kVoiceCount: synth_.chooseVoiceCount(value_); return;
         case global::kPage: edit_.settings().page.store(plain(value_, 1, 3)); return;
         default: return;
