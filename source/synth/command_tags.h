@@ -10,6 +10,9 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
+
+#include "engine/engine_event.h"
 
 namespace taluma::cmd {
 
@@ -230,5 +233,34 @@ constexpr int32_t exportTable(int op, int32_t format) {
     return kExportTable | format | (op & kOperatorBit);
 }
 }  // namespace file
+
+// The host parameter (the engine's event id) a command sets, 0 for none: the menu bar's
+// volume, reference pitch and bit depth, the bend range, and the Logic page's values, a
+// radio group's buttons (its command + index) all setting their group's parameter.
+constexpr uint32_t parameterOf(int32_t command) {
+    switch (command) {
+    case global::kVolume: return eventid::kVolume;
+    case global::kReferencePitch: return eventid::kStdPitch;
+    case global::kBitDepth: return eventid::kBitDepth;
+    case setting::kBendRange: return eventid::kBendRange;
+    case opValue::kLfoFreq: return eventid::kLfoFreq;
+    default: break;
+    }
+    constexpr std::pair<int32_t, uint32_t> kGroups[] = {
+        {opValue::kAlgorithm, eventid::kAlgorithm},
+        {opValue::kVelocityCurveA, eventid::operatorParam(0, eventid::kVelocityCurve)},
+        {opValue::kVelocityCurveB, eventid::operatorParam(1, eventid::kVelocityCurve)},
+        {opValue::kLfoWave, eventid::kLfoWave}};
+    for (const auto& [first, id] : kGroups)
+        if (command >= first && command < first + 4)
+            return id;
+    for (int op = 0; op < 2; ++op) {
+        const uint32_t k = uint32_t(command - opValue::operatorParam(op, 0));
+        const bool exists = op == 0 || k != eventid::kFeedback;
+        if (k <= eventid::kAms && k != eventid::kVelocityCurve && exists)
+            return eventid::operatorParam(op, eventid::OperatorParam(k));
+    }
+    return 0;
+}
 
 }  // namespace taluma::cmd

@@ -77,25 +77,6 @@ constexpr DisplaySetting kDisplaySettings[] = {
     {setting::kFrameRateIndex, 4, &SynthSettings::frameRateIndex},
 };
 
-// The engine parameter a logic-page command sets, or 0 for none.
-uint32_t operatorValueId(int32_t command) {
-    switch (command) {
-    case opValue::kLfoFreq: return eventid::kLfoFreq;
-    case opValue::kAlgorithm: return eventid::kAlgorithm;
-    case opValue::kLfoWave: return eventid::kLfoWave;
-    case opValue::kVelocityCurveA: return eventid::operatorParam(0, eventid::kVelocityCurve);
-    case opValue::kVelocityCurveB: return eventid::operatorParam(1, eventid::kVelocityCurve);
-    default: break;
-    }
-    for (int op = 0; op < 2; ++op) {
-        const uint32_t k = uint32_t(command - opValue::operatorParam(op, 0));
-        const bool exists = op == 0 || k != eventid::kFeedback;
-        if (k <= eventid::kAms && k != eventid::kVelocityCurve && exists)
-            return eventid::operatorParam(op, eventid::OperatorParam(k));
-    }
-    return 0;
-}
-
 class Dispatch {
 public:
     Dispatch(Synth& synth, Synth::Edit& edit, int32_t tag, double value, Replies& replies)
@@ -271,7 +252,7 @@ private:
     }
 
     void operatorValue() {
-        const uint32_t id = operatorValueId(command());
+        const uint32_t id = parameterOf(command());
         if (id == 0)
             return;
         const int32_t v = plain(value_, -65536, 65536);
