@@ -6,6 +6,7 @@
 #include "editor_tags.h"
 #include "host_edits.h"
 
+#include "engine/engine_event.h"
 #include "engine/parameter_descriptions.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@ namespace Vst {
 
 using namespace VSTGUI;
 namespace cmd = taluma::cmd;
+namespace ev = taluma::eventid;
 namespace place = taluma::layout::logic;
 
 namespace {
@@ -29,24 +31,6 @@ constexpr double kCentsPerTuneStep = 1200.0 / 8192.0;
 constexpr int32_t opItem(int op, int32_t k) {
     return cmd::itemOf(cmd::opValue::operatorParam(op, uint32_t(k)));
 }
-
-enum OperatorOffset : int32_t {
-    kFeedback = 0,
-    kMul,
-    kTune,
-    kTl,
-    kAr,
-    kDr,
-    kSl,
-    kSr,
-    kRr,
-    kKeyCentre,
-    kKeyDepth,
-    kVelocityCurve,
-    kVelocitySens,
-    kPms,
-    kAms
-};
 
 const char* const kRadioBitmaps[4][4] = {
     {"BtnAlg0.png", "BtnAlg1.png", "BtnAlg2.png", "BtnAlg3.png"},
@@ -65,7 +49,7 @@ int32_t logicSteps(int32_t item) {
     // Knobs, fields and switches of the operators and the LFO frequency; the velocity
     // curves, like the other radio groups, are chosen by their buttons.
     const int32_t op = (item & 0xF0) == 0x10 ? 0 : (item & 0xF0) == 0x20 ? 1 : -1;
-    if (item != kLfoFreqItem && (op < 0 || item == opItem(op, kVelocityCurve)))
+    if (item != kLfoFreqItem && (op < 0 || item == opItem(op, ev::kVelocityCurve)))
         return 0;
     const ParamID id = hostParameterOf(cmd::kOpValues | item);
     const taluma::ParameterDescription* p = id ? taluma::describeParameter(id) : nullptr;
@@ -73,7 +57,7 @@ int32_t logicSteps(int32_t item) {
 }
 
 int32_t logicTypedMin(int32_t item) {
-    return (item & 0x0F) == kTune && item != kLfoFreqItem ? -kTuneCentre : 0;
+    return (item & 0x0F) == ev::kTune && item != kLfoFreqItem ? -kTuneCentre : 0;
 }
 
 int32_t MainVSTGUIEditor::Layer_Logc::radioGroupOf(int32_t item) {
@@ -126,42 +110,42 @@ MainVSTGUIEditor::Layer_Logc::Layer_Logc(MainVSTGUIEditor* e)
     const char* const knobBitmap[2] = {"KnbA.png", "KnbB.png"};
 
     radioGroup(0, place::algorithm);
-    knob(opItem(0, kFeedback), place::feedbackKnobA, "KnbA.png");
-    knob(opItem(0, kMul), place::multKnob[0], "KnbA.png");
-    knob(opItem(1, kMul), place::multKnob[1], "KnbB.png");
-    knob(opItem(0, kTune), place::tuneKnob[0], "KnbA_C.png");
-    knob(opItem(1, kTune), place::tuneKnob[1], "KnbB_C.png");
-    text(opItem(0, kFeedback), place::feedbackFieldA, Palette::AccentA);
-    text(opItem(0, kMul), place::multField[0], Palette::AccentA);
-    text(opItem(1, kMul), place::multField[1], Palette::AccentB);
+    knob(opItem(0, ev::kFeedback), place::feedbackKnobA, "KnbA.png");
+    knob(opItem(0, ev::kMul), place::multKnob[0], "KnbA.png");
+    knob(opItem(1, ev::kMul), place::multKnob[1], "KnbB.png");
+    knob(opItem(0, ev::kTune), place::tuneKnob[0], "KnbA_C.png");
+    knob(opItem(1, ev::kTune), place::tuneKnob[1], "KnbB_C.png");
+    text(opItem(0, ev::kFeedback), place::feedbackFieldA, Palette::AccentA);
+    text(opItem(0, ev::kMul), place::multField[0], Palette::AccentA);
+    text(opItem(1, ev::kMul), place::multField[1], Palette::AccentB);
     for (int op = 0; op < 2; ++op)
-        text(opItem(op, kTune), place::tuneField[op], accentOf(op));
+        text(opItem(op, ev::kTune), place::tuneField[op], accentOf(op));
     for (int op = 0; op < 2; ++op)
-        readOut(opItem(op, kTune), place::centsLabel[op], accentOf(op, true));
+        readOut(opItem(op, ev::kTune), place::centsLabel[op], accentOf(op, true));
     for (int op = 0; op < 2; ++op) {
         for (int32_t row = 0; row < place::kEnvelopeRows; ++row)
-            knob(opItem(op, kTl + row), place::envelopeKnob[op][row], knobBitmap[op]);
+            knob(opItem(op, ev::kTotalLevel + row), place::envelopeKnob[op][row], knobBitmap[op]);
         for (int32_t row = 0; row < place::kEnvelopeRows; ++row)
-            text(opItem(op, kTl + row), place::envelopeField[op][row], accentOf(op));
+            text(opItem(op, ev::kTotalLevel + row), place::envelopeField[op][row], accentOf(op));
     }
     for (int op = 0; op < 2; ++op)
-        knob(opItem(op, kKeyCentre), place::keyCentreKnob[op], knobBitmap[op]);
-    hSwitch(opItem(0, kKeyDepth), place::keyDepthSwitch[0], 4, "SwtKSensA.png");
-    hSwitch(opItem(1, kKeyDepth), place::keyDepthSwitch[1], 4, "SwtKSensB.png");
+        knob(opItem(op, ev::kKeyCenter), place::keyCentreKnob[op], knobBitmap[op]);
+    hSwitch(opItem(0, ev::kKeyScale), place::keyDepthSwitch[0], 4, "SwtKSensA.png");
+    hSwitch(opItem(1, ev::kKeyScale), place::keyDepthSwitch[1], 4, "SwtKSensB.png");
     for (int op = 0; op < 2; ++op)
-        text(opItem(op, kKeyCentre), place::keyCentreField[op], accentOf(op));
+        text(opItem(op, ev::kKeyCenter), place::keyCentreField[op], accentOf(op));
     for (int op = 0; op < 2; ++op)
-        readOut(opItem(op, kKeyCentre), place::noteLabel[op], accentOf(op, true));
+        readOut(opItem(op, ev::kKeyCenter), place::noteLabel[op], accentOf(op, true));
     radioGroup(1, place::velocityCurve[0]);
     radioGroup(2, place::velocityCurve[1]);
-    hSwitch(opItem(0, kVelocitySens), place::velocitySensSwitch[0], 8, "SwtVSensA.png");
-    hSwitch(opItem(1, kVelocitySens), place::velocitySensSwitch[1], 8, "SwtVSensB.png");
+    hSwitch(opItem(0, ev::kVelocitySens), place::velocitySensSwitch[0], 8, "SwtVSensA.png");
+    hSwitch(opItem(1, ev::kVelocitySens), place::velocitySensSwitch[1], 8, "SwtVSensB.png");
     radioGroup(3, place::lfoWave);
     knob(kLfoFreqItem, place::lfoFreqKnob, "KnbG20.png");
-    vSwitch(opItem(0, kPms), place::pmsSwitch[0], "SwtLSensA.png");
-    vSwitch(opItem(1, kPms), place::pmsSwitch[1], "SwtLSensB.png");
-    vSwitch(opItem(0, kAms), place::amsSwitch[0], "SwtLSensA.png");
-    vSwitch(opItem(1, kAms), place::amsSwitch[1], "SwtLSensB.png");
+    vSwitch(opItem(0, ev::kPms), place::pmsSwitch[0], "SwtLSensA.png");
+    vSwitch(opItem(1, ev::kPms), place::pmsSwitch[1], "SwtLSensB.png");
+    vSwitch(opItem(0, ev::kAms), place::amsSwitch[0], "SwtLSensA.png");
+    vSwitch(opItem(1, ev::kAms), place::amsSwitch[1], "SwtLSensB.png");
     text(kLfoFreqItem, place::lfoFreqField, Palette::Ink);
     readOut(kLfoFreqItem, place::lfoHzLabel, Palette::ClearInk);
 }
@@ -176,7 +160,7 @@ void MainVSTGUIEditor::Layer_Logc::show(int32_t item, int32_t n, const CView* fo
     if (item == kLfoFreqItem) {
         showText(field[item], std::to_string(n), focus);
         showText(label[item], tables.hundredths(n * 3200 / 16384, " Hz"));
-    } else if ((item & 0x0F) == kTune) {
+    } else if ((item & 0x0F) == ev::kTune) {
         showText(field[item], std::to_string(n - kTuneCentre), focus);
         showText(label[item], centsText(n));
     } else if (field[item]) {

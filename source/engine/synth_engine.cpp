@@ -289,22 +289,17 @@ int32_t SynthEngine::parameterValue(uint32_t id) const {
     if (!parameterRange(id, range))
         return -1;
     const ToneParameters& t = *tone_;
-    const uint32_t n = id & 0xFF;
-    switch (id & eventid::kClassMask) {
-    case eventid::kController:
-        switch (n) {
-        case 1: return t.modWheel;
-        case 2: return t.volume;
-        case 3: return t.pan;
-        case 4: return t.expression;
-        default: return t.pitchBend;
-        }
-    case eventid::kEngineSetting: return n == 1 ? bitDepth : int32_t(referencePitch);
-    default: break;
+    switch (id) {
+    case eventid::kModWheel: return t.modWheel;
+    case eventid::kVolume: return t.volume;
+    case eventid::kPan: return t.pan;
+    case eventid::kExpression: return t.expression;
+    case eventid::kPitchBend: return t.pitchBend;
+    case eventid::kBitDepth: return bitDepth;
+    case eventid::kStdPitch: return int32_t(referencePitch);
+    case eventid::kBendRange: return t.bendRange;
+    default: return t.value(toneValueIndex(id));
     }
-    if (id == eventid::kBendRange)
-        return t.bendRange;
-    return t.value(toneValueIndex(id));
 }
 
 bool SynthEngine::setParameterValue(uint32_t id, int32_t value) {
@@ -313,34 +308,26 @@ bool SynthEngine::setParameterValue(uint32_t id, int32_t value) {
         return false;
     const int32_t v = std::clamp(value, range.min, range.max);
     ToneParameters& t = *tone_;
-    const uint32_t n = id & 0xFF;
-    switch (id & eventid::kClassMask) {
-    case eventid::kController:
-        switch (n) {
-        case 1: return setModWheel(v);
-        case 2: return setVolume(v);
-        case 3: return setPan(v);
-        case 4: return setExpression(v);
-        default: return setPitchBend(v);
-        }
-    case eventid::kEngineSetting:
-        if (n == 1)
-            return setBitDepth(v);
+    switch (id) {
+    case eventid::kModWheel: return setModWheel(v);
+    case eventid::kVolume: return setVolume(v);
+    case eventid::kPan: return setPan(v);
+    case eventid::kExpression: return setExpression(v);
+    case eventid::kPitchBend: return setPitchBend(v);
+    case eventid::kBitDepth: return setBitDepth(v);
+    case eventid::kStdPitch:
         if (uint32_t(v) == referencePitch)
             return false;
         setReferencePitch(uint32_t(v));
         return true;
+    case eventid::kBendRange: return setBendRange(v);
+    case eventid::kAlgorithm: return t.setAlgorithm(v);
+    case eventid::kLfoWave: return t.setLfoWave(v);
+    case eventid::kLfoFreq: return setLfoFreq(v);
     default: break;
     }
-    switch (n) {
-    case 1: return setBendRange(v);
-    case 2: return t.setAlgorithm(v);
-    case 3: return t.setLfoWave(v);
-    case 4: return setLfoFreq(v);
-    default: break;
-    }
-    const int op = (n & 0xF0) == 0x90 ? 0 : 1;
-    switch (n & 0x0F) {
+    const int op = id >= eventid::kOperatorB ? 1 : 0;
+    switch (id - eventid::operatorParam(op, eventid::kFeedback)) {
     case eventid::kFeedback: return t.setFeedback(v);
     case eventid::kMul: return t.setMultiplier(op, v);
     case eventid::kTune: return t.setTune(op, v);
