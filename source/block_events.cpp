@@ -126,13 +126,8 @@ bool bypassAtBlockEnd(IParamValueQueue& queue, bool& on) {
     return read;
 }
 
-// The engine queues that follow queue q, each of which keeps one record for its last point.
-int32_t laterEngineQueues(IParameterChanges& changes, int32 q) {
-    int32_t later = 0;
-    for (int32 i = q + 1; i < changes.getParameterCount(); ++i)
-        if (IParamValueQueue* queue = changes.getParameterData(i))
-            later += (queue->getParameterId() & kEngineParamBits) && queue->getPointCount() > 0;
-    return later;
+bool isEngineQueue(IParamValueQueue* queue) {
+    return queue && (queue->getParameterId() & kEngineParamBits) && queue->getPointCount() > 0;
 }
 
 // Every point of an engine parameter's queue becomes an event at its offset. When the
@@ -163,15 +158,19 @@ void collectParameterChanges(Synth& synth, IParameterChanges* changes,
         return;
     EngineEvent* cursor = nullptr;
     const int32 queues = changes->getParameterCount();
+    // Each engine queue still to come keeps one record for its last point.
+    int32_t engineQueuesLeft = 0;
+    for (int32 q = 0; q < queues; ++q)
+        engineQueuesLeft += isEngineQueue(changes->getParameterData(q));
     for (int32 q = 0; q < queues; ++q) {
         IParamValueQueue* queue = changes->getParameterData(q);
         if (!queue || queue->getPointCount() < 1)
             continue;
         const ParamID id = queue->getParameterId();
-        if (id & kEngineParamBits) {
+        if (isEngineQueue(queue)) {
+            --engineQueuesLeft;
             const int32_t left = AudioThreadState::kEventPoolCapacity - synth.audio().eventCount;
-            const int32_t room =
-                std::max<int32_t>(std::min(left, 1), left - laterEngineQueues(*changes, q));
+            const int32_t room = std::max<int32_t>(std::min(left, 1), left - engineQueuesLeft);
             collectQueue(synth, *queue, room, position, cursor);
         } else if (id == kBypassId) {
             bool on = false;

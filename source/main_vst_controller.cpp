@@ -166,14 +166,9 @@ void MainVSTController::forEachEditor(const std::function<void(MainVSTGUIEditor&
 }
 
 void MainVSTController::setParametersFromEngineValues(
-    const std::function<bool(uint32_t, int32_t&)>& valueOf) {
-    int count = 0;
-    const taluma::ParameterDescription* table = taluma::parameterDescriptions(count);
-    for (int i = 0; i < count; ++i) {
-        int32_t v = 0;
-        if (table[i].id != taluma::kBypassId && valueOf(table[i].id, v))
-            setParamNormalized(table[i].id, taluma::readBackValue(table[i].id, v));
-    }
+    const std::vector<std::pair<uint32_t, int32_t>>& values) {
+    for (const auto& [id, v] : values)
+        setParamNormalized(id, taluma::readBackValue(id, v));
 }
 
 void MainVSTController::readBackParameters() {
@@ -181,21 +176,16 @@ void MainVSTController::readBackParameters() {
 }
 
 void MainVSTController::readBackFrom(taluma::Synth* address) {
-    std::vector<int32_t> values(taluma::EngineSnapshot::kCount, -1);
+    std::vector<std::pair<uint32_t, int32_t>> values;
+    values.reserve(taluma::EngineSnapshot::kCount);
     // Read under the registry's hold, set afterwards: setting notifies dependents.
     if (!taluma::readLiveSynth(address, [&](const taluma::Synth& synth) {
-            for (size_t i = 0; i < values.size(); ++i)
-                values[i] = synth.snapshot().value(taluma::EngineSnapshot::kIds[i]);
+            for (uint32_t id : taluma::EngineSnapshot::kIds)
+                if (const int32_t v = synth.snapshot().value(id); v >= 0)
+                    values.emplace_back(id, v);
         }))
         return;
-    setParametersFromEngineValues([&](uint32_t id, int32_t& v) {
-        const auto& ids = taluma::EngineSnapshot::kIds;
-        const auto at = std::find(ids.begin(), ids.end(), id);
-        if (at == ids.end())
-            return false;
-        v = values[size_t(at - ids.begin())];
-        return v >= 0;
-    });
+    setParametersFromEngineValues(values);
 }
 
 void MainVSTController::instrumentValuesChanged(taluma::Synth* synth) {
@@ -214,9 +204,7 @@ tresult PLUGIN_API MainVSTController::setComponentState(IBStream* state) {
             return kResultFalse;
         if (saved.kind != taluma::SavedState::kRecord)
             return kResultOk;  // passed over by the processor too
-        setParametersFromEngineValues([&](uint32_t id, int32_t& v) {
-            return taluma::recordedValue(saved.record, sizeof(saved.record), id, v);
-        });
+        setParametersFromEngineValues(taluma::recordedValues(saved.record, sizeof(saved.record)));
         if (saved.hasExtension)
             setParamNormalized(taluma::kBypassId, saved.extension.bypassed ? 1.0 : 0.0);
         hostStateLoaded_.store(true);

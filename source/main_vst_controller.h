@@ -102,8 +102,8 @@ public:
 private:
     void registerParameters();
     void readBackFrom(taluma::Synth* synth);
-    // Sets every parameter but the bypass for which valueOf gives the engine's integer.
-    void setParametersFromEngineValues(const std::function<bool(uint32_t, int32_t&)>& valueOf);
+    // Sets each parameter to its engine integer (id, value).
+    void setParametersFromEngineValues(const std::vector<std::pair<uint32_t, int32_t>>& values);
     tresult handleMessage(IMessage& message);
     // Runs fn for every editor view that exists (hosts may create several before they
     // show one). Messages arrive on any host thread, views go on the UI thread.

@@ -66,7 +66,7 @@ constexpr int32_t kPitchBendController = 129;
         SMALL(base, kVelocitySens, name " VS", 7, vs), SMALL(base, kPms, name " PMS", 7, 0),       \
         SMALL(base, kAms, name " AMS", 7, 0)
 
-const ParameterDescription kParameters[] = {
+constexpr ParameterDescription kParameters[] = {
     {kBypassId, "bypass", false, 0, 1, 1, 0.0, kAutomatable | kBypassSwitch, 0, -1, 0, 1,
      ParameterText::kOnOff, -1},
     {ev::kModWheel, "CC : 1", false, 0, 1, 128, 0.0, kController, 0, 127, 0, 127,
@@ -106,6 +106,7 @@ const ParameterDescription kParameters[] = {
 
 constexpr int kParameterCount = int(sizeof(kParameters) / sizeof(kParameters[0]));
 static_assert(kParameterCount == 43, "the host sees 43 parameters");
+static_assert(kParameters[0].id == kBypassId, "the bypass comes first");
 
 }  // namespace
 
@@ -114,11 +115,34 @@ const ParameterDescription* parameterDescriptions(int& count) {
     return kParameters;
 }
 
+namespace {
+
+// The row of each id, looked up without a search: the engine asks for every event's
+// parameter on the audio thread. Ids are an event class (bits 16..19) and a number
+// (bits 0..7); the bypass is the one id outside them.
+constexpr int kClasses = 16;
+struct RowIndex {
+    int8_t row[kClasses][256];
+    constexpr RowIndex() : row() {
+        for (auto& numbers : row)
+            for (int8_t& r : numbers)
+                r = -1;
+        for (int i = 0; i < kParameterCount; ++i)
+            if (kParameters[i].id != kBypassId)
+                row[kParameters[i].id >> 16 & 0xF][kParameters[i].id & 0xFF] = int8_t(i);
+    }
+};
+constexpr RowIndex kRowIndex;
+
+}  // namespace
+
 const ParameterDescription* describeParameter(uint32_t id) {
-    for (const ParameterDescription& p : kParameters)
-        if (p.id == id)
-            return &p;
-    return nullptr;
+    if (id == kBypassId)
+        return &kParameters[0];
+    if (id & ~uint32_t(0xF00FF))
+        return nullptr;
+    const int row = kRowIndex.row[id >> 16 & 0xF][id & 0xFF];
+    return row < 0 ? nullptr : &kParameters[row];
 }
 
 }  // namespace taluma

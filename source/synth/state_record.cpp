@@ -327,26 +327,23 @@ bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size, RecordScop
     return true;
 }
 
-bool recordedValue(const uint8_t* bytes, size_t size, uint32_t id, int32_t& value) {
+std::vector<std::pair<uint32_t, int32_t>> recordedValues(const uint8_t* bytes, size_t size) {
+    std::vector<std::pair<uint32_t, int32_t>> values;
     if (!acceptable(bytes, size))
-        return false;
+        return values;
     const RecordValues v = decode(bytes);
-    switch (id) {
-    case eventid::kModWheel: value = v.modWheel; return true;
-    case eventid::kVolume: value = v.volume; return true;
-    case eventid::kPan: value = v.pan; return true;
-    case eventid::kExpression: value = v.expression; return true;
-    case eventid::kPitchBend: value = kLoadedPitchBend; return true;
-    case eventid::kBitDepth: value = v.bitDepth; return true;
-    case eventid::kStdPitch: value = v.referencePitch; return true;
-    case eventid::kBendRange: value = v.bendRange; return true;
-    default: break;
-    }
-    const int index = toneValueIndex(id);
-    if (index < 0)
-        return false;
-    value = v.tone[index];
-    return true;
+    values = {{eventid::kModWheel, v.modWheel},
+              {eventid::kVolume, v.volume},
+              {eventid::kPan, v.pan},
+              {eventid::kExpression, v.expression},
+              {eventid::kPitchBend, kLoadedPitchBend},
+              {eventid::kBitDepth, v.bitDepth},
+              {eventid::kStdPitch, v.referencePitch},
+              {eventid::kBendRange, v.bendRange}};
+    for (uint32_t id : EngineSnapshot::kIds)
+        if (const int index = toneValueIndex(id); index >= 0)
+            values.emplace_back(id, v.tone[index]);
+    return values;
 }
 
 }  // namespace taluma

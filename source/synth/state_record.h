@@ -30,10 +30,10 @@ enum class RecordScope { kWhole, kSound };
 bool readStateRecord(Synth& synth, const uint8_t* bytes, size_t size,
                      RecordScope scope = RecordScope::kWhole);
 
-// The engine's integer for parameter `id` (an engine event id) after the record is
-// loaded, for a reader without a Synth (the controller): false when the record would be
-// refused or does not hold the parameter. The pitch bend reads as the centre.
-bool recordedValue(const uint8_t* bytes, size_t size, uint32_t id, int32_t& value);
+// The engine's integers the record gives its parameters (engine event ids) once loaded,
+// for a reader without a Synth (the controller); none when the record would be refused.
+// The pitch bend reads as the centre.
+std::vector<std::pair<uint32_t, int32_t>> recordedValues(const uint8_t* bytes, size_t size);
 
 // The record's fields as (offset, size), one row each, in the order the reader and the
 // writer share: every byte belongs to exactly one.

@@ -142,24 +142,6 @@ TEST_F(PresetBrowser, AnEditedSoundIsMarkedAndSavedUnderATypedNameItLoadsBackAs)
     EXPECT_EQ(shownName(), "My Bass");
 }
 
-// Without a desktop dialog the Settings page's import browses the folder in the window:
-// a click on a file opens it, so do the keys, and a click outside closes the browser.
-TEST_F(PresetBrowser, TheImportDialogBrowsesTheFolderInTheWindow) {
-    showSettings();
-    auto row = [](int i) { return Rect{170, 135 + 48 + 18 * i, 300, 18}; };  // rows of the list
-    click(page(S::presetImportButton));
-    click(row(2));  // "../", "Bass - One", "Bass - Two"
-    EXPECT_EQ(loaded(), std::vector<std::string>{bankFile("Bass - Two")});
-    click(page(S::presetImportButton));
-    click(Rect{20, 300, 10, 10});  // beside the browser
-    EXPECT_TRUE(loaded().empty());
-    click(page(S::presetImportButton));
-    key(0, VSTGUI::VKEY_DOWN);
-    key(0, VSTGUI::VKEY_DOWN);
-    key(0, VSTGUI::VKEY_RETURN);
-    EXPECT_EQ(loaded(), std::vector<std::string>{bankFile("Bass - One")});
-}
-
 // The menu open on a category, in both skins (TALUMA_UPDATE_GOLDEN=1 rewrites them).
 TEST_F(PresetBrowser, PictureOfTheMenuInBothSkins) {
     for (int32_t skin = 0; skin < 2; ++skin) {

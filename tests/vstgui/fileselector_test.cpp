@@ -119,54 +119,33 @@ TEST_F(BrowserTest, ListsFoldersAndMatchingFilesAndOpensByClick) {
 }
 
 TEST_F(BrowserTest, KeysWalkTheListAndEnterOpensWhatTheFieldNames) {
+    // Keys: 'v' Down, '>' Return, 'x' Escape; typed text goes in first.
     struct Case {
-        const char* name;
         CNewFileSelector::Style style;
         const char* defaultName;
-        std::function<void()> act;
+        const char* typed;
+        const char* keys;
         std::string answer;  // empty: cancelled
     } cases[] = {
-        {"down to a file", CNewFileSelector::kSelectFile, nullptr,
-         [&] {
-             for (int i = 0; i < 3; ++i)
-                 Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
-             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
-         },
-         inRoot("a.tlmprst")},
-        {"down into a folder", CNewFileSelector::kSelectFile, nullptr,
-         [&] {
-             Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
-             Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
-             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);  // enters "sub"
-             Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
-             Offscreen::keyDown(frame.get(), 0, VKEY_DOWN);
-             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
-         },
-         inRoot("sub/deep.tlmprst")},
-        {"a typed path", CNewFileSelector::kSelectFile, nullptr,
-         [&] {
-             Offscreen::typeText(frame.get(), "/tmp/in.tlmprst");
-             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
-         },
-         "/tmp/in.tlmprst"},
-        {"the default name", CNewFileSelector::kSelectSaveFile, "preset.tlmprst",
-         [&] { Offscreen::keyDown(frame.get(), 0, VKEY_RETURN); }, inRoot("preset.tlmprst")},
-        {"a name without extension", CNewFileSelector::kSelectSaveFile, "",
-         [&] {
-             Offscreen::typeText(frame.get(), "sub/mine");
-             Offscreen::keyDown(frame.get(), 0, VKEY_RETURN);
-         },
-         inRoot("sub/mine.tlmprst")},
-        {"Escape", CNewFileSelector::kSelectFile, nullptr,
-         [&] { Offscreen::keyDown(frame.get(), 0, VKEY_ESCAPE); }, ""},
+        {CNewFileSelector::kSelectFile, nullptr, "", "vvv>", inRoot("a.tlmprst")},
+        {CNewFileSelector::kSelectFile, nullptr, "", "vv>vv>", inRoot("sub/deep.tlmprst")},
+        {CNewFileSelector::kSelectFile, nullptr, "/tmp/in.tlmprst", ">", "/tmp/in.tlmprst"},
+        {CNewFileSelector::kSelectSaveFile, "preset.tlmprst", "", ">", inRoot("preset.tlmprst")},
+        {CNewFileSelector::kSelectSaveFile, "", "sub/mine", ">", inRoot("sub/mine.tlmprst")},
+        {CNewFileSelector::kSelectFile, nullptr, "", "x", ""},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(open(c.style, c.defaultName)) << c.name;
-        c.act();
-        ASSERT_EQ(delegate->messages.size(), 1u) << c.name;
-        EXPECT_EQ(answer(), c.answer) << c.name;
-        EXPECT_EQ(frame->getModalView(), nullptr) << c.name;
-        EXPECT_EQ(frame->getNbViews(), 0u) << c.name;
+        ASSERT_TRUE(open(c.style, c.defaultName)) << c.keys;
+        Offscreen::typeText(frame.get(), c.typed);
+        for (const char* k = c.keys; *k; ++k)
+            Offscreen::keyDown(frame.get(), 0,
+                               *k == 'v'   ? VKEY_DOWN
+                               : *k == '>' ? VKEY_RETURN
+                                           : VKEY_ESCAPE);
+        ASSERT_EQ(delegate->messages.size(), 1u) << c.typed << c.keys;
+        EXPECT_EQ(answer(), c.answer) << c.typed << c.keys;
+        EXPECT_EQ(frame->getModalView(), nullptr);
+        EXPECT_EQ(frame->getNbViews(), 0u);
     }
 }
 
