@@ -6,9 +6,9 @@
 // 2), 1 ms, 5 ms and 12 ms at factor 2.
 #include <benchmark/benchmark.h>
 
-#include "command_tags.h"
-#include "editor_probe.h"
-#include "layout.h"
+#include "synth/command_tags.h"
+#include "editor/editor_probe.h"
+#include "editor/layout.h"
 #include "module_loader.h"
 #include "plugin_instance.h"
 

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "host_events.h"
-#include "main_vst_processor.h"
-#include "synth.h"
+#include "vst3/main_vst_processor.h"
+#include "synth/synth.h"
 
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 

@@ -1,4 +1,4 @@
-#include "control_factory.h"
+#include "editor/control_factory.h"
 
 #include <map>
 

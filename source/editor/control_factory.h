@@ -4,8 +4,8 @@
 // the layout table's, relative to the container.
 #pragma once
 
-#include "custom_controls.h"
-#include "layout.h"
+#include "editor/custom_controls.h"
+#include "editor/layout.h"
 
 #include <string>
 #include <vector>

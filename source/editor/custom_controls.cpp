@@ -1,4 +1,4 @@
-#include "custom_controls.h"
+#include "editor/custom_controls.h"
 
 namespace Steinberg {
 namespace Vst {

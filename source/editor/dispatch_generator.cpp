@@ -1,8 +1,8 @@
 // Group 0x6000: the Wave-generator page. Everything goes to the processor as it is;
 // its answer sets the knobs and read-outs.
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "editor_tags.h"
+#include "editor/editor_tags.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,12 +1,12 @@
 // Group 0x1000 (the menu bar and its twins on the Settings page) and group 0x2000 (the
 // wave editor's link switch).
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "control_values.h"
-#include "editor_tags.h"
-#include "layer_crdt.h"
-#include "layer_mbar.h"
-#include "layer_sett.h"
+#include "editor/control_values.h"
+#include "editor/editor_tags.h"
+#include "editor/layer_crdt.h"
+#include "editor/layer_mbar.h"
+#include "editor/layer_sett.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,10 +1,10 @@
 // Group 0x5000: the Logic page. Knobs and switches snap to their steps and are sent
 // as whole steps; radio groups send the chosen button's index.
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "control_values.h"
-#include "editor_tags.h"
-#include "layer_logc.h"
+#include "editor/control_values.h"
+#include "editor/editor_tags.h"
+#include "editor/layer_logc.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,10 +1,10 @@
 // Group 0x7000: the Settings page's own controls.
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "control_values.h"
-#include "editor_tags.h"
-#include "layer_sett.h"
-#include "layer_wedt.h"
+#include "editor/control_values.h"
+#include "editor/editor_tags.h"
+#include "editor/layer_sett.h"
+#include "editor/layer_wedt.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,4 +1,4 @@
-#include "display_tables.h"
+#include "editor/display_tables.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The offscreen probe (see editor_probe.h): synthetic input and a description of
 // every view, for tests and benchmarks through the built module.
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
 #include "vstgui/lib/offscreen.h"
 

@@ -1,4 +1,4 @@
-#include "editor_source.h"
+#include "editor/editor_source.h"
 
 #include "public.sdk/source/vst/vsteditcontroller.h"
 

@@ -5,7 +5,7 @@
 // stays as it is shown.
 #pragma once
 
-#include "synth.h"
+#include "synth/synth.h"
 
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // processor's commands are in command_tags.h.
 #pragma once
 
-#include "command_tags.h"
+#include "synth/command_tags.h"
 
 namespace taluma {
 namespace cmd {

@@ -1,19 +1,19 @@
 // How the window follows the processor: a full refresh when the processor announces a
 // new or changed state, its answer to each command, and the refresh tick that follows
 // what the host may change at any time.
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "control_values.h"
-#include "editor_source.h"
-#include "editor_tags.h"
+#include "editor/control_values.h"
+#include "editor/editor_source.h"
+#include "editor/editor_tags.h"
 #include "engine/engine_event.h"
-#include "layer_crdt.h"
-#include "layer_genw.h"
-#include "layer_logc.h"
-#include "layer_mbar.h"
-#include "layer_sett.h"
-#include "layer_wedt.h"
-#include "main_vst_controller.h"
+#include "editor/layer_crdt.h"
+#include "editor/layer_genw.h"
+#include "editor/layer_logc.h"
+#include "editor/layer_mbar.h"
+#include "editor/layer_sett.h"
+#include "editor/layer_wedt.h"
+#include "vst3/main_vst_controller.h"
 
 namespace Steinberg {
 namespace Vst {

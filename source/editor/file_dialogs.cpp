@@ -1,10 +1,10 @@
 // File dialogs for wavetable and preset import and export. The editor only asks for a
 // path; the processor reads or writes the file ("GUIEditor:fileSelect").
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "editor_tags.h"
-#include "factory_bank_folder.h"
-#include "messages.h"
+#include "editor/editor_tags.h"
+#include "vst3/factory_bank_folder.h"
+#include "vst3/messages.h"
 
 #include "pluginterfaces/vst/ivstmessage.h"
 

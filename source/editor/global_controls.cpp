@@ -1,7 +1,7 @@
-#include "global_controls.h"
+#include "editor/global_controls.h"
 
-#include "control_values.h"
-#include "editor_source.h"
+#include "editor/control_values.h"
+#include "editor/editor_source.h"
 #include "engine/engine_event.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // field, and the rate, bit-depth and voice-count menus.
 #pragma once
 
-#include "display_tables.h"
+#include "editor/display_tables.h"
 #include "vstgui/vstgui.h"
 
 #include <cstdint>

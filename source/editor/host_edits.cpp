@@ -1,6 +1,6 @@
-#include "host_edits.h"
+#include "editor/host_edits.h"
 
-#include "command_tags.h"
+#include "synth/command_tags.h"
 #include "engine/engine_event.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 

@@ -1,8 +1,8 @@
-#include "layer_crdt.h"
+#include "editor/layer_crdt.h"
 
-#include "control_factory.h"
-#include "plugin_ids.h"
-#include "skin_palette.h"
+#include "editor/control_factory.h"
+#include "vst3/plugin_ids.h"
+#include "editor/skin_palette.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // the version. The logo button shows it; a plain left click anywhere hides it.
 #pragma once
 
-#include "custom_controls.h"
-#include "main_vst_gui_editor.h"
+#include "editor/custom_controls.h"
+#include "editor/main_vst_gui_editor.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,9 +1,9 @@
-#include "layer_genw.h"
+#include "editor/layer_genw.h"
 
-#include "control_factory.h"
-#include "control_values.h"
-#include "editor_source.h"
-#include "editor_tags.h"
+#include "editor/control_factory.h"
+#include "editor/control_values.h"
+#include "editor/editor_source.h"
+#include "editor/editor_tags.h"
 
 #include <string>
 

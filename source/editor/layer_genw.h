@@ -4,10 +4,10 @@
 // the knob and the read-out.
 #pragma once
 
-#include "custom_controls.h"
-#include "main_vst_gui_editor.h"
-#include "skin_book.h"
-#include "wave_generators.h"
+#include "editor/custom_controls.h"
+#include "editor/main_vst_gui_editor.h"
+#include "editor/skin_book.h"
+#include "wavetable/wave_generators.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "layer_logc.h"
+#include "editor/layer_logc.h"
 
-#include "control_factory.h"
-#include "control_values.h"
-#include "editor_source.h"
-#include "editor_tags.h"
-#include "host_edits.h"
+#include "editor/control_factory.h"
+#include "editor/control_values.h"
+#include "editor/editor_source.h"
+#include "editor/editor_tags.h"
+#include "editor/host_edits.h"
 
 #include "engine/engine_event.h"
 #include "engine/parameter_descriptions.h"

@@ -4,9 +4,9 @@
 // typed entry, the processor's answer and a refresh all show a value the same way.
 #pragma once
 
-#include "custom_controls.h"
-#include "main_vst_gui_editor.h"
-#include "skin_book.h"
+#include "editor/custom_controls.h"
+#include "editor/main_vst_gui_editor.h"
+#include "editor/skin_book.h"
 
 namespace Steinberg {
 namespace Vst {

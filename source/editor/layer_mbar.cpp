@@ -1,7 +1,7 @@
-#include "layer_mbar.h"
+#include "editor/layer_mbar.h"
 
-#include "control_factory.h"
-#include "editor_tags.h"
+#include "editor/control_factory.h"
+#include "editor/editor_tags.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -3,10 +3,10 @@
 // credits.
 #pragma once
 
-#include "custom_controls.h"
-#include "global_controls.h"
-#include "main_vst_gui_editor.h"
-#include "skin_book.h"
+#include "editor/custom_controls.h"
+#include "editor/global_controls.h"
+#include "editor/main_vst_gui_editor.h"
+#include "editor/skin_book.h"
 
 namespace Steinberg {
 namespace Vst {

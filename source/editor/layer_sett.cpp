@@ -1,11 +1,11 @@
-#include "layer_sett.h"
+#include "editor/layer_sett.h"
 
-#include "control_factory.h"
-#include "control_values.h"
-#include "editor_source.h"
-#include "editor_tags.h"
+#include "editor/control_factory.h"
+#include "editor/control_values.h"
+#include "editor/editor_source.h"
+#include "editor/editor_tags.h"
 #include "engine/engine_event.h"
-#include "plugin_ids.h"
+#include "vst3/plugin_ids.h"
 
 #include <algorithm>
 #include <string>

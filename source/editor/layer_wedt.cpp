@@ -1,10 +1,10 @@
-#include "layer_wedt.h"
+#include "editor/layer_wedt.h"
 
-#include "command_tags.h"
-#include "control_factory.h"
-#include "control_values.h"
-#include "editor_source.h"
-#include "layout.h"
+#include "synth/command_tags.h"
+#include "editor/control_factory.h"
+#include "editor/control_values.h"
+#include "editor/editor_source.h"
+#include "editor/layout.h"
 
 #include <cctype>
 

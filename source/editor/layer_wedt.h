@@ -9,11 +9,11 @@
 // every change goes to the editor's control listener, which sends the commands.
 #pragma once
 
-#include "custom_controls.h"
-#include "layer_wfrm.h"
-#include "main_vst_gui_editor.h"
-#include "skin_book.h"
-#include "wave_menus.h"
+#include "editor/custom_controls.h"
+#include "editor/layer_wfrm.h"
+#include "editor/main_vst_gui_editor.h"
+#include "editor/skin_book.h"
+#include "editor/wave_menus.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,11 +1,11 @@
-#include "layer_wfrm.h"
+#include "editor/layer_wfrm.h"
 
-#include "editor_tags.h"
+#include "editor/editor_tags.h"
 
-#include "command_tags.h"
-#include "control_factory.h"
-#include "layout.h"
-#include "skin_book.h"
+#include "synth/command_tags.h"
+#include "editor/control_factory.h"
+#include "editor/layout.h"
+#include "editor/skin_book.h"
 
 #include <algorithm>
 #include <cmath>

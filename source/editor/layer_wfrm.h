@@ -10,8 +10,8 @@
 // interpolated along the way.
 #pragma once
 
-#include "custom_controls.h"
-#include "main_vst_gui_editor.h"
+#include "editor/custom_controls.h"
+#include "editor/main_vst_gui_editor.h"
 
 #include <cstdint>
 

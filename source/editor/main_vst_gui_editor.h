@@ -17,10 +17,10 @@
 // command groups (wave_editor_dispatch.cpp).
 #pragma once
 
-#include "display_tables.h"
-#include "editor_probe.h"
-#include "host_edits.h"
-#include "preset_list.h"
+#include "editor/display_tables.h"
+#include "editor/editor_probe.h"
+#include "editor/host_edits.h"
+#include "editor/preset_list.h"
 
 #include "public.sdk/source/vst/vstguieditor.h"
 #include "vstgui/lib/controls/coptionmenu.h"

@@ -1,4 +1,4 @@
-#include "name_prompt.h"
+#include "editor/name_prompt.h"
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ctextlabel.h"

@@ -3,15 +3,15 @@
 // musician's own presets, which ends with "Save Preset...". A preset loads as the
 // Settings page's import does (the sound only); a saved one goes to the user's preset
 // folder beside the bank.
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "editor_tags.h"
-#include "factory_bank_folder.h"
-#include "layer_mbar.h"
-#include "layout.h"
-#include "main_vst_controller.h"
-#include "name_prompt.h"
-#include "skin_palette.h"
+#include "editor/editor_tags.h"
+#include "vst3/factory_bank_folder.h"
+#include "editor/layer_mbar.h"
+#include "editor/layout.h"
+#include "vst3/main_vst_controller.h"
+#include "editor/name_prompt.h"
+#include "editor/skin_palette.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,4 +1,4 @@
-#include "preset_list.h"
+#include "editor/preset_list.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
-#include "skin_book.h"
+#include "editor/skin_book.h"
 
-#include "control_factory.h"
-#include "layout.h"
+#include "editor/control_factory.h"
+#include "editor/layout.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -3,7 +3,7 @@
 // same views; nothing is rebuilt.
 #pragma once
 
-#include "skin_palette.h"
+#include "editor/skin_palette.h"
 #include "vstgui/vstgui.h"
 
 #include <string>

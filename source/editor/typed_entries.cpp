@@ -1,12 +1,12 @@
 // Typed entries: a number typed into a field does what turning its control would do,
 // clamped to the control's range. Text that is no number reads as 0.
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "control_values.h"
-#include "editor_tags.h"
-#include "layer_logc.h"
-#include "layer_mbar.h"
-#include "layer_sett.h"
+#include "editor/control_values.h"
+#include "editor/editor_tags.h"
+#include "editor/layer_logc.h"
+#include "editor/layer_mbar.h"
+#include "editor/layer_sett.h"
 
 #include <algorithm>
 #include <cmath>

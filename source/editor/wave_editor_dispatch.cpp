@@ -1,11 +1,11 @@
 // The wave editor's command groups (tables A and B: edit buttons, drawing, menus) and
 // the processor's answers to them, to undo and redo and to a generator's apply.
-#include "main_vst_gui_editor.h"
+#include "editor/main_vst_gui_editor.h"
 
-#include "command_tags.h"
-#include "editor_tags.h"
-#include "editor_source.h"
-#include "layer_wedt.h"
+#include "synth/command_tags.h"
+#include "editor/editor_tags.h"
+#include "editor/editor_source.h"
+#include "editor/layer_wedt.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -1,7 +1,7 @@
-#include "wave_menus.h"
+#include "editor/wave_menus.h"
 
-#include "command_tags.h"
-#include "control_factory.h"
+#include "synth/command_tags.h"
+#include "editor/control_factory.h"
 
 namespace Steinberg {
 namespace Vst {

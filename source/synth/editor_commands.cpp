@@ -1,12 +1,12 @@
-#include "editor_commands.h"
+#include "synth/editor_commands.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "command_tags.h"
-#include "synth.h"
-#include "unit_value.h"
-#include "wave_generators.h"
+#include "synth/command_tags.h"
+#include "synth/synth.h"
+#include "engine/unit_value.h"
+#include "wavetable/wave_generators.h"
 
 namespace taluma {
 

@@ -1,4 +1,4 @@
-#include "engine_snapshot.h"
+#include "synth/engine_snapshot.h"
 
 namespace taluma {
 

@@ -7,9 +7,9 @@
 #include <atomic>
 #include <cstdint>
 
-#include "engine_event.h"
-#include "engine_rate.h"
-#include "synth_engine.h"
+#include "engine/engine_event.h"
+#include "engine/engine_rate.h"
+#include "engine/synth_engine.h"
 
 namespace taluma {
 

@@ -1,10 +1,10 @@
-#include "file_requests.h"
+#include "synth/file_requests.h"
 
-#include "command_tags.h"
-#include "preset_file.h"
-#include "synth.h"
-#include "wav_file.h"
-#include "wave_text_file.h"
+#include "synth/command_tags.h"
+#include "synth/preset_file.h"
+#include "synth/synth.h"
+#include "wavetable/wav_file.h"
+#include "wavetable/wave_text_file.h"
 
 namespace taluma {
 

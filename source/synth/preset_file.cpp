@@ -1,9 +1,9 @@
-#include "preset_file.h"
+#include "synth/preset_file.h"
 
 #include <cstring>
 
-#include "file_io.h"
-#include "state_record.h"
+#include "wavetable/file_io.h"
+#include "synth/state_record.h"
 
 namespace taluma {
 

@@ -1,4 +1,4 @@
-#include "state_extension.h"
+#include "synth/state_extension.h"
 
 #include <cstring>
 

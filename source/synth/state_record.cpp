@@ -1,8 +1,8 @@
-#include "state_record.h"
+#include "synth/state_record.h"
 
 #include <algorithm>
 
-#include "synth.h"
+#include "synth/synth.h"
 
 namespace taluma {
 

@@ -1,9 +1,9 @@
-#include "synth.h"
+#include "synth/synth.h"
 
 #include <algorithm>
 #include <thread>
 
-#include "unit_value.h"
+#include "engine/unit_value.h"
 
 namespace taluma {
 

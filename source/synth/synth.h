@@ -15,14 +15,14 @@
 //   leaveEngineSection, and never takes the edit lock.
 #pragma once
 
-#include "engine_event.h"
-#include "engine_rate.h"
-#include "synth_engine.h"
-#include "engine_snapshot.h"
-#include "synth_settings.h"
-#include "table_history.h"
-#include "wave_generators.h"
-#include "wave_store.h"
+#include "engine/engine_event.h"
+#include "engine/engine_rate.h"
+#include "engine/synth_engine.h"
+#include "synth/engine_snapshot.h"
+#include "synth/synth_settings.h"
+#include "wavetable/table_history.h"
+#include "wavetable/wave_generators.h"
+#include "wavetable/wave_store.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "file_io.h"
+#include "wavetable/file_io.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "table_history.h"
+#include "wavetable/table_history.h"
 
 #include <cstring>
 

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "wave_store.h"
+#include "wavetable/wave_store.h"
 
 namespace taluma {
 

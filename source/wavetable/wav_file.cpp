@@ -1,9 +1,9 @@
-#include "wav_file.h"
+#include "wavetable/wav_file.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "file_io.h"
+#include "wavetable/file_io.h"
 
 namespace taluma {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "wave_store.h"
+#include "wavetable/wave_store.h"
 
 namespace taluma {
 

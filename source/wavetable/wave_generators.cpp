@@ -1,10 +1,10 @@
-#include "wave_generators.h"
+#include "wavetable/wave_generators.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "engine_tables.h"
+#include "engine/engine_tables.h"
 
 namespace taluma {
 

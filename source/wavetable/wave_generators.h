@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "wave_store.h"
+#include "wavetable/wave_store.h"
 
 namespace taluma {
 

@@ -1,9 +1,9 @@
-#include "wave_store.h"
+#include "wavetable/wave_store.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "log_math.h"
+#include "engine/log_math.h"
 
 namespace taluma {
 

@@ -10,7 +10,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "synth_engine.h"
+#include "engine/synth_engine.h"
 
 namespace taluma {
 

@@ -1,8 +1,8 @@
-#include "wave_text_file.h"
+#include "wavetable/wave_text_file.h"
 
 #include <vector>
 
-#include "file_io.h"
+#include "wavetable/file_io.h"
 
 namespace taluma {
 

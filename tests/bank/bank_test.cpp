@@ -12,9 +12,9 @@
 
 #include "bank_files.h"
 #include "bundle_fixture.h"
-#include "messages.h"
-#include "command_tags.h"
-#include "factory_bank_folder.h"
+#include "vst3/messages.h"
+#include "synth/command_tags.h"
+#include "vst3/factory_bank_folder.h"
 #include "factory_presets.h"
 #include "float_hash.h"
 #include "scratch_files.h"

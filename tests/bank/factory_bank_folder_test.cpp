@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "factory_bank_folder.h"
+#include "vst3/factory_bank_folder.h"
 #include "scratch_dir.h"
 
 namespace fs = std::filesystem;

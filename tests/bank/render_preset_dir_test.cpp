@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "factory_bank_folder.h"
+#include "vst3/factory_bank_folder.h"
 #include "factory_presets.h"
 #include "scratch_dir.h"
 

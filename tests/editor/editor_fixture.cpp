@@ -1,6 +1,6 @@
 #include "editor_fixture.h"
 
-#include "messages.h"
+#include "vst3/messages.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "vstgui/lib/offscreen.h"

@@ -8,11 +8,11 @@
 #pragma once
 
 #include "bundle_fixture.h"
-#include "command_tags.h"
-#include "editor_probe.h"
-#include "editor_tags.h"
-#include "layout.h"
-#include "messages.h"
+#include "synth/command_tags.h"
+#include "editor/editor_probe.h"
+#include "editor/editor_tags.h"
+#include "editor/layout.h"
+#include "vst3/messages.h"
 
 #include "base/source/fobject.h"
 #include "pluginterfaces/gui/iplugview.h"

@@ -4,7 +4,7 @@
 // (label tsan) for races and under AddressSanitizer for leaks and bad accesses.
 #include "editor_fixture.h"
 
-#include "engine_event.h"
+#include "engine/engine_event.h"
 
 #include <atomic>
 #include <chrono>

@@ -3,7 +3,7 @@
 // the window shows once the processor has answered. The Settings page's file dialogs.
 #include "editor_fixture.h"
 
-#include "engine_event.h"
+#include "engine/engine_event.h"
 #include "scratch_dir.h"
 
 #include <cstdlib>

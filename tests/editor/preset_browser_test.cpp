@@ -3,7 +3,7 @@
 // an edited sound, saves under a name typed in the window and loads that back.
 #include "editor_fixture.h"
 
-#include "engine_event.h"
+#include "engine/engine_event.h"
 #include "scratch_dir.h"
 #include "vstgui/lib/vstkeycode.h"
 

@@ -4,7 +4,7 @@
 // window's golden pictures.
 #include "editor_fixture.h"
 #include "scratch_files.h"
-#include "wave_generators.h"
+#include "wavetable/wave_generators.h"
 
 #include "vstgui/lib/vstkeycode.h"
 

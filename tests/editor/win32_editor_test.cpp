@@ -4,7 +4,7 @@
 // offscreen (scaling_test.cpp).
 #include "editor_fixture.h"
 
-#include "engine_event.h"
+#include "engine/engine_event.h"
 
 #include <windows.h>
 

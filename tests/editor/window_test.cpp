@@ -3,7 +3,7 @@
 // window without the processor's address.
 #include "editor_fixture.h"
 
-#include "engine_event.h"
+#include "engine/engine_event.h"
 
 namespace taluma {
 namespace test {

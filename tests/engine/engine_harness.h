@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "synth_engine.h"
+#include "engine/synth_engine.h"
 
 namespace taluma::test {
 

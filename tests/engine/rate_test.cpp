@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_harness.h"
-#include "engine_rate.h"
+#include "engine/engine_rate.h"
 
 namespace taluma {
 namespace {

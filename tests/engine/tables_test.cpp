@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine_tables.h"
-#include "log_math.h"
+#include "engine/engine_tables.h"
+#include "engine/log_math.h"
 
 #include <vector>
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "preset_file.h"
-#include "state_record.h"
-#include "synth.h"
+#include "synth/preset_file.h"
+#include "synth/state_record.h"
+#include "synth/synth.h"
 
 using namespace taluma;
 

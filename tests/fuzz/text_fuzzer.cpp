@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "synth_engine.h"
-#include "wave_store.h"
-#include "wave_text_file.h"
+#include "engine/synth_engine.h"
+#include "wavetable/wave_store.h"
+#include "wavetable/wave_text_file.h"
 
 using namespace taluma;
 

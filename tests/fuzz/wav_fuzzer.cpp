@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "wav_file.h"
+#include "wavetable/wav_file.h"
 
 using namespace taluma;
 

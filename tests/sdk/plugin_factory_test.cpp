@@ -1,6 +1,6 @@
 // The SDK layer's class factory on its own: registration, lookup, class records,
 // instance creation and reference counting. The module's factory and class records and
-// the refused calls are checked through the built module (tests/module).
+// the refused calls are checked through the built module (tests/vst3).
 #include "public.sdk/source/main/pluginfactory.h"
 
 #include "base/source/fobject.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
-#include "layout.h"
+#include "editor/layout.h"
 #include "vstgui/lib/cbitmap.h"
 
 using namespace VSTGUI;

@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "store_fixture.h"
-#include "wave_generators.h"
+#include "wavetable/wave_generators.h"
 
 namespace taluma {
 namespace {

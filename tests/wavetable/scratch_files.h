@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "file_io.h"
+#include "wavetable/file_io.h"
 #include "scratch_dir.h"
 
 namespace taluma::test {

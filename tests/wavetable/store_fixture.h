@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "wave_store.h"
+#include "wavetable/wave_store.h"
 
 namespace taluma::test {
 

@@ -1,6 +1,6 @@
 // The wavetables' undo history: what makes a step, and how many it keeps.
 #include "store_fixture.h"
-#include "table_history.h"
+#include "wavetable/table_history.h"
 
 namespace taluma::test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "scratch_files.h"
 #include "store_fixture.h"
-#include "wav_file.h"
-#include "wave_text_file.h"
+#include "wavetable/wav_file.h"
+#include "wavetable/wave_text_file.h"
 
 namespace taluma {
 namespace {

@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <system_error>
 
-#include "factory_bank_folder.h"
-#include "file_io.h"
-#include "plugin_ids.h"
-#include "preset_file.h"
+#include "vst3/factory_bank_folder.h"
+#include "wavetable/file_io.h"
+#include "vst3/plugin_ids.h"
+#include "synth/preset_file.h"
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
-#include "state_record.h"
-#include "synth.h"
+#include "synth/state_record.h"
+#include "synth/synth.h"
 
 namespace taluma::bank {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bank_files.h"
-#include "factory_bank_folder.h"
+#include "vst3/factory_bank_folder.h"
 #include "factory_presets.h"
 
 using namespace taluma;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/engine_event.h"
-#include "synth.h"
+#include "synth/synth.h"
 
 namespace taluma::bank {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "wave_generators.h"
-#include "wave_store.h"
+#include "wavetable/wave_generators.h"
+#include "wavetable/wave_store.h"
 
 namespace taluma {
 class Synth;

@@ -7,7 +7,7 @@
 
 #include "input_error.h"
 #include "note_list.h"
-#include "preset_file.h"
+#include "synth/preset_file.h"
 #include "smf_reader.h"
 
 namespace taluma::render {

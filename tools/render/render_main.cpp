@@ -15,7 +15,7 @@
 #include "demo_song.h"
 #include "input_error.h"
 #include "input_files.h"
-#include "messages.h"
+#include "vst3/messages.h"
 #include "module_loader.h"
 #include "note_list.h"
 #include "plugin_instance.h"

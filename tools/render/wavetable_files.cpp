@@ -4,10 +4,10 @@
 #include <cctype>
 #include <vector>
 
-#include "command_tags.h"
+#include "synth/command_tags.h"
 #include "input_error.h"
 #include "input_files.h"
-#include "wav_file.h"
+#include "wavetable/wav_file.h"
 
 namespace taluma::render {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 #include "canvas.h"
-#include "layout.h"
+#include "editor/layout.h"
 #include "skin.h"
 
 namespace taluma {

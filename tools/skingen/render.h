@@ -3,7 +3,7 @@
 #include <cairo.h>
 #include <memory>
 #include <string>
-#include "layout.h"
+#include "editor/layout.h"
 
 namespace taluma {
 namespace skingen {

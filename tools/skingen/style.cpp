@@ -1,7 +1,7 @@
 #include "style.h"
 #include <algorithm>
 #include <cmath>
-#include "layout.h"
+#include "editor/layout.h"
 
 namespace taluma {
 namespace skingen {

@@ -1,6 +1,6 @@
 #include "message_tap.h"
 
-#include "messages.h"
+#include "vst3/messages.h"
 
 namespace taluma {
 namespace testhost {

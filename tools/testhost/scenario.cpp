@@ -2,8 +2,8 @@
 
 #include "plugin_instance.h"
 
-#include "engine_event.h"
-#include "parameter_table.h"
+#include "engine/engine_event.h"
+#include "vst3/parameter_table.h"
 
 namespace taluma {
 namespace testhost {

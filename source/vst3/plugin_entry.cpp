@@ -1,7 +1,7 @@
 // The module's class factory: one processor class and its controller class.
-#include "main_vst_controller.h"
-#include "main_vst_processor.h"
-#include "plugin_ids.h"
+#include "vst3/main_vst_controller.h"
+#include "vst3/main_vst_processor.h"
+#include "vst3/plugin_ids.h"
 
 #include "public.sdk/source/main/pluginfactory.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"

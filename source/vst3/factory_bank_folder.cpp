@@ -1,10 +1,10 @@
-#include "factory_bank_folder.h"
+#include "vst3/factory_bank_folder.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#include "plugin_ids.h"
+#include "vst3/plugin_ids.h"
 
 #ifdef _WIN32
 #include <shlobj.h>

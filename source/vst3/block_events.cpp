@@ -1,8 +1,8 @@
 // Building the per-block event list from the fixed pool.
-#include "plugin_ids.h"
-#include "process_steps.h"
-#include "synth.h"
-#include "unit_value.h"
+#include "vst3/plugin_ids.h"
+#include "vst3/process_steps.h"
+#include "synth/synth.h"
+#include "engine/unit_value.h"
 
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"

@@ -2,8 +2,8 @@
 // host, as the editor sends them: what they do is tested on the Synth (editor_commands,
 // file_requests); here the messages arrive, are answered and show in the saved state.
 #include "bundle_fixture.h"
-#include "command_tags.h"
-#include "messages.h"
+#include "synth/command_tags.h"
+#include "vst3/messages.h"
 #include "scratch_files.h"
 
 #include "pluginterfaces/vst/ivstmessage.h"

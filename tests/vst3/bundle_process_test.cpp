@@ -1,7 +1,7 @@
 // The built module through the test host: every rate and block size a host may choose,
 // and the messages that tell the controller where the processor's Synth is.
 #include "bundle_fixture.h"
-#include "messages.h"
+#include "vst3/messages.h"
 
 #include "engine/engine_event.h"
 

@@ -1,12 +1,12 @@
-#include "parameter_table.h"
+#include "vst3/parameter_table.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
-#include "synth_engine.h"
-#include "unit_value.h"
+#include "engine/synth_engine.h"
+#include "engine/unit_value.h"
 
 namespace taluma {
 

@@ -4,7 +4,7 @@
 #include "bundle_fixture.h"
 
 #include "engine/engine_event.h"
-#include "plugin_ids.h"
+#include "vst3/plugin_ids.h"
 
 #include <cstdlib>
 #include <limits>

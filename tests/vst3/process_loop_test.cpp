@@ -1,7 +1,7 @@
 // The processor's life cycle, bypass, event list, sample-and-hold and deferred
 // changes, checked inside the Synth object after each block.
-#include "plugin_ids.h"
-#include "process_steps.h"
+#include "vst3/plugin_ids.h"
+#include "vst3/process_steps.h"
 #include "processor_fixture.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"

@@ -3,8 +3,8 @@
 // the controller reads the same stream in setComponentState.
 #pragma once
 
-#include "state_extension.h"
-#include "state_record.h"
+#include "synth/state_extension.h"
+#include "synth/state_record.h"
 
 #include "pluginterfaces/base/ibstream.h"
 

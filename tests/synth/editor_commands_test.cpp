@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "synth_fixture.h"
-#include "wave_generators.h"
+#include "wavetable/wave_generators.h"
 
 namespace taluma::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "live_synths.h"
+#include "vst3/live_synths.h"
 
 #include <algorithm>
 #include <mutex>

@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "command_tags.h"
-#include "editor_commands.h"
-#include "file_requests.h"
+#include "synth/command_tags.h"
+#include "synth/editor_commands.h"
+#include "synth/file_requests.h"
 #include "scratch_files.h"
-#include "state_record.h"
-#include "synth.h"
+#include "synth/state_record.h"
+#include "synth/synth.h"
 
 namespace taluma::test {
 

@@ -3,11 +3,11 @@
 // inside the Synth object after each step.
 #pragma once
 
-#include "main_vst_controller.h"
-#include "main_vst_processor.h"
+#include "vst3/main_vst_controller.h"
+#include "vst3/main_vst_processor.h"
 #include "plugin_instance.h"
-#include "state_record.h"
-#include "synth.h"
+#include "synth/state_record.h"
+#include "synth/synth.h"
 
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 

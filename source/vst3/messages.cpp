@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "vst3/messages.h"
 
 #include "public.sdk/source/vst/vstcomponentbase.h"
 

@@ -1,4 +1,4 @@
-#include "state_stream.h"
+#include "vst3/state_stream.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/vst/ivstattributes.h"

@@ -1,9 +1,9 @@
 // Other threads at work while the audio thread plays: structural edits, state saves and
 // loads, editor commands and file requests. Run under ThreadSanitizer in the tsan
 // suite: no data race may show, the sound stays finite, and no state is torn or lost.
-#include "command_tags.h"
-#include "messages.h"
-#include "plugin_ids.h"
+#include "synth/command_tags.h"
+#include "vst3/messages.h"
+#include "vst3/plugin_ids.h"
 #include "scratch_files.h"
 #include "processor_fixture.h"
 

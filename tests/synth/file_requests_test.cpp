@@ -3,7 +3,7 @@
 // in wave_files_test.
 #include <algorithm>
 
-#include "preset_file.h"
+#include "synth/preset_file.h"
 #include "synth_fixture.h"
 
 namespace taluma::test {

@@ -4,7 +4,7 @@
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/vst/vsttypes.h"
 
-#include "parameter_table.h"
+#include "vst3/parameter_table.h"
 
 namespace taluma {
 

@@ -1,7 +1,7 @@
 // Rendering one block: straight at the host rate, or at a reduced engine rate with
 // each engine sample repeated (sample-and-hold, no interpolation).
-#include "process_steps.h"
-#include "synth.h"
+#include "vst3/process_steps.h"
+#include "synth/synth.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,10 +2,10 @@
 // out. Each call gets a clear answer, writes nothing past the host's buffers, throws
 // nothing, and leaves the instrument as it was.
 #include "bundle_fixture.h"
-#include "messages.h"
+#include "vst3/messages.h"
 
 #include "engine/engine_event.h"
-#include "plugin_ids.h"
+#include "vst3/plugin_ids.h"
 #include "synth/command_tags.h"
 
 #include "pluginterfaces/base/ibstream.h"

@@ -1,5 +1,5 @@
-#include "parameter_table.h"
-#include "messages.h"
+#include "vst3/parameter_table.h"
+#include "vst3/messages.h"
 #include "processor_fixture.h"
 
 #include "pluginterfaces/base/ustring.h"
