@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "engine/parameter_descriptions.h"
 #include "synth/synth.h"
 
 namespace taluma {
 
 namespace {
+
+namespace ev = eventid;
 
 // Everything the record holds, as plain values. The rows below read and write it; the
 // Synth's parts are gathered into it to write a record and applied from it after a read.
@@ -49,6 +52,17 @@ struct Field {
     { at, 1, true, Check::check, low, high, VALUE(member), nullptr }
 #define S16(at, check, low, high, member)                                                          \
     { at, 2, true, Check::check, low, high, VALUE(member), nullptr }
+// A parameter's field holds the integers that the host's normalised 0..1 spans (its row's
+// read-back origin and span): a mask or bound is the top of that span.
+int32_t recordLow(uint32_t id) {
+    return describeParameter(id)->readOrigin;
+}
+int32_t recordHigh(uint32_t id) {
+    const ParameterDescription* p = describeParameter(id);
+    return p->readOrigin + p->readSpan;
+}
+#define P8(at, check, id, member) U8(at, check, recordLow(id), recordHigh(id), member)
+#define P16(at, check, id, member) U16(at, check, recordLow(id), recordHigh(id), member)
 #define ZERO(at, size)                                                                             \
     { at, size, false, Check::kZero, 0, 0, nullptr, nullptr }
 #define CELLS(at, member)                                                                          \
@@ -59,20 +73,20 @@ struct Field {
 // An operator's 15 bytes from `at`: VC VS MUL Tune(2) PMS AMS TL AR DR SL SR RR KC KS. The
 // record keeps KC before KS; the tone values keep KS first.
 #define OPERATOR(at, op)                                                                           \
-    U8(at, kAnd, 0, 3, tone[toneIndex(op, kVc)]),                                                  \
-        U8(at + 1, kAnd, 0, 7, tone[toneIndex(op, kVs)]),                                          \
-        U8(at + 2, kAnd, 0, 15, tone[toneIndex(op, kMul)]),                                        \
-        U16(at + 3, kMin, 0, 16384, tone[toneIndex(op, kTune)]),                                   \
-        U8(at + 5, kAnd, 0, 7, tone[toneIndex(op, kPms)]),                                         \
-        U8(at + 6, kAnd, 0, 7, tone[toneIndex(op, kAms)]),                                         \
-        U8(at + 7, kAnd, 0, 127, tone[toneIndex(op, kTl)]),                                        \
-        U8(at + 8, kAnd, 0, 127, tone[toneIndex(op, kAr)]),                                        \
-        U8(at + 9, kAnd, 0, 127, tone[toneIndex(op, kDr)]),                                        \
-        U8(at + 10, kAnd, 0, 127, tone[toneIndex(op, kSl)]),                                       \
-        U8(at + 11, kAnd, 0, 127, tone[toneIndex(op, kSr)]),                                       \
-        U8(at + 12, kAnd, 0, 127, tone[toneIndex(op, kRr)]),                                       \
-        U8(at + 13, kAnd, 0, 127, tone[toneIndex(op, kKc)]),                                       \
-        U8(at + 14, kAnd, 0, 3, tone[toneIndex(op, kKs)])
+    P8(at, kAnd, ev::operatorParam(op, ev::kVelocityCurve), tone[toneIndex(op, kVc)]),             \
+        P8(at + 1, kAnd, ev::operatorParam(op, ev::kVelocitySens), tone[toneIndex(op, kVs)]),      \
+        P8(at + 2, kAnd, ev::operatorParam(op, ev::kMul), tone[toneIndex(op, kMul)]),              \
+        P16(at + 3, kMin, ev::operatorParam(op, ev::kTune), tone[toneIndex(op, kTune)]),           \
+        P8(at + 5, kAnd, ev::operatorParam(op, ev::kPms), tone[toneIndex(op, kPms)]),              \
+        P8(at + 6, kAnd, ev::operatorParam(op, ev::kAms), tone[toneIndex(op, kAms)]),              \
+        P8(at + 7, kAnd, ev::operatorParam(op, ev::kTotalLevel), tone[toneIndex(op, kTl)]),        \
+        P8(at + 8, kAnd, ev::operatorParam(op, ev::kAttackRate), tone[toneIndex(op, kAr)]),        \
+        P8(at + 9, kAnd, ev::operatorParam(op, ev::kDecayRate), tone[toneIndex(op, kDr)]),         \
+        P8(at + 10, kAnd, ev::operatorParam(op, ev::kSustainLevel), tone[toneIndex(op, kSl)]),     \
+        P8(at + 11, kAnd, ev::operatorParam(op, ev::kSustainRate), tone[toneIndex(op, kSr)]),      \
+        P8(at + 12, kAnd, ev::operatorParam(op, ev::kReleaseRate), tone[toneIndex(op, kRr)]),      \
+        P8(at + 13, kAnd, ev::operatorParam(op, ev::kKeyCenter), tone[toneIndex(op, kKc)]),        \
+        P8(at + 14, kAnd, ev::operatorParam(op, ev::kKeyScale), tone[toneIndex(op, kKs)])
 
 // The record, field by field. The skin and frame-rate indices select entries of the
 // editor's tables: a value past their end (two skins, five rates) is held to the last.
@@ -115,20 +129,20 @@ const Field kFields[] = {
     CELLS(424, slots[1]),
     CELLS(552, slots[2]),
     CELLS(680, slots[3]),
-    U8(808, kClamp, 1, 16, bitDepth),
-    U16(809, kClamp, 42000, 46000, referencePitch),
+    P8(808, kClamp, ev::kBitDepth, bitDepth),
+    P16(809, kClamp, ev::kStdPitch, referencePitch),
     U16(811, kAsIs, 0, 0, voiceCount),  // the engine rounds it to a power of two
     ZERO(813, 4),
-    U8(817, kMin, 0, 24, bendRange),
+    P8(817, kMin, ev::kBendRange, bendRange),
     U8(818, kAsIs, 0, 0, pitchBend),  // the low 8 bits only: not read back
-    U8(819, kAnd, 0, 127, modWheel),
-    U8(820, kAnd, 0, 127, volume),
-    U8(821, kAnd, 0, 127, pan),
-    U8(822, kAnd, 0, 127, expression),
-    U8(823, kAnd, 0, 3, tone[kLfoWaveValue]),
-    U16(824, kMin, 0, 16384, tone[kLfoFreqValue]),
-    U8(826, kMin, 0, 128, tone[kFeedbackValue]),
-    U8(827, kAnd, 0, 3, tone[kAlgorithmValue]),
+    P8(819, kAnd, ev::kModWheel, modWheel),
+    P8(820, kAnd, ev::kVolume, volume),
+    P8(821, kAnd, ev::kPan, pan),
+    P8(822, kAnd, ev::kExpression, expression),
+    P8(823, kAnd, ev::kLfoWave, tone[kLfoWaveValue]),
+    P16(824, kMin, ev::kLfoFreq, tone[kLfoFreqValue]),
+    P8(826, kMin, ev::kOperatorA + ev::kFeedback, tone[kFeedbackValue]),
+    P8(827, kAnd, ev::kAlgorithm, tone[kAlgorithmValue]),
     OPERATOR(828, 0),
     OPERATOR(843, 1),
 };
@@ -136,6 +150,8 @@ const Field kFields[] = {
 #undef OPERATOR
 #undef CELLS
 #undef ZERO
+#undef P16
+#undef P8
 #undef S16
 #undef S8
 #undef U16
