@@ -1,5 +1,9 @@
 #include "parameter_descriptions.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 #include "engine_event.h"
 
 namespace taluma {
@@ -143,6 +147,75 @@ const ParameterDescription* describeParameter(uint32_t id) {
         return nullptr;
     const int row = kRowIndex.row[id >> 16 & 0xF][id & 0xFF];
     return row < 0 ? nullptr : &kParameters[row];
+}
+
+}  // namespace taluma
+
+namespace taluma {
+
+namespace {
+
+const char* const kNoteNames[12] = {"C",  "C#", "D",  "D#", "E",  "F",
+                                    "F#", "G",  "G#", "A",  "A#", "B"};
+const char* const kAlgorithmNames[4] = {"A", "B", "A + B", "A > B"};
+const char* const kLfoWaveNames[4] = {"Triangle", "Saw", "Square", "Random"};
+
+std::string printf1(const char* format, double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof(buffer), format, v);
+    return buffer;
+}
+
+int32_t roundHalfAway(double x) {
+    return int32_t(x < 0 ? x - 0.5 : x + 0.5);
+}
+
+}  // namespace
+
+std::string valueText(const ParameterDescription& p, int32_t v) {
+    switch (p.text) {
+    case ParameterText::kController: return "";
+    case ParameterText::kOnOff: return v != 0 ? "On" : "Off";
+    case ParameterText::kBits: return std::to_string(v) + " bit";
+    case ParameterText::kPitchHz: return printf1("%.2f Hz", v / 100.0);
+    case ParameterText::kSemitones: return std::to_string(v) + " st";
+    case ParameterText::kAlgorithm: return kAlgorithmNames[v & 3];
+    case ParameterText::kLfoWave: return kLfoWaveNames[v & 3];
+    case ParameterText::kLfoHz:  // in whole 1/100 Hz, as the read-out shows it
+        return printf1("%.2f Hz", (v * int32_t(kLfoTopHz * 100) / p.readSpan) / 100.0);
+    case ParameterText::kMultiplier: return v == 0 ? "1/2" : std::to_string(v);
+    case ParameterText::kCents:
+        return std::to_string(roundHalfAway((v - kTuneCentre) * kCentsPerTuneStep)) + " c";
+    case ParameterText::kNote:
+        return std::string(kNoteNames[v % 12]) + " " + std::to_string(v / 12 - 1);
+    default: return std::to_string(v);
+    }
+}
+
+bool parseValueText(const ParameterDescription& p, const std::string& text, double& plain) {
+    auto found = [&](double value) {
+        plain = value;
+        return true;
+    };
+    if (p.text == ParameterText::kOnOff && (text == "On" || text == "Off"))
+        return found(text == "On" ? 1.0 : 0.0);
+    for (int i = 0; i < 4; ++i) {
+        if (p.text == ParameterText::kAlgorithm && text == kAlgorithmNames[i])
+            return found(i);
+        if (p.text == ParameterText::kLfoWave && text == kLfoWaveNames[i])
+            return found(i);
+    }
+    if (p.text == ParameterText::kMultiplier && text == "1/2")
+        return found(0);
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || !std::isfinite(number))
+        return false;
+    if (p.text == ParameterText::kLfoHz)
+        return found(number * p.plainMax / kLfoTopHz);
+    if (p.text == ParameterText::kCents)
+        return found(number / kCentsPerTuneStep);
+    return found(number);
 }
 
 }  // namespace taluma

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace taluma {
 
@@ -55,6 +56,13 @@ struct ParameterDescription {
     int32_t midiController;  // the MIDI controller that drives it, -1 for none
 };
 
+// The units the value texts, typed entries and the factory bank read: the tune's
+// centre and its cents per step (an octave either way in 8192 steps), and the LFO
+// frequency's top over its 16384 host steps.
+constexpr int32_t kTuneCentre = 8192;
+constexpr double kCentsPerTuneStep = 1200.0 / 8192.0;
+constexpr double kLfoTopHz = 32.0;
+
 // The 43 parameters in the order the host lists them.
 const ParameterDescription* parameterDescriptions(int& count);
 // The row of an id, or null.
@@ -63,5 +71,12 @@ const ParameterDescription* describeParameter(uint32_t id);
 inline bool hasEngineValue(const ParameterDescription& p) {
     return p.engineMax >= p.engineMin;
 }
+
+// How a musician reads the engine's integer v of the parameter ("440.00 Hz", "-3 c",
+// "A > B"); empty for the controllers, which have no text of their own.
+std::string valueText(const ParameterDescription& p, int32_t v);
+// A text as the musician types it, as the parameter's plain value (plainMin..plainMax,
+// not held to it); false when it is no number or name of the parameter.
+bool parseValueText(const ParameterDescription& p, const std::string& text, double& plain);
 
 }  // namespace taluma

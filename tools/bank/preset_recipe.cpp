@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/engine_event.h"
+#include "engine/parameter_descriptions.h"
 #include "synth/synth.h"
 
 namespace taluma::bank {
@@ -239,8 +240,9 @@ void applyPreset(Synth& synth, const Preset& p) {
         set(eventid::kAlgorithm, p.algorithm);
         set(eventid::operatorParam(0, eventid::kFeedback), p.feedback);
         set(eventid::kLfoWave, p.lfoWave);
-        // The LFO runs at freq * 32/16383 Hz.
-        set(eventid::kLfoFreq, int(std::lround(p.lfoHz * 16383.0 / 32.0)));
+        // The LFO runs at freq * top / (the engine's highest freq) Hz.
+        const int32_t topFreq = describeParameter(eventid::kLfoFreq)->engineMax;
+        set(eventid::kLfoFreq, int(std::lround(p.lfoHz * topFreq / kLfoTopHz)));
         set(eventid::kModWheel, p.modWheel);
         set(eventid::kBendRange, p.bendRange);
         set(eventid::kBitDepth, p.bitDepth);
@@ -251,8 +253,7 @@ void applyPreset(Synth& synth, const Preset& p) {
                 set(eventid::operatorParam(op, k), value);
             };
             setOp(eventid::kMul, o.mul);
-            // Tune spans an octave either way in 1/8192 octave; 8192 is in tune.
-            setOp(eventid::kTune, 8192 + int(std::lround(o.tune * 8192.0 / 1200.0)));
+            setOp(eventid::kTune, kTuneCentre + int(std::lround(o.tune / kCentsPerTuneStep)));
             setOp(eventid::kTotalLevel, o.tl);
             setOp(eventid::kAttackRate, o.ar);
             setOp(eventid::kDecayRate, o.dr);
