@@ -1,6 +1,6 @@
 // The editor's own VSTGUI classes: the two-frame switch button of its radio groups
-// (page tabs, algorithm, velocity curve, LFO wave, generator type) and the container
-// every layer derives from.
+// (page tabs, algorithm, velocity curve, LFO wave, generator type) and the preset
+// name that reports a click.
 #pragma once
 
 #include "vstgui/lib/controls/ctextlabel.h"
@@ -30,11 +30,6 @@ public:
     CClickLabel(const VSTGUI::CRect& size, VSTGUI::IControlListener* listener, int32_t tag);
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where,
                                           const VSTGUI::CButtonState& buttons) override;
-};
-
-class CViewContainerExt : public VSTGUI::CViewContainer {
-public:
-    explicit CViewContainerExt(const VSTGUI::CRect& size) : CViewContainer(size) {}
 };
 
 // Left, middle and right button with shift and control: a plain left click is

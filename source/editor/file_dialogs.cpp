@@ -1,21 +1,13 @@
-// File dialogs for wavetable and preset import and export. The editor only asks for a
-// path; the processor reads or writes the file ("GUIEditor:fileSelect").
-#include "editor/main_vst_gui_editor.h"
+#include "editor/file_dialogs.h"
 
-#include "editor/editor_tags.h"
+#include "synth/command_tags.h"
 #include "vst3/factory_bank_folder.h"
-#include "vst3/messages.h"
-
-#include "pluginterfaces/vst/ivstmessage.h"
 
 #include <cstring>
-#include <string>
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
 using namespace VSTGUI;
-namespace cmd = taluma::cmd;
 namespace file = taluma::cmd::file;
 
 namespace {
@@ -23,7 +15,7 @@ namespace {
 enum Filter { kTextFiles, kWaveFiles, kTextOrWave, kPresetFiles };
 
 struct DialogSpec {
-    int32 code;
+    int32_t code;
     const char* title;
     const char* defaultName;  // save dialogs only
     Filter filter;
@@ -50,7 +42,7 @@ const CFileExtension kTextExtension("text files(.txt)", "txt");
 const CFileExtension kWaveExtension("wave files(.wav)", "wav");
 const CFileExtension kPresetExtension("preset files(.tlmprst)", "tlmprst");
 
-bool isSave(int32 code) {
+bool isSave(int32_t code) {
     return (code & file::kExportTable) || code == file::kExportPreset;
 }
 
@@ -66,8 +58,9 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-void MainVSTGUIEditor::openFileDialog(int32 code) {
-    fileDialogCode_ = 0;
+void FileDialogs::open(CFrame* frame, CBaseObject* owner, int32_t code,
+                       const std::string& presetFolder) {
+    code_ = 0;
     const DialogSpec* spec = nullptr;
     for (const DialogSpec& d : kDialogs)
         if (d.code == code)
@@ -89,18 +82,17 @@ void MainVSTGUIEditor::openFileDialog(int32 code) {
         break;
     case kPresetFiles: selector->addFileExtension(kPresetExtension); break;
     }
-    const std::string folder = startFolder(code);
+    const std::string folder = startFolder(code, presetFolder);
     if (!folder.empty())
         selector->setInitialDirectory(folder);
     selector->setAllowMultiFileSelection(false);
 
-    lastDialog_ = taluma::ProbeFileDialog{};
-    lastDialog_.save = isSave(code) ? 1 : 0;
-    lastDialog_.code = code;
-    copyText(lastDialog_.title, sizeof lastDialog_.title, selector->getTitle());
-    copyText(lastDialog_.defaultName, sizeof lastDialog_.defaultName,
-             selector->getDefaultSaveName());
-    copyText(lastDialog_.initialDirectory, sizeof lastDialog_.initialDirectory,
+    last_ = taluma::ProbeFileDialog{};
+    last_.save = isSave(code) ? 1 : 0;
+    last_.code = code;
+    copyText(last_.title, sizeof last_.title, selector->getTitle());
+    copyText(last_.defaultName, sizeof last_.defaultName, selector->getDefaultSaveName());
+    copyText(last_.initialDirectory, sizeof last_.initialDirectory,
              selector->getInitialDirectory());
     std::string filters = selector->getDefaultExtension()
                               ? selector->getDefaultExtension()->getExtension()
@@ -108,18 +100,17 @@ void MainVSTGUIEditor::openFileDialog(int32 code) {
     filters += "|";
     for (const CFileExtension& e : selector->getFileExtensions())
         filters += e.getDescription() + "," + e.getExtension() + ";";
-    copyText(lastDialog_.extensions, sizeof lastDialog_.extensions, filters);
+    copyText(last_.extensions, sizeof last_.extensions, filters);
 
-    fileDialogCode_ = code;
+    code_ = code;
     frame->setFocusView(nullptr);
-    lastDialog_.running = selector->run(this) ? 1 : 0;
+    last_.running = selector->run(owner) ? 1 : 0;
     selector->forget();
 }
 
-std::string MainVSTGUIEditor::startFolder(int32 code) const {
+std::string FileDialogs::startFolder(int32_t code, const std::string& presetFolder) const {
     if (code & (file::kImportPreset | file::kExportPreset)) {
-        // The folder of the last preset, else the musician's own, else the bank.
-        for (const std::string& folder : {presetFolder_, taluma::userPresetFolder()})
+        for (const std::string& folder : {presetFolder, taluma::userPresetFolder()})
             if (!folder.empty())
                 return folder;
         return taluma::factoryBankFolder();
@@ -127,34 +118,18 @@ std::string MainVSTGUIEditor::startFolder(int32 code) const {
     return tableFolder_.empty() ? taluma::homeFolder() : tableFolder_;
 }
 
-void MainVSTGUIEditor::fileSelected(CBaseObject* sender) {
-    lastDialog_.running = 0;
-    const int32 code = fileDialogCode_;
-    fileDialogCode_ = 0;
+bool FileDialogs::selected(CBaseObject* sender, int32_t& code, std::string& path) {
+    last_.running = 0;
+    code = code_;
+    code_ = 0;
     auto* selector = dynamic_cast<CNewFileSelector*>(sender);
-    const char* path = selector ? selector->getSelectedFile(0) : nullptr;
-    if (!path || code == 0)
-        return;  // cancelled
-    if (code & (file::kImportPreset | file::kExportPreset)) {
-        presetFolder_ = folderOf(path);
-        // The browser names the preset after its file from now on.
-        const std::string name = presetNameOf(path);
-        sendFileRequest(code, path);
-        choosePreset(name, path);
-        return;
-    }
-    tableFolder_ = folderOf(path);
-    if (code & file::kImportTable) {
-        lastEditedTable_ = code & file::kOperatorBit;
-        notePresetChange(cmd::kTableA);
-    }
-    sendFileRequest(code, path);
+    const char* chosen = selector ? selector->getSelectedFile(0) : nullptr;
+    if (!chosen || code == 0)
+        return false;  // cancelled
+    path = chosen;
+    if (!(code & (file::kImportPreset | file::kExportPreset)))
+        tableFolder_ = folderOf(path);
+    return true;
 }
 
-void MainVSTGUIEditor::sendFileRequest(int32 code, const std::string& path) {
-    if (controller)
-        taluma::sendFileRequest(*controller, code, path);
-}
-
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <string>
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
 namespace eventid = taluma::eventid;
 
@@ -68,8 +67,8 @@ void GlobalControls::showRates(const EditorSource& source) {
     showNormalized(rateMenu, divider < 0 ? 0.0f : float(divider) / 3.0f);
 }
 
-void GlobalControls::update(const DisplayTables& tables, const EditorSource& source,
-                            const VSTGUI::CView* focus) {
+void GlobalControls::showLive(const DisplayTables& tables, const EditorSource& source,
+                              const VSTGUI::CView* focus) {
     const int32_t volume = source.value(eventid::kVolume);
     if (volume >= 0)
         showVolume(tables, volume);
@@ -79,11 +78,15 @@ void GlobalControls::update(const DisplayTables& tables, const EditorSource& sou
     const int32_t bits = source.value(eventid::kBitDepth);
     if (bits >= 0)
         showBitDepth(bits);
+}
+
+void GlobalControls::update(const DisplayTables& tables, const EditorSource& source,
+                            const VSTGUI::CView* focus) {
+    showLive(tables, source, focus);
     if (source.hasSynth()) {
         showRates(source);
         showVoiceCount(source.voiceCount());
     }
 }
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

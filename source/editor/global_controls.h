@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
 class EditorSource;
 
@@ -34,6 +33,9 @@ struct GlobalControls {
     void showVoiceCount(int32_t voices);
     // Rebuilds the rate entries when the engine rate changed, then selects the divider.
     void showRates(const EditorSource& source);
+    // Volume, pitch and bit depth from the source: what the host may change at any time.
+    void showLive(const DisplayTables& tables, const EditorSource& source,
+                  const VSTGUI::CView* focus);
     // Everything above from the source (nothing that the source does not know).
     void update(const DisplayTables& tables, const EditorSource& source,
                 const VSTGUI::CView* focus);
@@ -46,5 +48,4 @@ extern const std::vector<const char*> kVoiceEntries;     // "8" .. "1024"
 // 8 -> 0, 16 -> 1 .. 1024 -> 7 (a count in between rounds up).
 int32_t voiceCountIndex(int32_t voices);
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

@@ -2,24 +2,16 @@
 // the version. The logo button shows it; a plain left click anywhere hides it.
 #pragma once
 
-#include "editor/custom_controls.h"
-#include "editor/main_vst_gui_editor.h"
+#include "vstgui/vstgui.h"
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
-class MainVSTGUIEditor::Layer_Crdt : public CViewContainerExt {
+class Layer_Crdt : public VSTGUI::CViewContainer {
 public:
-    explicit Layer_Crdt(MainVSTGUIEditor* editor);
-    ~Layer_Crdt() override;
+    Layer_Crdt();
 
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where,
                                           const VSTGUI::CButtonState& buttons) override;
-
-    MainVSTGUIEditor* editor;
-    VSTGUI::CView* picture;
-    VSTGUI::CTextLabel* versionLabel;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

@@ -5,47 +5,46 @@
 #pragma once
 
 #include "editor/custom_controls.h"
-#include "editor/main_vst_gui_editor.h"
+#include "editor/page.h"
 #include "editor/skin_book.h"
-#include "wavetable/wave_generators.h"
 
 #include <string>
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
-class MainVSTGUIEditor::Layer_Genw : public CViewContainerExt {
+class EditorContext;
+
+class Layer_Genw : public VSTGUI::CViewContainer, public Page {
 public:
     static constexpr int32_t kItems = 0x12;
 
-    explicit Layer_Genw(MainVSTGUIEditor* editor);
+    explicit Layer_Genw(EditorContext& context);
 
-    void updateFromSynth(const EditorSource& source);
-    void applySkin(int32_t skin) { skinBook.apply(skin); }
-    // The processor's answer to a generator command.
-    void showReply(int32_t item, double val, const EditorSource& source);
+    void handleChange(VSTGUI::CControl* control) override;
+    void handleTypedEntry(int32_t command, const std::string& text) override;
+    void showReply(int32_t tag, double value) override;
+    void refresh(const EditorSource& source) override;
+    void applySkin(int32_t skin) override { skinBook_.apply(skin); }
 
+private:
     // Knob `item` (0x06..0x11) at its plain value, with its read-out.
     void showKnob(int32_t item, int32_t value);
     // The read-out text of a knob's plain value ("1 2/4" cycles, "-5/128" phase ...).
     std::string readOut(int32_t item, int32_t value) const;
-
-    MainVSTGUIEditor* editor;
-    CMovieBitmapSwtBtn* typeButton[6]{};
-    VSTGUI::CViewContainer* cyclesPanel{nullptr};
-    VSTGUI::CViewContainer* harmonicsPanel{nullptr};
-    VSTGUI::CViewContainer* noisePanel{nullptr};
-    VSTGUI::CAnimKnob* knob[kItems]{};
-    VSTGUI::CTextEdit* field[kItems]{};
-    VSTGUI::CHorizontalSwitch* harmonicsSwitch{nullptr};
-    VSTGUI::CHorizontalSwitch* noiseSwitch{nullptr};
-    VSTGUI::COptionMenu* interpolationMenu{nullptr};
-    VSTGUI::CKickButton* applyButton[2]{};
-
-private:
     void showType(int32_t type);
-    SkinBook skinBook;
+    void showSwitches(const EditorSource& source);
+
+    EditorContext& context_;
+    CMovieBitmapSwtBtn* typeButton_[6]{};
+    VSTGUI::CViewContainer* cyclesPanel_{nullptr};
+    VSTGUI::CViewContainer* harmonicsPanel_{nullptr};
+    VSTGUI::CViewContainer* noisePanel_{nullptr};
+    VSTGUI::CAnimKnob* knob_[kItems]{};
+    VSTGUI::CTextEdit* field_[kItems]{};
+    VSTGUI::CHorizontalSwitch* harmonicsSwitch_{nullptr};
+    VSTGUI::CHorizontalSwitch* noiseSwitch_{nullptr};
+    VSTGUI::COptionMenu* interpolationMenu_{nullptr};
+    SkinBook skinBook_;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

@@ -2,30 +2,23 @@
 
 #include "editor/control_factory.h"
 #include "editor/control_values.h"
-#include "editor/editor_source.h"
+#include "editor/editor_context.h"
 #include "editor/editor_tags.h"
-#include "editor/host_edits.h"
-
+#include "editor/parameter_entry.h"
 #include "engine/engine_event.h"
-#include "engine/parameter_descriptions.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
 using namespace VSTGUI;
-namespace cmd = taluma::cmd;
 namespace ev = taluma::eventid;
 namespace place = taluma::layout::logic;
 
 namespace {
 
 constexpr int32_t kLfoFreqItem = cmd::opValue::kLfoFreq & cmd::kItemMask;
-constexpr int32_t kTuneCentre = 8192;
-constexpr double kCentsPerTuneStep = 1200.0 / 8192.0;
 
 // Item of operator op's parameter k (0x10 + k for A, 0x20 + k for B).
 constexpr int32_t opItem(int op, int32_t k) {
@@ -38,30 +31,22 @@ const char* const kRadioBitmaps[4][4] = {
     {"BtnVcrvB0.png", "BtnVcrvB1.png", "BtnVcrvB2.png", "BtnVcrvB3.png"},
     {"BtnLfoOsc0.png", "BtnLfoOsc1.png", "BtnLfoOsc2.png", "BtnLfoOsc3.png"}};
 
-std::string centsText(int32_t n) {
-    const double cents = double(n - kTuneCentre) * kCentsPerTuneStep;
-    return std::to_string(int32_t(std::round(cents))) + " c";  // halves away from zero
-}
-
-}  // namespace
-
-int32_t logicSteps(int32_t item) {
-    // Knobs, fields and switches of the operators and the LFO frequency; the velocity
-    // curves, like the other radio groups, are chosen by their buttons.
-    const int32_t op = (item & 0xF0) == 0x10 ? 0 : (item & 0xF0) == 0x20 ? 1 : -1;
-    if (item != kLfoFreqItem && (op < 0 || item == opItem(op, ev::kVelocityCurve)))
+// The host parameter of an item's knob, field or switch; 0 for the radio groups, whose
+// buttons are chosen, not turned.
+uint32_t parameterOfItem(int32_t item) {
+    if (item < 0 || item >= Layer_Logc::kItems)
         return 0;
-    const ParamID id = hostParameterOf(cmd::kOpValues | item);
-    const taluma::ParameterDescription* p = id ? taluma::describeParameter(id) : nullptr;
-    return p ? p->steps : 0;
+    return cmd::parameterOf(cmd::kOpValues | item);
 }
 
-int32_t logicTypedMin(int32_t item) {
-    return (item & 0x0F) == ev::kTune && item != kLfoFreqItem ? -kTuneCentre : 0;
+int32_t stepsOf(int32_t item) {
+    const uint32_t id = parameterOfItem(item);
+    return id ? knobSteps(id) : 0;
 }
 
-int32_t MainVSTGUIEditor::Layer_Logc::radioGroupOf(int32_t item) {
-    for (int32_t g = 0; g < kRadioGroups; ++g) {
+// The radio group of a command item (0x80.. 0xB3), or -1.
+int32_t radioGroupOf(int32_t item) {
+    for (int32_t g = 0; g < Layer_Logc::kRadioGroups; ++g) {
         const int32_t first = cmd::itemOf(cmd::control::kRadioGroups[g]);
         if (item >= first && item < first + 4)
             return g;
@@ -69,43 +54,47 @@ int32_t MainVSTGUIEditor::Layer_Logc::radioGroupOf(int32_t item) {
     return -1;
 }
 
-MainVSTGUIEditor::Layer_Logc::Layer_Logc(MainVSTGUIEditor* e)
-    : CViewContainerExt(toCRect(taluma::layout::window::page)), editor(e), skinBook(e->skin()) {
-    skinBook.bitmap(this, "BackRmenuLogic.png");
-    setBackground(loadBitmap(skinBook.name("BackRmenuLogic.png")));
-    const int32_t skin = e->skin();
+}  // namespace
+
+Layer_Logc::Layer_Logc(EditorContext& context)
+    : CViewContainer(toCRect(taluma::layout::window::page)), context_(context),
+      skinBook_(context.skin()) {
+    skinBook_.bitmap(this, "BackRmenuLogic.png");
+    setBackground(loadBitmap(skinBook_.name("BackRmenuLogic.png")));
+    IControlListener* e = context.listener();
+    const int32_t skin = context.skin();
     auto tagOf = [](int32_t item) { return cmd::editorTag(cmd::kOpValues | item); };
     auto knob = [&](int32_t item, const ControlRect& r, const char* bitmap) {
-        control[item] = skinBook.bitmap(
-            makeKnob(e, this, tagOf(item), r, skinBook.name(bitmap), logicSteps(item)), bitmap);
+        control_[item] = skinBook_.bitmap(
+            makeKnob(e, this, tagOf(item), r, skinBook_.name(bitmap), stepsOf(item)), bitmap);
     };
     auto text = [&](int32_t item, const ControlRect& r, Palette back) {
-        field[item] = skinBook.colours(
+        field_[item] = skinBook_.colours(
             makeTextEdit(e, this, cmd::typedEntryTag(cmd::kOpValues | item), r,
                          paletteColour(skin, back), paletteColour(skin, Palette::Paper), "0"),
             back, Palette::Paper);
     };
     auto readOut = [&](int32_t item, const ControlRect& r, Palette back) {
-        label[item] = skinBook.colours(makeLabel(this, r, paletteColour(skin, back),
-                                                 paletteColour(skin, Palette::Paper),
-                                                 kNormalFontSmall, kCenterText, "0"),
-                                       back, Palette::Paper);
+        label_[item] = skinBook_.colours(makeLabel(this, r, paletteColour(skin, back),
+                                                   paletteColour(skin, Palette::Paper),
+                                                   kNormalFontSmall, kCenterText, "0"),
+                                         back, Palette::Paper);
     };
     auto radioGroup = [&](int32_t g, const ControlRect* rects) {
         for (int32_t k = 0; k < 4; ++k)
-            radio[g][k] = skinBook.bitmap(
+            radio_[g][k] = skinBook_.bitmap(
                 makeSwitchButton(e, this, cmd::editorTag(cmd::control::kRadioGroups[g] + k),
-                                 rects[k], skinBook.name(kRadioBitmaps[g][k])),
+                                 rects[k], skinBook_.name(kRadioBitmaps[g][k])),
                 kRadioBitmaps[g][k]);
     };
     auto hSwitch = [&](int32_t item, const ControlRect& r, int32_t positions, const char* bitmap) {
-        control[item] = skinBook.bitmap(
-            makeHorizontalSwitch(e, this, tagOf(item), r, positions, skinBook.name(bitmap)),
+        control_[item] = skinBook_.bitmap(
+            makeHorizontalSwitch(e, this, tagOf(item), r, positions, skinBook_.name(bitmap)),
             bitmap);
     };
     auto vSwitch = [&](int32_t item, const ControlRect& r, const char* bitmap) {
-        control[item] = skinBook.bitmap(
-            makeVerticalSwitch(e, this, tagOf(item), r, skinBook.name(bitmap)), bitmap);
+        control_[item] = skinBook_.bitmap(
+            makeVerticalSwitch(e, this, tagOf(item), r, skinBook_.name(bitmap)), bitmap);
     };
     const char* const knobBitmap[2] = {"KnbA.png", "KnbB.png"};
 
@@ -150,45 +139,84 @@ MainVSTGUIEditor::Layer_Logc::Layer_Logc(MainVSTGUIEditor* e)
     readOut(kLfoFreqItem, place::lfoHzLabel, Palette::ClearInk);
 }
 
-void MainVSTGUIEditor::Layer_Logc::show(int32_t item, int32_t n, const CView* focus) {
-    const int32_t steps = logicSteps(item);
+void Layer_Logc::show(int32_t item, int32_t n, const CView* focus) {
+    const int32_t steps = stepsOf(item);
     if (steps == 0)
         return;
     n = std::clamp(n, 0, steps);
-    showNormalized(control[item], float(n) / float(steps));
-    const DisplayTables& tables = editor->tables();
-    if (item == kLfoFreqItem) {
-        showText(field[item], std::to_string(n), focus);
-        showText(label[item], tables.hundredths(n * 3200 / 16384, " Hz"));
-    } else if ((item & 0x0F) == ev::kTune) {
-        showText(field[item], std::to_string(n - kTuneCentre), focus);
-        showText(label[item], centsText(n));
-    } else if (field[item]) {
-        showText(field[item], tables.decimal[n], focus);
-        if (label[item])
-            showText(label[item], tables.noteName[n]);
-    }
+    showNormalized(control_[item], float(n) / float(steps));
+    const uint32_t id = parameterOfItem(item);
+    showText(field_[item], std::to_string(plainOfStep(id, n)), focus);
+    if (label_[item])
+        showText(label_[item], stepText(id, n));
 }
 
-void MainVSTGUIEditor::Layer_Logc::select(int32_t group, int32_t k) {
+void Layer_Logc::select(int32_t group, int32_t k) {
     if (group >= 0 && group < kRadioGroups)
-        selectRadio(radio[group], k);
+        selectRadio(radio_[group], k);
 }
 
-void MainVSTGUIEditor::Layer_Logc::updateFromSynth(const EditorSource& source, const CView* focus) {
+void Layer_Logc::handleChange(CControl* control) {
+    const int32_t tag = control->getTag();
+    const int32_t item = cmd::itemOf(tag);
+    const int32_t group = radioGroupOf(item);
+    if (group >= 0) {
+        const int32_t first = cmd::control::kRadioGroups[group];
+        const int32_t k = item - cmd::itemOf(first);
+        select(group, k);
+        context_.hostEdit(tag, k / 3.0);
+        context_.sendValueChange(first, k);
+        return;
+    }
+    const int32_t steps = stepsOf(item);
+    if (steps == 0)
+        return;
+    const int32_t n = snapStep(control->getValueNormalized(), steps);
+    show(item, n);
+    context_.hostEdit(tag, float(n) / float(steps));
+    context_.sendValueChange(tag, n);
+}
+
+void Layer_Logc::handleTypedEntry(int32_t command, const std::string& text) {
+    const int32_t item = cmd::itemOf(command);
+    const int32_t steps = stepsOf(item);
+    if (steps == 0)
+        return;
+    const int32_t n = typedStep(parameterOfItem(item), text);
+    show(item, n);
+    context_.hostEdit(command, float(n) / float(steps));
+    context_.sendValueChange(command, n);
+}
+
+void Layer_Logc::showReply(int32_t tag, double value) {
+    if (cmd::groupOf(tag) != cmd::kOpValues)
+        return;
+    const int32_t item = cmd::itemOf(tag);
+    const int32_t group = radioGroupOf(item);
+    if (group >= 0)
+        select(group, int32_t(value));
+    else
+        show(item, int32_t(value));
+}
+
+void Layer_Logc::tick(const EditorSource& source, const CView* focus, uint32_t) {
+    if (isShown(this))
+        show(source, focus);
+}
+
+void Layer_Logc::show(const EditorSource& source, const CView* focus) {
     for (int32_t item = 0; item < kItems; ++item) {
-        if (!logicSteps(item))
+        if (!stepsOf(item))
             continue;
-        const int32_t v = source.value(hostParameterOf(cmd::kOpValues | item));
+        const int32_t v = source.value(parameterOfItem(item));
         if (v >= 0)
             show(item, v, focus);
     }
     for (int32_t g = 0; g < kRadioGroups; ++g) {
-        const int32_t v = source.value(hostParameterOf(cmd::control::kRadioGroups[g]));
+        const int32_t v = source.value(cmd::parameterOf(cmd::control::kRadioGroups[g]));
         if (v >= 0)
             select(g, v);
     }
 }
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

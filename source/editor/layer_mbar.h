@@ -1,34 +1,42 @@
 // The menu bar: volume, reference pitch, the preset browser, engine rate, bit depth and
 // voice count, the button that opens the Settings page and the logo that opens the
-// credits.
+// credits. It takes the window's group (kGlobal): these controls, their twins on the
+// Settings page (same tags) and the page tabs.
 #pragma once
 
-#include "editor/custom_controls.h"
 #include "editor/global_controls.h"
-#include "editor/main_vst_gui_editor.h"
+#include "editor/page.h"
 #include "editor/skin_book.h"
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
-class MainVSTGUIEditor::Layer_Mbar : public CViewContainerExt {
+class EditorContext;
+
+class Layer_Mbar : public VSTGUI::CViewContainer, public Page {
 public:
-    explicit Layer_Mbar(MainVSTGUIEditor* editor);
+    explicit Layer_Mbar(EditorContext& context);
 
-    void updateFromSynth(const EditorSource& source);
-    void applySkin(int32_t skin) { skinBook.apply(skin); }
+    // The Settings page's twins of the value controls, shown too while `page` is.
+    void showTwin(GlobalControls& twin, const VSTGUI::CView& page);
 
-    MainVSTGUIEditor* editor;
-    GlobalControls global;
-    VSTGUI::CKickButton* settingsButton;
-    VSTGUI::CKickButton* logoButton;
-    VSTGUI::CKickButton* presetPrev;
-    VSTGUI::CKickButton* presetNext;
-    VSTGUI::CTextLabel* presetName;  // a click opens the preset menu
+    void handleChange(VSTGUI::CControl* control) override;
+    void handleTypedEntry(int32_t command, const std::string& text) override;
+    void refresh(const EditorSource& source) override;
+    void tick(const EditorSource& source, const VSTGUI::CView* focus, uint32_t notice) override;
+    void applySkin(int32_t skin) override { skinBook_.apply(skin); }
+
+    VSTGUI::CTextLabel* presetName{nullptr};  // a click opens the preset menu
 
 private:
-    SkinBook skinBook;
+    // The controls of the menu bar, and the twins while their page is shown.
+    template <typename Show>
+    void showGlobal(Show show);
+
+    EditorContext& context_;
+    GlobalControls global_;
+    GlobalControls* twin_{nullptr};
+    const VSTGUI::CView* twinPage_{nullptr};
+    SkinBook skinBook_;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

@@ -1,45 +1,46 @@
-// The Settings page: twins of the menu bar's value controls (same tags), the pitch-bend
-// range, wavetable and preset import and export, the wave editor's opacities and
-// number radix, the skin, the display frame rate, and the version line.
+// The Settings page: twins of the menu bar's value controls (same tags, handled by the
+// menu bar), the pitch-bend range, wavetable and preset import and export, the wave
+// editor's opacities and number radix, the skin, the display frame rate, and the
+// version line.
 #pragma once
 
-#include "editor/custom_controls.h"
 #include "editor/global_controls.h"
-#include "editor/main_vst_gui_editor.h"
+#include "editor/page.h"
 #include "editor/skin_book.h"
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
-class MainVSTGUIEditor::Layer_Sett : public CViewContainerExt {
+class EditorContext;
+class Layer_Wedt;
+
+class Layer_Sett : public VSTGUI::CViewContainer, public Page {
 public:
-    explicit Layer_Sett(MainVSTGUIEditor* editor);
+    // waveEditor: shows the opacities and the radix chosen here.
+    Layer_Sett(EditorContext& context, Layer_Wedt& waveEditor);
 
-    void updateFromSynth(const EditorSource& source);
-    void applySkin(int32_t skin) { skinBook.apply(skin); }
+    void handleChange(VSTGUI::CControl* control) override;
+    void handleTypedEntry(int32_t command, const std::string& text) override;
+    void refresh(const EditorSource& source) override;
+    void tick(const EditorSource& source, const VSTGUI::CView* focus, uint32_t notice) override;
+    void applySkin(int32_t skin) override { skinBook_.apply(skin); }
 
-    void showBendRange(int32_t semitones, const VSTGUI::CView* focus = nullptr);
-    // Wave (0) or grid (1) opacity in percent.
-    void showOpacity(int which, int32_t percent);
-
-    MainVSTGUIEditor* editor;
     GlobalControls global;
-    VSTGUI::CAnimKnob* bendKnob{nullptr};
-    VSTGUI::CTextEdit* bendField{nullptr};
-    VSTGUI::CKickButton* importButton[2]{};
-    VSTGUI::CKickButton* exportButton[2]{};
-    VSTGUI::CKickButton* presetImportButton{nullptr};
-    VSTGUI::CKickButton* presetExportButton{nullptr};
-    VSTGUI::CAnimKnob* opacityKnob[2]{};
-    VSTGUI::CTextEdit* opacityField[2]{};
-    VSTGUI::COptionMenu* radixMenu{nullptr};
-    VSTGUI::COptionMenu* skinMenu{nullptr};
-    VSTGUI::COptionMenu* frameRateMenu{nullptr};
-    VSTGUI::CTextLabel* versionLabel{nullptr};
 
 private:
-    SkinBook skinBook;
+    void showBendRange(int32_t semitones, const VSTGUI::CView* focus = nullptr);
+    // Wave (0) or grid (1) opacity, 0..1; the wave editor too when `live`.
+    void showOpacity(int which, float normalized, bool live);
+
+    EditorContext& context_;
+    Layer_Wedt& waveEditor_;
+    VSTGUI::CAnimKnob* bendKnob_{nullptr};
+    VSTGUI::CTextEdit* bendField_{nullptr};
+    VSTGUI::CAnimKnob* opacityKnob_[2]{};
+    VSTGUI::CTextEdit* opacityField_[2]{};
+    VSTGUI::COptionMenu* radixMenu_{nullptr};
+    VSTGUI::COptionMenu* skinMenu_{nullptr};
+    VSTGUI::COptionMenu* frameRateMenu_{nullptr};
+    SkinBook skinBook_;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

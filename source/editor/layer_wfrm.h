@@ -10,22 +10,21 @@
 // interpolated along the way.
 #pragma once
 
-#include "editor/custom_controls.h"
-#include "editor/main_vst_gui_editor.h"
+#include "vstgui/vstgui.h"
 
 #include <cstdint>
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
-class MainVSTGUIEditor::Layer_Wfrm : public CViewContainerExt {
+class EditorContext;
+
+class Layer_Wfrm : public VSTGUI::CViewContainer {
 public:
     static constexpr int32_t kMaxCells = 128;
 
     // The view of table `op` (0 A, 1 B) with its top-left corner at (x, y) of the wave
     // editor layer; it starts with 32 bars.
-    Layer_Wfrm(MainVSTGUIEditor* editor, int32_t op, int32_t x, int32_t y);
-    ~Layer_Wfrm() override;
+    Layer_Wfrm(EditorContext& context, int32_t op, int32_t x, int32_t y);
 
     // Rebuilds the bars when the count (log2 2..7) differs; keeps them otherwise.
     void setCellCount(int32_t log2);
@@ -52,7 +51,6 @@ public:
                                             const VSTGUI::CButtonState& buttons) override;
     VSTGUI::CMouseEventResult onMouseCancel() override;
 
-    MainVSTGUIEditor* editor;
     double left, top, right, bottom;  // the mouse area, in the wave editor's coordinates
     int32_t op;
     int32_t tagBase;  // the drawing command of cell 0, with the editor's marker
@@ -75,10 +73,10 @@ private:
     void endStroke();
     VSTGUI::CVerticalSlider* makeBar(int32_t index, VSTGUI::CBitmap* handle);
 
+    EditorContext& context_;
     int32_t skin_;
     bool stroking_{false};
     Point last_{-1, 0};
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

@@ -1,29 +1,24 @@
 #include "editor/main_vst_gui_editor.h"
 
-#include "vstgui/lib/offscreen.h"
-
-#include "synth/command_tags.h"
 #include "editor/control_factory.h"
 #include "editor/control_values.h"
 #include "editor/editor_tags.h"
-#include "editor/editor_source.h"
-#include "vst3/host_boundary.h"
 #include "editor/layer_crdt.h"
 #include "editor/layer_genw.h"
-#include "vst3/main_vst_controller.h"
-#include "vst3/messages.h"
 #include "editor/layer_logc.h"
 #include "editor/layer_mbar.h"
 #include "editor/layer_sett.h"
 #include "editor/layer_wedt.h"
 #include "editor/skin_book.h"
+#include "vst3/host_boundary.h"
+#include "vst3/main_vst_controller.h"
+#include "vst3/messages.h"
 
-#include "pluginterfaces/vst/ivstmessage.h"
+#include "vstgui/lib/offscreen.h"
 
 #include <cstring>
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
 using namespace VSTGUI;
 namespace cmd = taluma::cmd;
@@ -33,12 +28,15 @@ namespace {
 
 ViewRect kViewRect{0, 0, layout::window::frame.width, layout::window::frame.height};
 constexpr int32 kOpenIdleRate = 33;  // ms, until the Synth's frame rate is known
+// What the preset browser shows after the host loaded a state (a session or a preset
+// of its own): the sound is no longer one of the browser's files.
+constexpr const char* kHostStateName = "Untitled";
 
 }  // namespace
 
 MainVSTGUIEditor::MainVSTGUIEditor(MainVSTController* controller, taluma::Synth* synth)
     : VSTGUIEditor(controller, &kViewRect), owner_(controller), hostEdits_(controller),
-      uiThread_(std::this_thread::get_id()) {
+      uiThread_(std::this_thread::get_id()), presets_(controller) {
     if (synth) {
         synth_.store(synth);
         skin_ = synth->settings().skin.load() == 0 ? 0 : 1;
@@ -87,12 +85,14 @@ bool PLUGIN_API MainVSTGUIEditor::open(void* parent, const PlatformType& platfor
                                 layout::window::tabRight, skinnedBitmap("BtnTabR.png", skin_));
     frame->addView(tabs_[0]);
     frame->addView(tabs_[1]);
-    frame->addView(waveEditor_ = new Layer_Wedt(this));
-    frame->addView(menuBar_ = new Layer_Mbar(this));
-    frame->addView(logicPage_ = new Layer_Logc(this));
-    frame->addView(generatorPage_ = new Layer_Genw(this));
-    frame->addView(settingsPage_ = new Layer_Sett(this));
-    frame->addView(credits_ = new Layer_Crdt(this));
+    frame->addView(waveEditor_ = new Layer_Wedt(*this));
+    frame->addView(menuBar_ = new Layer_Mbar(*this));
+    frame->addView(logicPage_ = new Layer_Logc(*this));
+    frame->addView(generatorPage_ = new Layer_Genw(*this));
+    frame->addView(settingsPage_ = new Layer_Sett(*this, *waveEditor_));
+    frame->addView(credits_ = new Layer_Crdt());
+    menuBar_->showTwin(settingsPage_->global, *settingsPage_);
+    presets_.showIn(menuBar_->presetName);
     if (!frame->open(parent, offscreen_ ? PlatformType::kOffscreen : platformType)) {
         close();
         return false;
@@ -103,7 +103,8 @@ bool PLUGIN_API MainVSTGUIEditor::open(void* parent, const PlatformType& platfor
     if (controller)
         taluma::sendNotice(*controller, taluma::message::kEditorOpened);
     if (!synth_.load())
-        showLiveValues(source(), nullptr);
+        for (Page* page : pages())
+            page->tick(source(), nullptr, 0);
     return true;
 }
 
@@ -111,6 +112,7 @@ void PLUGIN_API MainVSTGUIEditor::close() {
     hostEdits_.endAll();
     if (!frame)
         return;
+    presets_.showIn(nullptr);
     CFrame* closing = frame;
     frame = nullptr;
     closing->close();
@@ -147,28 +149,35 @@ EditorSource MainVSTGUIEditor::source() const {
     return EditorSource(synth_.load(), controller);
 }
 
+std::array<Page*, 5> MainVSTGUIEditor::pages() const {
+    return {waveEditor_, menuBar_, logicPage_, generatorPage_, settingsPage_};
+}
+
+Page* MainVSTGUIEditor::pageOf(int32 tag) const {
+    switch (cmd::groupOf(tag)) {
+    case cmd::kGlobal: return menuBar_;
+    case cmd::kWaveSwitches:
+    case cmd::kTableA:
+    case cmd::kTableB: return waveEditor_;
+    case cmd::kOpValues: return logicPage_;
+    case cmd::kGenerator: return generatorPage_;
+    case cmd::kSettings: return settingsPage_;
+    default: return nullptr;
+    }
+}
+
 void MainVSTGUIEditor::showPage(int32 page) {
     if (!frame)
         return;
     showNormalized(tabs_[0], page == kLogicPage ? 1.0f : 0.0f);
     showNormalized(tabs_[1], page == kGeneratorPage ? 1.0f : 0.0f);
-    const EditorSource from = source();
-    if (page == kLogicPage)
-        logicPage_->updateFromSynth(from, nullptr);
-    else if (page == kGeneratorPage)
-        generatorPage_->updateFromSynth(from);
-    else
-        settingsPage_->updateFromSynth(from);
-    CViewContainer* pages[3] = {logicPage_, generatorPage_, settingsPage_};
+    CViewContainer* views[3] = {logicPage_, generatorPage_, settingsPage_};
+    Page* shown[3] = {logicPage_, generatorPage_, settingsPage_};
+    shown[page - kLogicPage]->refresh(source());
     for (int32 i = 0; i < 3; ++i) {
-        const bool shown = i + 1 == page;
-        pages[i]->setMouseEnabled(shown);
-        pages[i]->setVisible(shown);
+        views[i]->setMouseEnabled(i + kLogicPage == page);
+        views[i]->setVisible(i + kLogicPage == page);
     }
-}
-
-bool MainVSTGUIEditor::settingsShown() const {
-    return isShown(settingsPage_);
 }
 
 void MainVSTGUIEditor::applySkin() {
@@ -177,30 +186,78 @@ void MainVSTGUIEditor::applySkin() {
     frame->setBackground(loadBitmap(skinnedBitmap("BaclAppBase.png", skin_)));
     setViewBitmap(tabs_[0], skinnedBitmap("BtnTabL.png", skin_));
     setViewBitmap(tabs_[1], skinnedBitmap("BtnTabR.png", skin_));
-    waveEditor_->applySkin(skin_);
-    menuBar_->applySkin(skin_);
-    logicPage_->applySkin(skin_);
-    generatorPage_->applySkin(skin_);
-    settingsPage_->applySkin(skin_);
+    for (Page* page : pages())
+        page->applySkin(skin_);
     frame->setVisible(false);
     frame->setVisible(true);
 }
 
+void MainVSTGUIEditor::refreshFromSynth() {
+    if (!onUiThread()) {
+        refreshPending_.store(true);
+        return;
+    }
+    const EditorSource from = source();
+    const taluma::SynthSettings* settings = from.settings();
+    if (!frame || !settings)
+        return;
+    setIdleRate(DisplayTables::frameInterval(settings->frameRateIndex.load()));
+    // A window built before the address was known, or a loaded state with the other
+    // skin, shows the skin the Synth keeps.
+    const int32 skin = settings->skin.load() == 0 ? 0 : 1;
+    if (skin != skin_) {
+        skin_ = skin;
+        applySkin();
+    }
+    menuBar_->refresh(from);
+    presets_.show();
+    waveEditor_->refresh(from);
+    credits_->setVisible(false);
+    const int32 page = settings->page.load();
+    if (page >= kLogicPage && page <= kSettingsPage)
+        showPage(page);
+}
+
+void MainVSTGUIEditor::onRefreshTick() {
+    if (!frame)
+        return;
+    if (owner_ && owner_->takeHostStateLoaded())
+        presets_.choose(kHostStateName, "");
+    const EditorSource from = source();
+    const uint32_t notice = from.takeChangeNotice();
+    const bool presetLoaded = (notice & taluma::change::kPresetLoad) != 0;
+    for (Page* page : pages())
+        page->tick(from, frame->getFocusView(), presetLoaded ? 0 : notice);
+    if (presetLoaded) {
+        // A preset loaded in the window: the host learns the new values from here, the
+        // user-interface thread, where no host call of its own can be running.
+        if (owner_)
+            owner_->instrumentValuesChanged(synth_.load());
+        refreshFromSynth();
+    }
+}
+
+void MainVSTGUIEditor::onValueUpdate(int32 tag, double val) {
+    if (!onUiThread()) {
+        refreshPending_.store(true);  // the full refresh shows the answer too
+        return;
+    }
+    if (!frame)
+        return;
+    for (Page* page : pages())
+        page->showReply(tag, val);
+}
+
 void MainVSTGUIEditor::valueChanged(CControl* control) {
     const int32 tag = control->getTag();
-    if (tag & cmd::kTypedEntryMark)
-        return onTextEntry(control);
-    if (!(tag & cmd::kDispatchMark))
+    Page* page = pageOf(tag);
+    if (!page)
         return;
-    switch (cmd::groupOf(tag)) {
-    case cmd::kGlobal: return dispatchGlobal(control);
-    case cmd::kWaveSwitches: return dispatchWaveSwitch(control);
-    case cmd::kTableA:
-    case cmd::kTableB: return dispatchTable(control);
-    case cmd::kOpValues: return dispatchLogic(control);
-    case cmd::kGenerator: return dispatchGenerator(control);
-    case cmd::kSettings: return dispatchSettings(control);
-    default: return;
+    if (tag & cmd::kTypedEntryMark) {
+        if (auto* field = dynamic_cast<CTextLabel*>(control))
+            page->handleTypedEntry(cmd::commandOf(tag), field->getText());
+    } else if (tag & cmd::kDispatchMark) {
+        page->handleChange(control);
     }
 }
 
@@ -218,27 +275,74 @@ void MainVSTGUIEditor::controlEndEdit(CControl* control) {
     }
 }
 
-void MainVSTGUIEditor::hostEdit(int32 tag, double normalized) {
+void MainVSTGUIEditor::hostEdit(int32_t tag, double normalized) {
     hostEdits_.change(hostParameterOf(tag), normalized);
 }
 
-void MainVSTGUIEditor::sendStep(int32 tag, int32 n, int32 steps) {
-    const float v = float(n) / float(steps);
-    hostEdit(tag, v);
-    sendValueChange(tag, v);
-}
-
-void MainVSTGUIEditor::sendValueChange(int32 tag, double value) {
+void MainVSTGUIEditor::sendValueChange(int32_t tag, double value) {
     noteEditedTable(tag);
-    notePresetChange(tag);
+    presets_.noteChange(tag);
     if (controller)
         taluma::sendValue(*controller, taluma::message::kValueChange, tag, value);
 }
 
+void MainVSTGUIEditor::noteEditedTable(int32 tag) {
+    const int32 group = cmd::groupOf(tag);
+    if ((group == cmd::kTableA || group == cmd::kTableB) && !cmd::isHoverReport(tag))
+        lastEditedTable_ = cmd::tableOperator(tag);
+    else if (tag == cmd::generator::kApplyA || tag == cmd::generator::kApplyB)
+        lastEditedTable_ = tag == cmd::generator::kApplyA ? 0 : 1;
+}
+
+void MainVSTGUIEditor::choosePage(WindowPage page) {
+    sendValueChange(cmd::global::kPage, page);
+    showPage(page);
+}
+
+void MainVSTGUIEditor::showCredits() {
+    if (credits_)
+        credits_->setVisible(true);
+}
+
+void MainVSTGUIEditor::changeSkin(int32_t skin) {
+    skin_ = skin;
+    applySkin();
+}
+
+void MainVSTGUIEditor::changeFrameRate(int32_t index) {
+    setIdleRate(DisplayTables::frameInterval(index));
+}
+
+void MainVSTGUIEditor::openFileDialog(int32_t code) {
+    fileDialogs_.open(frame, this, code, presets_.folder());
+}
+
+void MainVSTGUIEditor::fileSelected(CBaseObject* sender) {
+    int32_t code = 0;
+    std::string path;
+    if (!fileDialogs_.selected(sender, code, path) || !controller)
+        return;
+    namespace file = cmd::file;
+    if (code & (file::kImportPreset | file::kExportPreset)) {
+        // The browser names the preset after its file from now on.
+        taluma::sendFileRequest(*controller, code, path);
+        presets_.choose(presetNameOf(path), path);
+        return;
+    }
+    if (code & file::kImportTable) {
+        lastEditedTable_ = code & file::kOperatorBit;
+        presets_.noteChange(cmd::kTableA);
+    }
+    taluma::sendFileRequest(*controller, code, path);
+}
+
 tresult PLUGIN_API MainVSTGUIEditor::queryInterface(const TUID iid, void** obj) {
-    QUERY_INTERFACE(iid, obj, taluma::IEditorProbe::iid, taluma::IEditorProbe)
+    if (FUnknownPrivate::iidEqual(iid, taluma::IEditorProbe::iid)) {
+        probe_.addRef();
+        *obj = &probe_;
+        return kResultOk;
+    }
     return VSTGUIEditor::queryInterface(iid, obj);
 }
 
-}  // namespace Vst
-}  // namespace Steinberg
+}  // namespace Steinberg::Vst

@@ -1,20 +1,14 @@
-// The preset browser of the menu bar: the current preset's name (marked once the sound
-// is edited), previous and next, and a menu of the factory bank by category and of the
-// musician's own presets, which ends with "Save Preset...". A preset loads as the
-// Settings page's import does (the sound only); a saved one goes to the user's preset
-// folder beside the bank.
-#include "editor/main_vst_gui_editor.h"
+#include "editor/preset_browser.h"
 
 #include "editor/editor_tags.h"
-#include "vst3/factory_bank_folder.h"
-#include "editor/layer_mbar.h"
 #include "editor/layout.h"
-#include "vst3/main_vst_controller.h"
 #include "editor/name_prompt.h"
 #include "editor/skin_palette.h"
+#include "vst3/factory_bank_folder.h"
+#include "vst3/main_vst_controller.h"
+#include "vst3/messages.h"
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
 using namespace VSTGUI;
 namespace cmd = taluma::cmd;
@@ -39,12 +33,17 @@ std::string fileNameOf(std::string name) {
 
 }  // namespace
 
-void MainVSTGUIEditor::openPresetMenu() {
-    if (!frame || !owner_)
+void PresetBrowser::showIn(CTextLabel* label) {
+    label_ = label;
+    show();
+}
+
+void PresetBrowser::openMenu(CFrame* frame, IControlListener* listener) {
+    if (!frame || !controller_)
         return;
     presets_.scan(taluma::factoryBankFolder(), taluma::userPresetFolder());
-    const std::string& current = owner_->presetSelection().path;
-    presetMenu_ = makeOwned<COptionMenu>(CRect(), this, cmd::editorTag(cmd::control::kPresetMenu));
+    const std::string& current = controller_->presetSelection().path;
+    menu_ = makeOwned<COptionMenu>(CRect(), listener, cmd::editorTag(cmd::control::kPresetMenu));
     for (const std::string& category : presets_.categories()) {
         auto* sub = new COptionMenu();
         const auto& entries = presets_.entries();
@@ -54,18 +53,18 @@ void MainVSTGUIEditor::openPresetMenu() {
             CMenuItem* item = sub->addEntry(new CMenuItem(entries[i].name, int32_t(i)));
             item->setChecked(entries[i].path == current);
         }
-        presetMenu_->addEntry(new CMenuItem(category, sub));
+        menu_->addEntry(new CMenuItem(category, sub));
         sub->forget();
     }
     if (presets_.entries().empty())
-        presetMenu_->addEntry(new CMenuItem("No presets installed", -1, CMenuItem::kDisabled));
-    presetMenu_->addSeparator();
-    presetMenu_->addEntry(new CMenuItem("Save Preset...", kSaveEntry));
+        menu_->addEntry(new CMenuItem("No presets installed", -1, CMenuItem::kDisabled));
+    menu_->addSeparator();
+    menu_->addEntry(new CMenuItem("Save Preset...", kSaveEntry));
     const auto& place = taluma::layout::menubar::presetName;
-    presetMenu_->popup(frame, CPoint(place.left, place.bottom()));
+    menu_->popup(frame, CPoint(place.left, place.bottom()));
 }
 
-void MainVSTGUIEditor::presetMenuChosen(CControl* control) {
+void PresetBrowser::menuChosen(CControl* control, CFrame* frame, int32_t skin) {
     auto* menu = dynamic_cast<COptionMenu*>(control);
     int32_t index = -1;
     COptionMenu* chosen = menu ? menu->getLastItemMenu(index) : nullptr;
@@ -73,61 +72,61 @@ void MainVSTGUIEditor::presetMenuChosen(CControl* control) {
     if (!entry)
         return;
     if (entry->getTag() == kSaveEntry)
-        return askPresetName();
+        return askName(frame, skin);
     const auto& entries = presets_.entries();
     if (entry->getTag() >= 0 && size_t(entry->getTag()) < entries.size()) {
         const PresetEntry& e = entries[size_t(entry->getTag())];
-        sendFileRequest(cmd::file::kImportPreset, e.path);
-        choosePreset(e.name, e.path);
+        request(cmd::file::kImportPreset, e.path);
+        choose(e.name, e.path);
     }
 }
 
-void MainVSTGUIEditor::stepPreset(int32 by) {
-    if (!owner_)
+void PresetBrowser::step(int32_t by) {
+    if (!controller_)
         return;
     presets_.scan(taluma::factoryBankFolder(), taluma::userPresetFolder());
-    if (const PresetEntry* e = presets_.step(owner_->presetSelection().path, by)) {
+    if (const PresetEntry* e = presets_.step(controller_->presetSelection().path, by)) {
         const PresetEntry chosen = *e;
-        sendFileRequest(cmd::file::kImportPreset, chosen.path);
-        choosePreset(chosen.name, chosen.path);
+        request(cmd::file::kImportPreset, chosen.path);
+        choose(chosen.name, chosen.path);
     }
 }
 
-void MainVSTGUIEditor::askPresetName() {
-    if (!owner_)
+void PresetBrowser::askName(CFrame* frame, int32_t skin) {
+    if (!controller_)
         return;
-    NamePrompt::open(frame, "Save Preset", owner_->presetSelection().name,
-                     paletteColour(skin_, Palette::Paper), paletteColour(skin_, Palette::Ink),
-                     [this](const std::string& name) { savePreset(name); });
+    NamePrompt::open(frame, "Save Preset", controller_->presetSelection().name,
+                     paletteColour(skin, Palette::Paper), paletteColour(skin, Palette::Ink),
+                     [this](const std::string& name) { save(name); });
 }
 
-void MainVSTGUIEditor::savePreset(const std::string& typed) {
+void PresetBrowser::save(const std::string& typed) {
     const std::string name = fileNameOf(typed);
     const std::string folder = taluma::userPresetFolder(true);
     if (name.empty() || folder.empty())
         return;
     const std::string path = folder + "/" + name + ".tlmprst";
-    sendFileRequest(cmd::file::kExportPreset, path);
-    choosePreset(name, path);
+    request(cmd::file::kExportPreset, path);
+    choose(name, path);
 }
 
-void MainVSTGUIEditor::choosePreset(const std::string& name, const std::string& path) {
-    if (!owner_)
+void PresetBrowser::choose(const std::string& name, const std::string& path) {
+    if (!controller_)
         return;
-    owner_->presetSelection() = PresetSelection{name, path, false};
-    presetFolder_ = path.substr(0, path.find_last_of("/\\"));
-    showPreset();
+    controller_->presetSelection() = PresetSelection{name, path, false};
+    folder_ = path.substr(0, path.find_last_of("/\\"));
+    show();
 }
 
-void MainVSTGUIEditor::showPreset() {
-    if (!owner_ || !menuBar_)
+void PresetBrowser::show() {
+    if (!controller_ || !label_)
         return;
-    const PresetSelection& s = owner_->presetSelection();
-    menuBar_->presetName->setText(s.name + (s.changed ? kChangedMark : ""));
-    menuBar_->presetName->invalid();
+    const PresetSelection& s = controller_->presetSelection();
+    label_->setText(s.name + (s.changed ? kChangedMark : ""));
+    label_->invalid();
 }
 
-void MainVSTGUIEditor::notePresetChange(int32 tag) {
+void PresetBrowser::noteChange(int32_t tag) {
     bool changes = false;
     switch (cmd::groupOf(tag)) {
     case cmd::kGlobal: changes = tag != cmd::global::kPage; break;
@@ -143,11 +142,15 @@ void MainVSTGUIEditor::notePresetChange(int32 tag) {
     case cmd::kSettings: changes = tag == cmd::setting::kBendRange; break;
     default: break;
     }
-    if (!changes || !owner_ || owner_->presetSelection().changed)
+    if (!changes || !controller_ || controller_->presetSelection().changed)
         return;
-    owner_->presetSelection().changed = true;
-    showPreset();
+    controller_->presetSelection().changed = true;
+    show();
 }
 
-}  // namespace Vst
-}  // namespace Steinberg
+void PresetBrowser::request(int32_t code, const std::string& path) {
+    if (controller_)
+        taluma::sendFileRequest(*controller_, code, path);
+}
+
+}  // namespace Steinberg::Vst

@@ -1,6 +1,6 @@
-// The offscreen probe (see editor_probe.h): synthetic input and a description of
-// every view, for tests and benchmarks through the built module.
-#include "editor/main_vst_gui_editor.h"
+#include "editor/frame_probe.h"
+
+#include "public.sdk/source/vst/vstguieditor.h"
 
 #include "vstgui/lib/offscreen.h"
 
@@ -12,8 +12,7 @@ namespace taluma {
 DEF_CLASS_IID(IEditorProbe)
 }
 
-namespace Steinberg {
-namespace Vst {
+namespace Steinberg::Vst {
 
 using namespace VSTGUI;
 
@@ -28,30 +27,29 @@ void copyText(char* to, size_t size, const std::string& text) {
     to[size - 1] = 0;
 }
 
+template <typename View>
+bool is(const CView* v) {
+    return dynamic_cast<const View*>(v) != nullptr;
+}
+
+// The first kind a view is of, derived classes before their bases.
+struct Kind {
+    bool (*matches)(const CView*);
+    const char* name;
+};
+constexpr Kind kKinds[] = {
+    {is<CAnimKnob>, "knob"},          {is<CKickButton>, "kick"},
+    {is<COnOffButton>, "onoff"},      {is<CHorizontalSwitch>, "hswitch"},
+    {is<CVerticalSwitch>, "vswitch"}, {is<CVerticalSlider>, "slider"},
+    {is<COptionMenu>, "menu"},        {is<CTextEdit>, "edit"},
+    {is<CTextLabel>, "label"},        {is<CMovieBitmap>, "movie"},
+};
+
 const char* kindOf(const CView* v) {
-    if (dynamic_cast<const CAnimKnob*>(v))
-        return "knob";
-    if (dynamic_cast<const CKickButton*>(v))
-        return "kick";
-    if (dynamic_cast<const COnOffButton*>(v))
-        return "onoff";
-    if (dynamic_cast<const CHorizontalSwitch*>(v))
-        return "hswitch";
-    if (dynamic_cast<const CVerticalSwitch*>(v))
-        return "vswitch";
-    if (dynamic_cast<const CVerticalSlider*>(v))
-        return "slider";
-    if (dynamic_cast<const COptionMenu*>(v))
-        return "menu";
-    if (dynamic_cast<const CTextEdit*>(v))
-        return "edit";
-    if (dynamic_cast<const CTextLabel*>(v))
-        return "label";
-    if (dynamic_cast<const CMovieBitmap*>(v))
-        return "movie";
-    if (v->isContainer())
-        return "container";
-    return "view";
+    for (const Kind& k : kKinds)
+        if (k.matches(v))
+            return k.name;
+    return v->isContainer() ? "container" : "view";
 }
 
 // Calls fn(view, depth, effectivelyVisible) for `view` and everything in it, in drawing
@@ -83,7 +81,8 @@ CView* viewAt(CFrame* frame, int32 index, int32* depth = nullptr, bool* visible 
 
 }  // namespace
 
-int32 PLUGIN_API MainVSTGUIEditor::mouse(int32 event, double x, double y, int32 buttons) {
+int32 PLUGIN_API FrameProbe::mouse(int32 event, double x, double y, int32 buttons) {
+    CFrame* frame = editor_.getFrame();
     if (!frame)
         return kMouseEventNotHandled;
     CPoint where(x, y);
@@ -95,14 +94,16 @@ int32 PLUGIN_API MainVSTGUIEditor::mouse(int32 event, double x, double y, int32 
     }
 }
 
-tresult PLUGIN_API MainVSTGUIEditor::wheel(double x, double y, float distance) {
+tresult PLUGIN_API FrameProbe::wheel(double x, double y, float distance) {
+    CFrame* frame = editor_.getFrame();
     if (!frame)
         return kResultFalse;
     return frame->platformOnMouseWheel(CPoint(x, y), kMouseWheelAxisY, distance, 0) ? kResultTrue
                                                                                     : kResultFalse;
 }
 
-int32 PLUGIN_API MainVSTGUIEditor::key(int32 character, int32 virt, int32 modifiers) {
+int32 PLUGIN_API FrameProbe::key(int32 character, int32 virt, int32 modifiers) {
+    CFrame* frame = editor_.getFrame();
     if (!frame)
         return -1;
     VstKeyCode code;
@@ -112,11 +113,12 @@ int32 PLUGIN_API MainVSTGUIEditor::key(int32 character, int32 virt, int32 modifi
     return frame->platformOnKeyDown(code);
 }
 
-void PLUGIN_API MainVSTGUIEditor::advanceTime(uint32 milliseconds) {
+void PLUGIN_API FrameProbe::advanceTime(uint32 milliseconds) {
     Offscreen::advanceTime(milliseconds);
 }
 
-const uint32* PLUGIN_API MainVSTGUIEditor::render(int32& width, int32& height) {
+const uint32* PLUGIN_API FrameProbe::render(int32& width, int32& height) {
+    CFrame* frame = editor_.getFrame();
     width = height = 0;
     if (!frame)
         return nullptr;
@@ -126,12 +128,14 @@ const uint32* PLUGIN_API MainVSTGUIEditor::render(int32& width, int32& height) {
     return canvas.data();
 }
 
-void PLUGIN_API MainVSTGUIEditor::invalidate() {
+void PLUGIN_API FrameProbe::invalidate() {
+    CFrame* frame = editor_.getFrame();
     if (frame)
         frame->invalid();
 }
 
-int32 PLUGIN_API MainVSTGUIEditor::viewUnder(double x, double y) {
+int32 PLUGIN_API FrameProbe::viewUnder(double x, double y) {
+    CFrame* frame = editor_.getFrame();
     const CView* under = frame ? frame->getViewAtDeep(frame->deviceToFrame(CPoint(x, y))) : nullptr;
     int32 index = 0, found = -1;
     if (under)
@@ -143,14 +147,16 @@ int32 PLUGIN_API MainVSTGUIEditor::viewUnder(double x, double y) {
     return found;
 }
 
-int32 PLUGIN_API MainVSTGUIEditor::viewCount() {
+int32 PLUGIN_API FrameProbe::viewCount() {
+    CFrame* frame = editor_.getFrame();
     int32 count = 0;
     if (frame)
         forEachView(frame, 0, true, [&](CView*, int32, bool) { ++count; });
     return count;
 }
 
-tresult PLUGIN_API MainVSTGUIEditor::viewInfo(int32 index, taluma::ProbeView& info) {
+tresult PLUGIN_API FrameProbe::viewInfo(int32 index, taluma::ProbeView& info) {
+    CFrame* frame = editor_.getFrame();
     int32 depth = 0;
     bool visible = false;
     CView* v = viewAt(frame, index, &depth, &visible);
@@ -192,7 +198,8 @@ tresult PLUGIN_API MainVSTGUIEditor::viewInfo(int32 index, taluma::ProbeView& in
     return kResultOk;
 }
 
-tresult PLUGIN_API MainVSTGUIEditor::menuEntry(int32 index, int32 entry, char title[128]) {
+tresult PLUGIN_API FrameProbe::menuEntry(int32 index, int32 entry, char title[128]) {
+    CFrame* frame = editor_.getFrame();
     auto* menu = dynamic_cast<COptionMenu*>(viewAt(frame, index));
     CMenuItem* item = menu ? menu->getEntry(entry) : nullptr;
     if (!item)
@@ -201,15 +208,32 @@ tresult PLUGIN_API MainVSTGUIEditor::menuEntry(int32 index, int32 entry, char ti
     return kResultOk;
 }
 
-int32 PLUGIN_API MainVSTGUIEditor::focusTag() {
+int32 PLUGIN_API FrameProbe::focusTag() {
+    CFrame* frame = editor_.getFrame();
     auto* control = frame ? dynamic_cast<CControl*>(frame->getFocusView()) : nullptr;
     return control ? control->getTag() : 0;
 }
 
-tresult PLUGIN_API MainVSTGUIEditor::fileDialog(taluma::ProbeFileDialog& info) {
+tresult PLUGIN_API FrameProbe::fileDialog(taluma::ProbeFileDialog& info) {
     info = lastDialog_;
     return lastDialog_.code ? kResultOk : kResultFalse;
 }
 
-}  // namespace Vst
-}  // namespace Steinberg
+int32 PLUGIN_API FrameProbe::idleRate() {
+    return editor_.getIdleRate();
+}
+
+tresult PLUGIN_API FrameProbe::queryInterface(const TUID iid, void** obj) {
+    QUERY_INTERFACE(iid, obj, taluma::IEditorProbe::iid, taluma::IEditorProbe)
+    return editor_.queryInterface(iid, obj);
+}
+
+uint32 PLUGIN_API FrameProbe::addRef() {
+    return editor_.addRef();
+}
+
+uint32 PLUGIN_API FrameProbe::release() {
+    return editor_.release();
+}
+
+}  // namespace Steinberg::Vst
