@@ -9,12 +9,6 @@ namespace Vst {
 constexpr uint32_t DisplayTables::kFrameRates[];
 
 DisplayTables::DisplayTables() {
-    static const char* const kNotes[12] = {"C",  "C#", "D",  "D#", "E",  "F",
-                                           "F#", "G",  "G#", "A",  "A#", "B"};
-    for (int i = 0; i < 100; ++i)
-        std::snprintf(fraction[i], sizeof fraction[i], ".%02d", i);
-    for (int n = 0; n < 128; ++n)
-        std::snprintf(noteName[n], sizeof noteName[n], "%s %d", kNotes[n % 12], n / 12 - 1);
     for (int i = 0; i < 257; ++i) {
         std::snprintf(decimal[i], sizeof decimal[i], "%d", i);
         std::snprintf(hex[i], sizeof hex[i], "%02X", i & 0xFF);
@@ -32,14 +26,6 @@ DisplayTables::DisplayTables() {
 int32_t DisplayTables::frameInterval(int32_t index) {
     index = index < 0 ? 0 : (index >= kFrameRateCount ? kFrameRateCount - 1 : index);
     return int32_t(1000 / kFrameRates[index]);
-}
-
-std::string DisplayTables::hundredths(int32_t value, const char* suffix) const {
-    const int32_t magnitude = value < 0 ? -value : value;
-    std::string text = value < 0 ? "-" : "";
-    text += std::to_string(magnitude / 100);
-    text += fraction[magnitude % 100];
-    return text + suffix;
 }
 
 }  // namespace Vst

@@ -1,9 +1,8 @@
-// The texts the editor shows for numbers, computed once: frame rates, two-digit
-// fractions, note names, decimal and hexadecimal numbers and the volume in decibels.
+// The texts the editor shows for numbers, computed once: frame rates, decimal and
+// hexadecimal numbers and the volume in decibels.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace Steinberg {
 namespace Vst {
@@ -17,14 +16,9 @@ struct DisplayTables {
     // The idle interval for a frame-rate index 0..4 (clamped): (int)(1000 / fps).
     static int32_t frameInterval(int32_t index);
 
-    char fraction[100][4];  // ".00" .. ".99"
-    char noteName[128][6];  // "C -1" .. "G 9"
     char decimal[257][4];   // "0" .. "256"
     char hex[257][3];       // "00" .. "FF", and entry 256 "00"
     char decibel[128][10];  // "   inf   ", "-72.24 dB" .. "  0.00 dB"
-
-    // A value in hundredths with two fraction digits: 44005 -> "440.05" + suffix.
-    std::string hundredths(int32_t value, const char* suffix) const;
 };
 
 }  // namespace Vst

@@ -2,7 +2,9 @@
 
 #include "editor/control_values.h"
 #include "editor/editor_source.h"
+#include "editor/parameter_entry.h"
 #include "engine/engine_event.h"
+#include "engine/parameter_descriptions.h"
 
 #include <algorithm>
 #include <string>
@@ -10,11 +12,6 @@
 namespace Steinberg::Vst {
 
 namespace eventid = taluma::eventid;
-
-namespace {
-constexpr int32_t kLowestPitch = 42000;  // 420.00 Hz
-constexpr int32_t kHighestPitch = 46000;
-}  // namespace
 
 const std::vector<const char*> kBitDepthEntries = {
     "1 bit", "2 bit",  "3 bit",  "4 bit",  "5 bit",  "6 bit",  "7 bit",  "8 bit",
@@ -29,16 +26,17 @@ int32_t voiceCountIndex(int32_t voices) {
 }
 
 void GlobalControls::showVolume(const DisplayTables& tables, int32_t step) {
-    step = std::clamp(step, 0, 127);
-    showNormalized(volumeKnob, float(step) / 127.0f);
+    const int32_t steps = knobSteps(eventid::kVolume);
+    step = std::clamp(step, 0, steps);
+    showNormalized(volumeKnob, float(step) / float(steps));
     showText(volumeLabel, tables.decibel[step]);
 }
 
-void GlobalControls::showPitch(const DisplayTables& tables, int32_t centiHz,
-                               const VSTGUI::CView* focus) {
-    centiHz = std::clamp(centiHz, kLowestPitch, kHighestPitch);
-    showNormalized(pitchKnob, float(centiHz - kLowestPitch) / float(kHighestPitch - kLowestPitch));
-    showText(pitchField, tables.hundredths(centiHz, " Hz"), focus);
+void GlobalControls::showPitch(int32_t centiHz, const VSTGUI::CView* focus) {
+    const taluma::ParameterDescription& p = *taluma::describeParameter(eventid::kStdPitch);
+    centiHz = std::clamp(centiHz, p.engineMin, p.engineMax);
+    showNormalized(pitchKnob, float(centiHz - p.engineMin) / float(p.engineMax - p.engineMin));
+    showText(pitchField, taluma::valueText(p, centiHz), focus);
 }
 
 void GlobalControls::showBitDepth(int32_t bits) {
@@ -74,7 +72,7 @@ void GlobalControls::showLive(const DisplayTables& tables, const EditorSource& s
         showVolume(tables, volume);
     const int32_t pitch = source.value(eventid::kStdPitch);
     if (pitch >= 0)
-        showPitch(tables, pitch, focus);
+        showPitch(pitch, focus);
     const int32_t bits = source.value(eventid::kBitDepth);
     if (bits >= 0)
         showBitDepth(bits);

@@ -28,7 +28,7 @@ struct GlobalControls {
     // step 0..127.
     void showVolume(const DisplayTables& tables, int32_t step);
     // Hundredths of a hertz, clamped to 42000..46000; the field unless it is `focus`.
-    void showPitch(const DisplayTables& tables, int32_t centiHz, const VSTGUI::CView* focus);
+    void showPitch(int32_t centiHz, const VSTGUI::CView* focus);
     void showBitDepth(int32_t bits);
     void showVoiceCount(int32_t voices);
     // Rebuilds the rate entries when the engine rate changed, then selects the divider.

@@ -115,7 +115,7 @@ void Layer_Mbar::handleChange(CControl* control) {
         showGlobal([&](GlobalControls& g) { g.showVolume(tables, value); });
         break;
     case cmd::global::kReferencePitch:
-        showGlobal([&](GlobalControls& g) { g.showPitch(tables, value, nullptr); });
+        showGlobal([&](GlobalControls& g) { g.showPitch(value, nullptr); });
         break;
     case cmd::global::kBitDepth:
         showGlobal([&](GlobalControls& g) { g.showBitDepth(value); });
@@ -137,7 +137,7 @@ void Layer_Mbar::handleTypedEntry(int32_t command, const std::string& text) {
     char shown[32];
     std::snprintf(shown, sizeof shown, "%f Hz", double(hertz));
     showGlobal([&](GlobalControls& g) {
-        g.showPitch(context_.tables(), centiHz, nullptr);
+        g.showPitch(centiHz, nullptr);
         showText(g.pitchField, shown);
     });
     context_.hostEdit(command, v);

@@ -1,5 +1,5 @@
 // The fields that show a host parameter: their steps, typed numbers and read-outs from
-// the parameter's row (engine/parameter_descriptions.h) and texts (vst3/parameter_table.h).
+// the parameter's row and texts (engine/parameter_descriptions.h).
 #pragma once
 
 #include <cstdint>
