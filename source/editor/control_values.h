@@ -40,6 +40,16 @@ inline int32_t snapStep(float normalized, int32_t steps) {
     return int32_t(normalized * float(steps) + 0.5f);
 }
 
+// The entry a menu's last choice picked, in the menu or one of its sub-menus (which
+// `chosenMenu` names); null when there is none.
+inline const VSTGUI::CMenuItem* chosenEntry(VSTGUI::CControl* control,
+                                            VSTGUI::COptionMenu*& chosenMenu) {
+    auto* menu = dynamic_cast<VSTGUI::COptionMenu*>(control);
+    int32_t index = -1;
+    chosenMenu = menu ? menu->getLastItemMenu(index) : nullptr;
+    return chosenMenu ? chosenMenu->getEntry(index) : nullptr;
+}
+
 inline bool isShown(const VSTGUI::CView* view) {
     return view && view->isVisible() && view->getAlphaValue() > 0.0f;
 }

@@ -55,15 +55,12 @@ int32_t typedValue(int32_t knobItem, const std::string& text) {
 
 }  // namespace
 
-Layer_Genw::Layer_Genw(EditorContext& context)
-    : CViewContainer(toCRect(taluma::layout::window::page)), context_(context),
-      skinBook_(context.skin()) {
+Layer_Genw::Layer_Genw(EditorContext& context) : PageLayer(context, taluma::layout::window::page) {
     IControlListener* e = context.listener();
-    const int32_t skin = context.skin();
     skinBook_.bitmap(this, "BackRmenuWgen.png");
     setBackground(loadBitmap(skinBook_.name("BackRmenuWgen.png")));
-    const CColor ink = paletteColour(skin, Palette::Ink);
-    const CColor paper = paletteColour(skin, Palette::Paper);
+    const CColor ink = colour(Palette::Ink);
+    const CColor paper = colour(Palette::Paper);
     auto makeKnobAt = [&](CViewContainer* in, int32_t command, const ControlRect& r,
                           const char* bitmap) {
         knob_[item(command)] =

@@ -5,16 +5,13 @@
 #pragma once
 
 #include "editor/custom_controls.h"
-#include "editor/page.h"
-#include "editor/skin_book.h"
+#include "editor/page_layer.h"
 
 #include <string>
 
 namespace Steinberg::Vst {
 
-class EditorContext;
-
-class Layer_Genw : public VSTGUI::CViewContainer, public Page {
+class Layer_Genw : public PageLayer {
 public:
     static constexpr int32_t kItems = 0x12;
 
@@ -24,7 +21,6 @@ public:
     void handleTypedEntry(int32_t command, const std::string& text) override;
     void showReply(int32_t tag, double value) override;
     void refresh(const EditorSource& source) override;
-    void applySkin(int32_t skin) override { skinBook_.apply(skin); }
 
 private:
     // Knob `item` (0x06..0x11) at its plain value, with its read-out.
@@ -34,7 +30,6 @@ private:
     void showType(int32_t type);
     void showSwitches(const EditorSource& source);
 
-    EditorContext& context_;
     CMovieBitmapSwtBtn* typeButton_[6]{};
     VSTGUI::CViewContainer* cyclesPanel_{nullptr};
     VSTGUI::CViewContainer* harmonicsPanel_{nullptr};
@@ -44,7 +39,6 @@ private:
     VSTGUI::CHorizontalSwitch* harmonicsSwitch_{nullptr};
     VSTGUI::CHorizontalSwitch* noiseSwitch_{nullptr};
     VSTGUI::COptionMenu* interpolationMenu_{nullptr};
-    SkinBook skinBook_;
 };
 
 }  // namespace Steinberg::Vst

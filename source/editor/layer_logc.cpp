@@ -56,27 +56,23 @@ int32_t radioGroupOf(int32_t item) {
 
 }  // namespace
 
-Layer_Logc::Layer_Logc(EditorContext& context)
-    : CViewContainer(toCRect(taluma::layout::window::page)), context_(context),
-      skinBook_(context.skin()) {
+Layer_Logc::Layer_Logc(EditorContext& context) : PageLayer(context, taluma::layout::window::page) {
     skinBook_.bitmap(this, "BackRmenuLogic.png");
     setBackground(loadBitmap(skinBook_.name("BackRmenuLogic.png")));
     IControlListener* e = context.listener();
-    const int32_t skin = context.skin();
     auto tagOf = [](int32_t item) { return cmd::editorTag(cmd::kOpValues | item); };
     auto knob = [&](int32_t item, const ControlRect& r, const char* bitmap) {
         control_[item] = skinBook_.bitmap(
             makeKnob(e, this, tagOf(item), r, skinBook_.name(bitmap), stepsOf(item)), bitmap);
     };
     auto text = [&](int32_t item, const ControlRect& r, Palette back) {
-        field_[item] = skinBook_.colours(
-            makeTextEdit(e, this, cmd::typedEntryTag(cmd::kOpValues | item), r,
-                         paletteColour(skin, back), paletteColour(skin, Palette::Paper), "0"),
-            back, Palette::Paper);
+        field_[item] =
+            skinBook_.colours(makeTextEdit(e, this, cmd::typedEntryTag(cmd::kOpValues | item), r,
+                                           colour(back), colour(Palette::Paper), "0"),
+                              back, Palette::Paper);
     };
     auto readOut = [&](int32_t item, const ControlRect& r, Palette back) {
-        label_[item] = skinBook_.colours(makeLabel(this, r, paletteColour(skin, back),
-                                                   paletteColour(skin, Palette::Paper),
+        label_[item] = skinBook_.colours(makeLabel(this, r, colour(back), colour(Palette::Paper),
                                                    kNormalFontSmall, kCenterText, "0"),
                                          back, Palette::Paper);
     };

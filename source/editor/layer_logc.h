@@ -7,14 +7,11 @@
 #pragma once
 
 #include "editor/custom_controls.h"
-#include "editor/page.h"
-#include "editor/skin_book.h"
+#include "editor/page_layer.h"
 
 namespace Steinberg::Vst {
 
-class EditorContext;
-
-class Layer_Logc : public VSTGUI::CViewContainer, public Page {
+class Layer_Logc : public PageLayer {
 public:
     static constexpr int32_t kItems = 0x30;
     static constexpr int32_t kRadioGroups = 4;  // algorithm, velocity curve A, B, LFO wave
@@ -26,7 +23,6 @@ public:
     void showReply(int32_t tag, double value) override;
     void refresh(const EditorSource& source) override { show(source, nullptr); }
     void tick(const EditorSource& source, const VSTGUI::CView* focus, uint32_t) override;
-    void applySkin(int32_t skin) override { skinBook_.apply(skin); }
 
 private:
     // Every value from the tone parameters (or the controller's parameters).
@@ -36,12 +32,10 @@ private:
     // Radio group `group` (0..3) with button k on.
     void select(int32_t group, int32_t k);
 
-    EditorContext& context_;
     VSTGUI::CControl* control_[kItems]{};
     VSTGUI::CTextEdit* field_[kItems]{};
     VSTGUI::CTextLabel* label_[kItems]{};  // Hz (0x03), cents (0x12, 0x22), notes (0x19, 0x29)
     CMovieBitmapSwtBtn* radio_[kRadioGroups][4]{};
-    SkinBook skinBook_;
 };
 
 }  // namespace Steinberg::Vst

@@ -22,12 +22,11 @@ const char* const kRateSuffixes[4] = {" Hz [1/1]", " Hz [1/2]", " Hz [1/3]", " H
 }  // namespace
 
 Layer_Mbar::Layer_Mbar(EditorContext& context)
-    : CViewContainer(toCRect(taluma::layout::window::menuBar)), context_(context),
-      skinBook_(context.skin()) {
+    : PageLayer(context, taluma::layout::window::menuBar) {
     setBackgroundColor(CColor(0, 0, 0, 0));
     IControlListener* listener = context.listener();
-    const CColor paper = paletteColour(context.skin(), Palette::Paper);
-    const CColor ink = paletteColour(context.skin(), Palette::Ink);
+    const CColor paper = colour(Palette::Paper);
+    const CColor ink = colour(Palette::Ink);
     auto button = [&](int32_t command, const ControlRect& r, const char* bitmap) {
         skinBook_.bitmap(
             makeKickButton(listener, this, cmd::editorTag(command), r, skinBook_.name(bitmap)),

@@ -5,14 +5,11 @@
 #pragma once
 
 #include "editor/global_controls.h"
-#include "editor/page.h"
-#include "editor/skin_book.h"
+#include "editor/page_layer.h"
 
 namespace Steinberg::Vst {
 
-class EditorContext;
-
-class Layer_Mbar : public VSTGUI::CViewContainer, public Page {
+class Layer_Mbar : public PageLayer {
 public:
     explicit Layer_Mbar(EditorContext& context);
 
@@ -23,7 +20,6 @@ public:
     void handleTypedEntry(int32_t command, const std::string& text) override;
     void refresh(const EditorSource& source) override;
     void tick(const EditorSource& source, const VSTGUI::CView* focus, uint32_t notice) override;
-    void applySkin(int32_t skin) override { skinBook_.apply(skin); }
 
     VSTGUI::CTextLabel* presetName{nullptr};  // a click opens the preset menu
 
@@ -32,11 +28,9 @@ private:
     template <typename Show>
     void showGlobal(Show show);
 
-    EditorContext& context_;
     GlobalControls global_;
     GlobalControls* twin_{nullptr};
     const VSTGUI::CView* twinPage_{nullptr};
-    SkinBook skinBook_;
 };
 
 }  // namespace Steinberg::Vst

@@ -43,13 +43,12 @@ int32_t dialogOf(int32_t command) {
 }  // namespace
 
 Layer_Sett::Layer_Sett(EditorContext& context, Layer_Wedt& waveEditor)
-    : CViewContainer(toCRect(taluma::layout::window::page)), context_(context),
-      waveEditor_(waveEditor), skinBook_(context.skin()) {
+    : PageLayer(context, taluma::layout::window::page), waveEditor_(waveEditor) {
     skinBook_.bitmap(this, "BackRmenuSetting.png");
     setBackground(loadBitmap(skinBook_.name("BackRmenuSetting.png")));
     IControlListener* listener = context.listener();
-    const CColor ink = paletteColour(context.skin(), Palette::Ink);
-    const CColor paper = paletteColour(context.skin(), Palette::Paper);
+    const CColor ink = colour(Palette::Ink);
+    const CColor paper = colour(Palette::Paper);
     auto knob = [&](int32_t command, const ControlRect& r, int32_t steps) {
         return skinBook_.bitmap(makeKnob(listener, this, cmd::editorTag(command), r,
                                          skinBook_.name("KnbG22.png"), steps),

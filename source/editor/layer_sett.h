@@ -5,15 +5,13 @@
 #pragma once
 
 #include "editor/global_controls.h"
-#include "editor/page.h"
-#include "editor/skin_book.h"
+#include "editor/page_layer.h"
 
 namespace Steinberg::Vst {
 
-class EditorContext;
 class Layer_Wedt;
 
-class Layer_Sett : public VSTGUI::CViewContainer, public Page {
+class Layer_Sett : public PageLayer {
 public:
     // waveEditor: shows the opacities and the radix chosen here.
     Layer_Sett(EditorContext& context, Layer_Wedt& waveEditor);
@@ -22,7 +20,6 @@ public:
     void handleTypedEntry(int32_t command, const std::string& text) override;
     void refresh(const EditorSource& source) override;
     void tick(const EditorSource& source, const VSTGUI::CView* focus, uint32_t notice) override;
-    void applySkin(int32_t skin) override { skinBook_.apply(skin); }
 
     GlobalControls global;
 
@@ -31,7 +28,6 @@ private:
     // Wave (0) or grid (1) opacity, 0..1; the wave editor too when `live`.
     void showOpacity(int which, float normalized, bool live);
 
-    EditorContext& context_;
     Layer_Wedt& waveEditor_;
     VSTGUI::CAnimKnob* bendKnob_{nullptr};
     VSTGUI::CTextEdit* bendField_{nullptr};
@@ -40,7 +36,6 @@ private:
     VSTGUI::COptionMenu* radixMenu_{nullptr};
     VSTGUI::COptionMenu* skinMenu_{nullptr};
     VSTGUI::COptionMenu* frameRateMenu_{nullptr};
-    SkinBook skinBook_;
 };
 
 }  // namespace Steinberg::Vst

@@ -68,11 +68,9 @@ bool isHistory(int32_t command) {
 }  // namespace
 
 Layer_Wedt::Layer_Wedt(EditorContext& context)
-    : CViewContainer(toCRect(taluma::layout::window::waveEditor)), context_(context),
-      skinBook_(context.skin()) {
+    : PageLayer(context, taluma::layout::window::waveEditor) {
     setBackgroundColor(CColor(0, 0, 0, 0));
     IControlListener* e = context.listener();
-    const int32_t skin = context.skin();
     auto image = [&](const ControlRect& r, const char* bitmap) {
         return skinBook_.bitmap(makeImageView(this, r, skinBook_.name(bitmap)), bitmap);
     };
@@ -100,8 +98,8 @@ Layer_Wedt::Layer_Wedt(EditorContext& context)
                                              loadBitmap(skinBook_.name("ShpLed.png"))),
                             "ShpLed.png");
     addView(led_);
-    const CColor paper = paletteColour(skin, Palette::Paper);
-    const CColor ink = paletteColour(skin, Palette::Ink);
+    const CColor paper = colour(Palette::Paper);
+    const CColor ink = colour(Palette::Ink);
     auto label = [&](const ControlRect& r) {
         return skinBook_.colours(makeLabel(this, r, paper, ink, nullptr, kCenterText, kNoValue),
                                  Palette::Paper, Palette::Ink);
@@ -228,10 +226,8 @@ void Layer_Wedt::handleChange(CControl* control) {
 }
 
 void Layer_Wedt::menuChosen(int32_t op, CControl* control) {
-    auto* menu = dynamic_cast<COptionMenu*>(control);
-    int32_t index = -1;
-    COptionMenu* chosen = menu ? menu->getLastItemMenu(index) : nullptr;
-    const CMenuItem* entry = chosen ? chosen->getEntry(index) : nullptr;
+    COptionMenu* chosen = nullptr;
+    const CMenuItem* entry = chosenEntry(control, chosen);
     if (!entry)
         return;
     const int32_t chosenMenu = cmd::itemOf(chosen->getTag());
@@ -313,12 +309,12 @@ int32_t Layer_Wedt::onKeyUp(const VstKeyCode&, CFrame*) {
 
 bool Layer_Wedt::hitTest(const CPoint& where, const CButtonState& buttons) {
     const CPoint local(where.x - getViewSize().left, where.y - getViewSize().top);
-    return CViewContainer::hitTest(where, buttons) || view_[0]->inMouseArea(local) ||
+    return PageLayer::hitTest(where, buttons) || view_[0]->inMouseArea(local) ||
            view_[1]->inMouseArea(local);
 }
 
 bool Layer_Wedt::attached(CView* parent) {
-    if (!CViewContainer::attached(parent))
+    if (!PageLayer::attached(parent))
         return false;
     hookedFrame_ = getFrame();
     if (hookedFrame_)
@@ -330,7 +326,7 @@ bool Layer_Wedt::removed(CView* parent) {
     if (hookedFrame_)
         hookedFrame_->unregisterKeyboardHook(this);
     hookedFrame_ = nullptr;
-    return CViewContainer::removed(parent);
+    return PageLayer::removed(parent);
 }
 
 }  // namespace Steinberg::Vst

@@ -10,15 +10,12 @@
 #pragma once
 
 #include "editor/layer_wfrm.h"
-#include "editor/page.h"
-#include "editor/skin_book.h"
+#include "editor/page_layer.h"
 #include "editor/wave_menus.h"
 
 namespace Steinberg::Vst {
 
-class EditorContext;
-
-class Layer_Wedt : public VSTGUI::CViewContainer, public VSTGUI::IKeyboardHook, public Page {
+class Layer_Wedt : public PageLayer, public VSTGUI::IKeyboardHook {
 public:
     static constexpr int32_t kButtons = 15;  // per table: the menu button, then items 1..14
 
@@ -59,7 +56,6 @@ private:
     // A number in the radix of the read-outs: hexadecimal while the radix marks show.
     const char* numberText(int32_t n) const;
 
-    EditorContext& context_;
     VSTGUI::CView* grid_[2]{};
     VSTGUI::CView* radix_[2]{};
     Layer_Wfrm* view_[2]{};
@@ -68,7 +64,6 @@ private:
     VSTGUI::CTextLabel* cellLabel_{};
     VSTGUI::CTextLabel* levelLabel_{};
     VSTGUI::COnOffButton* linkSwitch_{};
-    SkinBook skinBook_;
     VSTGUI::CFrame* hookedFrame_{nullptr};
 };
 

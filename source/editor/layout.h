@@ -5,6 +5,7 @@
 // are left, top, width, height in pixels at 1x, relative to the layer (or panel)
 // that holds the control; each namespace says what its coordinates are relative to.
 #pragma once
+#include <array>
 #include <string>
 
 namespace taluma {
@@ -63,30 +64,17 @@ inline constexpr Rect feedbackFieldA{12, 103, 28, 16};
 inline constexpr Rect multField[2] = {{48, 103, 24, 16}, {74, 103, 24, 16}};
 inline constexpr Rect tuneField[2] = {{106, 95, 50, 16}, {158, 95, 50, 16}};
 inline constexpr Rect centsLabel[2] = {{106, 112, 50, 16}, {158, 112, 50, 16}};
-inline constexpr Rect envelopeKnob[2][kEnvelopeRows] = {{{12, 152, 20, 20},
-                                                         {12, 176, 20, 20},
-                                                         {12, 200, 20, 20},
-                                                         {12, 224, 20, 20},
-                                                         {12, 248, 20, 20},
-                                                         {12, 272, 20, 20}},
-                                                        {{188, 152, 20, 20},
-                                                         {188, 176, 20, 20},
-                                                         {188, 200, 20, 20},
-                                                         {188, 224, 20, 20},
-                                                         {188, 248, 20, 20},
-                                                         {188, 272, 20, 20}}};
-inline constexpr Rect envelopeField[2][kEnvelopeRows] = {{{36, 154, 46, 16},
-                                                          {36, 178, 46, 16},
-                                                          {36, 202, 46, 16},
-                                                          {36, 226, 46, 16},
-                                                          {36, 250, 46, 16},
-                                                          {36, 274, 46, 16}},
-                                                         {{138, 154, 46, 16},
-                                                          {138, 178, 46, 16},
-                                                          {138, 202, 46, 16},
-                                                          {138, 226, 46, 16},
-                                                          {138, 250, 46, 16},
-                                                          {138, 274, 46, 16}}};
+// An envelope column: six rows 24 pixels apart, from the first.
+constexpr std::array<Rect, kEnvelopeRows> envelopeColumn(Rect first) {
+    std::array<Rect, kEnvelopeRows> rows{};
+    for (int row = 0; row < kEnvelopeRows; ++row)
+        rows[row] = {first.left, first.top + 24 * row, first.width, first.height};
+    return rows;
+}
+inline constexpr std::array<Rect, kEnvelopeRows> envelopeKnob[2] = {
+    envelopeColumn({12, 152, 20, 20}), envelopeColumn({188, 152, 20, 20})};
+inline constexpr std::array<Rect, kEnvelopeRows> envelopeField[2] = {
+    envelopeColumn({36, 154, 46, 16}), envelopeColumn({138, 154, 46, 16})};
 inline constexpr Rect keyCentreKnob[2] = {{23, 334, 20, 20}, {67, 334, 20, 20}};
 inline constexpr Rect keyDepthSwitch[2] = {{13, 416, 40, 10}, {57, 416, 40, 10}};
 inline constexpr Rect keyCentreField[2] = {{15, 357, 36, 16}, {59, 357, 36, 16}};
@@ -184,39 +172,32 @@ inline constexpr Rect levelLabel{294, 304, 32, 16};
 inline constexpr Rect linkSwitch{332, 306, 40, 12};
 
 // The fifteen buttons of each table, indexed by their command item: 0 the menu
-// button, then rotate left 4, rotate left 1, reverse, rotate right 1, rotate right 4,
-// up 4, up 1, invert, down 1, down 4, amplify x2, x1.5, scale x2/3, x1/2.
+// button, then rotate left 4, rotate left 1, reverse, rotate right 1, rotate right 4
+// in a row a pixel under view A and a pixel over view B (their bottoms level); up 4, up 1, invert,
+// down 1, down 4 left of the view and amplify x2, x1.5, scale x2/3, x1/2 right of it
+// (their tops relative to the view's).
 inline constexpr int kButtons = 15;
-inline constexpr Rect button[2][kButtons] = {{{511, 288, 54, 23},
-                                              {63, 288, 63, 23},
-                                              {127, 288, 95, 23},
-                                              {223, 288, 127, 15},
-                                              {351, 288, 95, 23},
-                                              {447, 288, 63, 23},
-                                              {8, 32, 22, 47},
-                                              {8, 80, 22, 63},
-                                              {8, 144, 22, 31},
-                                              {8, 176, 22, 63},
-                                              {8, 240, 22, 47},
-                                              {543, 32, 22, 63},
-                                              {543, 96, 22, 63},
-                                              {543, 160, 22, 63},
-                                              {543, 224, 22, 63}},
-                                             {{511, 313, 54, 23},
-                                              {63, 313, 63, 23},
-                                              {127, 313, 95, 23},
-                                              {223, 321, 127, 15},
-                                              {351, 313, 95, 23},
-                                              {447, 313, 63, 23},
-                                              {8, 337, 22, 47},
-                                              {8, 385, 22, 63},
-                                              {8, 449, 22, 31},
-                                              {8, 481, 22, 63},
-                                              {8, 545, 22, 47},
-                                              {543, 337, 22, 63},
-                                              {543, 401, 22, 63},
-                                              {543, 465, 22, 63},
-                                              {543, 529, 22, 63}}};
+inline constexpr int kRowButtons = 6;
+inline constexpr Rect kRowButton[kRowButtons] = {{511, 0, 54, 23}, {63, 0, 63, 23},
+                                                 {127, 0, 95, 23}, {223, 0, 127, 15},
+                                                 {351, 0, 95, 23}, {447, 0, 63, 23}};
+inline constexpr Rect kSideButton[kButtons - kRowButtons] = {
+    {8, 0, 22, 47},   {8, 48, 22, 63},   {8, 112, 22, 31},   {8, 144, 22, 63},  {8, 208, 22, 47},
+    {543, 0, 22, 63}, {543, 64, 22, 63}, {543, 128, 22, 63}, {543, 192, 22, 63}};
+constexpr std::array<Rect, kButtons> buttonsOf(int op) {
+    const Rect& view = waveView[op];
+    std::array<Rect, kButtons> buttons{};
+    for (int i = 0; i < kButtons; ++i) {
+        Rect r = i < kRowButtons ? kRowButton[i] : kSideButton[i - kRowButtons];
+        if (i >= kRowButtons)
+            r.top += view.top;
+        else
+            r.top = op == 0 ? view.bottom() + 1 : view.top - 1 - r.height;
+        buttons[i] = r;
+    }
+    return buttons;
+}
+inline constexpr std::array<Rect, kButtons> button[2] = {buttonsOf(0), buttonsOf(1)};
 inline constexpr const char* buttonBitmap[2][kButtons] = {
     {"BtnAmenu.png", "BtnAll.png", "BtnAl.png", "BtnArev.png", "BtnAr.png", "BtnArr.png",
      "BtnAuu.png", "BtnAu.png", "BtnAVrev.png", "BtnAd.png", "BtnAdd.png", "BtnAup.png",
@@ -267,7 +248,7 @@ constexpr Bitmap strip(const char* name, const Rect& r, int frames) {
     return {name, r.width, r.height, frames, true};
 }
 
-inline constexpr Bitmap kBitmaps[] = {
+inline constexpr Bitmap kFixedBitmaps[] = {
     // Window and backgrounds.
     single("BaclAppBase.png", window::frame),
     strip("BtnTabL.png", window::tabLeft, kButtonFrames),
@@ -340,38 +321,22 @@ inline constexpr Bitmap kBitmaps[] = {
     {"SldBar.png", waveeditor::kBarBitmapWidth, waveeditor::kBarBitmapHeight, 1, true},
     strip("ShpLed.png", waveeditor::led, kLedFrames),
     strip("BtnSync.png", waveeditor::linkSwitch, kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][0], waveeditor::button[0][0], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][1], waveeditor::button[0][1], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][2], waveeditor::button[0][2], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][3], waveeditor::button[0][3], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][4], waveeditor::button[0][4], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][5], waveeditor::button[0][5], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][6], waveeditor::button[0][6], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][7], waveeditor::button[0][7], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][8], waveeditor::button[0][8], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][9], waveeditor::button[0][9], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][10], waveeditor::button[0][10], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][11], waveeditor::button[0][11], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][12], waveeditor::button[0][12], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][13], waveeditor::button[0][13], kButtonFrames),
-    strip(waveeditor::buttonBitmap[0][14], waveeditor::button[0][14], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][0], waveeditor::button[1][0], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][1], waveeditor::button[1][1], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][2], waveeditor::button[1][2], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][3], waveeditor::button[1][3], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][4], waveeditor::button[1][4], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][5], waveeditor::button[1][5], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][6], waveeditor::button[1][6], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][7], waveeditor::button[1][7], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][8], waveeditor::button[1][8], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][9], waveeditor::button[1][9], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][10], waveeditor::button[1][10], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][11], waveeditor::button[1][11], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][12], waveeditor::button[1][12], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][13], waveeditor::button[1][13], kButtonFrames),
-    strip(waveeditor::buttonBitmap[1][14], waveeditor::button[1][14], kButtonFrames),
 };
-inline constexpr int kBitmapCount = sizeof(kBitmaps) / sizeof(kBitmaps[0]);
+constexpr int kFixedBitmapCount = sizeof(kFixedBitmaps) / sizeof(kFixedBitmaps[0]);
+inline constexpr int kBitmapCount = kFixedBitmapCount + 2 * waveeditor::kButtons;
+// The fixed bitmaps, then the wave editor's buttons, A's and B's.
+constexpr std::array<Bitmap, kBitmapCount> allBitmaps() {
+    std::array<Bitmap, kBitmapCount> all{};
+    int i = 0;
+    for (const Bitmap& b : kFixedBitmaps)
+        all[i++] = b;
+    for (int op = 0; op < 2; ++op)
+        for (int k = 0; k < waveeditor::kButtons; ++k)
+            all[i++] =
+                strip(waveeditor::buttonBitmap[op][k], waveeditor::button[op][k], kButtonFrames);
+    return all;
+}
+inline constexpr std::array<Bitmap, kBitmapCount> kBitmaps = allBitmaps();
 
 // The resource name of the skin-0 bitmap `name` in skin 0 or 1.
 inline std::string skinnedName(const std::string& name, int skin) {

@@ -1,5 +1,6 @@
 #include "editor/preset_browser.h"
 
+#include "editor/control_values.h"
 #include "editor/editor_tags.h"
 #include "editor/layout.h"
 #include "editor/name_prompt.h"
@@ -65,10 +66,8 @@ void PresetBrowser::openMenu(CFrame* frame, IControlListener* listener) {
 }
 
 void PresetBrowser::menuChosen(CControl* control, CFrame* frame, int32_t skin) {
-    auto* menu = dynamic_cast<COptionMenu*>(control);
-    int32_t index = -1;
-    COptionMenu* chosen = menu ? menu->getLastItemMenu(index) : nullptr;
-    const CMenuItem* entry = chosen ? chosen->getEntry(index) : nullptr;
+    COptionMenu* chosen = nullptr;
+    const CMenuItem* entry = chosenEntry(control, chosen);
     if (!entry)
         return;
     if (entry->getTag() == kSaveEntry)
