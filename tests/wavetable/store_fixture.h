@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,13 @@ protected:
         std::vector<int> out;
         for (int i = 0; i < n; ++i)
             out.push_back(store->cell(op, i));
+        return out;
+    }
+    // f(0) .. f(n - 1).
+    static std::vector<int> seq(int n, const std::function<int(int)>& f) {
+        std::vector<int> out;
+        for (int i = 0; i < n; ++i)
+            out.push_back(f(i));
         return out;
     }
     void fill(int op, const std::vector<int>& values) {

@@ -54,8 +54,7 @@ TEST_F(WaveFiles, TextImportEdgeCases) {
 
 TEST_F(WaveFiles, TextRoundTripAndSizeKept) {
     store->resizeTable(0, 7);
-    for (int i = 0; i < 128; ++i)
-        store->setCell(0, i, uint8_t(i * 2 + 1));
+    fill(0, seq(128, [](int i) { return i * 2 + 1; }));
     ASSERT_TRUE(exportWaveText(*store, 0, path("r.txt")));
     const std::vector<int> before = cells(0, 128);
     store->clear(0);
@@ -69,8 +68,7 @@ TEST_F(WaveFiles, TextRoundTripAndSizeKept) {
 
 TEST_F(WaveFiles, WavExportBytesAndRoundTrip) {
     store->resizeTable(1, 6);
-    for (int i = 0; i < 64; ++i)
-        store->setCell(1, i, uint8_t(255 - i));
+    fill(1, seq(64, [](int i) { return 255 - i; }));
     const std::vector<int> before = cells(1, 64);
     ASSERT_TRUE(exportWav(*store, 1, path("w.wav")));
     const std::vector<uint8_t> bytes = test::readBytes(path("w.wav"));

@@ -68,20 +68,12 @@ TEST_F(Store, BitReductionKeepsTheTopBits) {
 }
 
 TEST_F(Store, ResizeRepeatsOrPicksTheLastOfEachGroup) {
-    std::vector<int> ramp;
-    for (int i = 0; i < 32; ++i)
-        ramp.push_back(i * 8);
-    fill(0, ramp);
+    fill(0, seq(32, [](int i) { return i * 8; }));
     store->resizeTable(0, 7);
-    for (int i = 0; i < 128; ++i)
-        ASSERT_EQ(store->cell(0, i), ramp[size_t(i / 4)]) << i;
-    for (int i = 0; i < 128; ++i)
-        store->setCell(0, i, uint8_t(i));
+    EXPECT_EQ(cells(0, 128), seq(128, [](int i) { return i / 4 * 8; }));
+    fill(0, seq(128, [](int i) { return i; }));
     store->resizeTable(0, 5);
-    for (int i = 0; i < 32; ++i)
-        ASSERT_EQ(store->cell(0, i), 4 * i + 3) << i;
-    for (int i = 32; i < 128; ++i)
-        ASSERT_EQ(store->cell(0, i), 0) << i;
+    EXPECT_EQ(cells(0, 128), seq(128, [](int i) { return i < 32 ? 4 * i + 3 : 0; }));
     EXPECT_EQ(engine.waveIndexMask[0], 124);
 }
 
@@ -94,16 +86,12 @@ TEST_F(Store, ResizeSilencesVoices) {
 
 TEST_F(Store, CopyBetweenSizes) {
     store->resizeTable(0, 7);
-    for (int i = 0; i < 128; ++i)
-        store->setCell(0, i, uint8_t(i));
+    fill(0, seq(128, [](int i) { return i; }));
     store->copy(0, 1);  // 128 -> 32 takes cells 3, 7, 11, ...
-    for (int i = 0; i < 32; ++i)
-        ASSERT_EQ(store->cell(1, i), 4 * i + 3);
-    for (int i = 0; i < 32; ++i)
-        store->setCell(1, i, uint8_t(200 - i));
+    EXPECT_EQ(cells(1, 32), seq(32, [](int i) { return 4 * i + 3; }));
+    fill(1, seq(32, [](int i) { return 200 - i; }));
     store->copy(1, 0);  // 32 -> 128 repeats each cell four times
-    for (int i = 0; i < 128; ++i)
-        ASSERT_EQ(store->cell(0, i), 200 - i / 4);
+    EXPECT_EQ(cells(0, 128), seq(128, [](int i) { return 200 - i / 4; }));
 }
 
 TEST_F(Store, ExchangeKeepsEachTablesSize) {
@@ -113,9 +101,7 @@ TEST_F(Store, ExchangeKeepsEachTablesSize) {
     store->exchange();
     EXPECT_EQ(store->size(0), 32);
     EXPECT_EQ(store->size(1), 8);
-    EXPECT_EQ(store->cell(0, 0), 1);
-    EXPECT_EQ(store->cell(0, 3), 1);
-    EXPECT_EQ(store->cell(0, 4), 2);
+    EXPECT_EQ(cells(0, 5), (std::vector<int>{1, 1, 1, 1, 2}));
     EXPECT_EQ(store->cell(1, 0), a[3]);  // the last of each group of four
     EXPECT_EQ(store->cell(1, 7), a[31]);
 }
@@ -123,7 +109,7 @@ TEST_F(Store, ExchangeKeepsEachTablesSize) {
 TEST_F(Store, SlotsRoundTripAtFullResolution) {
     store->saveSlot(0, 2);
     for (int i = 0; i < 128; ++i)
-        ASSERT_EQ(store->slotCell(2, i), store->cell(0, i / 4));
+        ASSERT_EQ(store->slotCell(2, i), store->cell(0, i / 4)) << i;
     store->clear(0);
     EXPECT_EQ(store->cell(0, 5), 0);
     store->loadSlot(0, 2);
