@@ -40,7 +40,7 @@ private:
     mutable std::vector<EngineEvent> events_;
 };
 
-// Renders `length` samples in blocks of `block`, handing each block the events that
+// Renders `length` samples in blocks of `block` (one block: `length`), handing each block the events that
 // fall into it with offsets relative to the block.
 inline Rendered renderInBlocks(SynthEngine& engine, const EventList& events, int32_t length,
                                int32_t block) {
@@ -58,10 +58,6 @@ inline Rendered renderInBlocks(SynthEngine& engine, const EventList& events, int
     return out;
 }
 
-inline Rendered renderOnce(SynthEngine& engine, const EventList& events, int32_t length) {
-    return renderInBlocks(engine, events, length, length);
-}
-
 inline float peak(const std::vector<float>& v) {
     float p = 0.0f;
     for (float x : v)
@@ -73,7 +69,7 @@ class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override { engine.init(44100.0f); }
     Rendered play(const EventList& events, int32_t samples) {
-        return renderOnce(engine, events, samples);
+        return renderInBlocks(engine, events, samples, samples);
     }
     Rendered play(int32_t samples) { return play(EventList(), samples); }
 

@@ -57,15 +57,13 @@ TEST_F(Lfo, PitchDepthWithModWheelAtZeroLeavesNotesUnmodulated) {
     fullPitchLfo(engine);
     ASSERT_NE(engine.tone().renderSelect & 8, 0);
     const EventList on = EventList().noteOn(0, 60);
-    const std::vector<float> unmodulated = test::renderOnce(plain, on, 20000).left;
+    const std::vector<float> unmodulated = test::renderInBlocks(plain, on, 20000, 20000).left;
     EXPECT_EQ(play(on, 20000).left, unmodulated);
     // With the wheel up the same notes differ: the test above can tell.
     SynthEngine wheel;
     fullPitchLfo(wheel);
-    EXPECT_NE(
-        test::renderOnce(wheel, EventList().add(0, eventid::kModWheel, 1.0f).noteOn(0, 60), 20000)
-            .left,
-        unmodulated);
+    const EventList wheelUp = EventList().add(0, eventid::kModWheel, 1.0f).noteOn(0, 60);
+    EXPECT_NE(test::renderInBlocks(wheel, wheelUp, 20000, 20000).left, unmodulated);
 }
 
 TEST_F(Lfo, SquareAmplitudeWaveAlternatesEverySixtyFourSteps) {

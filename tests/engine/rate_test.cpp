@@ -16,15 +16,12 @@ TEST_F(RateConstants, At44100) {
 }
 
 TEST_F(RateConstants, LfoFactorStopsScalingBelow4096Hz) {
-    engine.init(4096.0f);
-    const int32_t at4096 = engine.lfoRateFactor;
-    engine.sampleRate = 2000.0f;
-    engine.updateRateConstants();
-    EXPECT_EQ(engine.lfoRateFactor, at4096);
-    EXPECT_EQ(at4096, 65540);  // 2^30 / 16383
-    engine.sampleRate = 8192.0f;
-    engine.updateRateConstants();
-    EXPECT_EQ(engine.lfoRateFactor, 32770);
+    // 2^30 / 16383 at 4096 Hz and below.
+    for (auto [rate, factor] : {std::pair{4096.0f, 65540}, {2000.0f, 65540}, {8192.0f, 32770}}) {
+        engine.sampleRate = rate;
+        engine.updateRateConstants();
+        EXPECT_EQ(engine.lfoRateFactor, factor) << rate;
+    }
 }
 
 TEST_F(RateConstants, Key69PlaysA440) {
@@ -58,7 +55,7 @@ TEST_F(RateConstants, RateChangeSilencesVoices) {
 TEST(EngineRateTable, BuiltFromTheHostRate) {
     const struct {
         float host;
-        int32_t expected[4];
+        std::vector<int32_t> expected;
     } cases[] = {
         {44100.0f, {44100, 22050, 14700, 11025}},
         {48000.0f, {48000, 24000, 16000, 12000}},
@@ -70,9 +67,7 @@ TEST(EngineRateTable, BuiltFromTheHostRate) {
         engine.init(44100.0f);
         EngineRate rate;
         setupRate(rate, engine, 512, c.host);
-        EXPECT_EQ(std::vector<int32_t>(rate.rateTable, rate.rateTable + 4),
-                  std::vector<int32_t>(c.expected, c.expected + 4))
-            << c.host;
+        EXPECT_EQ(std::vector<int32_t>(rate.rateTable, rate.rateTable + 4), c.expected) << c.host;
     }
 }
 

@@ -58,12 +58,10 @@ TEST(EngineTables, GainTables) {
     EngineTables t;
     EXPECT_FLOAT_EQ(t.volumeCurve()[127], 1.0f);
     EXPECT_FLOAT_EQ(t.volumeCurve()[63], 0.25f);
-    EXPECT_FLOAT_EQ(t.panLaw()[0], 1.0f);
-    EXPECT_FLOAT_EQ(t.panLaw()[63], 1.0f);
-    EXPECT_FLOAT_EQ(t.panLaw()[64], 1.0f);
-    EXPECT_NEAR(t.panLaw()[128], 0.70710677f, 1e-7f);
-    EXPECT_FLOAT_EQ(t.panLaw()[192], 0.0f);
-    EXPECT_FLOAT_EQ(t.panLaw()[256], 0.0f);
+    const std::pair<int, float> pan[] = {{0, 1.0f},          {63, 1.0f},  {64, 1.0f},
+                                         {128, 0.70710677f}, {192, 0.0f}, {256, 0.0f}};
+    for (const auto& [i, gain] : pan)
+        EXPECT_NEAR(t.panLaw()[i], gain, 1e-7f) << i;
 }
 
 TEST(EngineTables, VelocityCurveSamples) {
