@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <string>
 #include <vector>
 
 namespace taluma::render::test {

@@ -9,12 +9,7 @@
 namespace taluma::render {
 namespace {
 
-using test::append;
-using test::Bytes;
-using test::chunk;
-using test::concat;
-using test::header;
-using test::kEndOfTrack;
+using namespace test;
 
 Bytes track(std::initializer_list<int> events) {
     Bytes body;

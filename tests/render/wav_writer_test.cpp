@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -39,15 +38,11 @@ TEST(WavHeader, FloatCarriesFactChunk) {
 
 TEST(WavConversion, Int16ClipsRoundsAndSilencesNaN) {
     // 0.5 is 16383.5, rounded away from zero.
-    const std::pair<float, int16_t> cases[] = {{0.0f, 0},
-                                               {1.0f, 32767},
-                                               {3.0f, 32767},
-                                               {-1.0f, -32767},
-                                               {-7.0f, -32767},
-                                               {0.5f, 16384},
-                                               {-0.25f, -8192},
-                                               {std::numeric_limits<float>::quiet_NaN(), 0},
-                                               {std::numeric_limits<float>::infinity(), 32767}};
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::pair<float, int16_t> cases[] = {{0.0f, 0},       {1.0f, 32767},   {3.0f, 32767},
+                                               {-1.0f, -32767}, {-7.0f, -32767}, {0.5f, 16384},
+                                               {-0.25f, -8192}, {nan, 0},        {inf, 32767}};
     for (const auto& [sample, converted] : cases)
         EXPECT_EQ(toInt16(sample), converted) << sample;
 }
