@@ -10,19 +10,9 @@ namespace {
 
 std::string order;
 
-void initLate() {
-    order += "i2";
-}
-void initEarly() {
-    order += "i1";
-}
-void terminate() {
-    order += "t";
-}
-
-Steinberg::ModuleInitializer late(initLate, 2000);
-Steinberg::ModuleInitializer early(initEarly, 10);
-Steinberg::ModuleTerminator terminator(terminate);
+Steinberg::ModuleInitializer late([] { order += "i2"; }, 2000);
+Steinberg::ModuleInitializer early([] { order += "i1"; }, 10);
+Steinberg::ModuleTerminator terminator([] { order += "t"; });
 
 TEST(ModuleEntry, InitialisersRunOnceByPriorityAndTerminatorsWithTheLastUser) {
     order.clear();

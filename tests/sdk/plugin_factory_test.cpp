@@ -25,9 +25,6 @@ public:
 FUnknown* createThing(void*) {
     return static_cast<FUnknown*>(static_cast<FObject*>(new Thing()));
 }
-FUnknown* createNothing(void*) {
-    return nullptr;
-}
 
 const FUID kThingId(0x11111111, 0x22222222, 0x33333333, 0x44444444);
 const FUID kNothingId(0x55555555, 0x66666666, 0x77777777, 0x88888888);
@@ -69,7 +66,7 @@ TEST(PluginFactory, CreatesInstancesByClassIdAndInterface) {
     PClassInfo2 thing = classInfo(kThingId, "Thing");
     PClassInfo2 nothing = classInfo(kNothingId, "Nothing");
     factory->registerClass(&thing, createThing);
-    factory->registerClass(&nothing, createNothing);
+    factory->registerClass(&nothing, [](void*) -> FUnknown* { return nullptr; });
 
     created = 0;
     void* obj = nullptr;
