@@ -80,23 +80,21 @@ TEST(CanvasText, TextStaysInsideItsRectangleAndFollowsAlignment) {
     CDrawContext context(buffer);
     context.setFont(kNormalFont);
     context.setFontColor(kWhiteCColor);
-    auto inked = [&](int left, int top, int right, int bottom) {
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
+    auto inked = [&](const CRect& r) {
+        for (int y = int(r.top); y < r.bottom; ++y)
+            for (int x = int(r.left); x < r.right; ++x)
                 if (rgbOf(buffer.at(x, y)) != 0)
                     return true;
         return false;
     };
     context.drawString("MMMMMMMMMMMM", CRect(10, 2, 40, 18), kLeftText);
-    EXPECT_TRUE(inked(10, 2, 40, 18));
-    // Clipped to the rectangle.
-    EXPECT_FALSE(inked(0, 0, 10, 20));
-    EXPECT_FALSE(inked(40, 0, 120, 20));
-    EXPECT_FALSE(inked(0, 0, 120, 2));
-    EXPECT_FALSE(inked(0, 18, 120, 20));
+    EXPECT_TRUE(inked(CRect(10, 2, 40, 18)));
+    for (const CRect& outside :  // clipped to the rectangle
+         {CRect(0, 0, 10, 20), CRect(40, 0, 120, 20), CRect(0, 0, 120, 2), CRect(0, 18, 120, 20)})
+        EXPECT_FALSE(inked(outside)) << outside.left << "," << outside.top;
     context.drawString("I", CRect(60, 2, 120, 18), kRightText);
-    EXPECT_FALSE(inked(40, 0, 112, 20));
-    EXPECT_TRUE(inked(112, 0, 120, 20));
+    EXPECT_FALSE(inked(CRect(40, 0, 112, 20)));
+    EXPECT_TRUE(inked(CRect(112, 0, 120, 20)));
 }
 
 }  // namespace

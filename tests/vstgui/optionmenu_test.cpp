@@ -34,10 +34,7 @@ struct MenuTest : ::testing::Test {
     }
     void TearDown() override { main->forget(); }
     MenuPopupView* popupView() const { return dynamic_cast<MenuPopupView*>(frame->getModalView()); }
-    void keys(std::initializer_list<uint8_t> virtualKeys) {
-        for (uint8_t k : virtualKeys)
-            Offscreen::keyDown(frame.get(), 0, k);
-    }
+    void keys(std::initializer_list<uint8_t> virtualKeys) { pressKeys(frame.get(), virtualKeys); }
     int32_t chosenTag(COptionMenu* expectedMenu) {
         int32_t index = -1;
         EXPECT_EQ(main->getLastItemMenu(index), expectedMenu);

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 #include "vstgui/vstgui.h"
@@ -55,6 +56,12 @@ public:
 private:
     CFrame* frame;
 };
+
+// Presses the virtual keys one after the other.
+inline void pressKeys(CFrame* frame, std::initializer_list<uint8_t> virtualKeys) {
+    for (uint8_t k : virtualKeys)
+        Offscreen::keyDown(frame, 0, k);
+}
 
 inline uint32_t rgbOf(uint32_t pixel) {
     return pixel & 0xFFFFFFu;

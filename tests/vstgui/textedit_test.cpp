@@ -36,9 +36,7 @@ TEST_F(TextEditTest, TypingReplacesTheSelectionAndEnterCommits) {
 TEST_F(TextEditTest, CaretKeysEditInsideTheText) {
     Offscreen::click(frame.get(), CPoint(50, 18));
     Offscreen::typeText(frame.get(), "abcd");
-    Offscreen::keyDown(frame.get(), 0, VKEY_LEFT);
-    Offscreen::keyDown(frame.get(), 0, VKEY_LEFT);
-    Offscreen::keyDown(frame.get(), 0, VKEY_BACK);  // removes b
+    pressKeys(frame.get(), {VKEY_LEFT, VKEY_LEFT, VKEY_BACK});  // removes b
     Offscreen::typeText(frame.get(), "X");
     Offscreen::keyDown(frame.get(), 0, VKEY_DELETE);  // removes c
     EXPECT_EQ(edit->getEditText(), "aXd");
@@ -46,10 +44,7 @@ TEST_F(TextEditTest, CaretKeysEditInsideTheText) {
     Offscreen::keyDown(frame.get(), 0, VKEY_RIGHT, MODIFIER_SHIFT);
     Offscreen::typeText(frame.get(), "\xC3\xA9");  // é replaces the selected a
     EXPECT_EQ(edit->getEditText(), "\xC3\xA9Xd");
-    Offscreen::keyDown(frame.get(), 0, VKEY_END);
-    Offscreen::keyDown(frame.get(), 0, VKEY_SPACE);
-    Offscreen::keyDown(frame.get(), 0, VKEY_HOME);
-    Offscreen::keyDown(frame.get(), 0, VKEY_DELETE);  // the whole two-byte é
+    pressKeys(frame.get(), {VKEY_END, VKEY_SPACE, VKEY_HOME, VKEY_DELETE});  // the whole é
     EXPECT_EQ(edit->getEditText(), "Xd ");
     EXPECT_EQ(Offscreen::keyDown(frame.get(), 0, VKEY_TAB), -1);
 }

@@ -6,13 +6,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <map>
-#include <poll.h>
-#include "base/source/fobject.h"
-#include "pluginterfaces/base/smartpointer.h"
 #include "sceneeditor.h"
 #include "testhostframe.h"
 #include "xvfbserver.h"
