@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the project natively (Release) and, when the cross toolchain file exists, the
-# Windows bundle; installs the Linux bundle into ~/.vst3 and the factory bank into
-# ~/.vst3/presets, and renders the demo song.
+# Windows bundle; installs the Linux bundle into ~/.vst3, the LV2 bundle into ~/.lv2 and
+# the factory bank into ~/.vst3/presets, and renders the demo song.
 # TALUMA_BUILD_DIR and TALUMA_WIN_BUILD_DIR choose other build folders.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +27,13 @@ mkdir -p "$install_dir"
 rm -rf "$install_dir/TALUMA_W.vst3"
 cp -r "$bundle" "$install_dir/"
 echo "build: Linux bundle installed in $install_dir/TALUMA_W.vst3"
+
+# The LV2 bundle beside it, where LV2 hosts look (its presets are the factory bank).
+lv2_dir="$HOME/.lv2"
+mkdir -p "$lv2_dir"
+rm -rf "$lv2_dir/taluma-w.lv2"
+cp -r "$build/taluma-w.lv2" "$lv2_dir/"
+echo "build: LV2 bundle installed in $lv2_dir/taluma-w.lv2"
 
 # The factory bank: .vstpreset files where hosts look for the instrument's presets,
 # the same sounds as .tlmprst files in their subfolder "tlmprst".

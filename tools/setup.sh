@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   gcovr
   ardour
+  lv2-dev liblilv-dev lilv-utils jalv sordi
 )
 
 missing=()
