@@ -53,8 +53,9 @@ void writeArdourConfig(const fs::path& configHome) {
 )xml";
 }
 
-// The saved UI state opens the plug-in's own editor of the track "Synth" at start-up.
-bool showPluginWindowAtStart(const fs::path& sessionFile) {
+// The saved UI state opens the plug-in's own editor of the track "Synth" at start-up
+// (`type`: the processor's type in the session, "vst3" or "lv2").
+bool showPluginWindowAtStart(const fs::path& sessionFile, const std::string& type = "vst3") {
     std::string text = readText(sessionFile);
     std::smatch route, processor;
     if (!std::regex_search(text, route, std::regex(R"re(<Route [^>]*id="(\d+)" name="Synth")re")))
@@ -62,7 +63,7 @@ bool showPluginWindowAtStart(const fs::path& sessionFile) {
     const std::string rest = text.substr(size_t(route.position(0)));
     if (!std::regex_search(
             rest, processor,
-            std::regex(R"re(<Processor id="(\d+)" name="TALUMA W"[^>]*type="vst3")re")))
+            std::regex(R"re(<Processor id="(\d+)" name="TALUMA W"[^>]*type=")re" + type + "\"")))
         return false;
     const std::string window = "  <Extra>\n    <UI>\n      <Window name=\"P-" + route[1].str() +
                                "-" + processor[1].str() +
@@ -216,6 +217,78 @@ TEST(ArdourEditor, TheEditorOpensAndDrawsInsideArdoursWindow) {
     writeScreenshot(display, DefaultRootWindow(display), shot, all);
     EXPECT_NE(editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot << ")";
     EXPECT_GT(colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
+    XCloseDisplay(display);
+}
+
+// The LV2 bundle's window in Ardour: it opens inside Ardour's plug-in window and takes
+// a drag on operator A's TL knob (knob and number change). Screenshots before and after:
+// ardour_lv2_editor.png, ardour_lv2_editor_dragged.png.
+TEST(ArdourEditor, TheLv2WindowOpensInsideArdoursAndTakesAKnobDrag) {
+    if (runShell("command -v ardour && command -v ardour7-lua && command -v xdotool").exitCode != 0)
+        GTEST_SKIP() << "Ardour 7 or xdotool is not installed (see tools/setup.sh)";
+    VSTGUI::Test::XvfbServer server;
+    if (!server.isRunning())
+        GTEST_SKIP() << "no X server for Ardour's window: " << server.failure();
+
+    ArdourScratch scratch(fs::path(TALUMA_HOST_SCRATCH) / "ardour-lv2-gui", TALUMA_BUNDLE_DIR);
+    fs::create_directories(scratch.root / "lv2");
+    fs::copy(TALUMA_LV2_BUNDLE_DIR, scratch.root / "lv2/taluma-w.lv2", fs::copy_options::recursive);
+    scratch.env += "LV2_PATH=" + shellQuoted(scratch.root / "lv2") + " ";
+    const Command build = scratch.buildSession(TALUMA_HOST_SCRIPT, 64, "TALUMA_PLUGIN_TYPE=LV2");
+    ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
+    ASSERT_TRUE(showPluginWindowAtStart(scratch.session / "host.ardour", "lv2"));
+    writeArdourConfig(scratch.home / ".config");
+
+    setenv("HOME", scratch.home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (scratch.home / ".config").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (scratch.home / ".cache").c_str(), 1);
+    setenv("LV2_PATH", (scratch.root / "lv2").c_str(), 1);
+    Child ardour({"ardour", "-a", "-n", (scratch.session / "host.ardour").string()});
+    ASSERT_TRUE(ardour.running());
+
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    Window editor = 0;
+    size_t colours = 0;
+    for (int i = 0; i < 180 && ardour.running(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        editor = findPluginEditor(display);
+        if (editor && writeScreenshot(display, editor, "", colours) && colours > 16)
+            break;
+    }
+    const std::string shot = std::string(TALUMA_HOST_SCRATCH) + "/ardour_lv2_editor.png";
+    size_t all = 0;
+    writeScreenshot(display, DefaultRootWindow(display), shot, all);
+    ASSERT_NE(editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot << ")";
+    ASSERT_GT(colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
+
+    // Operator A's TL knob (Logic page) and the number under it, in window coordinates.
+    const int knobX = 572 + 12 + 10, knobY = 56 + 152 + 10;
+    auto region = [&] {
+        XImage* image =
+            XGetImage(display, editor, knobX - 12, knobY - 12, 64, 24, AllPlanes, ZPixmap);
+        std::vector<unsigned long> pixels;
+        for (int y = 0; image && y < 24; ++y)
+            for (int x = 0; x < 64; ++x)
+                pixels.push_back(XGetPixel(image, x, y));
+        if (image)
+            XDestroyImage(image);
+        return pixels;
+    };
+    const std::vector<unsigned long> before = region();
+    const std::string id = std::to_string(editor);
+    const Command drag = runShell(
+        "xdotool mousemove --window " + id + " " + std::to_string(knobX) + " " +
+        std::to_string(knobY) +
+        " mousedown 1 sleep 0.2 mousemove_relative -- 0 -20 sleep 0.2 "
+        "mousemove_relative -- 0 -20 sleep 0.2 mousemove_relative -- 0 -20 sleep 0.2 mouseup 1");
+    ASSERT_EQ(drag.exitCode, 0) << drag.output;
+    std::vector<unsigned long> after;
+    for (int i = 0; i < 20 && (after = region()) == before; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    writeScreenshot(display, DefaultRootWindow(display),
+                    std::string(TALUMA_HOST_SCRATCH) + "/ardour_lv2_editor_dragged.png", all);
+    EXPECT_NE(after, before) << "the knob and its value did not move";
     XCloseDisplay(display);
 }
 

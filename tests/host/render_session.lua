@@ -1,6 +1,7 @@
--- Builds and saves an Ardour session that plays one note through a VST 3 instrument.
+-- Builds and saves an Ardour session that plays one note through a VST 3 or LV2 instrument.
 -- Run by ardour7-lua with the "None (Dummy)" backend; settings come from the environment:
 --   TALUMA_SESSION_DIR, TALUMA_SESSION_NAME, TALUMA_PLUGIN, TALUMA_NOTE, TALUMA_VELOCITY,
+--   TALUMA_PLUGIN_TYPE ("LV2" for the LV2 bundle, else the VST 3 one),
 --   and optionally TALUMA_TWEAK ("label=value;label=value": parameters set by their names
 --   and plain values, as a user turns them) and TALUMA_PRESET (a preset of Ardour's
 --   preset list, by its name, loaded after the tweaks as a user picks it).
@@ -15,6 +16,7 @@ local note = tonumber(os.getenv("TALUMA_NOTE"))
 local velocity = tonumber(os.getenv("TALUMA_VELOCITY"))
 local tweak = os.getenv("TALUMA_TWEAK") or ""
 local preset = os.getenv("TALUMA_PRESET") or ""
+local lv2 = os.getenv("TALUMA_PLUGIN_TYPE") == "LV2"
 
 local function fail(message)
   print("SESSION FAILED: " .. message)
@@ -24,8 +26,8 @@ end
 AudioEngine:set_backend("None (Dummy)", "", "")
 if not create_session(dir, name, 48000) then fail("cannot create the session") end
 
-local info = ARDOUR.LuaAPI.new_plugin_info(plugin, ARDOUR.PluginType.VST3)
-if info:isnil() then fail("Ardour does not know the VST 3 plug-in '" .. plugin .. "'") end
+local info = ARDOUR.LuaAPI.new_plugin_info(plugin, lv2 and ARDOUR.PluginType.LV2 or ARDOUR.PluginType.VST3)
+if info:isnil() then fail("Ardour does not know the plug-in '" .. plugin .. "'") end
 
 local tracks = Session:new_midi_track(ARDOUR.ChanCount(ARDOUR.DataType("midi"), 1),
                                       ARDOUR.ChanCount(ARDOUR.DataType("audio"), 2), true, info, nil, nil,
