@@ -251,9 +251,4 @@ void CDrawContext::drawString(UTF8StringPtr text, const CRect& r, CHoriTxtAlign 
     drawGlyphs(text, textOriginX(d.l, d.r, width, align), baseline, clipped(d));
 }
 
-void CDrawContext::drawStringAt(UTF8StringPtr text, const CPoint& p) {
-    drawGlyphs(text, toDevicePixel((p.x + offset.x) * zoom), toDevicePixel((p.y + offset.y) * zoom),
-               clip);
-}
-
 }  // namespace VSTGUI

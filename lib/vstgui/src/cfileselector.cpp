@@ -12,10 +12,6 @@ void CNewFileSelector::setBackend(Backend b) {
     selectedBackend = b;
 }
 
-CNewFileSelector::Backend CNewFileSelector::getBackend() {
-    return selectedBackend;
-}
-
 CNewFileSelector* CNewFileSelector::create(CFrame* parent, Style style) {
     return new CNewFileSelector(parent, style);
 }

@@ -3,14 +3,6 @@
 
 namespace VSTGUI {
 
-CCoord CFontDesc::getAscent() const {
-    return FontRasterizer::instance().ascent(fontSize);
-}
-
-CCoord CFontDesc::getDescent() const {
-    return FontRasterizer::instance().descent(fontSize);
-}
-
 CCoord CFontDesc::getStringWidth(UTF8StringPtr text) const {
     return FontRasterizer::instance().textWidth(fontSize, text);
 }

@@ -36,9 +36,7 @@ int32_t CAnimKnob::getNumSubPixmaps() const {
 }
 
 void CAnimKnob::draw(CDrawContext* context) {
-    float norm = getValueNormalized();
-    if (inverseBitmap)
-        norm = 1.f - norm;
+    const float norm = getValueNormalized();
     drawFilmStripFrame(context, background, size, filmStripIndex(norm, getNumSubPixmaps()),
                        heightOfOneImage, offset, 1.f);
 }

@@ -75,21 +75,6 @@ CMenuItem* COptionMenu::addSeparator(int32_t index) {
     return addEntry(new CMenuItem("", -1, CMenuItem::kSeparator), index);
 }
 
-bool COptionMenu::removeEntry(int32_t index) {
-    if (index < 0 || index >= getNbEntries())
-        return false;
-    if (lastMenu != this) {
-        lastMenu = nullptr;
-        lastResult = -1;
-    }
-    items[static_cast<size_t>(index)]->forget();
-    items.erase(items.begin() + index);
-    updateMax();
-    if (value > vmax)
-        value = vmax;
-    return true;
-}
-
 bool COptionMenu::removeAllEntry() {
     for (CMenuItem* item : items)
         item->forget();
@@ -133,14 +118,6 @@ bool COptionMenu::setCurrent(int32_t index, bool countSeparator) {
         return false;
     setValue(static_cast<float>(index));
     invalid();
-    return true;
-}
-
-bool COptionMenu::checkEntry(int32_t index, bool state) {
-    CMenuItem* item = getEntry(index);
-    if (!item || item->isSeparator())
-        return false;
-    item->setChecked(state);
     return true;
 }
 

@@ -27,10 +27,7 @@ public:
     int32_t getButtonState() const {
         return state & (kLButton | kMButton | kRButton | kButton4 | kButton5);
     }
-    int32_t getModifierState() const { return state & (kShift | kControl | kAlt | kApple); }
     bool isLeftButton() const { return getButtonState() == kLButton; }
-    bool isRightButton() const { return getButtonState() == kRButton; }
-    bool isDoubleClick() const { return (state & kDoubleClick) != 0; }
     int32_t operator()() const { return state; }
     operator int32_t() const { return state; }
 

@@ -20,10 +20,6 @@ struct CColor {
     bool operator!=(const CColor& c) const { return !(*this == c); }
 };
 
-constexpr CColor MakeCColor(uint8_t r = 0, uint8_t g = 0, uint8_t b = 0, uint8_t a = 255) {
-    return CColor(r, g, b, a);
-}
-
 constexpr CColor kTransparentCColor{255, 255, 255, 0};
 constexpr CColor kBlackCColor{0, 0, 0, 255};
 constexpr CColor kWhiteCColor{255, 255, 255, 255};

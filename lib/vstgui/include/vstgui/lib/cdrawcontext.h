@@ -81,7 +81,6 @@ public:
     // Draws one line of UTF-8 text, vertically centred in r, clipped to r.
     void drawString(UTF8StringPtr text, const CRect& r, CHoriTxtAlign align = kCenterText);
     // Draws text with its baseline starting at p, clipped to the clip rectangle.
-    void drawStringAt(UTF8StringPtr text, const CPoint& p);
     CCoord getStringWidth(UTF8StringPtr text) const;
 
 private:

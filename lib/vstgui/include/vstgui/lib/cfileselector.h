@@ -52,7 +52,6 @@ public:
     void setDefaultExtension(const CFileExtension& e);
     const CFileExtension* getDefaultExtension() const { return defaultExtension.get(); }
     void setAllowMultiFileSelection(bool s) { allowMultiSelection = s; }
-    bool getAllowMultiFileSelection() const { return allowMultiSelection; }
     void addFileExtension(const CFileExtension& e);
     const std::vector<CFileExtension>& getFileExtensions() const { return extensions; }
     Style getStyle() const { return style; }
@@ -72,7 +71,6 @@ public:
     // system dialog (Windows), zenity or kdialog (Linux), else the in-frame entry.
     enum class Backend { kAutomatic, kInFrame };
     static void setBackend(Backend b);
-    static Backend getBackend();
 
 private:
     CNewFileSelector(CFrame* parent, Style style);

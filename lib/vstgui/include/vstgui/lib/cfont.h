@@ -16,16 +16,11 @@ class CFontDesc : public CBaseObject {
 public:
     CFontDesc(UTF8StringPtr name = "Arial", CCoord size = 12, int32_t style = kNormalFace)
         : fontName(name ? name : ""), fontSize(size), fontStyle(style) {}
-    const UTF8String& getName() const { return fontName; }
     CCoord getSize() const { return fontSize; }
     int32_t getStyle() const { return fontStyle; }
-    void setName(UTF8StringPtr n) { fontName = n ? n : ""; }
-    void setSize(CCoord s) { fontSize = s; }
     void setStyle(int32_t s) { fontStyle = s; }
 
     // Text metrics in pixels for this size.
-    CCoord getAscent() const;
-    CCoord getDescent() const;
     CCoord getStringWidth(UTF8StringPtr text) const;
 
 private:

@@ -16,7 +16,6 @@ class CFrame;
 class VSTGUIEditorInterface {
 public:
     virtual ~VSTGUIEditorInterface() = default;
-    virtual void doIdleStuff() {}
     virtual int32_t getKnobMode() const { return kCircularMode; }
     virtual bool beginEdit(int32_t /*index*/) { return false; }
     virtual bool endEdit(int32_t /*index*/) { return false; }
@@ -48,7 +47,6 @@ public:
     void close();
     bool isOpen() const { return platform != nullptr; }
     IPlatformFrame* getPlatformFrame() const { return platform.get(); }
-    VSTGUIEditorInterface* getEditor() const { return editor; }
     // The editor's knob mode (CKnobMode); circular without an editor.
     int32_t getKnobMode() const { return editor ? editor->getKnobMode() : kCircularMode; }
 

@@ -23,14 +23,6 @@ struct CRect {
     CPoint getSize() const { return {getWidth(), getHeight()}; }
     bool isEmpty() const { return right <= left || bottom <= top; }
 
-    CRect& setWidth(CCoord w) {
-        right = left + w;
-        return *this;
-    }
-    CRect& setHeight(CCoord h) {
-        bottom = top + h;
-        return *this;
-    }
     CRect& offset(CCoord dx, CCoord dy) {
         left += dx;
         right += dx;
@@ -39,7 +31,6 @@ struct CRect {
         return *this;
     }
     CRect& offset(const CPoint& p) { return offset(p.x, p.y); }
-    CRect& moveTo(CCoord x, CCoord y) { return offset(x - left, y - top); }
     CRect& inset(CCoord dx, CCoord dy) {
         left += dx;
         right -= dx;

@@ -60,7 +60,6 @@ public:
     CCoord getHeight() const { return size.getHeight(); }
     virtual bool hitTest(const CPoint& where, const CButtonState& buttons = -1);
 
-    CView* getParentView() const { return parentView; }
     CFrame* getFrame() const { return parentFrame; }
     bool isAttached() const { return attachedFlag; }
     virtual bool attached(CView* parent);

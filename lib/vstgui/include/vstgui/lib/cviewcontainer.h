@@ -40,7 +40,6 @@ public:
     // The topmost visible, mouse-enabled child under a point in this view's
     // parent coordinates, or null.
     CView* getViewAt(const CPoint& where) const;
-    CView* getMouseDownView() const { return mouseDownView; }
 
     bool attached(CView* parent) override;
     bool removed(CView* parent) override;

@@ -17,7 +17,6 @@ public:
     bool start();
     bool stop();
     bool setFireTime(uint32_t milliseconds);
-    uint32_t getFireTime() const { return fireTime; }
     bool isRunning() const { return platformHandle != nullptr; }
 
     // Called by the platform layer when the interval has passed.

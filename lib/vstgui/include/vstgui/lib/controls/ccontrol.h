@@ -20,8 +20,6 @@ public:
     virtual void setMax(float val) { vmax = val; }
     float getMax() const { return vmax; }
     float getRange() const { return vmax - vmin; }
-    void setDefaultValue(float val) { defaultValue = val; }
-    float getDefaultValue() const { return defaultValue; }
     // Normalised step of one mouse-wheel notch.
     void setWheelInc(float val) { wheelInc = val; }
     float getWheelInc() const { return wheelInc; }
@@ -29,7 +27,6 @@ public:
     void setTag(int32_t val);
     int32_t getTag() const { return tag; }
     void setListener(IControlListener* l) { listener = l; }
-    IControlListener* getListener() const { return listener; }
 
     // Edits are bracketed by beginEdit/endEdit; valueChanged tells the listener.
     virtual void beginEdit();
@@ -51,7 +48,6 @@ protected:
     float oldValue{1.f};
     float vmin{0.f};
     float vmax{1.f};
-    float defaultValue{0.5f};
     float wheelInc{0.1f};
     int32_t editing{0};
 };

@@ -22,10 +22,7 @@ public:
     // Radians, clockwise on screen from 3 o'clock: the minimum points at the start
     // angle, the maximum at start + range.
     void setStartAngle(float val) { startAngle = val; }
-    float getStartAngle() const { return startAngle; }
     void setRangeAngle(float val) { rangeAngle = val; }
-    float getRangeAngle() const { return rangeAngle; }
-    void setInverseBitmap(bool val) { inverseBitmap = val; }
     int32_t getNumSubPixmaps() const;
 
     static constexpr CCoord kDragRange = 200;
@@ -44,7 +41,6 @@ private:
     int32_t subPixmaps;
     float startAngle{3.f * 3.14159265f / 4.f};
     float rangeAngle{3.f * 3.14159265f / 2.f};
-    bool inverseBitmap{false};
     int32_t dragMode{kCircularMode};
     CPoint lastPoint;
     double lastAngle{0};

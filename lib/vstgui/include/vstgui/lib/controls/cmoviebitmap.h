@@ -13,9 +13,6 @@ public:
 
     void draw(CDrawContext* context) override;
     int32_t getNumSubPixmaps() const { return subPixmaps; }
-    void setNumSubPixmaps(int32_t n) { subPixmaps = n; }
-    CCoord getHeightOfOneImage() const { return heightOfOneImage; }
-    void setHeightOfOneImage(CCoord h) { heightOfOneImage = h; }
 
 private:
     CPoint offset;

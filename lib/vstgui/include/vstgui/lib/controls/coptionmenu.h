@@ -65,14 +65,12 @@ public:
     CMenuItem* addEntry(const UTF8String& title, int32_t index = -1,
                         int32_t itemFlags = CMenuItem::kNoFlags);
     CMenuItem* addSeparator(int32_t index = -1);
-    bool removeEntry(int32_t index);
     bool removeAllEntry();
     int32_t getNbEntries() const { return static_cast<int32_t>(items.size()); }
     CMenuItem* getEntry(int32_t index) const;
     CMenuItem* getCurrent() const;
     int32_t getCurrentIndex(bool countSeparator = true) const;
     bool setCurrent(int32_t index, bool countSeparator = true);
-    bool checkEntry(int32_t index, bool state);
 
     // The result of the last choice: the menu holding the chosen entry and its index.
     COptionMenu* getLastItemMenu(int32_t& idxInMenu) const;

@@ -29,13 +29,10 @@ public:
     void setBackColor(const CColor& c);
     CColor getBackColor() const { return backColor; }
     void setFrameColor(const CColor& c);
-    CColor getFrameColor() const { return frameColor; }
     void setHoriAlign(CHoriTxtAlign a);
-    CHoriTxtAlign getHoriAlign() const { return horiAlign; }
     // Keeps left- and right-aligned text inset.x from the side edges and all text
     // inset.y from the top and bottom; centred text stays on the middle of the control.
     void setTextInset(const CPoint& inset);
-    CPoint getTextInset() const { return textInset; }
     virtual void setStyle(int32_t val);
     int32_t getStyle() const { return style; }
 

@@ -26,10 +26,8 @@ public:
     void draw(CDrawContext* context) override;
 
     void setHandle(CBitmap* handle);
-    CBitmap* getHandle() const { return handle; }
     // Where the handle bitmap is drawn relative to the handle position.
     void setOffsetHandle(const CPoint& val) { offsetHandle = val; }
-    CPoint getOffsetHandle() const { return offsetHandle; }
     void setStyle(int32_t val) { style = val; }
     int32_t getStyle() const { return style; }
 

@@ -10,9 +10,6 @@ class IControlListener {
 public:
     virtual ~IControlListener() = default;
     virtual void valueChanged(CControl* control) = 0;
-    virtual int32_t controlModifierClicked(CControl* /*control*/, CButtonState /*button*/) {
-        return 0;
-    }
     virtual void controlBeginEdit(CControl* /*control*/) {}
     virtual void controlEndEdit(CControl* /*control*/) {}
     virtual void controlTagWillChange(CControl* /*control*/) {}
