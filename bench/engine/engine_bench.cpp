@@ -12,7 +12,7 @@
 #include <chrono>
 #include <vector>
 
-#include "synth_engine.h"
+#include "engine/synth_engine.h"
 
 namespace taluma {
 namespace {

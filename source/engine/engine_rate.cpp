@@ -1,8 +1,8 @@
-#include "engine_rate.h"
+#include "engine/engine_rate.h"
 
 #include <cmath>
 
-#include "synth_engine.h"
+#include "engine/synth_engine.h"
 
 namespace taluma {
 

@@ -1,8 +1,8 @@
-#include "engine_tables.h"
+#include "engine/engine_tables.h"
 
 #include <cmath>
 
-#include "log_math.h"
+#include "engine/log_math.h"
 
 namespace taluma {
 

@@ -2,8 +2,8 @@
 // operator.
 #include <algorithm>
 
-#include "log_math.h"
-#include "tone_parameters.h"
+#include "engine/log_math.h"
+#include "engine/tone_parameters.h"
 
 namespace taluma {
 

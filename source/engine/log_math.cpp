@@ -1,4 +1,4 @@
-#include "log_math.h"
+#include "engine/log_math.h"
 
 #include <cmath>
 

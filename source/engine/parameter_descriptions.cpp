@@ -1,10 +1,10 @@
-#include "parameter_descriptions.h"
+#include "engine/parameter_descriptions.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine_event.h"
+#include "engine/engine_event.h"
 
 namespace taluma {
 

@@ -8,7 +8,7 @@
 // in the same order with the same integers.
 #include <utility>
 
-#include "voice.h"
+#include "engine/voice.h"
 
 namespace taluma {
 

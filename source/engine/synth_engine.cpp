@@ -1,11 +1,11 @@
-#include "synth_engine.h"
+#include "engine/synth_engine.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "log_math.h"
-#include "parameter_descriptions.h"
-#include "unit_value.h"
+#include "engine/log_math.h"
+#include "engine/parameter_descriptions.h"
+#include "engine/unit_value.h"
 
 namespace taluma {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine_event.h"
-#include "engine_tables.h"
-#include "tone_parameters.h"
-#include "voice.h"
+#include "engine/engine_event.h"
+#include "engine/engine_tables.h"
+#include "engine/tone_parameters.h"
+#include "engine/voice.h"
 
 namespace taluma {
 

@@ -1,8 +1,8 @@
-#include "tone_parameters.h"
+#include "engine/tone_parameters.h"
 
 #include <algorithm>
 
-#include "engine_event.h"
+#include "engine/engine_event.h"
 
 namespace taluma {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine_tables.h"
+#include "engine/engine_tables.h"
 
 namespace taluma {
 

@@ -1,4 +1,4 @@
-#include "voice.h"
+#include "engine/voice.h"
 
 namespace taluma {
 

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "log_math.h"
-#include "tone_parameters.h"
+#include "engine/log_math.h"
+#include "engine/tone_parameters.h"
 
 namespace taluma {
 

@@ -11,7 +11,7 @@ mkdir -p "$work"
 cxx=${CLANGXX:-clang++}
 
 flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I"$root/source/engine" -I"$root/source/wavetable" -I"$root/source/synth")
+       -I"$root/source")
 engine=("$root"/source/engine/*.cpp)
 wavetable="$root/source/wavetable"
 synth="$root/source/synth"
