@@ -308,9 +308,13 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
     const FIDString nativeType = kPlatformTypeX11EmbedWindowID;
 #endif
 
-    std::vector<uint8_t> otherVersion = record, cutShort(record.begin(), record.begin() + 100);
+    // Another skin and A TL: refused whole in another version or cut short, even by a byte.
+    std::vector<uint8_t> changed = record;
+    changed[2] = 1;
+    changed[835] = 99;
+    std::vector<uint8_t> otherVersion = changed, cutShort(changed.begin(), changed.begin() + 100),
+                         oneShort(changed.begin(), changed.begin() + 857);
     otherVersion[0] = 1;
-    otherVersion[835] = 99;
     TUID processorCid, unknownCid = {};
     kProcessorUID.toTUID(processorCid);
     void* object = nullptr;
@@ -351,7 +355,9 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
         ROW(component->setState(nullptr), kResultFalse),
         ROW(component->setState(stream(record, true)), kResultFalse),
         ROW(component->setState(stream(record, false, 1)), kResultFalse),
+        ROW(component->setState(stream({}, false)), kResultFalse),
         ROW(component->setState(stream(cutShort, false)), kResultFalse),
+        ROW(component->setState(stream(oneShort, false)), kResultFalse),
         ROW(component->setState(stream(otherVersion, false)), kResultOk),
         ROW(component->getState(nullptr), kResultFalse),
         ROW(component->getState(stream({}, true)), kResultFalse),

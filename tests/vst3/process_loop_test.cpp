@@ -130,11 +130,13 @@ protected:
         Seen list;
         for (EngineEvent* e = synth->audio().eventList; e; e = e->next)
             list.emplace_back(e->sampleOffset, e->id, e->value);
+        eventCount = synth->audio().eventCount;
         dropBlockEvents(*synth);
         events.clear();
         changes.clear();
         return list;
     }
+    int eventCount = 0;  // as the synth counted the list
 };
 
 TEST_F(EventList, OrderedByPositionWithEqualPositionsInArrivalOrder) {
@@ -220,20 +222,12 @@ TEST_F(EventList, FullPoolKeeps512AndDropsWhatNeedsARecord) {
     change(kBypassId, 0, 0.0);  // handled: needs no record
     change(kTlA, 0, 1.0);       // needs a record: dropped
     change(kBypassId, 0, 1.0);  // still read
-    ProcessData data;
-    data.numSamples = 64;
-    data.inputEvents = &events;
-    data.inputParameterChanges = &changes;
-    collectBlockEvents(*synth, data);
-    EXPECT_EQ(synth->audio().eventCount, 512);
+    const Seen list = collect(64);
+    EXPECT_EQ(list.size(), 512u);
+    EXPECT_EQ(eventCount, 512);
     EXPECT_TRUE(synth->bypassed());
-    int count = 0;
-    for (EngineEvent* e = synth->audio().eventList; e; e = e->next) {
-        EXPECT_EQ(e->id & 0xF0000u, 0x10000u);
-        ++count;
-    }
-    EXPECT_EQ(count, 512);
-    dropBlockEvents(*synth);
+    for (const auto& [offset, id, value] : list)
+        EXPECT_EQ(id & 0xF0000u, 0x10000u);
 }
 
 TEST_F(EventList, FailingEventIsSkippedOnly) {

@@ -34,12 +34,6 @@ protected:
         }
         return values;
     }
-    std::unique_ptr<testhost::PluginInstance> another() {
-        std::string error;
-        auto instance = testhost::PluginInstance::create(*module, error);
-        EXPECT_TRUE(instance) << error;
-        return instance;
-    }
     bool bypassed(testhost::PluginInstance& instance) {
         return instance.controller()->getParamNormalized(kBypass) == 1.0;
     }
@@ -60,7 +54,9 @@ TEST_F(StateRestore, TheControllerLearnsEveryValueFromTheStateAlone) {
     ASSERT_TRUE(plugin->getState(state));  // the processor's message makes its controller read back
     const std::map<ParamID, double> played = controllerValues(*plugin);
 
-    auto apart = another();
+    std::string error;
+    auto apart = testhost::PluginInstance::create(*module, error);
+    ASSERT_TRUE(apart) << error;
     apart->setMessagesDelivered(false);
     ASSERT_EQ(apart->setState(state), kResultOk);
     const std::map<ParamID, double> learnt = controllerValues(*apart);

@@ -38,7 +38,6 @@ public:
         while (blocks_.load() < until)
             std::this_thread::yield();
     }
-    int blocks() const { return blocks_.load(); }
     bool finite() const { return finite_.load(); }
     bool heard() const { return heard_.load(); }
 
