@@ -22,25 +22,23 @@ constexpr size_t kTableB = 168;
 
 class BundleCommands : public BundleFixture {
 protected:
-    void valueChange(int64 tag, double value, bool withValue = true) {
+    // A message as the editor sends it: a value, a path, or (neither) only the tag.
+    void send(const char* id, int64 tag, const double* value, const std::string* path = nullptr) {
         IMessage* m = plugin->allocateMessage();
         ASSERT_NE(m, nullptr);
-        m->setMessageID(taluma::message::kValueChange);
+        m->setMessageID(id);
         m->getAttributes()->setInt(taluma::message::kTag, tag);
-        if (withValue)
-            m->getAttributes()->setFloat(taluma::message::kValue, value);
+        if (value)
+            m->getAttributes()->setFloat(taluma::message::kValue, *value);
+        if (path)
+            m->getAttributes()->setBinary(taluma::message::kPath, path->c_str(),
+                                          uint32(path->size() + 1));
         EXPECT_EQ(plugin->sendToProcessor(m), kResultOk);
         m->release();
     }
+    void valueChange(int64 tag, double value) { send(taluma::message::kValueChange, tag, &value); }
     void fileSelect(int64 code, const std::string& path) {
-        IMessage* m = plugin->allocateMessage();
-        ASSERT_NE(m, nullptr);
-        m->setMessageID(taluma::message::kFileSelect);
-        m->getAttributes()->setInt(taluma::message::kTag, code);
-        m->getAttributes()->setBinary(taluma::message::kPath, path.c_str(),
-                                      uint32(path.size() + 1));
-        EXPECT_EQ(plugin->sendToProcessor(m), kResultOk);
-        m->release();
+        send(taluma::message::kFileSelect, code, nullptr, &path);
     }
     std::vector<uint8_t> state() {
         std::vector<uint8_t> bytes;
@@ -69,7 +67,7 @@ TEST_F(BundleCommands, ValueChangesAreAnsweredWithValueUpdates) {
     // Only the low 32 bits of the tag count; a message without its value is dropped.
     valueChange(int64(0x700000000LL) | setting::kSkin, 1.0);
     EXPECT_EQ(state()[kSkin], 1);
-    valueChange(setting::kSkin, 0.0, false);
+    send(taluma::message::kValueChange, setting::kSkin, nullptr);
     EXPECT_EQ(state()[kSkin], 1);
 }
 

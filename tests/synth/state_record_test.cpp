@@ -243,22 +243,6 @@ TEST_F(StateRecord, AHostsPresetLoadTakesTheSound) {
     }
 }
 
-TEST_F(StateRecord, RefusedStreamsChangeNothing) {
-    Synth::Edit(*synth).settings().skin = 1;
-    const std::vector<uint8_t> before = save();
-    std::vector<uint8_t> other = before;
-    other[2] = 0;
-    other[835] = 99;
-
-    EXPECT_EQ(load({}), kResultFalse);
-    std::vector<uint8_t> version1 = other;
-    version1[0] = 1;
-    EXPECT_EQ(load(version1), kResultOk);
-    EXPECT_EQ(load(std::vector<uint8_t>(other.begin(), other.begin() + 857)), kResultFalse);
-    EXPECT_EQ(load(std::vector<uint8_t>(other.begin(), other.begin() + 100)), kResultFalse);
-    EXPECT_EQ(save(), before);
-}
-
 }  // namespace
 }  // namespace test
 }  // namespace taluma
