@@ -89,11 +89,6 @@ void EditorFixture::freshInstance() {
     openEditor();
 }
 
-void EditorFixture::click(const Rect& r, int32_t buttons) {
-    mouse(IEditorProbe::kDown, midX(r), midY(r), buttons);
-    mouse(IEditorProbe::kUp, midX(r), midY(r), buttons);
-}
-
 void EditorFixture::drag(const Rect& r, double dy, int steps) {
     mouse(IEditorProbe::kDown, midX(r), midY(r), kLeft);
     for (int i = 1; i <= steps; ++i)
@@ -142,12 +137,6 @@ int32_t EditorFixture::indexAt(const Rect& r) const {
     return found;
 }
 
-ProbeView EditorFixture::at(const Rect& r) const {
-    ProbeView v{};
-    probe->viewInfo(indexAt(r), v);
-    return v;
-}
-
 std::vector<std::string> EditorFixture::menuEntries(const Rect& r) const {
     std::vector<std::string> entries;
     const int32_t index = indexAt(r);
@@ -189,11 +178,6 @@ void EditorFixture::expectPicture(const Rect& place, const std::string& name) {
                                     std::string(TALUMA_EDITOR_OUTPUT_DIR) + "/" + name + ".png");
 }
 
-void EditorFixture::clearLogs() {
-    plugin->clearMessages();
-    plugin->componentHandler().clear();
-}
-
 std::vector<testhost::RecordedMessage> EditorFixture::messages(const char* id) const {
     std::vector<testhost::RecordedMessage> out;
     for (const testhost::RecordedMessage& m : plugin->messagesToProcessor())
@@ -230,11 +214,6 @@ void EditorFixture::run(const std::vector<Row>& rows, const Act& prepare) {
                 EXPECT_FLOAT_EQ(value(s.at), s.value);
         }
     }
-}
-
-void EditorFixture::automate(uint32_t id, double normalized) {
-    plugin->parameterChange(id, 0, normalized);
-    render(64);
 }
 
 void EditorFixture::command(int32_t tag, double value) {

@@ -95,7 +95,10 @@ protected:
     void mouse(int32_t e, double x, double y, int32_t b) {
         probe->mouse(e, x * scale, y * scale, b);
     }
-    void click(const Rect& r, int32_t buttons = kLeft);
+    void click(const Rect& r, int32_t buttons = kLeft) {
+        mouse(IEditorProbe::kDown, midX(r), midY(r), buttons);
+        mouse(IEditorProbe::kUp, midX(r), midY(r), buttons);
+    }
     // Presses, moves by dy pixels (negative is up) in `steps` moves, releases.
     void drag(const Rect& r, double dy, int steps);
     void wheel(const Rect& r, float notches) {
@@ -132,7 +135,11 @@ protected:
 
     std::vector<ProbeView> views() const;  // in drawing order, the frame first
     // The view lying exactly on `r` (the topmost, a visible one first); a failure if none.
-    ProbeView at(const Rect& r) const;
+    ProbeView at(const Rect& r) const {
+        ProbeView v{};
+        probe->viewInfo(indexAt(r), v);
+        return v;
+    }
     std::string text(const Rect& r) const { return at(r).text; }
     float value(const Rect& r) const { return at(r).value; }
     std::vector<std::string> menuEntries(const Rect& r) const;
@@ -140,7 +147,10 @@ protected:
     // rewrites it; a differing picture is written to the build folder).
     void expectPicture(const Rect& area, const std::string& name);
 
-    void clearLogs();
+    void clearLogs() {
+        plugin->clearMessages();
+        plugin->componentHandler().clear();
+    }
     // What the window sent since the last clearLogs.
     std::vector<Sent> sent() const;
     const std::vector<HostEdit>& edits() const { return plugin->componentHandler().edits(); }
@@ -153,7 +163,10 @@ protected:
         const std::vector<Row>& rows, const Act& prepare = [] {});
 
     // Host automation of a parameter, applied by one processed block.
-    void automate(uint32_t id, double normalized);
+    void automate(uint32_t id, double normalized) {
+        plugin->parameterChange(id, 0, normalized);
+        render(64);
+    }
     // A command as another part of the window would send it; the answer reaches the window.
     void command(int32_t tag, double value);
 
