@@ -185,6 +185,11 @@ TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
         {"--bundle '" + path("nowhere/TALUMA_W.vst3") + "'", 2, "no plug-in bundle at"},
         {"--bundle '" + path("Fake.vst3") + "'", 2, "cannot load the plug-in bundle"},
         {"--preset short.tlmprst", 1, "short.tlmprst: a preset file holds 874 to 1024 bytes"},
+        {"--lv2 --table-a t.txt", 1,
+         "--table-a needs the VST 3 bundle and cannot be used with --lv2"},
+        {"--preset-dir . -o out --lv2", 1, "--preset-dir needs the VST 3 bundle"},
+        {"--lv2 '" + path("nowhere.lv2") + "'", 2, "no LV2 bundle at"},
+        {"--lv2='" + path("Fake.vst3") + "'", 2, "no TALUMA W plug-in in the LV2 bundle"},
     };
     for (const auto& c : cases) {
         const ToolRun run = render(c.args);

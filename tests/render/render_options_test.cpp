@@ -42,6 +42,25 @@ TEST(RenderOptions, DefaultOutputFollowsTheInputName) {
     EXPECT_EQ(defaultOutputPath(parse({"a.b/.hidden"})), ".hidden.wav");
 }
 
+// The argument after --lv2 is its bundle only when it names one; else it is the input.
+TEST(RenderOptions, Lv2TakesTheNextArgumentOnlyWhenItIsABundle) {
+    const struct {
+        std::vector<const char*> args;
+        std::string bundle, input;
+    } cases[] = {
+        {{"--lv2"}, "", ""},
+        {{"--lv2", "song.mid"}, "", "song.mid"},
+        {{"--lv2", "my.lv2/", "notes.txt"}, "my.lv2/", "notes.txt"},
+        {{"--lv2=dir/x", "notes.lv2.txt"}, "dir/x", "notes.lv2.txt"},
+    };
+    for (const auto& c : cases) {
+        const RenderOptions o = parse(c.args);
+        EXPECT_TRUE(o.lv2) << c.args[0];
+        EXPECT_EQ(o.lv2BundlePath, c.bundle) << c.args[0];
+        EXPECT_EQ(o.inputPath, c.input) << c.args[0];
+    }
+}
+
 TEST(RenderOptions, BadArgumentsAreRefused) {
     const std::vector<std::vector<const char*>> bad = {{"--frobnicate"},
                                                        {"-r"},
@@ -55,7 +74,12 @@ TEST(RenderOptions, BadArgumentsAreRefused) {
                                                        {"--tail", "-1"},
                                                        {"--length", "0"},
                                                        {"a.mid", "b.mid"},
-                                                       {"--state", "s", "--preset", "p"}};
+                                                       {"--state", "s", "--preset", "p"},
+                                                       {"--lv2", "--table-a", "t.txt"},
+                                                       {"--table-b", "t.txt", "--lv2"},
+                                                       {"--lv2", "--preset-dir", "d", "-o", "o"},
+                                                       {"--bundle", "b.vst3", "--lv2=b.lv2"},
+                                                       {"--lv2="}};
     for (const auto& args : bad) {
         EXPECT_THROW(parse(args), InputError) << args[0];
     }

@@ -19,11 +19,16 @@
 #include "module_loader.h"
 #include "note_list.h"
 #include "plugin_instance.h"
-#include "plugin_render.h"
+#include "render_loop.h"
 #include "render_options.h"
+#include "vst3_target.h"
 #include "vst_preset.h"
 #include "wav_writer.h"
 #include "wavetable_files.h"
+#ifdef TALUMA_WITH_LV2
+#include "lilv_host.h"
+#include "lv2_target.h"
+#endif
 
 namespace fs = std::filesystem;
 using namespace taluma;
@@ -106,9 +111,8 @@ void loadState(testhost::PluginInstance& plugin, const StartState& state) {
     }
 }
 
-void saveState(testhost::PluginInstance& plugin, const std::string& path) {
-    std::vector<uint8_t> bytes;
-    if (!plugin.getState(bytes) || bytes.empty())
+void writeStateFile(const std::vector<uint8_t>& bytes, const std::string& path) {
+    if (bytes.empty())
         throw RenderFailure("the plug-in did not give its state");
     std::FILE* file = std::fopen(path.c_str(), "wb");
     bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -148,6 +152,51 @@ struct RenderJob {
     WavetableKind tableKinds[2] = {WavetableKind::Text, WavetableKind::Text};
 };
 
+void printSummary(const RenderOptions& options, const RenderReport& report,
+                  const std::string& output) {
+    std::printf("wrote %s (%.2f s, %d Hz, %s, peak %.3f)\n", fs::absolute(output).string().c_str(),
+                static_cast<double>(report.frames) / options.sampleRate,
+                static_cast<int>(options.sampleRate),
+                options.format == SampleFormat::Float32 ? "32-bit float" : "16-bit", report.peak);
+    std::fflush(stdout);  // keep the summary ahead of the warnings
+    if (report.peak == 0)
+        std::fprintf(stderr, "taluma-render: warning: the output is silent\n");
+    const struct {
+        int64_t count;
+        const char* text;
+    } notes[] = {
+        {report.nonFiniteSamples, "warning: the plug-in produced %lld non-finite samples"},
+        {report.unmappedControllers, "note: %lld controller events are not mapped by the plug-in"},
+        {report.unmappedParameters, "note: %lld parameter changes name a parameter without a port"},
+        {report.parametersAtBlockStart,
+         "note: %lld parameter changes took effect at their block's start (ports are read "
+         "once per block)"},
+    };
+    for (const auto& note : notes)
+        if (note.count) {
+            std::fputs("taluma-render: ", stderr);
+            std::fprintf(stderr, note.text, static_cast<long long>(note.count));
+            std::fputc('\n', stderr);
+        }
+}
+
+// Renders the job through a started plug-in into `output`, the same way for every format.
+void writeRender(RenderTarget& target, const RenderJob& job, const std::string& output) {
+    const RenderOptions& options = job.options;
+    RenderReport report;
+    try {
+        WavWriter writer(output, options.format, static_cast<uint32_t>(options.sampleRate), 2);
+        report = renderBlocks(
+            target, job.events, job.frames, options.blockSize,
+            [&](const float* const* channels, uint32_t frames) { writer.write(channels, frames); });
+        writer.close();
+    } catch (const std::runtime_error& e) {
+        throw RenderFailure(e.what());
+    }
+    if (!options.quiet)
+        printSummary(options, report, output);
+}
+
 // Renders the job with a fresh instance that starts from `state`, into `output`.
 void renderOnce(testhost::Module& module, const RenderJob& job, const StartState& state,
                 const std::string& output) {
@@ -164,37 +213,14 @@ void renderOnce(testhost::Module& module, const RenderJob& job, const StartState
     if (!plugin->start(options.sampleRate, options.blockSize))
         throw RenderFailure("the plug-in refused a sample rate of " +
                             std::to_string(static_cast<int>(options.sampleRate)) + " Hz");
-
-    RenderReport report;
-    try {
-        WavWriter writer(output, options.format, static_cast<uint32_t>(options.sampleRate), 2);
-        report = renderThroughPlugin(*plugin, job.events, job.frames, options.blockSize, writer);
-        writer.close();
-    } catch (const std::runtime_error& e) {
-        throw RenderFailure(e.what());
-    }
+    Vst3Target target(*plugin);
+    writeRender(target, job, output);
     plugin->stop();
-    if (!options.saveStatePath.empty())
-        saveState(*plugin, options.saveStatePath);
-
-    if (!options.quiet) {
-        std::printf(
-            "wrote %s (%.2f s, %d Hz, %s, peak %.3f)\n", fs::absolute(output).string().c_str(),
-            static_cast<double>(report.frames) / options.sampleRate,
-            static_cast<int>(options.sampleRate),
-            options.format == SampleFormat::Float32 ? "32-bit float" : "16-bit", report.peak);
-        std::fflush(stdout);  // keep the summary ahead of the warnings
-        if (report.peak == 0)
-            std::fprintf(stderr, "taluma-render: warning: the output is silent\n");
-        if (report.nonFiniteSamples)
-            std::fprintf(stderr,
-                         "taluma-render: warning: the plug-in produced %lld non-finite samples\n",
-                         static_cast<long long>(report.nonFiniteSamples));
-        if (report.unmappedControllers)
-            std::fprintf(
-                stderr,
-                "taluma-render: note: %lld controller events are not mapped by the plug-in\n",
-                static_cast<long long>(report.unmappedControllers));
+    if (!options.saveStatePath.empty()) {
+        std::vector<uint8_t> bytes;
+        if (!plugin->getState(bytes))
+            bytes.clear();
+        writeStateFile(bytes, options.saveStatePath);
     }
 }
 
@@ -232,6 +258,59 @@ int renderPresetFolder(testhost::Module& module, const RenderJob& job) {
     return failed ? kExitRenderFailed : 0;
 }
 
+#ifdef TALUMA_WITH_LV2
+// The given LV2 bundle, else the one this build made, else the user's installed one.
+std::string resolveLv2Bundle(const RenderOptions& options) {
+    if (!options.lv2BundlePath.empty()) {
+        if (!fs::is_directory(options.lv2BundlePath))
+            throw RenderFailure("no LV2 bundle at '" + options.lv2BundlePath + "'");
+        return options.lv2BundlePath;
+    }
+    const char* home = std::getenv("HOME");
+    const std::vector<std::string> candidates = {
+        TALUMA_BUILD_LV2_BUNDLE, home ? std::string(home) + "/.lv2/taluma-w.lv2" : std::string()};
+    for (const std::string& path : candidates)
+        if (!path.empty() && fs::is_directory(path))
+            return path;
+    throw RenderFailure("no LV2 bundle found (looked for " + candidates[0] + " and " +
+                        candidates[1] + "); build the project or give --lv2 BUNDLE");
+}
+
+// The job through the LV2 bundle: the same loop, blocks and WAV writing as the VST 3
+// bundle's, the state through the plug-in's state interface.
+int renderThroughLv2(const RenderJob& job, const StartState& state) {
+    const RenderOptions& options = job.options;
+    const std::string bundle = fs::absolute(resolveLv2Bundle(options)).string();
+    lv2host::LilvHost host(bundle, options.blockSize);
+    if (!host.plugin())
+        throw RenderFailure("no TALUMA W plug-in in the LV2 bundle '" + bundle + "'");
+    if (options.listParameters) {
+        std::fputs(describePorts(host).c_str(), stdout);
+        return 0;
+    }
+    lv2host::Lv2Instance plugin(host, options.sampleRate);
+    if (!plugin.valid())
+        throw RenderFailure("cannot instantiate the LV2 plug-in of '" + bundle + "' at " +
+                            std::to_string(static_cast<int>(options.sampleRate)) + " Hz");
+    try {
+        if (!state.record.empty())
+            restoreLv2State(plugin, state.record);
+    } catch (const std::runtime_error& e) {
+        throw RenderFailure(e.what());
+    }
+    Lv2Target target(plugin);
+    writeRender(target, job,
+                options.outputPath.empty() ? defaultOutputPath(options) : options.outputPath);
+    if (!options.saveStatePath.empty())
+        writeStateFile(savedLv2State(plugin), options.saveStatePath);
+    return 0;
+}
+#else
+int renderThroughLv2(const RenderJob&, const StartState&) {
+    throw RenderFailure("--lv2: this taluma-render was built without liblilv");
+}
+#endif
+
 int run(const RenderOptions& options) {
     // Inputs first: a broken input file is reported before the plug-in is loaded.
     const bool folder = !options.presetDir.empty();
@@ -246,6 +325,12 @@ int run(const RenderOptions& options) {
         if (!options.tablePaths[op].empty())
             job.tableKinds[op] = checkWavetableFile(options.tablePaths[op]);
 
+    if (options.lv2) {
+        if (!state.classId.empty())
+            throw InputError("--lv2 loads a .tlmprst preset or a state file, not the .vstpreset '" +
+                             options.presetPath + "'");
+        return renderThroughLv2(job, state);
+    }
     const std::string bundle = resolveBundle(options);
     std::string error;
     std::unique_ptr<testhost::Module> module = testhost::Module::load(bundle, error);

@@ -26,6 +26,32 @@ double numberArg(const std::string& option, const std::string& value, double min
     return v;
 }
 
+// An argument after --lv2 is its bundle when it names one ("x.lv2" or "x.lv2/"), else
+// the input file.
+bool namesLv2Bundle(const std::string& arg) {
+    std::string path = arg;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path.size() > 4 && path.compare(path.size() - 4, 4, ".lv2") == 0;
+}
+
+// Options that work through the VST 3 editor's messages or name a VST 3 bundle.
+void refuseVst3OnlyOptions(const RenderOptions& o) {
+    const struct {
+        bool given;
+        const char* option;
+    } vst3Only[] = {
+        {!o.tablePaths[0].empty(), "--table-a"},
+        {!o.tablePaths[1].empty(), "--table-b"},
+        {!o.presetDir.empty(), "--preset-dir"},
+        {!o.bundlePath.empty(), "--bundle"},
+    };
+    for (const auto& v : vst3Only)
+        if (v.given)
+            throw InputError(std::string(v.option) +
+                             " needs the VST 3 bundle and cannot be used with --lv2");
+}
+
 }  // namespace
 
 RenderOptions parseOptions(int argc, const char* const* argv) {
@@ -51,6 +77,15 @@ RenderOptions parseOptions(int argc, const char* const* argv) {
             o.presetDir = value();
         } else if (arg == "--table-a" || arg == "--table-b") {
             o.tablePaths[arg == "--table-a" ? 0 : 1] = value();
+        } else if (arg == "--lv2") {
+            o.lv2 = true;
+            if (i + 1 < argc && namesLv2Bundle(argv[i + 1]))
+                o.lv2BundlePath = argv[++i];
+        } else if (arg.rfind("--lv2=", 0) == 0) {
+            o.lv2 = true;
+            o.lv2BundlePath = arg.substr(6);
+            if (o.lv2BundlePath.empty())
+                throw InputError("--lv2= needs the bundle's path");
         } else if (arg == "--save-state") {
             o.saveStatePath = value();
         } else if (arg == "-r" || arg == "--rate") {
@@ -87,6 +122,8 @@ RenderOptions parseOptions(int argc, const char* const* argv) {
                              "')");
         }
     }
+    if (o.lv2)
+        refuseVst3OnlyOptions(o);
     if (!o.statePath.empty() && !o.presetPath.empty())
         throw InputError("--state and --preset cannot be used together");
     if (!o.presetDir.empty()) {
@@ -137,6 +174,15 @@ Options:
                       current folder; taluma-w-demo.wav for the demo)
   --bundle PATH       the TALUMA_W.vst3 bundle (default: the build tree's, then
                       ~/.vst3/TALUMA_W.vst3)
+  --lv2 [BUNDLE]      render through the LV2 bundle instead (default: the build
+                      tree's taluma-w.lv2, then ~/.lv2/taluma-w.lv2; BUNDLE is
+                      taken when it ends in .lv2, or give --lv2=BUNDLE). The
+                      same events, blocks and samples as the VST 3 bundle: notes,
+                      controllers and pitch bend as MIDI, param lines as the
+                      control port of the parameter, read at the start of the
+                      block they fall in (see --lv2 --list-params); --state and
+                      --preset (.tlmprst) load through LV2's state interface;
+                      not with --table-a, --table-b, --preset-dir or --bundle
   -r, --rate HZ       sample rate (default 44100)
   -b, --block N       block size in samples, 1..8192 (default 512)
   --tail SECONDS      time rendered after the last event (default 2)
@@ -152,7 +198,8 @@ Options:
                       file of hex samples ("80 FF 80 00", .txt) or a mono PCM WAV
                       file of at most 1024 bytes (.wav); after --state/--preset
   --table-b FILE      the same for operator B
-  --list-params       print the plug-in's parameters and exit
+  --list-params       print the plug-in's parameters (with --lv2: its control
+                      ports and the parameter id of each) and exit
   -q, --quiet         print nothing but errors
   -h, --help          this text
 

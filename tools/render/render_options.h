@@ -16,6 +16,8 @@ struct RenderOptions {
     std::string presetDir;      // render once with every preset of this folder
     std::string saveStatePath;  // the plug-in's state written here after rendering
     std::string tablePaths[2];  // wavetable files imported into operators A and B
+    bool lv2 = false;           // render through the LV2 bundle instead of the VST 3 one
+    std::string lv2BundlePath;  // with lv2; empty: this build's taluma-w.lv2, then ~/.lv2
     double sampleRate = 44100;
     int blockSize = 512;
     double tailSeconds = 2.0;
@@ -27,8 +29,8 @@ struct RenderOptions {
 };
 
 // Parses argv (argv[0] is skipped). Throws InputError for unknown options, missing or
-// malformed values, values out of range, and --preset-dir without -o or beside --state,
-// --preset or --save-state.
+// malformed values, values out of range, --preset-dir without -o or beside --state,
+// --preset or --save-state, and --lv2 beside an option only the VST 3 bundle takes.
 RenderOptions parseOptions(int argc, const char* const* argv);
 
 // The WAV path used when -o is not given: the input's file name with ".wav", in the

@@ -9,7 +9,7 @@
 
 #include <cstring>
 
-namespace taluma::lv2test {
+namespace taluma::lv2host {
 
 namespace {
 
@@ -23,12 +23,13 @@ const char* unmapUrid(LV2_URID_Unmap_Handle handle, LV2_URID urid) {
 
 }  // namespace
 
-LilvHost::LilvHost(const std::string& bundleDir) {
+LilvHost::LilvHost(const std::string& bundleDir, int32_t maxBlock) : maxBlock_(maxBlock) {
     world_ = lilv_world_new();
-    std::string uri = "file://" + bundleDir;
-    if (uri.back() != '/')
-        uri += '/';
-    LilvNode* bundle = lilv_new_uri(world_, uri.c_str());
+    // lilv names bundles by URI with a closing slash; the path may hold spaces.
+    std::string path = bundleDir;
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    LilvNode* bundle = lilv_new_file_uri(world_, nullptr, path.c_str());
     lilv_world_load_bundle(world_, bundle);
     lilv_node_free(bundle);
     LILV_FOREACH(plugins, i, lilv_world_get_all_plugins(world_)) {
@@ -109,7 +110,7 @@ Lv2Instance::Lv2Instance(LilvHost& host, double sampleRate) : host_(host) {
     lilv_node_free(control);
     lilv_instance_connect_port(instance_, 0, sequence_);
     lv2_atom_forge_init(&forge_, host.mapFeature());
-    run(0, nullptr, nullptr);  // an empty first block sets the forge up
+    clearMidi();
     lilv_instance_activate(instance_);
 }
 
@@ -120,11 +121,17 @@ Lv2Instance::~Lv2Instance() {
     }
 }
 
-void Lv2Instance::midi(uint32_t frame, uint8_t status, uint8_t d1, uint8_t d2) {
+bool Lv2Instance::midi(uint32_t frame, uint8_t status, uint8_t d1, uint8_t d2) {
+    // A stamp, an atom header and the three bytes padded to eight. The forge would write
+    // a part of an event that does not fit and count it in the sequence's size.
+    constexpr uint32_t kEventBytes = sizeof(int64_t) + sizeof(LV2_Atom) + 8;
+    if (forge_.offset + kEventBytes > forge_.size)
+        return false;
     const uint8_t bytes[3] = {status, d1, d2};
     lv2_atom_forge_frame_time(&forge_, frame);
     lv2_atom_forge_atom(&forge_, 3, host_.map(LV2_MIDI__MidiEvent));
     lv2_atom_forge_write(&forge_, bytes, 3);
+    return true;
 }
 
 void Lv2Instance::setPort(const std::string& symbol, float value) {
@@ -136,11 +143,13 @@ float Lv2Instance::port(const std::string& symbol) const {
 }
 
 void Lv2Instance::run(uint32_t frames, float* left, float* right) {
-    if (frames > 0) {
-        lilv_instance_connect_port(instance_, 1, left);
-        lilv_instance_connect_port(instance_, 2, right);
-        lilv_instance_run(instance_, frames);
-    }
+    lilv_instance_connect_port(instance_, 1, left);
+    lilv_instance_connect_port(instance_, 2, right);
+    lilv_instance_run(instance_, frames);
+    clearMidi();
+}
+
+void Lv2Instance::clearMidi() {
     lv2_atom_forge_set_buffer(&forge_, sequence_, sizeof(sequence_));
     lv2_atom_forge_sequence_head(&forge_, &frame_, 0);
 }
@@ -209,16 +218,21 @@ const LV2_State_Interface* stateInterface(LilvInstance* instance) {
 }  // namespace
 
 std::vector<uint8_t> Lv2Instance::stateBytes() {
+    const LV2_State_Interface* state = stateInterface(instance_);
+    if (!state)
+        return {};
     Stored stored{&host_, {}, nullptr, 0};
-    stateInterface(instance_)->save(lilv_instance_get_handle(instance_), store, &stored, 0,
-                                    host_.features());
+    state->save(lilv_instance_get_handle(instance_), store, &stored, 0, host_.features());
     return stored.bytes;
 }
 
 int Lv2Instance::restoreBytes(const std::vector<uint8_t>& bytes, const char* key) {
+    const LV2_State_Interface* state = stateInterface(instance_);
+    if (!state)
+        return LV2_STATE_ERR_UNKNOWN;
     Stored stored{&host_, bytes, key, host_.map(LV2_ATOM__Chunk)};
-    return stateInterface(instance_)->restore(lilv_instance_get_handle(instance_), retrieve,
-                                              &stored, 0, host_.features());
+    return state->restore(lilv_instance_get_handle(instance_), retrieve, &stored, 0,
+                          host_.features());
 }
 
-}  // namespace taluma::lv2test
+}  // namespace taluma::lv2host
