@@ -3,8 +3,6 @@
 // plug-in's own X window (made by another X client than Ardour's) draws the editor
 // inside Ardour's plug-in window. A screenshot of the display is kept in the build
 // folder (ardour_editor.png).
-#include <gtest/gtest.h>
-
 #include "ardour_support.h"
 #include "xvfbserver.h"
 
@@ -75,34 +73,6 @@ bool showPluginWindowAtStart(const fs::path& sessionFile, const std::string& typ
     std::ofstream(sessionFile, std::ios::binary) << text;
     return true;
 }
-
-// A running program, ended (and waited for) when the object goes.
-class Child {
-public:
-    explicit Child(const std::vector<std::string>& args) {
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        if (posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-    }
-    ~Child() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            for (int i = 0; i < 100 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (waitpid(pid_, nullptr, WNOHANG) == 0) {
-                kill(pid_, SIGKILL);
-                waitpid(pid_, nullptr, 0);
-            }
-        }
-    }
-    bool running() const { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
-
-private:
-    pid_t pid_ = -1;
-};
 
 constexpr unsigned long kClientMask = ~0x1FFFFFUL;  // an X client's window-id base
 
@@ -177,11 +147,60 @@ bool writeScreenshot(Display* d, Window w, const std::string& path, size_t& colo
            stbi_write_png(path.c_str(), a.width, a.height, 3, rgb.data(), a.width * 3) != 0;
 }
 
+// Ardour's GUI, started on the saved session of `scratch` with the plug-in's window
+// (processor type `type`) shown; the editor found drawn in it (0 if none drew while
+// Ardour ran, up to 90 s), and a screenshot of the whole display written to `shot`.
+// Ardour is ended (and waited for) when the object goes.
+struct ArdourWindow {
+    void open(const ArdourScratch& scratch, const std::string& type, const std::string& shot) {
+        ASSERT_TRUE(showPluginWindowAtStart(scratch.session / "host.ardour", type));
+        writeArdourConfig(scratch.home / ".config");
+        setenv("HOME", scratch.home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (scratch.home / ".config").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (scratch.home / ".cache").c_str(), 1);
+        if (type == "lv2")
+            setenv("LV2_PATH", (scratch.root / "lv2").c_str(), 1);
+        else
+            setenv("VST3_PATH", scratch.plugins.c_str(), 1);
+        const std::string session = (scratch.session / "host.ardour").string();
+        char* argv[] = {const_cast<char*>("ardour"), const_cast<char*>("-a"),
+                        const_cast<char*>("-n"), const_cast<char*>(session.c_str()), nullptr};
+        ASSERT_EQ(posix_spawnp(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr);
+        for (int i = 0; i < 180 && running(); ++i) {  // Ardour takes a while to start
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            editor = findPluginEditor(display);
+            // Drawn: the window shows the editor's picture, not one flat colour.
+            if (editor && writeScreenshot(display, editor, "", colours) && colours > 16)
+                break;
+        }
+        size_t all = 0;
+        writeScreenshot(display, DefaultRootWindow(display), shot, all);
+    }
+    bool running() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
+    ~ArdourWindow() {
+        if (display)
+            XCloseDisplay(display);
+        if (pid <= 0)
+            return;
+        kill(pid, SIGTERM);
+        for (int i = 0; i < 100 && waitpid(pid, nullptr, WNOHANG) == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (waitpid(pid, nullptr, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    pid_t pid = -1;
+    Display* display = nullptr;
+    Window editor = 0;
+    size_t colours = 0;
+};
+
 TEST(ArdourEditor, TheEditorOpensAndDrawsInsideArdoursWindow) {
-    if (runShell("command -v ardour && command -v ardour7-lua").exitCode != 0 ||
-        !fs::exists(kScanner))
-        GTEST_SKIP() << "Ardour 7 is not installed (Debian package 'ardour', see tools/setup.sh): "
-                        "the real-host editor test cannot run";
+    if (!installed("ardour ardour7-lua"))
+        GTEST_SKIP() << kNotInstalled;
     VSTGUI::Test::XvfbServer server;  // sets DISPLAY for Ardour too
     if (!server.isRunning())
         GTEST_SKIP() << "no X server for Ardour's window: " << server.failure();
@@ -191,76 +210,36 @@ TEST(ArdourEditor, TheEditorOpensAndDrawsInsideArdoursWindow) {
     ASSERT_NE(scan.output.find("Found Plugin: TALUMA W"), std::string::npos) << scan.output;
     const Command build = scratch.buildSession(TALUMA_HOST_SCRIPT, 64);
     ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
-    ASSERT_TRUE(showPluginWindowAtStart(scratch.session / "host.ardour"));
-    writeArdourConfig(scratch.home / ".config");
-
-    setenv("HOME", scratch.home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (scratch.home / ".config").c_str(), 1);
-    setenv("XDG_CACHE_HOME", (scratch.home / ".cache").c_str(), 1);
-    setenv("VST3_PATH", scratch.plugins.c_str(), 1);
-    Child ardour({"ardour", "-a", "-n", (scratch.session / "host.ardour").string()});
-    ASSERT_TRUE(ardour.running());
-
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr);
-    Window editor = 0;
-    size_t colours = 0;
-    for (int i = 0; i < 180 && ardour.running(); ++i) {  // Ardour takes a while to start
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        editor = findPluginEditor(display);
-        // Drawn: the window shows the editor's picture, not one flat colour.
-        if (editor && writeScreenshot(display, editor, "", colours) && colours > 16)
-            break;
-    }
     const std::string shot = std::string(TALUMA_HOST_SCRATCH) + "/ardour_editor.png";
-    size_t all = 0;
-    writeScreenshot(display, DefaultRootWindow(display), shot, all);
-    EXPECT_NE(editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot << ")";
-    EXPECT_GT(colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
-    XCloseDisplay(display);
+    ArdourWindow window;
+    ASSERT_NO_FATAL_FAILURE(window.open(scratch, "vst3", shot));
+    EXPECT_NE(window.editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot
+                                  << ")";
+    EXPECT_GT(window.colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
 }
 
 // The LV2 bundle's window in Ardour: it opens inside Ardour's plug-in window and takes
 // a drag on operator A's TL knob (knob and number change). Screenshots before and after:
 // ardour_lv2_editor.png, ardour_lv2_editor_dragged.png.
 TEST(ArdourEditor, TheLv2WindowOpensInsideArdoursAndTakesAKnobDrag) {
-    if (runShell("command -v ardour && command -v ardour7-lua && command -v xdotool").exitCode != 0)
-        GTEST_SKIP() << "Ardour 7 or xdotool is not installed (see tools/setup.sh)";
+    if (!installed("ardour ardour7-lua xdotool"))
+        GTEST_SKIP() << kNotInstalled;
     VSTGUI::Test::XvfbServer server;
     if (!server.isRunning())
         GTEST_SKIP() << "no X server for Ardour's window: " << server.failure();
 
     ArdourScratch scratch(fs::path(TALUMA_HOST_SCRATCH) / "ardour-lv2-gui", TALUMA_BUNDLE_DIR);
-    fs::create_directories(scratch.root / "lv2");
-    fs::copy(TALUMA_LV2_BUNDLE_DIR, scratch.root / "lv2/taluma-w.lv2", fs::copy_options::recursive);
-    scratch.env += "LV2_PATH=" + shellQuoted(scratch.root / "lv2") + " ";
+    scratch.addLv2Bundle(TALUMA_LV2_BUNDLE_DIR);
     const Command build = scratch.buildSession(TALUMA_HOST_SCRIPT, 64, "TALUMA_PLUGIN_TYPE=LV2");
     ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
-    ASSERT_TRUE(showPluginWindowAtStart(scratch.session / "host.ardour", "lv2"));
-    writeArdourConfig(scratch.home / ".config");
-
-    setenv("HOME", scratch.home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (scratch.home / ".config").c_str(), 1);
-    setenv("XDG_CACHE_HOME", (scratch.home / ".cache").c_str(), 1);
-    setenv("LV2_PATH", (scratch.root / "lv2").c_str(), 1);
-    Child ardour({"ardour", "-a", "-n", (scratch.session / "host.ardour").string()});
-    ASSERT_TRUE(ardour.running());
-
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr);
-    Window editor = 0;
-    size_t colours = 0;
-    for (int i = 0; i < 180 && ardour.running(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        editor = findPluginEditor(display);
-        if (editor && writeScreenshot(display, editor, "", colours) && colours > 16)
-            break;
-    }
     const std::string shot = std::string(TALUMA_HOST_SCRATCH) + "/ardour_lv2_editor.png";
-    size_t all = 0;
-    writeScreenshot(display, DefaultRootWindow(display), shot, all);
-    ASSERT_NE(editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot << ")";
-    ASSERT_GT(colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
+    ArdourWindow window;
+    ASSERT_NO_FATAL_FAILURE(window.open(scratch, "lv2", shot));
+    ASSERT_NE(window.editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot
+                                  << ")";
+    ASSERT_GT(window.colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
+    Display* display = window.display;
+    const Window editor = window.editor;
 
     // Operator A's TL knob (Logic page) and the number under it, in window coordinates.
     const int knobX = 572 + 12 + 10, knobY = 56 + 152 + 10;
@@ -286,10 +265,10 @@ TEST(ArdourEditor, TheLv2WindowOpensInsideArdoursAndTakesAKnobDrag) {
     std::vector<unsigned long> after;
     for (int i = 0; i < 20 && (after = region()) == before; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    size_t all = 0;
     writeScreenshot(display, DefaultRootWindow(display),
                     std::string(TALUMA_HOST_SCRATCH) + "/ardour_lv2_editor_dragged.png", all);
     EXPECT_NE(after, before) << "the knob and its value did not move";
-    XCloseDisplay(display);
 }
 
 }  // namespace

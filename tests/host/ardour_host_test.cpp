@@ -1,63 +1,47 @@
 // The Linux bundle in a real host: Ardour 7's scanner indexes it, a headless Ardour
 // session (dummy audio backend) plays a note through it and saves the plug-in's state,
 // and the WAV exported from the saved session must hold that note at its pitch.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <string>
-
 #include "ardour_support.h"
-#include "audio_check.h"
 
 namespace {
 
 using namespace taluma::host;
 
-bool ardourInstalled() {
-    return runShell("command -v ardour7-lua && command -v ardour7-export").exitCode == 0 &&
-           fs::exists(kScanner);
-}
-constexpr const char* kNoArdour =
-    "Ardour 7 is not installed (Debian package 'ardour', see tools/setup.sh): the real-host "
-    "test cannot run";
-
 TEST(ArdourHost, SessionPlaysANoteThroughTheBundle) {
-    if (!ardourInstalled())
-        GTEST_SKIP() << kNoArdour;
+    if (!installed("ardour7-lua ardour7-export"))
+        GTEST_SKIP() << kNotInstalled;
 
     const fs::path bundle = TALUMA_BUNDLE_DIR;
     ASSERT_TRUE(fs::exists(bundle / "Contents/x86_64-linux/TALUMA_W.so"))
         << "build the bundle first: " << bundle;
 
     // Everything Ardour writes (configuration, plug-in cache, session) stays in here.
-    const ArdourScratch scratchDirs(fs::path(TALUMA_HOST_SCRATCH) / "ardour", bundle);
-    const fs::path& scratch = scratchDirs.root;
-    const fs::path& session = scratchDirs.session;
+    const ArdourScratch scratch(fs::path(TALUMA_HOST_SCRATCH) / "ardour", bundle);
 
     // 1. The scanner indexes the bundle.
-    Command scan = scratchDirs.scan();
+    Command scan = scratch.scan();
     ASSERT_NE(scan.output.find("Found Plugin: TALUMA W"), std::string::npos) << scan.output;
 
     // 2. The session: E4 from 0.5 s to 1.5 s, saved (Ardour stores the plug-in's state).
     const int key = 64;
-    Command build = scratchDirs.buildSession(TALUMA_HOST_SCRIPT, key);
+    Command build = scratch.buildSession(TALUMA_HOST_SCRIPT, key);
     ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
     // Ardour keeps the component state in the session as a base64 chunk: it must hold a
     // fresh instance's state record.
-    const std::string sessionText = readText(session / "host.ardour");
+    const std::string sessionText = readText(scratch.session / "host.ardour");
     const size_t chunk = sessionText.find("<chunk>");
     ASSERT_NE(chunk, std::string::npos) << "no plug-in state in the session";
-    std::ofstream(scratch / "chunk.b64")
+    std::ofstream(scratch.root / "chunk.b64")
         << sessionText.substr(chunk + 7, sessionText.find("</chunk>", chunk) - chunk - 7);
     const std::string chunkBytes =
-        runShell("base64 -di " + shellQuoted(scratch / "chunk.b64")).output;
+        runShell("base64 -di " + shellQuoted(scratch.root / "chunk.b64")).output;
     const std::string recordStart("\x02\x00\x00\x02\x00\x00\x55\x1E\x01\x08\x08", 11);
     EXPECT_NE(chunkBytes.find(recordStart), std::string::npos)
         << "the saved chunk holds no state record";
 
     // 3. Export from the saved session (it restores the plug-in state first).
-    const fs::path wav = scratch / "export.wav";
-    const Command exported = scratchDirs.exportSession(wav);
+    const fs::path wav = scratch.root / "export.wav";
+    const Command exported = scratch.exportSession(wav);
     ASSERT_EQ(exported.exitCode, 0) << exported.output;
     ASSERT_TRUE(fs::exists(wav)) << exported.output;
 
@@ -78,8 +62,8 @@ TEST(ArdourHost, SessionPlaysANoteThroughTheBundle) {
 // menu, saves and quits; Ardour reopens the session in a new process (its export) and
 // must play the preset: the same samples as the preset rendered without any session.
 TEST(ArdourHost, AFactoryPresetPickedInArdourSurvivesSaveAndReopen) {
-    if (!ardourInstalled())
-        GTEST_SKIP() << kNoArdour;
+    if (!installed("ardour7-lua ardour7-export"))
+        GTEST_SKIP() << kNotInstalled;
     const char* const preset = "Lead - Brass Lead";
     const fs::path presetFile = fs::path(TALUMA_BANK_DIR) / (std::string(preset) + ".vstpreset");
     ASSERT_TRUE(fs::exists(presetFile)) << "build the factory bank first: " << presetFile;
@@ -99,30 +83,7 @@ TEST(ArdourHost, AFactoryPresetPickedInArdourSurvivesSaveAndReopen) {
     const fs::path reopened = scratch.root / "reopened.wav";
     const Command exported = scratch.exportSession(reopened, "-b float");
     ASSERT_EQ(exported.exitCode, 0) << exported.output;
-
-    // The same note (beat 1 to beat 3 at 120 BPM) with the preset, rendered through the
-    // bundle by the project's own renderer.
-    const fs::path notes = scratch.root / "note.txt";
-    std::ofstream(notes) << "0.5 " << key << " 100 1.0\n";
-    const fs::path reference = scratch.root / "reference.wav";
-    const Command rendered =
-        runShell(std::string(TALUMA_RENDER_EXE) + " " + shellQuoted(notes) + " -r 48000 --preset " +
-                 shellQuoted(presetFile) + " -o " + shellQuoted(reference));
-    ASSERT_EQ(rendered.exitCode, 0) << rendered.output;
-
-    namespace audio = taluma::render::test;
-    const audio::Audio played = audio::readWav(reopened.string());
-    const audio::Audio expected = audio::readWav(reference.string());
-    ASSERT_EQ(played.rate, 48000u);
-    const std::vector<float> a = played.left(0.4, 2.4), b = expected.left(0.4, 2.4);
-    ASSERT_EQ(a.size(), b.size()) << "the export is shorter than the note";
-    std::vector<float> difference(a.size());
-    for (size_t i = 0; i < a.size(); ++i)
-        difference[i] = a[i] - b[i];
-    ASSERT_GT(audio::rms(b), 0.01) << "the preset is silent";
-    EXPECT_LT(20 * std::log10(audio::rms(difference) / audio::rms(b) + 1e-30), -60.0)
-        << "the reopened session does not play the preset (RMS " << audio::rms(a) << ", preset "
-        << audio::rms(b) << ")";
+    expectPlaysPreset(scratch, reopened, TALUMA_RENDER_EXE, presetFile, key);
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 // What the Ardour tests share: shell commands, a scratch home where Ardour keeps its
-// configuration and plug-in cache, the bundle copied where Ardour looks for it, and the
-// scanner that indexes it.
+// configuration and plug-in cache, the bundles copied where Ardour looks for them, the
+// scanner that indexes them, and the comparison of an export with a preset's sound.
 #pragma once
+
+#include "audio_check.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +52,16 @@ inline std::string readText(const fs::path& p) {
 
 constexpr const char* kScanner = "/usr/lib/ardour7/ardour-vst3-scanner";
 
+// Whether Ardour 7 is installed with its VST 3 scanner and `programs` (names separated by
+// spaces) are on the PATH.
+inline bool installed(const std::string& programs) {
+    return fs::exists(kScanner) &&
+           runShell("for p in " + programs + "; do command -v $p || exit 1; done").exitCode == 0;
+}
+constexpr const char* kNotInstalled =
+    "Ardour 7 or a program the test drives is not installed (Debian packages 'ardour' and "
+    "'xdotool', see tools/setup.sh): the real-host test cannot run";
+
 // A scratch folder for one Ardour run: its home, the plug-in folder with the bundle.
 struct ArdourScratch {
     fs::path root, home, plugins, session;
@@ -68,6 +83,13 @@ struct ArdourScratch {
         env = "HOME=" + shellQuoted(home) + " XDG_CONFIG_HOME=" + shellQuoted(home / ".config") +
               " XDG_CACHE_HOME=" + shellQuoted(home / ".cache") +
               " VST3_PATH=" + shellQuoted(plugins) + " ";
+    }
+
+    // The LV2 bundle too, where LV2_PATH points.
+    void addLv2Bundle(const fs::path& bundle) {
+        fs::create_directories(root / "lv2");
+        fs::copy(bundle, root / "lv2/taluma-w.lv2", fs::copy_options::recursive);
+        env += "LV2_PATH=" + shellQuoted(root / "lv2") + " ";
     }
 
     // The scanner exits 0 even when a module fails; its report tells.
@@ -110,6 +132,33 @@ struct ArdourScratch {
         return exported;
     }
 };
+
+// The export `played` of a session with `preset` (a file of the factory bank) playing
+// `key` from 0.5 s to 1.5 s sounds as `renderer`, the project's own renderer, plays the
+// same note with the preset through the VST 3 bundle: below -60 dB of difference.
+inline void expectPlaysPreset(const ArdourScratch& scratch, const fs::path& played,
+                              const fs::path& renderer, const fs::path& preset, int key) {
+    namespace audio = taluma::render::test;
+    const fs::path notes = scratch.root / "note.txt";
+    std::ofstream(notes) << "0.5 " << key << " 100 1.0\n";
+    const fs::path reference = scratch.root / "reference.wav";
+    const Command rendered =
+        runShell(renderer.string() + " " + shellQuoted(notes) + " -r 48000 --preset " +
+                 shellQuoted(preset) + " -o " + shellQuoted(reference));
+    ASSERT_EQ(rendered.exitCode, 0) << rendered.output;
+    const audio::Audio exported = audio::readWav(played.string());
+    const audio::Audio expected = audio::readWav(reference.string());
+    ASSERT_EQ(exported.rate, 48000u);
+    const std::vector<float> a = exported.left(0.4, 2.4), b = expected.left(0.4, 2.4);
+    ASSERT_EQ(a.size(), b.size()) << "the export is shorter than the note";
+    std::vector<float> difference(a.size());
+    for (size_t i = 0; i < a.size(); ++i)
+        difference[i] = a[i] - b[i];
+    ASSERT_GT(audio::rms(b), 0.01) << "the preset is silent";
+    EXPECT_LT(20 * std::log10(audio::rms(difference) / audio::rms(b) + 1e-30), -60.0)
+        << "the reopened session does not play the preset (RMS " << audio::rms(a) << ", preset "
+        << audio::rms(b) << ")";
+}
 
 }  // namespace host
 }  // namespace taluma
