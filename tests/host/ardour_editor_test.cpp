@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <csignal>
+#include <fstream>
 #include <regex>
 #include <set>
 #include <spawn.h>
@@ -219,7 +220,8 @@ TEST(ArdourEditor, TheEditorOpensAndDrawsInsideArdoursWindow) {
 }
 
 // The LV2 bundle's window in Ardour: it opens inside Ardour's plug-in window and takes
-// a drag on operator A's TL knob (knob and number change). Screenshots before and after:
+// a drag on operator A's TL knob (knob and number change, and Ardour saves the port's new
+// value with the session). Screenshots before and after:
 // ardour_lv2_editor.png, ardour_lv2_editor_dragged.png.
 TEST(ArdourEditor, TheLv2WindowOpensInsideArdoursAndTakesAKnobDrag) {
     if (!installed("ardour ardour7-lua xdotool"))
@@ -269,6 +271,26 @@ TEST(ArdourEditor, TheLv2WindowOpensInsideArdoursAndTakesAKnobDrag) {
     writeScreenshot(display, DefaultRootWindow(display),
                     std::string(TALUMA_HOST_SCRATCH) + "/ardour_lv2_editor_dragged.png", all);
     EXPECT_NE(after, before) << "the knob and its value did not move";
+
+    // The drag reached Ardour as writes to the port: saved (Ctrl+S in Ardour's editor
+    // window), the session holds a TL other than the 16 it started with.
+    const fs::path saved = scratch.session / "host.ardour";
+    const auto savedTl = [&] {
+        std::ifstream in(saved);
+        const std::string xml((std::istreambuf_iterator<char>(in)), {});
+        const std::string tag = "<Port symbol=\"op_a_tl\" value=\"";
+        const size_t at = xml.find(tag);
+        return at == std::string::npos ? -1 : std::atoi(xml.c_str() + at + tag.size());
+    };
+    ASSERT_EQ(savedTl(), 16);
+    const auto savedAt = fs::last_write_time(saved);
+    const Command save =
+        runShell("xdotool search --onlyvisible --name 'host - Ardour' windowfocus --sync "
+                 "key --clearmodifiers ctrl+s");
+    for (int i = 0; i < 40 && fs::last_write_time(saved) == savedAt; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    ASSERT_NE(fs::last_write_time(saved), savedAt) << "Ardour did not save: " << save.output;
+    EXPECT_GT(savedTl(), 16);
 }
 
 }  // namespace
