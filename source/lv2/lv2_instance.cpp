@@ -1,4 +1,5 @@
 #include "lv2/lv2_instance.h"
+#include "lv2/host_features.h"
 
 #include "lv2/port_map.h"
 #include "vst3/main_vst_controller.h"
@@ -14,7 +15,6 @@
 #include <lv2/options/options.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace taluma::lv2 {
 
@@ -23,17 +23,10 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-const void* feature(const LV2_Feature* const* features, const char* uri) {
-    for (; features && *features; ++features)
-        if (std::strcmp((*features)->URI, uri) == 0)
-            return (*features)->data;
-    return nullptr;
-}
-
 // The host's maximum block length, when it gives one as an integer option.
 int32_t maxBlockOption(const LV2_Feature* const* features, LV2_URID_Map& map) {
     const auto* options =
-        static_cast<const LV2_Options_Option*>(feature(features, LV2_OPTIONS__options));
+        static_cast<const LV2_Options_Option*>(hostFeature(features, LV2_OPTIONS__options));
     const LV2_URID key = map.map(map.handle, LV2_BUF_SIZE__maxBlockLength);
     const LV2_URID intType = map.map(map.handle, LV2_ATOM__Int);
     for (; options && options->key; ++options)
@@ -62,7 +55,7 @@ Lv2Instance* Lv2Instance::create(double sampleRate, const LV2_Feature* const* fe
 }
 
 bool Lv2Instance::setUp(double sampleRate, const LV2_Feature* const* features) {
-    const auto* map = static_cast<const LV2_URID_Map*>(feature(features, LV2_URID__map));
+    const auto* map = static_cast<const LV2_URID_Map*>(hostFeature(features, LV2_URID__map));
     if (!map || !(sampleRate >= 1.0 && sampleRate <= 1.0e7))
         return false;
     map_ = *map;

@@ -14,6 +14,7 @@
 // handler on this user-interface thread, never in run.
 #include "lv2/lv2_ui.h"
 
+#include "lv2/host_features.h"
 #include "lv2/lv2_instance.h"
 #include "lv2/lv2_uris.h"
 #include "lv2/port_map.h"
@@ -38,18 +39,11 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-const void* feature(const LV2_Feature* const* features, const char* uri) {
-    for (; features && *features; ++features)
-        if (std::strcmp((*features)->URI, uri) == 0)
-            return (*features)->data;
-    return nullptr;
-}
-
 // The host's scale factor for the window, when it gives one.
 float scaleOption(const LV2_Feature* const* features) {
-    const auto* map = static_cast<const LV2_URID_Map*>(feature(features, LV2_URID__map));
+    const auto* map = static_cast<const LV2_URID_Map*>(hostFeature(features, LV2_URID__map));
     const auto* options =
-        static_cast<const LV2_Options_Option*>(feature(features, LV2_OPTIONS__options));
+        static_cast<const LV2_Options_Option*>(hostFeature(features, LV2_OPTIONS__options));
     if (!map || !options)
         return 0.0f;
     const LV2_URID key = map->map(map->handle, LV2_UI__scaleFactor);
@@ -170,9 +164,9 @@ void closeWindow(Window* window) {
 LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const char*,
                          LV2UI_Write_Function write, LV2UI_Controller host, LV2UI_Widget* widget,
                          const LV2_Feature* const* features) {
-    auto* instance =
-        static_cast<Lv2Instance*>(const_cast<void*>(feature(features, LV2_INSTANCE_ACCESS_URI)));
-    const void* parent = feature(features, LV2_UI__parent);
+    auto* instance = static_cast<Lv2Instance*>(
+        const_cast<void*>(hostFeature(features, LV2_INSTANCE_ACCESS_URI)));
+    const void* parent = hostFeature(features, LV2_UI__parent);
     if (!instance || !parent || !write || std::strcmp(pluginUri, kPluginUri) != 0)
         return nullptr;
     try {
@@ -180,10 +174,10 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
         window->instance = instance;
         MainVSTController& controller = instance->controller();
         window->writer = owned(new PortWriter(
-            write, host, static_cast<const LV2UI_Touch*>(feature(features, LV2_UI__touch)),
+            write, host, static_cast<const LV2UI_Touch*>(hostFeature(features, LV2_UI__touch)),
             controller));
-        window->frame =
-            owned(new UiFrame(static_cast<const LV2UI_Resize*>(feature(features, LV2_UI__resize))));
+        window->frame = owned(
+            new UiFrame(static_cast<const LV2UI_Resize*>(hostFeature(features, LV2_UI__resize))));
         controller.setComponentHandler(window->writer);
         window->view = owned(controller.createView(ViewType::kEditor));
         if (!window->view) {

@@ -6,6 +6,7 @@
 #include "block_schedule.h"
 #include "note_list.h"
 #include "render_loop.h"
+#include "lv2/lv2_uris.h"
 #include "synth/preset_file.h"
 #include "synth/state_record.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kStateKey = "https://taluma-w.example.org/lv2#state";
+using lv2::kStateKey;
 constexpr int32_t kBlock = 512;
 
 std::vector<uint8_t> fileBytes(const fs::path& path) {

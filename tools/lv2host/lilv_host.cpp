@@ -1,5 +1,7 @@
 #include "lilv_host.h"
 
+#include "lv2/lv2_uris.h"
+
 #include <lv2/atom/util.h>
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/midi/midi.h>
@@ -34,8 +36,7 @@ LilvHost::LilvHost(const std::string& bundleDir, int32_t maxBlock) : maxBlock_(m
     lilv_node_free(bundle);
     LILV_FOREACH(plugins, i, lilv_world_get_all_plugins(world_)) {
         const LilvPlugin* p = lilv_plugins_get(lilv_world_get_all_plugins(world_), i);
-        if (std::strcmp(lilv_node_as_uri(lilv_plugin_get_uri(p)),
-                        "https://taluma-w.example.org/lv2") == 0)
+        if (std::strcmp(lilv_node_as_uri(lilv_plugin_get_uri(p)), lv2::kPluginUri) == 0)
             plugin_ = p;
     }
     map_ = {this, mapUri};
