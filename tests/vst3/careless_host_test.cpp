@@ -62,7 +62,8 @@ struct LyingStream : IBStream {
         : bytes(std::move(data)), fail(fails), bias(skew) {}
     tresult PLUGIN_API read(void* buffer, int32 n, int32* done) override {
         const int32 moved = std::min<int32>(n, int32(bytes.size() - position));
-        std::memcpy(buffer, bytes.data() + position, size_t(moved));
+        if (moved > 0)  // an empty stream has no data to copy from
+            std::memcpy(buffer, bytes.data() + position, size_t(moved));
         position += size_t(moved);
         return report(moved, done);
     }
