@@ -3,7 +3,7 @@
 // voices, so that the shell's share shows directly.
 #include <benchmark/benchmark.h>
 
-#include "host_events.h"
+#include "vst3/host_events.h"
 #include "vst3/main_vst_processor.h"
 #include "synth/synth.h"
 
@@ -22,7 +22,7 @@ constexpr int kVoices = 1024;
 
 // A modulates B with full feedback, full LFO depths and speed, and envelopes that
 // never decay, so every voice runs the heaviest routine for the whole run.
-void heaviestPatch(testhost::HostParameterChanges& changes) {
+void heaviestPatch(HostParameterChanges& changes) {
     int32 index = 0;
     auto set = [&](ParamID id, double value) { changes.addQueue(id)->addPoint(0, value, index); };
     set(0x40002, 1.0);  // algorithm 3
@@ -90,8 +90,8 @@ private:
     IHostApplication* host_ = nullptr;
     MainVSTProcessor* processor_ = nullptr;
     Synth* synth_ = nullptr;
-    testhost::HostEventList events_;
-    testhost::HostParameterChanges changes_;
+    HostEventList events_;
+    HostParameterChanges changes_;
     std::vector<float> left_ = std::vector<float>(kBlock), right_ = std::vector<float>(kBlock);
 };
 

@@ -169,7 +169,7 @@ void Lv2Instance::readChangedPorts() {
         if (normalized == applied_[i])
             continue;
         applied_[i] = normalized;
-        changes_.add(row.id, 0, normalized);
+        changes_.addPoint(row.id, 0, normalized);
     }
 }
 
@@ -200,18 +200,18 @@ void Lv2Instance::readMidi(uint32_t start, uint32_t frames, bool last) {
         switch (lv2_midi_message_type(bytes)) {
         case LV2_MIDI_MSG_NOTE_ON:
             if (d2 > 0) {
-                events_.noteOn(offset, channel, d1, float(d2) / 127.0f);
+                events_.noteOn(offset, d1, float(d2) / 127.0f, channel);
                 break;
             }
             [[fallthrough]];
-        case LV2_MIDI_MSG_NOTE_OFF: events_.noteOff(offset, channel, d1); break;
+        case LV2_MIDI_MSG_NOTE_OFF: events_.noteOff(offset, d1, channel); break;
         case LV2_MIDI_MSG_CONTROLLER:
             if (midiParameter_[d1])
-                changes_.add(midiParameter_[d1], offset, d2 / 127.0);
+                changes_.addPoint(midiParameter_[d1], offset, d2 / 127.0);
             break;
         case LV2_MIDI_MSG_BENDER:
             if (midiParameter_[kPitchBend])
-                changes_.add(midiParameter_[kPitchBend], offset, (d1 | d2 << 7) / 16383.0);
+                changes_.addPoint(midiParameter_[kPitchBend], offset, (d1 | d2 << 7) / 16383.0);
             break;
         default: break;
         }

@@ -9,7 +9,7 @@
 // host's window does).
 #pragma once
 
-#include "lv2/block_input.h"
+#include "vst3/host_events.h"
 
 #include <lv2/core/lv2.h>
 #include <lv2/urid/urid.h>
@@ -82,8 +82,11 @@ private:
     // moved after that changes the sound again.
     std::atomic<bool> restorePending_{false};
 
-    BlockEvents events_;
-    BlockChanges changes_;
+    // One block's input as the processor reads it, filled without allocating: more notes
+    // than this in one block are dropped; every parameter fits (the host lists 43), and
+    // a parameter's queue full of points keeps its latest value.
+    HostEventList events_{1024};
+    HostParameterChanges changes_{64, 256};
 };
 
 }  // namespace taluma::lv2

@@ -238,11 +238,11 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
     };
     AudioBusBuffers stereo = buses(2, both), mono = buses(1, both), noList = buses(2, nullptr),
                     halfList = buses(2, leftOnly);
-    testhost::HostEventList oddNotes;
+    HostEventList oddNotes;
     oddNotes.noteOn(-100, -1, float(kNaN));
     oddNotes.noteOn(kMax, 300, -float(kInf));
     oddNotes.noteOn(kMin, 60, float(kInf));
-    testhost::HostParameterChanges oddValues;
+    HostParameterChanges oddValues;
     // Values that hold to 0 go to parameters at 0, so the instrument stays as it is.
     oddValues.addChange(eventid::kLfoWave, -7, kNaN);
     oddValues.addChange(eventid::operatorParam(0, eventid::kFeedback), kMax, -kInf);

@@ -89,8 +89,8 @@ public:
     MainVSTProcessor* processor = nullptr;
     MainVSTController* controller = nullptr;
     Synth* synth = nullptr;
-    testhost::HostEventList events;
-    testhost::HostParameterChanges changes;
+    HostEventList events;
+    HostParameterChanges changes;
     std::vector<float> left, right;
 };
 

@@ -43,8 +43,8 @@ public:
 
 private:
     void play(IAudioProcessor& processor, int32 maxBlock) {
-        testhost::HostEventList events;
-        testhost::HostParameterChanges changes;
+        HostEventList events;
+        HostParameterChanges changes;
         std::vector<float> l(size_t(maxBlock), 0.0f), r(size_t(maxBlock), 0.0f);
         for (int block = 0; !done_.load(); ++block) {
             events.clear();

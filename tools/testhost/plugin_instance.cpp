@@ -160,10 +160,7 @@ void PluginInstance::noteOff(int32 sampleOffset, int16 pitch, int16 channel) {
 }
 
 void PluginInstance::parameterChange(ParamID id, int32 sampleOffset, double value) {
-    if (HostParamValueQueue* queue = changes_.queueFor(id)) {
-        int32 index = 0;
-        queue->addPoint(sampleOffset, value, index);
-    }
+    changes_.addPoint(id, sampleOffset, value);
 }
 
 bool PluginInstance::midiControllerParameter(int32 controllerNumber, ParamID& id,

@@ -15,9 +15,9 @@
 #pragma once
 
 #include "component_handler.h"
-#include "host_events.h"
 #include "message_tap.h"
 #include "module_loader.h"
+#include "vst3/host_events.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
@@ -32,6 +32,9 @@
 
 namespace taluma {
 namespace testhost {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
 
 // A component's state through a memory stream, as hosts save and load it.
 bool componentState(IComponent& component, std::vector<uint8_t>& bytes);

@@ -1,7 +1,9 @@
-#include "host_events.h"
+#include "vst3/host_events.h"
 
 namespace taluma {
-namespace testhost {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
 
 void HostEventList::noteOn(int32 sampleOffset, int16 pitch, float velocity, int16 channel) {
     Event e{};
@@ -57,7 +59,7 @@ tresult PLUGIN_API HostParamValueQueue::getPoint(int32 index, int32& sampleOffse
 tresult PLUGIN_API HostParamValueQueue::addPoint(int32 sampleOffset, ParamValue value,
                                                  int32& index) {
     if (points_.size() == points_.capacity())
-        return kOutOfMemory;
+        points_.pop_back();
     index = static_cast<int32>(points_.size());
     points_.push_back({sampleOffset, value});
     return kResultOk;
@@ -70,7 +72,11 @@ tresult PLUGIN_API HostParamValueQueue::queryInterface(const TUID iid, void** ob
     return kNoInterface;
 }
 
-HostParameterChanges::HostParameterChanges(size_t capacity) : queues_(capacity) {}
+HostParameterChanges::HostParameterChanges(size_t queues, size_t points) {
+    queues_.reserve(queues);
+    for (size_t i = 0; i < queues; ++i)
+        queues_.emplace_back(points);  // each reserves its own points (copies would not)
+}
 
 HostParamValueQueue* HostParameterChanges::queueFor(ParamID id) {
     for (size_t i = 0; i < used_; ++i)
@@ -85,6 +91,12 @@ HostParamValueQueue* HostParameterChanges::addQueue(ParamID id) {
     HostParamValueQueue* queue = &queues_[used_++];
     queue->reset(id);
     return queue;
+}
+
+void HostParameterChanges::addPoint(ParamID id, int32 sampleOffset, ParamValue value) {
+    int32 index = 0;
+    if (HostParamValueQueue* queue = queueFor(id))
+        queue->addPoint(sampleOffset, value, index);
 }
 
 void HostParameterChanges::addChange(ParamID id, int32 sampleOffset, ParamValue value) {
@@ -114,5 +126,4 @@ tresult PLUGIN_API HostParameterChanges::queryInterface(const TUID iid, void** o
     return kNoInterface;
 }
 
-}  // namespace testhost
 }  // namespace taluma

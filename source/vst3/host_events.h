@@ -1,6 +1,8 @@
-// Host-side implementations of the per-block processing interfaces: the event list,
-// the parameter changes with their value queues. Capacity is reserved up front, so
-// the plug-in's calls into them during process never allocate.
+// The host's side of the per-block processing interfaces: the event list, the parameter
+// changes with their value queues. Capacity is reserved up front and never grows, so
+// neither filling them on the audio thread nor the processor's calls into them
+// allocate. The test host and the benchmarks hand them to the built module; the LV2
+// plug-in, which hosts the VST 3 processor, fills them from its MIDI and control ports.
 #pragma once
 
 #include "pluginterfaces/vst/ivstevents.h"
@@ -9,10 +11,18 @@
 #include <vector>
 
 namespace taluma {
-namespace testhost {
 
-using namespace Steinberg;
-using namespace Steinberg::Vst;
+using Steinberg::int16;
+using Steinberg::int32;
+using Steinberg::tresult;
+using Steinberg::TUID;
+using Steinberg::uint32;
+using Steinberg::Vst::Event;
+using Steinberg::Vst::IEventList;
+using Steinberg::Vst::IParameterChanges;
+using Steinberg::Vst::IParamValueQueue;
+using Steinberg::Vst::ParamID;
+using Steinberg::Vst::ParamValue;
 
 // The objects live on the host's side for the whole session; reference counting is
 // not used for their lifetime.
@@ -28,7 +38,11 @@ class HostEventList : public IEventList {
 public:
     explicit HostEventList(size_t capacity = 4096) { events_.reserve(capacity); }
 
-    void add(const Event& e) { events_.push_back(e); }
+    // Past the capacity, later events are dropped.
+    void add(const Event& e) {
+        if (events_.size() < events_.capacity())
+            events_.push_back(e);
+    }
     void noteOn(int32 sampleOffset, int16 pitch, float velocity, int16 channel = 0);
     void noteOff(int32 sampleOffset, int16 pitch, int16 channel = 0);
     void clear() { events_.clear(); }
@@ -50,7 +64,7 @@ private:
 
 class HostParamValueQueue : public IParamValueQueue {
 public:
-    HostParamValueQueue() { points_.reserve(64); }
+    explicit HostParamValueQueue(size_t capacity) { points_.reserve(capacity); }
 
     void reset(ParamID id) {
         id_ = id;
@@ -60,6 +74,7 @@ public:
     ParamID PLUGIN_API getParameterId() override { return id_; }
     int32 PLUGIN_API getPointCount() override { return static_cast<int32>(points_.size()); }
     tresult PLUGIN_API getPoint(int32 index, int32& sampleOffset, ParamValue& value) override;
+    // A full queue replaces its last point: the latest value always arrives.
     tresult PLUGIN_API addPoint(int32 sampleOffset, ParamValue value, int32& index) override;
 
     tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
@@ -76,13 +91,16 @@ private:
 
 class HostParameterChanges : public IParameterChanges {
 public:
-    explicit HostParameterChanges(size_t capacity = 256);
+    // Room for `queues` parameters of `points` points each.
+    explicit HostParameterChanges(size_t queues = 256, size_t points = 64);
 
     void clear() { used_ = 0; }
     // The queue of this parameter, added when needed; null when full.
     HostParamValueQueue* queueFor(ParamID id);
     // Adds a queue even if one exists for the id (hosts may not, but tests do).
     HostParamValueQueue* addQueue(ParamID id);
+    // A point on the parameter's queue (points of one parameter come in time order).
+    void addPoint(ParamID id, int32 sampleOffset, ParamValue value);
     // A queue of its own holding one point.
     void addChange(ParamID id, int32 sampleOffset, ParamValue value);
 
@@ -98,5 +116,4 @@ private:
     size_t used_ = 0;
 };
 
-}  // namespace testhost
 }  // namespace taluma
