@@ -6,10 +6,15 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <poll.h>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <vector>
+#include "base/source/fobject.h"
+#include "pluginterfaces/gui/iplugview.h"
 #include "sceneeditor.h"
-#include "testhostframe.h"
 #include "xvfbserver.h"
 
 using namespace Steinberg;
@@ -17,6 +22,78 @@ using namespace VSTGUI;
 using namespace VSTGUI::Test;
 
 namespace {
+
+// The host side of the embedded view: a plug-in frame that offers the host's run loop
+// (Linux::IRunLoop) and drives it with poll(), as a DAW's GUI thread does.
+class TestHostFrame : public FObject, public IPlugFrame, public Linux::IRunLoop {
+public:
+    tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultTrue; }
+    tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* h,
+                                            Linux::FileDescriptor fd) override {
+        handlers[h] = fd;
+        h->addRef();
+        return kResultTrue;
+    }
+    tresult PLUGIN_API unregisterEventHandler(Linux::IEventHandler* h) override {
+        if (!handlers.erase(h))
+            return kResultFalse;
+        h->release();
+        return kResultTrue;
+    }
+    tresult PLUGIN_API registerTimer(Linux::ITimerHandler* h, Linux::TimerInterval ms) override {
+        timers[h] = {ms, now() + ms};
+        h->addRef();
+        return kResultTrue;
+    }
+    tresult PLUGIN_API unregisterTimer(Linux::ITimerHandler* h) override {
+        if (!timers.erase(h))
+            return kResultFalse;
+        h->release();
+        return kResultTrue;
+    }
+
+    void runFor(int milliseconds) {
+        const uint64_t end = now() + static_cast<uint64_t>(milliseconds);
+        while (now() < end) {
+            std::vector<pollfd> fds;
+            std::vector<Linux::IEventHandler*> owners;
+            for (auto& h : handlers) {
+                fds.push_back({h.second, POLLIN, 0});
+                owners.push_back(h.first);
+            }
+            poll(fds.data(), fds.size(), 5);
+            for (size_t i = 0; i < fds.size(); ++i)
+                if (fds[i].revents && handlers.count(owners[i]))
+                    owners[i]->onFDIsSet(fds[i].fd);
+            for (auto it = timers.begin(); it != timers.end();) {
+                auto current = it++;
+                if (current->second.due <= now()) {
+                    current->second.due = now() + current->second.interval;
+                    current->first->onTimer();  // may unregister
+                }
+            }
+        }
+    }
+    size_t handlerCount() const { return handlers.size() + timers.size(); }
+
+    DEFINE_INTERFACES
+    DEF_INTERFACE(IPlugFrame)
+    DEF_INTERFACE(Linux::IRunLoop)
+    END_DEFINE_INTERFACES(FObject)
+    REFCOUNT_METHODS(FObject)
+
+private:
+    static uint64_t now() {
+        using namespace std::chrono;
+        return static_cast<uint64_t>(
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    }
+    struct Timer {
+        uint64_t interval, due;
+    };
+    std::map<Linux::IEventHandler*, Linux::FileDescriptor> handlers;
+    std::map<Linux::ITimerHandler*, Timer> timers;
+};
 
 struct X11ViewTest : ::testing::Test {
     static void SetUpTestSuite() {
@@ -80,49 +157,9 @@ struct X11ViewTest : ::testing::Test {
 };
 XvfbServer* X11ViewTest::server = nullptr;
 
-TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersMouseAndKeys) {
-    editor->setFrame(hostFrame);
-    EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x7FFFFF0}),
-                               kPlatformTypeX11EmbedWindowID),
-              kResultFalse);  // no such parent window
-    EXPECT_EQ(hostFrame->handlerCount(), 0u);
-    ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID),
-              kResultTrue);
-    EXPECT_GE(hostFrame->handlerCount(), 2u);  // the display connection and the idle timer
-    hostFrame->runFor(300);
-    EXPECT_GT(editor->idles, 3);  // timer ticks arrive through the host's loop
-    EXPECT_EQ(pixelAt(10, 10), 0x336699u);
-    EXPECT_EQ(pixelAt(110, 110), 0xFF0000u);
-
-    auto key = [&](KeySym sym) {
-        KeyCode code = XKeysymToKeycode(host, sym);
-        XTestFakeKeyEvent(host, code, True, CurrentTime);
-        XTestFakeKeyEvent(host, code, False, CurrentTime);
-        XFlush(host);
-        hostFrame->runFor(50);
-    };
-    button(110, 110, 1, true);
-    EXPECT_EQ(editor->button->getValue(), 1.f);
-    EXPECT_EQ(pixelAt(110, 110), 0x00FF00u);  // drawn pressed
-    button(110, 110, 1, false);
-    editor->expectOneClickReported();
-
-    button(250, 110, 1, true);  // focuses the field, which takes the keyboard
-    button(250, 110, 1, false);
-    ASSERT_TRUE(editor->edit->isEditingText());
-    key(XK_4);
-    key(XK_2);
-    key(XK_Return);
-    EXPECT_FALSE(editor->edit->isEditingText());
-    EXPECT_EQ(editor->edit->getText(), "42");
-
-    EXPECT_EQ(editor->removed(), kResultTrue);
-    EXPECT_EQ(hostFrame->handlerCount(), 0u);  // everything unregistered
-    EXPECT_EQ(child(), 0u);                    // the child window is gone
-}
-
-// The window's size at the factor, and the wheel reaching the knob where it is drawn.
-TEST_F(X11ViewTest, WithoutAHostFactorTheWindowTakesTheDesktopsAndAHostFactorWins) {
+// At the factor the host or the desktop gives: the window's size, and the view drawn and
+// answering mouse, keys and wheel where it is drawn.
+TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersInputAtTheDesktopsFactorOrTheHosts) {
     struct Case {
         const char* resources;  // the X resources of the root window
         const char* gdkScale;
@@ -134,6 +171,17 @@ TEST_F(X11ViewTest, WithoutAHostFactorTheWindowTakesTheDesktopsAndAHostFactorWin
                  {"Xft.dpi:\t480\n", nullptr, 0, 2400},  // at most 3
                  {"Xft.dpi:\t144\n", nullptr, 1.25f, 1000}};
     editor->setFrame(hostFrame);
+    EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x7FFFFF0}),
+                               kPlatformTypeX11EmbedWindowID),
+              kResultFalse);  // no such parent window
+    EXPECT_EQ(hostFrame->handlerCount(), 0u);
+    auto key = [&](KeySym sym) {
+        KeyCode code = XKeysymToKeycode(host, sym);
+        XTestFakeKeyEvent(host, code, True, CurrentTime);
+        XTestFakeKeyEvent(host, code, False, CurrentTime);
+        XFlush(host);
+        hostFrame->runFor(50);
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.resources);
         XChangeProperty(host, DefaultRootWindow(host), XA_RESOURCE_MANAGER, XA_STRING, 8,
@@ -147,6 +195,7 @@ TEST_F(X11ViewTest, WithoutAHostFactorTheWindowTakesTheDesktopsAndAHostFactorWin
         }
         ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID),
                   kResultTrue);
+        EXPECT_GE(hostFrame->handlerCount(), 2u);  // the display connection and the idle timer
         ViewRect size;
         editor->getSize(&size);
         EXPECT_EQ(size.getWidth(), c.width);
@@ -155,11 +204,35 @@ TEST_F(X11ViewTest, WithoutAHostFactorTheWindowTakesTheDesktopsAndAHostFactorWin
         EXPECT_EQ(attributes.width, c.width);
         EXPECT_EQ(attributes.height, c.width * 3 / 4);
         const double factor = c.width / 800.0;
-        hostFrame->runFor(100);
-        button(int(410 * factor), int(110 * factor), 4, true);
-        button(int(410 * factor), int(110 * factor), 4, false);
+        auto at = [factor](int logical) { return int(logical * factor); };
+        const int idles = editor->idles;
+        hostFrame->runFor(300);
+        EXPECT_GT(editor->idles, idles + 3);  // timer ticks arrive through the host's loop
+        EXPECT_EQ(pixelAt(at(10), at(10)), 0x336699u);
+        EXPECT_EQ(pixelAt(at(110), at(110)), 0xFF0000u);
+
+        editor->listener.events.clear();
+        button(at(110), at(110), 1, true);
+        EXPECT_EQ(editor->button->getValue(), 1.f);
+        EXPECT_EQ(pixelAt(at(110), at(110)), 0x00FF00u);  // drawn pressed
+        button(at(110), at(110), 1, false);
+        editor->expectOneClickReported();
+
+        button(at(250), at(110), 1, true);  // focuses the field, which takes the keyboard
+        button(at(250), at(110), 1, false);
+        ASSERT_TRUE(editor->edit->isEditingText());
+        key(XK_4);
+        key(XK_2);
+        key(XK_Return);
+        EXPECT_FALSE(editor->edit->isEditingText());
+        EXPECT_EQ(editor->edit->getText(), "42");
+        button(at(410), at(110), 4, true);  // a wheel notch up
+        button(at(410), at(110), 4, false);
         EXPECT_FLOAT_EQ(editor->knob->getValueNormalized(), 0.125f);
+
         EXPECT_EQ(editor->removed(), kResultTrue);
+        EXPECT_EQ(hostFrame->handlerCount(), 0u);  // everything unregistered
+        EXPECT_EQ(child(), 0u);                    // the child window is gone
         unsetenv("GDK_SCALE");
     }
 }
