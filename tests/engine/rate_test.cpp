@@ -24,15 +24,6 @@ TEST_F(RateConstants, LfoFactorStopsScalingBelow4096Hz) {
     }
 }
 
-TEST_F(RateConstants, Key69PlaysA440) {
-    ASSERT_EQ(engine.tone().opValue(1, kMul), 1);
-    play(test::EventList().noteOn(0, 69), 1);
-    const Voice& v = engine.voices()[1];
-    ASSERT_NE(v.flags, 0);
-    EXPECT_EQ(v.op[1].pitch, 133963);
-    EXPECT_EQ(v.op[1].increment, 83697u);
-}
-
 TEST_F(RateConstants, ReferencePitchMovesPitchBaseOnly) {
     const uint32_t rateBefore = engine.tone().op[0].attackRate[60];
     engine.setReferencePitch(44000);  // unchanged
