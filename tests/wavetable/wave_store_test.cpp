@@ -136,12 +136,5 @@ TEST_F(Store, DrawingQuantisesAndLinks) {
     EXPECT_EQ(store->cell(0, 40), 0);
 }
 
-TEST_F(Store, CommitClearsUnusedCells) {
-    store->setCell(0, 100, 77);
-    store->commitTable(0);
-    for (int i = 32; i < 128; ++i)
-        ASSERT_EQ(store->cell(0, i), 0);
-}
-
 }  // namespace
 }  // namespace taluma
