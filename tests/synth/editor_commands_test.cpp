@@ -101,7 +101,6 @@ TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
     const Case cases[] = {
         editButton(0, button::kRotateLeft4, [](WaveStore& w, int t) { w.rotateLeft(t, 4); }),
         editButton(0, button::kRotateLeft1, [](WaveStore& w, int t) { w.rotateLeft(t, 1); }),
-        editButton(1, button::kRotateLeft1, [](WaveStore& w, int t) { w.rotateLeft(t, 1); }),
         editButton(0, button::kReverse, [](WaveStore& w, int t) { w.reverse(t); }),
         editButton(0, button::kRotateRight1, [](WaveStore& w, int t) { w.rotateRight(t, 1); }),
         editButton(0, button::kRotateRight4, [](WaveStore& w, int t) { w.rotateRight(t, 4); }),
@@ -137,7 +136,6 @@ TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
         // Global values.
         {global::kVolume, 0.5, Reply::kNone, 0, setTo(eventid::kVolume, 64)},
         {global::kReferencePitch, 1, Reply::kNone, 0, setTo(eventid::kStdPitch, 46000)},
-        {global::kReferencePitch, 0, Reply::kNone, 0, setTo(eventid::kStdPitch, 42000)},
         {global::kRateDivider, 1, Reply::kNone, 0,
          [](Synth& s) {
              Synth::StructuralEdit edit(s);
