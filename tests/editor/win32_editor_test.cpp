@@ -1,7 +1,7 @@
 // The editor of the built Windows module under Wine, as a host embeds it: attached to a
 // parent HWND without a host factor, opened at the monitor's DPI, painted through the
 // message loop and dragged with window messages. The host's factors are negotiated
-// offscreen (scaling_test.cpp).
+// offscreen (window_test.cpp).
 #include "editor_fixture.h"
 
 #include "engine/engine_event.h"
