@@ -25,14 +25,13 @@ struct ToolRun {
 
 class RenderCli : public ::testing::Test {
 protected:
-    std::string path(const std::string& name) const { return dir.file(name); }
-    std::string write(const std::string& name, const std::string& text) const {
-        return dir.write(name, text);
+    std::string write(const std::string& name, const std::string& bytes) const {
+        return dir.write(name, bytes);
     }
     // Runs the tool in the scratch folder with the arguments (a shell word list).
     ToolRun render(const std::string& args) const {
         const std::string command = "cd '" + dir.path() + "' && '" TALUMA_RENDER_EXE "' " + args +
-                                    " > '" + path("log.txt") + "' 2>&1";
+                                    " > '" + dir.file("log.txt") + "' 2>&1";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("log.txt")};
     }
@@ -48,9 +47,9 @@ TEST_F(RenderCli, NoteListRendersTheNoteAtItsPitchAndLength) {
     write("a4.txt", "0.1 A4 100 1.0\n");
     ToolRun run = render("a4.txt -r 48000 --tail 0.5");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_NE(run.output.find("wrote " + path("a4.wav")), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("wrote " + dir.file("a4.wav")), std::string::npos) << run.output;
 
-    test::Audio a = test::readWav(path("a4.wav"));
+    test::Audio a = test::readWav(dir.file("a4.wav"));
     EXPECT_EQ(a.rate, 48000u);
     EXPECT_EQ(a.channels, 2);
     EXPECT_EQ(a.frames(), 76800u);                // (0.1 + 1.0 + 0.5) s
@@ -65,8 +64,8 @@ TEST_F(RenderCli, BlockSizeDoesNotMoveEvents) {
     write("notes.txt", "0.013 60 100 0.2\n0.2017 67 90 0.1\n0.25 72 80 0.05\n");
     ASSERT_EQ(render("notes.txt -o small.wav -b 37 --tail 0.2").exitCode, 0);
     ASSERT_EQ(render("notes.txt -o large.wav -b 4096 --tail 0.2").exitCode, 0);
-    test::Audio small = test::readWav(path("small.wav"));
-    test::Audio large = test::readWav(path("large.wav"));
+    test::Audio small = test::readWav(dir.file("small.wav"));
+    test::Audio large = test::readWav(dir.file("large.wav"));
     ASSERT_EQ(small.samples.size(), large.samples.size());
     EXPECT_GT(test::rms(small.left(0, 0.5)), 0.01);
     EXPECT_EQ(small.samples, large.samples);
@@ -85,11 +84,10 @@ TEST_F(RenderCli, MidiFileControllersAndBendGoThroughTheMidiMapping) {
                          0x83, 0x60, 0x90, 69,   100,  // +480 (1.0 s): A4 on
                          0x83, 0x60, 69,   0,          // +480: off
                          0x00, 0xFF, 0x2F, 0x00});
-    const Bytes file = concat({header(0, 1, 480), notes});
-    write("song.mid", std::string(file.begin(), file.end()));
+    dir.write("song.mid", concat({header(0, 1, 480), notes}));
     ToolRun run = render("song.mid --bits 16 --tail 0.3");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    Audio a = readWav(path("song.wav"));
+    Audio a = readWav(dir.file("song.wav"));
     EXPECT_EQ(a.frames(), static_cast<size_t>(1.8 * 44100));
     EXPECT_LT(rms(a.left(0.1, 0.3)), 1e-4);  // CC 7 = 0 silenced the first note
     std::vector<float> second = a.left(1.1, 0.3);
@@ -117,10 +115,10 @@ TEST_F(RenderCli, SavedStateAndPresetRecreateTheSound) {
     ASSERT_EQ(fromPreset.exitCode, 0) << fromPreset.output;
     ASSERT_EQ(render("plain.txt -o default.wav").exitCode, 0);
 
-    const test::Audio edited = test::readWav(path("edit.wav"));
-    EXPECT_EQ(test::readWav(path("state.wav")).samples, edited.samples);
-    EXPECT_EQ(test::readWav(path("preset.wav")).samples, edited.samples);
-    EXPECT_NE(test::readWav(path("default.wav")).samples, edited.samples);
+    const test::Audio edited = test::readWav(dir.file("edit.wav"));
+    EXPECT_EQ(test::readWav(dir.file("state.wav")).samples, edited.samples);
+    EXPECT_EQ(test::readWav(dir.file("preset.wav")).samples, edited.samples);
+    EXPECT_NE(test::readWav(dir.file("default.wav")).samples, edited.samples);
 }
 
 TEST_F(RenderCli, WavetablesFromTextOrWavFilesAreHeard) {
@@ -142,9 +140,9 @@ TEST_F(RenderCli, WavetablesFromTextOrWavFilesAreHeard) {
     ASSERT_EQ(fromText.exitCode, 0) << fromText.output;
     ToolRun fromWav = render("note.txt -o wav.wav --table-b square.wav");
     ASSERT_EQ(fromWav.exitCode, 0) << fromWav.output;
-    const test::Audio square = test::readWav(path("text.wav"));
-    EXPECT_EQ(test::readWav(path("wav.wav")).samples, square.samples);
-    EXPECT_NE(test::readWav(path("sine.wav")).samples, square.samples);
+    const test::Audio square = test::readWav(dir.file("text.wav"));
+    EXPECT_EQ(test::readWav(dir.file("wav.wav")).samples, square.samples);
+    EXPECT_NE(test::readWav(dir.file("sine.wav")).samples, square.samples);
     EXPECT_NEAR(semitonesAbove440(test::estimatePitch(square.left(0.2, 0.3), square.rate)), 0.0,
                 0.1);
 
@@ -166,13 +164,13 @@ TEST_F(RenderCli, ParameterListShowsWhatParamLinesCanAddress) {
         << list.output;  // header + 43
     EXPECT_NE(list.output.find("0x40093"), std::string::npos) << list.output;
     EXPECT_NE(list.output.find("OP A TL"), std::string::npos) << list.output;
-    EXPECT_FALSE(fs::exists(path("taluma-w-demo.wav")));  // listing renders nothing
+    EXPECT_FALSE(fs::exists(dir.file("taluma-w-demo.wav")));  // listing renders nothing
 }
 
 TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
     write("bad.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x10", 22));
     write("bad.txt", "0 C4 100 1\n0 C4 loud 1\n");
-    fs::create_directories(path("Fake.vst3"));
+    fs::create_directories(dir.file("Fake.vst3"));
     write("short.tlmprst", std::string(873, 'x'));
     const struct {
         std::string args;
@@ -182,14 +180,14 @@ TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
         {"no-such-file.mid", 1, "cannot open input file 'no-such-file.mid'"},
         {"bad.mid", 1, "bad.mid: chunk length runs past the end of the file"},
         {"bad.txt", 1, "bad.txt:2: velocity"},
-        {"--bundle '" + path("nowhere/TALUMA_W.vst3") + "'", 2, "no plug-in bundle at"},
-        {"--bundle '" + path("Fake.vst3") + "'", 2, "cannot load the plug-in bundle"},
+        {"--bundle '" + dir.file("nowhere/TALUMA_W.vst3") + "'", 2, "no plug-in bundle at"},
+        {"--bundle '" + dir.file("Fake.vst3") + "'", 2, "cannot load the plug-in bundle"},
         {"--preset short.tlmprst", 1, "short.tlmprst: a preset file holds 874 to 1024 bytes"},
         {"--lv2 --table-a t.txt", 1,
          "--table-a needs the VST 3 bundle and cannot be used with --lv2"},
         {"--preset-dir . -o out --lv2", 1, "--preset-dir needs the VST 3 bundle"},
-        {"--lv2 '" + path("nowhere.lv2") + "'", 2, "no LV2 bundle at"},
-        {"--lv2='" + path("Fake.vst3") + "'", 2, "no TALUMA W plug-in in the LV2 bundle"},
+        {"--lv2 '" + dir.file("nowhere.lv2") + "'", 2, "no LV2 bundle at"},
+        {"--lv2='" + dir.file("Fake.vst3") + "'", 2, "no TALUMA W plug-in in the LV2 bundle"},
     };
     for (const auto& c : cases) {
         const ToolRun run = render(c.args);
@@ -197,15 +195,15 @@ TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
     }
     for (const char* name : {"bad.wav", "Fake.wav", "taluma-w-demo.wav"})
-        EXPECT_FALSE(fs::exists(path(name))) << name << " written despite the failure";
+        EXPECT_FALSE(fs::exists(dir.file(name))) << name << " written despite the failure";
 }
 
 TEST_F(RenderCli, WithoutArgumentsTheDemoIsRendered) {
     ToolRun run = render("");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_NE(run.output.find("wrote " + path("taluma-w-demo.wav")), std::string::npos)
+    EXPECT_NE(run.output.find("wrote " + dir.file("taluma-w-demo.wav")), std::string::npos)
         << run.output;
-    test::Audio a = test::readWav(path("taluma-w-demo.wav"));
+    test::Audio a = test::readWav(dir.file("taluma-w-demo.wav"));
     EXPECT_GT(a.frames(), 8u * 44100);
     float peak = 0;
     for (float s : a.samples)

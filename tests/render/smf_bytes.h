@@ -14,10 +14,6 @@ inline void append(Bytes& out, std::initializer_list<int> bytes) {
         out.push_back(static_cast<uint8_t>(b));
 }
 
-inline void appendU32(Bytes& out, uint32_t v) {
-    append(out, {int(v >> 24), int(v >> 16 & 255), int(v >> 8 & 255), int(v & 255)});
-}
-
 inline Bytes header(int format, int tracks, int division) {
     Bytes h;
     append(h, {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, format, tracks >> 8, tracks & 255, division >> 8,
@@ -28,7 +24,8 @@ inline Bytes header(int format, int tracks, int division) {
 // A chunk around `body`; `tag` is "MTrk" for a track.
 inline Bytes chunk(const Bytes& body, const char* tag = "MTrk") {
     Bytes c(tag, tag + 4);
-    appendU32(c, static_cast<uint32_t>(body.size()));
+    const int n = static_cast<int>(body.size());
+    append(c, {n >> 24, n >> 16 & 255, n >> 8 & 255, n & 255});
     c.insert(c.end(), body.begin(), body.end());
     return c;
 }
@@ -39,7 +36,5 @@ inline Bytes concat(std::initializer_list<Bytes> parts) {
         out.insert(out.end(), p.begin(), p.end());
     return out;
 }
-
-inline const Bytes kEndOfTrack = {0x00, 0xFF, 0x2F, 0x00};
 
 }  // namespace taluma::render::test

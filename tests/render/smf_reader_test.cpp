@@ -14,7 +14,7 @@ using namespace test;
 Bytes track(std::initializer_list<int> events) {
     Bytes body;
     append(body, events);
-    body.insert(body.end(), kEndOfTrack.begin(), kEndOfTrack.end());
+    append(body, {0x00, 0xFF, 0x2F, 0x00});  // end of track
     return chunk(body);
 }
 
