@@ -143,8 +143,6 @@ TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
          }},
         {global::kBitDepth, 0, Reply::kNone, 0, setTo(eventid::kBitDepth, 1)},
         {global::kBitDepth, 0.5, Reply::kNone, 0, setTo(eventid::kBitDepth, 9)},
-        {global::kVoiceCount, 0, Reply::kNone, 0,
-         onEngine([](SynthEngine& e) { e.setVoiceCount(8); })},
         {global::kVoiceCount, 1, Reply::kNone, 0,
          onEngine([](SynthEngine& e) { e.setVoiceCount(1024); })},
         settingValue(global::kPage, 3, &S::page, 3),
@@ -189,7 +187,6 @@ TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
         // Settings.
         {setting::kBendRange, 1, Reply::kNone, 0, setTo(eventid::kBendRange, 24)},
         {setting::kBendRange, 0.5, Reply::kNone, 0, setTo(eventid::kBendRange, 12)},
-        settingValue(setting::kWaveOpacity, 50, &S::waveOpacity, 50),
         settingValue(setting::kWaveOpacity, 1e12, &S::waveOpacity, 100),
         settingValue(setting::kGridOpacity, 20, &S::gridOpacity, 20),
         settingValue(setting::kNumberRadix, 1, &S::numberRadix, 1),
