@@ -6,10 +6,6 @@
 #include "engine/engine_event.h"
 #include "scratch_dir.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include "vstgui/lib/vstkeycode.h"
-
 namespace taluma {
 namespace test {
 namespace {
@@ -244,45 +240,6 @@ TEST_F(EditorPages, SettingsFileDialogsAskForAPathAndSendIt) {
                   std::vector<uint8_t>(path.c_str(), path.c_str() + path.size() + 1));
     }
 }
-
-// Preset dialogs start in the folder of the last preset, else the musician's own preset
-// folder, else the factory bank; wavetable dialogs in the folder last used for them,
-// else the home folder.
-#ifndef _WIN32  // the preset folders come from the shell on Windows: not redirected
-TEST_F(EditorPages, FileDialogsStartWhereTheFilesAre) {
-    namespace fs = std::filesystem;
-    testhost::ScratchDir home, elsewhere;
-    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    ::setenv("HOME", home.path().c_str(), 1);
-    const fs::path instrument =
-        fs::u8path(home.path()) / ".vst3/presets/TALUMA W developers/TALUMA W";
-    auto startsIn = [&](const Rect& button) {
-        click(page(button));
-        ProbeFileDialog dialog{};
-        EXPECT_EQ(probe->fileDialog(dialog), Steinberg::kResultOk);
-        return std::string(dialog.initialDirectory);
-    };
-    auto cancel = [&] { key(0, VSTGUI::VKEY_ESCAPE); };
-    showSettings();
-    EXPECT_EQ(startsIn(S::importButton[0]), home.path());
-    cancel();
-    EXPECT_EQ(startsIn(S::presetImportButton), "");  // nothing installed
-    cancel();
-    fs::create_directories(instrument / "tlmprst");
-    EXPECT_EQ(startsIn(S::presetImportButton), (instrument / "tlmprst").string());
-    cancel();
-    fs::create_directories(instrument / "user");
-    EXPECT_EQ(startsIn(S::presetExportButton), (instrument / "user").string());
-    answerFileDialog(elsewhere.file("mine.tlmprst"));
-    EXPECT_EQ(startsIn(S::presetImportButton), elsewhere.path());
-    cancel();
-    EXPECT_EQ(startsIn(S::exportButton[1]), home.path());  // presets are not tables
-    answerFileDialog(elsewhere.file("sub/wave.txt"));
-    EXPECT_EQ(startsIn(S::importButton[0]), elsewhere.file("sub"));
-    cancel();
-    ::setenv("HOME", savedHome.c_str(), 1);
-}
-#endif
 
 // A preset imported in the window changes values the host keeps a list of: the host is
 // told once, from the window's timer on the user-interface thread, never inside a call

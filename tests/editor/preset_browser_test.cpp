@@ -1,6 +1,7 @@
-// The preset browser of the menu bar, through the built module's window: it lists the
-// installed bank by category and the musician's own presets, steps through them, marks
-// an edited sound, saves under a name typed in the window and loads that back.
+// With HOME in a scratch folder, through the built module's window: where the file
+// dialogs start, and the preset browser of the menu bar, which lists the installed bank
+// by category and the musician's own presets, steps through them, marks an edited sound,
+// saves under a name typed in the window and loads that back.
 #include "editor_fixture.h"
 
 #include "engine/engine_event.h"
@@ -21,14 +22,62 @@ namespace fs = std::filesystem;
 namespace S = layout::settings;
 constexpr uint32_t kTlA = eventid::kOperatorA + eventid::kTotalLevel;
 
-class PresetBrowser : public EditorFixture {
+// No preset folders yet below HOME.
+class ScratchHome : public EditorFixture {
 protected:
     void SetUp() override {
         savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
         ::setenv("HOME", home.path().c_str(), 1);
         instrument = fs::u8path(home.path()) / ".vst3/presets/TALUMA W developers/TALUMA W";
-        fs::create_directories(instrument / "tlmprst");
         EditorFixture::SetUp();
+    }
+    void TearDown() override {
+        EditorFixture::TearDown();
+        if (!savedHome.empty())
+            ::setenv("HOME", savedHome.c_str(), 1);
+    }
+
+    testhost::ScratchDir home;
+    std::string savedHome;
+    fs::path instrument;
+};
+
+// Preset dialogs start in the folder of the last preset, else the musician's own preset
+// folder, else the factory bank; wavetable dialogs in the folder last used for them,
+// else the home folder.
+TEST_F(ScratchHome, FileDialogsStartWhereTheFilesAre) {
+    testhost::ScratchDir elsewhere;
+    auto startsIn = [&](const Rect& button) {
+        click(page(button));
+        ProbeFileDialog dialog{};
+        EXPECT_EQ(probe->fileDialog(dialog), Steinberg::kResultOk);
+        return std::string(dialog.initialDirectory);
+    };
+    auto cancel = [&] { key(0, VSTGUI::VKEY_ESCAPE); };
+    showSettings();
+    EXPECT_EQ(startsIn(S::importButton[0]), home.path());
+    cancel();
+    EXPECT_EQ(startsIn(S::presetImportButton), "");  // nothing installed
+    cancel();
+    fs::create_directories(instrument / "tlmprst");
+    EXPECT_EQ(startsIn(S::presetImportButton), (instrument / "tlmprst").string());
+    cancel();
+    fs::create_directories(instrument / "user");
+    EXPECT_EQ(startsIn(S::presetExportButton), (instrument / "user").string());
+    answerFileDialog(elsewhere.file("mine.tlmprst"));
+    EXPECT_EQ(startsIn(S::presetImportButton), elsewhere.path());
+    cancel();
+    EXPECT_EQ(startsIn(S::exportButton[1]), home.path());  // presets are not tables
+    answerFileDialog(elsewhere.file("sub/wave.txt"));
+    EXPECT_EQ(startsIn(S::importButton[0]), elsewhere.file("sub"));
+    cancel();
+}
+
+class PresetBrowser : public ScratchHome {
+protected:
+    void SetUp() override {
+        ScratchHome::SetUp();
+        fs::create_directories(instrument / "tlmprst");
         // A bank of three sounds in two categories, each with its own TL of operator A.
         const std::pair<const char*, double> bank[] = {
             {"Bass - One", 0.1}, {"Bass - Two", 0.2}, {"Lead - Three", 0.3}};
@@ -40,11 +89,6 @@ protected:
         }
         click(layout::window::tabLeft);
         clearLogs();
-    }
-    void TearDown() override {
-        EditorFixture::TearDown();
-        if (!savedHome.empty())
-            ::setenv("HOME", savedHome.c_str(), 1);
     }
     // Opens the menu and picks entry `entry` of category `category` by keys; a category
     // past the last picks "Save Preset...".
@@ -74,10 +118,6 @@ protected:
     std::string bankFile(const char* name) const {
         return (instrument / "tlmprst" / (std::string(name) + ".tlmprst")).string();
     }
-
-    testhost::ScratchDir home;
-    std::string savedHome;
-    fs::path instrument;
 };
 
 TEST_F(PresetBrowser, ListsTheBankByCategoryAndStepsThroughIt) {
