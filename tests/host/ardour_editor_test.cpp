@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -54,7 +55,7 @@ void writeArdourConfig(const fs::path& configHome) {
 
 // The saved UI state opens the plug-in's own editor of the track "Synth" at start-up
 // (`type`: the processor's type in the session, "vst3" or "lv2").
-bool showPluginWindowAtStart(const fs::path& sessionFile, const std::string& type = "vst3") {
+bool showPluginWindowAtStart(const fs::path& sessionFile, const std::string& type) {
     std::string text = readText(sessionFile);
     std::smatch route, processor;
     if (!std::regex_search(text, route, std::regex(R"re(<Route [^>]*id="(\d+)" name="Synth")re")))
@@ -77,14 +78,15 @@ bool showPluginWindowAtStart(const fs::path& sessionFile, const std::string& typ
 
 constexpr unsigned long kClientMask = ~0x1FFFFFUL;  // an X client's window-id base
 
-std::string windowName(Display* d, Window w) {
-    char* name = nullptr;
-    std::string result;
-    if (XFetchName(d, w, &name) && name)
-        result = name;
-    if (name)
-        XFree(name);
-    return result;
+std::vector<Window> children(Display* d, Window w) {
+    Window root, parent, *list = nullptr;
+    unsigned count = 0;
+    std::vector<Window> out;
+    if (XQueryTree(d, w, &root, &parent, &list, &count) && list) {
+        out.assign(list, list + count);
+        XFree(list);
+    }
+    return out;
 }
 
 // In the subtree of `w`: a mapped 800 x 600 window made by another client than `owner`.
@@ -93,64 +95,55 @@ Window findForeignEditor(Display* d, Window w, unsigned long owner) {
     if (XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable && a.width == 800 &&
         a.height == 600 && (w & kClientMask) != owner)
         return w;
-    Window root, parent, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(d, w, &root, &parent, &children, &count))
-        return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i)
-        found = findForeignEditor(d, children[i], owner);
-    if (children)
-        XFree(children);
-    return found;
+    for (Window child : children(d, w))
+        if (Window found = findForeignEditor(d, child, owner))
+            return found;
+    return 0;
 }
 
 // Ardour's top-level window of the plug-in ("Synth: TALUMA W ...") and the editor in it.
 Window findPluginEditor(Display* d) {
-    Window root, parent, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
-    Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i) {
-        const Window top = children[i];
-        std::string name = windowName(d, top);
+    for (Window top : children(d, DefaultRootWindow(d))) {
         // Window managers are absent under Xvfb: the name is on the top-level itself.
-        if (name.find("TALUMA W") != std::string::npos)
-            found = findForeignEditor(d, top, top & kClientMask);
+        char* name = nullptr;
+        const bool ours = XFetchName(d, top, &name) && name && std::strstr(name, "TALUMA W");
+        if (name)
+            XFree(name);
+        if (Window found = ours ? findForeignEditor(d, top, top & kClientMask) : 0)
+            return found;
     }
-    if (children)
-        XFree(children);
-    return found;
+    return 0;
 }
 
-bool writeScreenshot(Display* d, Window w, const std::string& path, size_t& colours) {
+// The pixels (0xRRGGBB) of the width x height area of `w` at x, y; none if it cannot be read.
+std::vector<unsigned long> pixels(Display* d, Window w, int x, int y, int width, int height) {
+    std::vector<unsigned long> out;
+    XImage* image = XGetImage(d, w, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    for (int row = 0; image && row < height; ++row)
+        for (int col = 0; col < width; ++col)
+            out.push_back(XGetPixel(image, col, row) & 0xFFFFFF);
+    if (image)
+        XDestroyImage(image);
+    return out;
+}
+
+// How many colours all of `w` shows; written as a PNG file too unless `path` is empty.
+size_t capture(Display* d, Window w, const std::string& path = "") {
     XWindowAttributes a;
     if (!XGetWindowAttributes(d, w, &a))
-        return false;
-    XImage* image =
-        XGetImage(d, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
-    if (!image)
-        return false;
-    std::vector<unsigned char> rgb(size_t(a.width) * size_t(a.height) * 3);
-    std::set<unsigned long> distinct;
-    for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x) {
-            const unsigned long p = XGetPixel(image, x, y);
-            distinct.insert(p & 0xFFFFFF);
-            unsigned char* o = &rgb[(size_t(y) * size_t(a.width) + size_t(x)) * 3];
-            o[0] = (p >> 16) & 0xFF;
-            o[1] = (p >> 8) & 0xFF;
-            o[2] = p & 0xFF;
-        }
-    XDestroyImage(image);
-    colours = distinct.size();
-    return path.empty() ||
-           stbi_write_png(path.c_str(), a.width, a.height, 3, rgb.data(), a.width * 3) != 0;
+        return 0;
+    const std::vector<unsigned long> all = pixels(d, w, 0, 0, a.width, a.height);
+    std::vector<unsigned char> rgb;
+    for (unsigned long p : all)
+        rgb.insert(rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+    if (!path.empty() && !all.empty())
+        stbi_write_png(path.c_str(), a.width, a.height, 3, rgb.data(), a.width * 3);
+    return std::set<unsigned long>(all.begin(), all.end()).size();
 }
 
 // Ardour's GUI, started on the saved session of `scratch` with the plug-in's window
-// (processor type `type`) shown; the editor found drawn in it (0 if none drew while
-// Ardour ran, up to 90 s), and a screenshot of the whole display written to `shot`.
+// (processor type `type`) shown; the editor must draw in it while Ardour runs (up to
+// 90 s). A screenshot of the whole display is written to `shot` in the build folder.
 // Ardour is ended (and waited for) when the object goes.
 struct ArdourWindow {
     void open(const ArdourScratch& scratch, const std::string& type, const std::string& shot) {
@@ -169,15 +162,22 @@ struct ArdourWindow {
         ASSERT_EQ(posix_spawnp(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
         display = XOpenDisplay(nullptr);
         ASSERT_NE(display, nullptr);
+        size_t colours = 0;
         for (int i = 0; i < 180 && running(); ++i) {  // Ardour takes a while to start
             std::this_thread::sleep_for(std::chrono::milliseconds(500));
             editor = findPluginEditor(display);
             // Drawn: the window shows the editor's picture, not one flat colour.
-            if (editor && writeScreenshot(display, editor, "", colours) && colours > 16)
+            if (editor && (colours = capture(display, editor)) > 16)
                 break;
         }
-        size_t all = 0;
-        writeScreenshot(display, DefaultRootWindow(display), shot, all);
+        const std::string path = screenshot(shot);
+        ASSERT_NE(editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << path << ")";
+        ASSERT_GT(colours, 16u) << "the plug-in window is blank (screenshot: " << path << ")";
+    }
+    std::string screenshot(const std::string& name) const {
+        const std::string path = std::string(TALUMA_HOST_SCRATCH) + "/" + name;
+        capture(display, DefaultRootWindow(display), path);
+        return path;
     }
     bool running() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
     ~ArdourWindow() {
@@ -196,7 +196,6 @@ struct ArdourWindow {
     pid_t pid = -1;
     Display* display = nullptr;
     Window editor = 0;
-    size_t colours = 0;
 };
 
 TEST(ArdourEditor, TheEditorOpensAndDrawsInsideArdoursWindow) {
@@ -207,16 +206,10 @@ TEST(ArdourEditor, TheEditorOpensAndDrawsInsideArdoursWindow) {
         GTEST_SKIP() << "no X server for Ardour's window: " << server.failure();
 
     const ArdourScratch scratch(fs::path(TALUMA_HOST_SCRATCH) / "ardour-gui", TALUMA_BUNDLE_DIR);
-    const Command scan = scratch.scan();
-    ASSERT_NE(scan.output.find("Found Plugin: TALUMA W"), std::string::npos) << scan.output;
-    const Command build = scratch.buildSession(TALUMA_HOST_SCRIPT, 64);
-    ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
-    const std::string shot = std::string(TALUMA_HOST_SCRATCH) + "/ardour_editor.png";
+    ASSERT_NO_FATAL_FAILURE(scratch.expectScanned());
+    ASSERT_NO_FATAL_FAILURE(scratch.buildSession());
     ArdourWindow window;
-    ASSERT_NO_FATAL_FAILURE(window.open(scratch, "vst3", shot));
-    EXPECT_NE(window.editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot
-                                  << ")";
-    EXPECT_GT(window.colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
+    window.open(scratch, "vst3", "ardour_editor.png");
 }
 
 // The LV2 bundle's window in Ardour: it opens inside Ardour's plug-in window and takes
@@ -232,52 +225,33 @@ TEST(ArdourEditor, TheLv2WindowOpensInsideArdoursAndTakesAKnobDrag) {
 
     ArdourScratch scratch(fs::path(TALUMA_HOST_SCRATCH) / "ardour-lv2-gui", TALUMA_BUNDLE_DIR);
     scratch.addLv2Bundle(TALUMA_LV2_BUNDLE_DIR);
-    const Command build = scratch.buildSession(TALUMA_HOST_SCRIPT, 64, "TALUMA_PLUGIN_TYPE=LV2");
-    ASSERT_NE(build.output.find("SESSION SAVED"), std::string::npos) << build.output;
-    const std::string shot = std::string(TALUMA_HOST_SCRATCH) + "/ardour_lv2_editor.png";
+    ASSERT_NO_FATAL_FAILURE(scratch.buildSession("TALUMA_PLUGIN_TYPE=LV2"));
     ArdourWindow window;
-    ASSERT_NO_FATAL_FAILURE(window.open(scratch, "lv2", shot));
-    ASSERT_NE(window.editor, 0UL) << "no plug-in window inside Ardour's (screenshot: " << shot
-                                  << ")";
-    ASSERT_GT(window.colours, 16u) << "the plug-in window is blank (screenshot: " << shot << ")";
-    Display* display = window.display;
-    const Window editor = window.editor;
+    ASSERT_NO_FATAL_FAILURE(window.open(scratch, "lv2", "ardour_lv2_editor.png"));
 
     // Operator A's TL knob (Logic page) and the number under it, in window coordinates.
     const int knobX = 572 + 12 + 10, knobY = 56 + 152 + 10;
-    auto region = [&] {
-        XImage* image =
-            XGetImage(display, editor, knobX - 12, knobY - 12, 64, 24, AllPlanes, ZPixmap);
-        std::vector<unsigned long> pixels;
-        for (int y = 0; image && y < 24; ++y)
-            for (int x = 0; x < 64; ++x)
-                pixels.push_back(XGetPixel(image, x, y));
-        if (image)
-            XDestroyImage(image);
-        return pixels;
+    const auto region = [&] {
+        return pixels(window.display, window.editor, knobX - 12, knobY - 12, 64, 24);
     };
     const std::vector<unsigned long> before = region();
-    const std::string id = std::to_string(editor);
     const Command drag = runShell(
-        "xdotool mousemove --window " + id + " " + std::to_string(knobX) + " " +
-        std::to_string(knobY) +
+        "xdotool mousemove --window " + std::to_string(window.editor) + " " +
+        std::to_string(knobX) + " " + std::to_string(knobY) +
         " mousedown 1 sleep 0.2 mousemove_relative -- 0 -20 sleep 0.2 "
         "mousemove_relative -- 0 -20 sleep 0.2 mousemove_relative -- 0 -20 sleep 0.2 mouseup 1");
     ASSERT_EQ(drag.exitCode, 0) << drag.output;
     std::vector<unsigned long> after;
     for (int i = 0; i < 20 && (after = region()) == before; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    size_t all = 0;
-    writeScreenshot(display, DefaultRootWindow(display),
-                    std::string(TALUMA_HOST_SCRATCH) + "/ardour_lv2_editor_dragged.png", all);
+    window.screenshot("ardour_lv2_editor_dragged.png");
     EXPECT_NE(after, before) << "the knob and its value did not move";
 
     // The drag reached Ardour as writes to the port: saved (Ctrl+S in Ardour's editor
     // window), the session holds a TL other than the 16 it started with.
     const fs::path saved = scratch.session / "host.ardour";
     const auto savedTl = [&] {
-        std::ifstream in(saved);
-        const std::string xml((std::istreambuf_iterator<char>(in)), {});
+        const std::string xml = readText(saved);
         const std::string tag = "<Port symbol=\"op_a_tl\" value=\"";
         const size_t at = xml.find(tag);
         return at == std::string::npos ? -1 : std::atoi(xml.c_str() + at + tag.size());

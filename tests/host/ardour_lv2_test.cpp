@@ -14,22 +14,16 @@ TEST(ArdourLv2, APresetPickedInArdourSurvivesSaveAndReopen) {
     const char* const preset = "Lead - Brass Lead";
     ArdourScratch scratch(fs::path(TALUMA_HOST_SCRATCH) / "ardour-lv2", TALUMA_BUNDLE_DIR);
     scratch.addLv2Bundle(TALUMA_LV2_BUNDLE_DIR);
-
-    const int key = 64;
-    const Command built = scratch.buildSession(
-        TALUMA_HOST_SCRIPT, key,
+    ASSERT_NO_FATAL_FAILURE(scratch.buildSession(
         "TALUMA_PLUGIN_TYPE=LV2 TALUMA_TWEAK='OP A TL=90;ALG=1' TALUMA_PRESET='" +
-            std::string(preset) + "'");
-    ASSERT_NE(built.output.find("SESSION SAVED"), std::string::npos) << built.output;
+        std::string(preset) + "'"));
     const std::string session = readText(scratch.session / "host.ardour");
     ASSERT_NE(session.find("type=\"lv2\" unique-id=\"https://taluma-w.example.org/lv2\""),
               std::string::npos)
         << "the track does not hold the LV2 instrument";
-    const fs::path reopened = scratch.root / "reopened.wav";
-    const Command exported = scratch.exportSession(reopened, "-b float");
-    ASSERT_EQ(exported.exitCode, 0) << exported.output;
-    expectPlaysPreset(scratch, reopened, TALUMA_RENDER_EXE,
-                      fs::path(TALUMA_BANK_DIR) / (std::string(preset) + ".vstpreset"), key);
+    expectReopenedSessionPlays(scratch,
+                               fs::path(TALUMA_BANK_DIR) / (std::string(preset) + ".vstpreset"),
+                               TALUMA_RENDER_EXE);
 }
 
 }  // namespace

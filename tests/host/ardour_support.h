@@ -62,6 +62,8 @@ constexpr const char* kNotInstalled =
     "Ardour 7 or a program the test drives is not installed (Debian packages 'ardour' and "
     "'xdotool', see tools/setup.sh): the real-host test cannot run";
 
+constexpr int kKey = 64;  // E4, the note every session plays
+
 // A scratch folder for one Ardour run: its home, the plug-in folder with the bundle.
 struct ArdourScratch {
     fs::path root, home, plugins, session;
@@ -93,63 +95,61 @@ struct ArdourScratch {
     }
 
     // The scanner exits 0 even when a module fails; its report tells.
-    Command scan() const {
-        return runShell(env + "LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 " + kScanner + " " +
-                        shellQuoted(plugins / "TALUMA_W.vst3"));
+    void expectScanned() const {
+        const Command scan = runShell(env + "LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 " +
+                                      kScanner + " " + shellQuoted(plugins / "TALUMA_W.vst3"));
+        ASSERT_NE(scan.output.find("Found Plugin: TALUMA W"), std::string::npos) << scan.output;
     }
 
-    // A saved session "host" with a MIDI track "Synth" playing `key` through the plug-in;
-    // `settings` are more variables for the script (TALUMA_TWEAK, TALUMA_PRESET). Ardour
-    // now and then aborts while it sets up a session (a port it says exists already): a
-    // session that was not saved is built again.
-    Command buildSession(const std::string& script, int key,
-                         const std::string& settings = "") const {
+    // A saved session "host" with a MIDI track "Synth" playing kKey through the plug-in;
+    // `settings` are more variables for the script (TALUMA_PLUGIN_TYPE, TALUMA_TWEAK,
+    // TALUMA_PRESET). Ardour now and then aborts while it sets up a session (a port it
+    // says exists already): a session that was not saved is built again.
+    void buildSession(const std::string& settings = "") const {
         Command built;
         for (int attempt = 0; attempt < 3; ++attempt) {
             fs::remove_all(session);
             built = runShell(env + settings + " TALUMA_SESSION_DIR=" + shellQuoted(session) +
                              " TALUMA_SESSION_NAME=host TALUMA_PLUGIN='TALUMA W' TALUMA_NOTE=" +
-                             std::to_string(key) + " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " +
-                             shellQuoted(script));
+                             std::to_string(kKey) + " TALUMA_VELOCITY=100 timeout 90 ardour7-lua " +
+                             shellQuoted(TALUMA_HOST_SCRIPT));
             if (built.output.find("SESSION SAVED") != std::string::npos)
-                break;
+                return;
         }
-        return built;
-    }
-
-    // Ardour reopens the saved session in a process of its own and exports it (`format`:
-    // ardour7-export's options). The export now and then stalls after writing (Ardour's
-    // own fault, seen on a busy machine): a stalled export is tried again, a failing one
-    // is not.
-    Command exportSession(const fs::path& wav, const std::string& format = "") const {
-        Command exported;
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            exported = runShell(env + "timeout 60 ardour7-export " + shellQuoted(session) +
-                                " host " + format + " -o " + shellQuoted(wav));
-            if (exported.exitCode != 124)
-                break;
-        }
-        return exported;
+        FAIL() << built.output;
     }
 };
 
-// The export `played` of a session with `preset` (a file of the factory bank) playing
-// `key` from 0.5 s to 1.5 s sounds as `renderer`, the project's own renderer, plays the
-// same note with the preset through the VST 3 bundle: below -60 dB of difference.
-inline void expectPlaysPreset(const ArdourScratch& scratch, const fs::path& played,
-                              const fs::path& renderer, const fs::path& preset, int key) {
+// Ardour reopens the saved session in a process of its own and exports it: the export
+// must sound as `renderer`, the project's own renderer, plays kKey from 0.5 s to 1.5 s with
+// `preset` (a file of the factory bank) through the VST 3 bundle: below -60 dB of
+// difference. The export now and then stalls after writing (Ardour's own fault, seen on a
+// busy machine): a stalled export is tried again, a failing one is not.
+inline void expectReopenedSessionPlays(const ArdourScratch& scratch, const fs::path& preset,
+                                       const fs::path& renderer) {
     namespace audio = taluma::render::test;
+    const fs::path played = scratch.root / "reopened.wav";
+    Command exported;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        exported =
+            runShell(scratch.env + "timeout 60 ardour7-export " + shellQuoted(scratch.session) +
+                     " host -b float -o " + shellQuoted(played));
+        if (exported.exitCode != 124)
+            break;
+    }
+    ASSERT_EQ(exported.exitCode, 0) << exported.output;
     const fs::path notes = scratch.root / "note.txt";
-    std::ofstream(notes) << "0.5 " << key << " 100 1.0\n";
+    std::ofstream(notes) << "0.5 " << kKey << " 100 1.0\n";
     const fs::path reference = scratch.root / "reference.wav";
     const Command rendered =
         runShell(renderer.string() + " " + shellQuoted(notes) + " -r 48000 --preset " +
                  shellQuoted(preset) + " -o " + shellQuoted(reference));
     ASSERT_EQ(rendered.exitCode, 0) << rendered.output;
-    const audio::Audio exported = audio::readWav(played.string());
+    const audio::Audio exportedAudio = audio::readWav(played.string());
     const audio::Audio expected = audio::readWav(reference.string());
-    ASSERT_EQ(exported.rate, 48000u);
-    const std::vector<float> a = exported.left(0.4, 2.4), b = expected.left(0.4, 2.4);
+    ASSERT_EQ(exportedAudio.rate, 48000u);
+    ASSERT_EQ(exportedAudio.channels, 2);
+    const std::vector<float> a = exportedAudio.left(0.4, 2.4), b = expected.left(0.4, 2.4);
     ASSERT_EQ(a.size(), b.size()) << "the export is shorter than the note";
     std::vector<float> difference(a.size());
     for (size_t i = 0; i < a.size(); ++i)
