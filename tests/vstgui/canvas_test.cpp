@@ -1,5 +1,6 @@
-// The software canvas: blending, bitmaps with alpha, film-strip sub-rectangles,
-// clipping and text placement, checked pixel by pixel.
+// The software canvas: blending, bitmaps with alpha and text placement, checked pixel by
+// pixel. Film-strip frames are checked through the controls drawing them (controls_test,
+// scaling_test), bitmaps' clipping by the editor's pictures (tests/editor).
 #include <gtest/gtest.h>
 #include "testsupport.h"
 
@@ -11,7 +12,6 @@ namespace {
 struct CanvasTest : ::testing::Test {
     static void SetUpTestSuite() {
         registerPng("canvas_half.png", 4, 4, [](int, int) { return 0x80FF0000u; });  // red at 50 %
-        registerStrip("canvas_strip.png", 3, 2, 4);
     }
     PixelBuffer buffer{10, 10};
     CDrawContext context{buffer};
@@ -48,20 +48,6 @@ TEST_F(CanvasTest, BitmapAlphaAndGlobalAlphaMultiply) {
     context.setGlobalAlpha(0.f);
     context.drawBitmap(half, CRect(0, 5, 4, 9));
     EXPECT_EQ(rgbOf(buffer.at(0, 5)), 0u);
-}
-
-TEST_F(CanvasTest, FilmStripSubRectangleAndClipping) {
-    SharedPointer<CBitmap> strip = owned(new CBitmap(CResourceDescription("canvas_strip.png")));
-    ASSERT_EQ(strip->getHeight(), 8);
-    drawFilmStripFrame(&context, strip, CRect(0, 0, 3, 2), 2, 2, CPoint(), 1.f);
-    EXPECT_EQ(buffer.at(0, 0), frameColour(2));
-    EXPECT_EQ(buffer.at(2, 1), frameColour(2));
-    EXPECT_EQ(rgbOf(buffer.at(0, 2)), 0u);  // the next frame is not drawn
-    context.setClipRect(CRect(6, 6, 7, 7));
-    context.drawBitmap(strip, CRect(5, 5, 8, 8));
-    EXPECT_EQ(buffer.at(6, 6), frameColour(0));
-    EXPECT_EQ(rgbOf(buffer.at(5, 5)), 0u);
-    EXPECT_EQ(rgbOf(buffer.at(7, 7)), 0u);
 }
 
 TEST_F(CanvasTest, MissingOrInvalidResourcesDrawNothing) {

@@ -195,8 +195,9 @@ struct ProcessSelectorTest : SelectorTest {
                             << body << "\n";
         chmod(path.c_str(), 0700);
     }
-    void waitForAnswer() {
-        for (int i = 0; i < 500 && delegate->messages.empty(); ++i) {
+    // Lets the frame idle until `done` holds, for 5 s at the most.
+    void idleUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 500 && !done(); ++i) {
             frame->idle();
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
@@ -219,7 +220,7 @@ TEST_F(ProcessSelectorTest, ZenityAnswerIsDeliveredWithoutBlocking) {
         selector->addFileExtension(CFileExtension("text files(.txt)", "txt"));
     }));
     EXPECT_EQ(frame->getModalView(), nullptr);  // not the in-frame entry
-    waitForAnswer();
+    idleUntil([&] { return !delegate->messages.empty(); });
     ASSERT_EQ(delegate->messages.size(), 1u);
     EXPECT_EQ(delegate->files, std::vector<std::string>{"/home/user/wave.txt"});
     std::string args = arguments();
@@ -241,7 +242,7 @@ TEST_F(ProcessSelectorTest, CancelAndHostsThatReapChildrenThemselves) {
         auto previous = std::signal(SIGCHLD, c.hostReaps ? SIG_IGN : SIG_DFL);
         ASSERT_TRUE(run(frame.get(), CNewFileSelector::kSelectFile,
                         [](CNewFileSelector* s) { s->setInitialDirectory("/tmp/start"); }));
-        waitForAnswer();
+        idleUntil([&] { return !delegate->messages.empty(); });
         std::signal(SIGCHLD, previous);
         ASSERT_EQ(delegate->messages.size(), 1u) << c.script;
         EXPECT_EQ(delegate->files, c.files) << c.script;
@@ -270,10 +271,7 @@ TEST_F(ProcessSelectorTest, ClosingTheFrameEndsTheDialogProcess) {
 TEST_F(ProcessSelectorTest, ABrokenDialogFallsBackToTheInFrameEntry) {
     writeScript("echo 'cannot open display' >&2; exit 3");
     ASSERT_TRUE(run(frame.get(), CNewFileSelector::kSelectFile));
-    for (int i = 0; i < 500 && !frame->getModalView(); ++i) {
-        frame->idle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    idleUntil([&] { return frame->getModalView() != nullptr; });
     ASSERT_NE(frame->getModalView(), nullptr);
     EXPECT_TRUE(delegate->messages.empty());
     Offscreen::typeText(frame.get(), "/tmp/a.wav");
