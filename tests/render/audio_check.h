@@ -37,7 +37,7 @@ inline uint32_t le(const uint8_t* p, int bytes) {
     return v;
 }
 
-// Reads 16-bit PCM or 32-bit float WAV files (plain or extensible format tag).
+// Reads 16-bit PCM or 32-bit float WAV files, as taluma-render and Ardour's export write them.
 inline Audio readWav(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::vector<uint8_t> b((std::istreambuf_iterator<char>(file)),
@@ -56,21 +56,14 @@ inline Audio readWav(const std::string& path) {
             a.channels = static_cast<uint16_t>(le(body + 2, 2));
             a.rate = le(body + 4, 4);
             bits = le(body + 14, 2);
-            if (format == 0xFFFE && size >= 26)
-                format = le(body + 24, 2);
         } else if (!std::memcmp(&b[pos], "data", 4)) {
-            if (format == 1 && bits == 16) {
-                for (uint32_t i = 0; i + 1 < size; i += 2)
-                    a.samples.push_back(static_cast<int16_t>(le(body + i, 2)) / 32768.0f);
-            } else if (format == 3 && bits == 32) {
-                for (uint32_t i = 0; i + 3 < size; i += 4) {
-                    uint32_t v = le(body + i, 4);
-                    float f;
-                    std::memcpy(&f, &v, 4);
-                    a.samples.push_back(f);
-                }
-            } else {
+            if (!(format == 1 && bits == 16) && !(format == 3 && bits == 32))
                 throw std::runtime_error(path + ": unsupported sample format");
+            for (uint32_t i = 0; i + bits / 8 <= size; i += bits / 8) {
+                const uint32_t v = le(body + i, int(bits / 8));
+                float f;
+                std::memcpy(&f, &v, 4);
+                a.samples.push_back(format == 1 ? static_cast<int16_t>(v) / 32768.0f : f);
             }
         }
         pos += 8 + size + (size & 1);
