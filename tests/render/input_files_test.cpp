@@ -18,8 +18,7 @@ std::vector<uint8_t> record(uint8_t version) {
 std::vector<uint8_t> preset(const std::vector<uint8_t>& rec, size_t totalSize) {
     std::vector<uint8_t> p = {'R', 'I', 'F', 'F', 0x62, 0x03, 0, 0,
                               'd', 'a', 't', 'a', 0x5A, 0x03, 0, 0};
-    for (uint8_t b : rec)
-        p.push_back(b);
+    p.insert(p.end(), rec.begin(), rec.end());
     p.resize(totalSize, 0);
     return p;
 }

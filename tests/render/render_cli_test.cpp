@@ -28,6 +28,7 @@ protected:
     std::string write(const std::string& name, const std::string& bytes) const {
         return dir.write(name, bytes);
     }
+    test::Audio audio(const std::string& name) const { return test::readWav(dir.file(name)); }
     // Runs the tool in the scratch folder with the arguments (a shell word list).
     ToolRun render(const std::string& args) const {
         const std::string command = "cd '" + dir.path() + "' && '" TALUMA_RENDER_EXE "' " + args +
@@ -49,7 +50,7 @@ TEST_F(RenderCli, NoteListRendersTheNoteAtItsPitchAndLength) {
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("wrote " + dir.file("a4.wav")), std::string::npos) << run.output;
 
-    test::Audio a = test::readWav(dir.file("a4.wav"));
+    test::Audio a = audio("a4.wav");
     EXPECT_EQ(a.rate, 48000u);
     EXPECT_EQ(a.channels, 2);
     EXPECT_EQ(a.frames(), 76800u);                // (0.1 + 1.0 + 0.5) s
@@ -64,8 +65,8 @@ TEST_F(RenderCli, BlockSizeDoesNotMoveEvents) {
     write("notes.txt", "0.013 60 100 0.2\n0.2017 67 90 0.1\n0.25 72 80 0.05\n");
     ASSERT_EQ(render("notes.txt -o small.wav -b 37 --tail 0.2").exitCode, 0);
     ASSERT_EQ(render("notes.txt -o large.wav -b 4096 --tail 0.2").exitCode, 0);
-    test::Audio small = test::readWav(dir.file("small.wav"));
-    test::Audio large = test::readWav(dir.file("large.wav"));
+    test::Audio small = audio("small.wav");
+    test::Audio large = audio("large.wav");
     ASSERT_EQ(small.samples.size(), large.samples.size());
     EXPECT_GT(test::rms(small.left(0, 0.5)), 0.01);
     EXPECT_EQ(small.samples, large.samples);
@@ -87,7 +88,7 @@ TEST_F(RenderCli, MidiFileControllersAndBendGoThroughTheMidiMapping) {
     dir.write("song.mid", concat({header(0, 1, 480), notes}));
     ToolRun run = render("song.mid --bits 16 --tail 0.3");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    Audio a = readWav(dir.file("song.wav"));
+    Audio a = audio("song.wav");
     EXPECT_EQ(a.frames(), static_cast<size_t>(1.8 * 44100));
     EXPECT_LT(rms(a.left(0.1, 0.3)), 1e-4);  // CC 7 = 0 silenced the first note
     std::vector<float> second = a.left(1.1, 0.3);
@@ -115,10 +116,10 @@ TEST_F(RenderCli, SavedStateAndPresetRecreateTheSound) {
     ASSERT_EQ(fromPreset.exitCode, 0) << fromPreset.output;
     ASSERT_EQ(render("plain.txt -o default.wav").exitCode, 0);
 
-    const test::Audio edited = test::readWav(dir.file("edit.wav"));
-    EXPECT_EQ(test::readWav(dir.file("state.wav")).samples, edited.samples);
-    EXPECT_EQ(test::readWav(dir.file("preset.wav")).samples, edited.samples);
-    EXPECT_NE(test::readWav(dir.file("default.wav")).samples, edited.samples);
+    const test::Audio edited = audio("edit.wav");
+    EXPECT_EQ(audio("state.wav").samples, edited.samples);
+    EXPECT_EQ(audio("preset.wav").samples, edited.samples);
+    EXPECT_NE(audio("default.wav").samples, edited.samples);
 }
 
 TEST_F(RenderCli, WavetablesFromTextOrWavFilesAreHeard) {
@@ -140,9 +141,9 @@ TEST_F(RenderCli, WavetablesFromTextOrWavFilesAreHeard) {
     ASSERT_EQ(fromText.exitCode, 0) << fromText.output;
     ToolRun fromWav = render("note.txt -o wav.wav --table-b square.wav");
     ASSERT_EQ(fromWav.exitCode, 0) << fromWav.output;
-    const test::Audio square = test::readWav(dir.file("text.wav"));
-    EXPECT_EQ(test::readWav(dir.file("wav.wav")).samples, square.samples);
-    EXPECT_NE(test::readWav(dir.file("sine.wav")).samples, square.samples);
+    const test::Audio square = audio("text.wav");
+    EXPECT_EQ(audio("wav.wav").samples, square.samples);
+    EXPECT_NE(audio("sine.wav").samples, square.samples);
     EXPECT_NEAR(semitonesAbove440(test::estimatePitch(square.left(0.2, 0.3), square.rate)), 0.0,
                 0.1);
 
@@ -203,7 +204,7 @@ TEST_F(RenderCli, WithoutArgumentsTheDemoIsRendered) {
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("wrote " + dir.file("taluma-w-demo.wav")), std::string::npos)
         << run.output;
-    test::Audio a = test::readWav(dir.file("taluma-w-demo.wav"));
+    test::Audio a = audio("taluma-w-demo.wav");
     EXPECT_GT(a.frames(), 8u * 44100);
     float peak = 0;
     for (float s : a.samples)
