@@ -43,49 +43,38 @@ TEST_F(RateConstants, RateChangeSilencesVoices) {
     EXPECT_EQ(engine.sounding(), 0);
 }
 
-TEST(EngineRateTable, BuiltFromTheHostRate) {
-    const struct {
-        float host;
-        std::vector<int32_t> expected;
-    } cases[] = {
-        {44100.0f, {44100, 22050, 14700, 11025}},
-        {48000.0f, {48000, 24000, 16000, 12000}},
-        {22050.0f, {22050, 11025, 7350, 0}},
-        {44100.5f, {0, 0, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        SynthEngine engine;
-        engine.init(44100.0f);
-        EngineRate rate;
-        setupRate(rate, engine, 512, c.host);
-        EXPECT_EQ(std::vector<int32_t>(rate.rateTable, rate.rateTable + 4), c.expected) << c.host;
-    }
-}
-
-// Set-ups (maxBlock > 0) and divider choices in turn on one engine: the divider kept,
-// fallen back to 1/1 where the table has no entry, or off (-1) for small blocks and
-// rates outside the table.
-TEST(EngineRateTable, DividerSelectionAndFallback) {
+// Set-ups (maxBlock > 0) with the rate table each builds, and divider choices in turn on
+// one engine: the divider kept, fallen back to 1/1 where the table has no entry, or off
+// (-1) for small blocks and rates outside the table.
+TEST(EngineRateTable, BuiltFromTheHostRateAndDividerSelection) {
     const struct {
         int32_t maxBlock;
         float host;
         int32_t choice, divider, decimation;
         float engineRate;
+        std::vector<int32_t> table;
     } steps[] = {
-        {512, 48000.0f, 0, 0, 1, 48000.0f},  {0, 0, 3, 3, 4, 12000.0f},
-        {512, 44100.0f, 0, 3, 4, 11025.0f},  {512, 22050.0f, 0, 0, 1, 22050.0f},
-        {0, 0, 3, 0, 1, 22050.0f},           {0, 0, 2, 2, 3, 7350.0f},
-        {15, 48000.0f, 0, -1, 1, 48000.0f},  {0, 0, 2, -1, 1, 48000.0f},
-        {512, 44100.5f, 0, -1, 1, 44100.5f},
+        {512, 48000.0f, 0, 0, 1, 48000.0f, {48000, 24000, 16000, 12000}},
+        {0, 0, 3, 3, 4, 12000.0f, {}},
+        {512, 44100.0f, 0, 3, 4, 11025.0f, {44100, 22050, 14700, 11025}},
+        {512, 22050.0f, 0, 0, 1, 22050.0f, {22050, 11025, 7350, 0}},
+        {0, 0, 3, 0, 1, 22050.0f, {}},
+        {0, 0, 2, 2, 3, 7350.0f, {}},
+        {15, 48000.0f, 0, -1, 1, 48000.0f, {0, 0, 0, 0}},
+        {0, 0, 2, -1, 1, 48000.0f, {}},
+        {512, 44100.5f, 0, -1, 1, 44100.5f, {0, 0, 0, 0}},
     };
     SynthEngine engine;
     engine.init(44100.0f);
     EngineRate rate;
     for (const auto& s : steps) {
-        if (s.maxBlock)
+        if (s.maxBlock) {
             setupRate(rate, engine, s.maxBlock, s.host);
-        else
+            EXPECT_EQ(std::vector<int32_t>(rate.rateTable, rate.rateTable + 4), s.table)
+                << s.maxBlock << " " << s.host;
+        } else {
             setRateDivider(rate, engine, s.choice);
+        }
         EXPECT_EQ(rate.rateDivider, s.divider) << s.maxBlock << " " << s.host << " " << s.choice;
         EXPECT_EQ(rate.decimation, s.decimation) << s.host << " " << s.choice;
         EXPECT_EQ(engine.sampleRate, s.engineRate) << s.host << " " << s.choice;
