@@ -104,27 +104,24 @@ struct BrowserTest : InFrameSelectorTest {
     std::string root;
 };
 
-TEST_F(BrowserTest, ListsFoldersAndMatchingFilesAndOpensByClick) {
+TEST_F(BrowserTest, ListsFoldersAndMatchingFiles) {
     ASSERT_TRUE(open(CNewFileSelector::kSelectFile));
     EXPECT_EQ(listed(), (std::vector<std::string>{"../", "sub/", "a.tlmprst", "B.tlmprst"}));
     clickRow(1);  // into "sub"
     EXPECT_EQ(listed(), (std::vector<std::string>{"../", "deep.tlmprst"}));
-    EXPECT_TRUE(delegate->messages.empty());
     clickRow(0);  // up again
     EXPECT_EQ(listed().size(), 4u);
-    clickRow(3);
-    ASSERT_EQ(delegate->messages.size(), 1u);
-    EXPECT_EQ(answer(), inRoot("B.tlmprst"));
-    EXPECT_EQ(frame->getModalView(), nullptr);
 }
 
-TEST_F(BrowserTest, KeysWalkTheListAndEnterOpensWhatTheFieldNames) {
-    // Keys: 'v' Down, '>' Return, 'x' Escape; typed text goes in first.
+TEST_F(BrowserTest, KeysOrTheMouseAloneOpenSaveOrCancel) {
+    // Keys: 'v' Down, '>' Return, 'x' Escape; clicks: a digit on that row of the list, 'A'
+    // on Accept, 'C' on Cancel, 'o' beside the panel. Typed text goes in first; only the
+    // last action answers.
     struct Case {
         CNewFileSelector::Style style;
         const char* defaultName;
         const char* typed;
-        const char* keys;
+        const char* actions;
         std::string answer;  // empty: cancelled
     } cases[] = {
         {CNewFileSelector::kSelectFile, nullptr, "", "vvv>", inRoot("a.tlmprst")},
@@ -133,35 +130,33 @@ TEST_F(BrowserTest, KeysWalkTheListAndEnterOpensWhatTheFieldNames) {
         {CNewFileSelector::kSelectSaveFile, "preset.tlmprst", "", ">", inRoot("preset.tlmprst")},
         {CNewFileSelector::kSelectSaveFile, "", "sub/mine", ">", inRoot("sub/mine.tlmprst")},
         {CNewFileSelector::kSelectFile, nullptr, "", "x", ""},
+        // Hosts may keep Enter and Escape. Saving, a click on a file takes its name.
+        {CNewFileSelector::kSelectFile, nullptr, "", "103", inRoot("B.tlmprst")},
+        {CNewFileSelector::kSelectSaveFile, "new.tlmprst", "", "2A", inRoot("a.tlmprst")},
+        {CNewFileSelector::kSelectFile, nullptr, "", "C", ""},
+        {CNewFileSelector::kSelectFile, nullptr, "", "o", ""},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(open(c.style, c.defaultName)) << c.keys;
+        ASSERT_TRUE(open(c.style, c.defaultName)) << c.actions;
         Offscreen::typeText(frame.get(), c.typed);
-        for (const char* k = c.keys; *k; ++k)
-            Offscreen::keyDown(frame.get(), 0,
-                               *k == 'v'   ? VKEY_DOWN
-                               : *k == '>' ? VKEY_RETURN
-                                           : VKEY_ESCAPE);
-        ASSERT_EQ(delegate->messages.size(), 1u) << c.typed << c.keys;
-        EXPECT_EQ(answer(), c.answer) << c.typed << c.keys;
+        for (const char* k = c.actions; *k; ++k) {
+            EXPECT_TRUE(delegate->messages.empty()) << c.actions;
+            if (*k >= '0' && *k <= '9')
+                clickRow(*k - '0');
+            else if (*k == 'A' || *k == 'C')
+                clickButton(*k == 'A');
+            else if (*k == 'o')
+                Offscreen::click(frame.get(), CPoint(20, 20));
+            else
+                Offscreen::keyDown(frame.get(), 0,
+                                   *k == 'v'   ? VKEY_DOWN
+                                   : *k == '>' ? VKEY_RETURN
+                                               : VKEY_ESCAPE);
+        }
+        ASSERT_EQ(delegate->messages.size(), 1u) << c.typed << c.actions;
+        EXPECT_EQ(answer(), c.answer) << c.typed << c.actions;
         EXPECT_EQ(frame->getModalView(), nullptr);
         EXPECT_EQ(frame->getNbViews(), 0u);
-    }
-}
-
-// Hosts may keep Enter and Escape: the mouse alone saves, cancels or leaves.
-TEST_F(BrowserTest, TheMouseAloneSavesCancelsOrLeaves) {
-    ASSERT_TRUE(open(CNewFileSelector::kSelectSaveFile, "new.tlmprst"));
-    clickRow(2);  // saving, a click on a file takes its name
-    EXPECT_TRUE(delegate->messages.empty());
-    clickButton(true);
-    EXPECT_EQ(answer(), inRoot("a.tlmprst"));
-    for (const CPoint outside : {CPoint(500, 135 + 310), CPoint(20, 20)}) {
-        ASSERT_TRUE(open(CNewFileSelector::kSelectFile));
-        Offscreen::click(frame.get(), outside);  // Cancel, then a click beside the panel
-        ASSERT_EQ(delegate->messages.size(), 1u);
-        EXPECT_TRUE(delegate->files.empty());
-        EXPECT_EQ(frame->getModalView(), nullptr);
     }
 }
 
