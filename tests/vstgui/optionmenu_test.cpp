@@ -150,18 +150,29 @@ TEST_F(MenuTest, PopupNeedsEntriesAndStaysInsideTheFrame) {
     EXPECT_GE(sub.left, 0);
 }
 
-TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowAndShowsTheCurrentEntry) {
+// At the editor's content scale factor too, the pop-up opens and chooses where it is drawn.
+TEST_F(MenuTest, ClickingAMenuControlPopsItUpBelowWhereverItIsDrawn) {
     auto* menu = new COptionMenu(CRect(20, 20, 80, 36), &listener, 0x1000100C);
     for (const char* t : {"8", "16", "32"})
         menu->addEntry(t);
     frame->addView(menu);
-    menu->setValueNormalized(0.5f);
-    Offscreen::click(frame.get(), CPoint(30, 30));
-    ASSERT_NE(popupView(), nullptr);
-    EXPECT_EQ(popupView()->getLevelRect(0).top, 36);
-    keys({VKEY_UP, VKEY_RETURN});  // from nothing: the last entry
-    EXPECT_EQ(menu->getCurrent()->getTitle(), "32");
-    EXPECT_FLOAT_EQ(listener.changes().back().normalized, 1.f);
+    for (double zoom : {1.0, 1.5}) {
+        SCOPED_TRACE(zoom);
+        ASSERT_TRUE(frame->setZoom(zoom));
+        const CPoint edge(toDevicePixel(20 * zoom), toDevicePixel(28 * zoom));
+        Offscreen::click(frame.get(), CPoint(edge.x - 1, edge.y));
+        EXPECT_EQ(popupView(), nullptr);
+        Offscreen::click(frame.get(), edge);
+        ASSERT_NE(popupView(), nullptr);
+        EXPECT_EQ(popupView()->getLevelRect(0).top, 36);
+        keys({VKEY_UP, VKEY_RETURN});  // from nothing: the last entry
+        EXPECT_EQ(menu->getCurrent()->getTitle(), "32");
+        EXPECT_FLOAT_EQ(listener.changes().back().normalized, 1.f);
+        Offscreen::click(frame.get(), edge);
+        const CPoint second = popupView()->getItemRect(0, 1).getCenter();
+        Offscreen::click(frame.get(), frame->frameToDevice(second));
+        EXPECT_EQ(menu->getValue(), 1.f);
+    }
 }
 
 }  // namespace

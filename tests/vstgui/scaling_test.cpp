@@ -1,9 +1,8 @@
 // A zoomed frame (the editor's content scale factor): bitmaps from their high-DPI version
 // (resampled with premultiplied alpha between versions, never across a film strip's
-// frames), and a pop-up menu answering where it is drawn. The editor's pictures at 1.5
-// and 2 show the rest (tests/editor).
+// frames). A pop-up menu at a factor is tested with the menus (optionmenu_test); the
+// editor's pictures at 1.5 and 2 show the rest (tests/editor).
 #include <gtest/gtest.h>
-#include "../../lib/vstgui/src/controls/menupopup.h"
 #include "testsupport.h"
 
 using namespace VSTGUI;
@@ -65,22 +64,6 @@ TEST_F(ScalingTest, BitmapsComeFromTheirVersionForTheZoom) {
         for (int y = device(10, c.zoom); y < device(14, c.zoom); ++y)  // nothing of frames 0, 2
             ASSERT_EQ(at(device(31, c.zoom), y), rgbOf(frameColour(1))) << y;
     }
-}
-
-TEST_F(ScalingTest, APopUpMenuOpensAndChoosesWhereItIsDrawn) {
-    const double z = 1.5;
-    zoom(z);
-    auto* menu = new COptionMenu(CRect(40, 10, 100, 26), &listener, 8);
-    for (const char* entry : {"one", "two", "three"})
-        menu->addEntry(entry);
-    frame->addView(menu);
-    Offscreen::click(frame.get(), CPoint(device(40, z) - 1, device(18, z)));
-    EXPECT_EQ(frame->getModalView(), nullptr);
-    Offscreen::click(frame.get(), CPoint(device(40, z), device(18, z)));
-    auto* popup = dynamic_cast<MenuPopupView*>(frame->getModalView());
-    ASSERT_NE(popup, nullptr);
-    Offscreen::click(frame.get(), frame->frameToDevice(popup->getItemRect(0, 2).getCenter()));
-    EXPECT_EQ(menu->getValue(), 2.f);
 }
 
 }  // namespace
