@@ -22,8 +22,7 @@ struct ControlsTest : ::testing::Test {
         registerStrip("ctl_knob.png", 16, 16, 5);
         registerStrip("ctl_switch4.png", 40, 10, 4);
         registerStrip("ctl_vswitch.png", 11, 54, 8);
-        registerPng("ctl_handle.png", 8, 20,
-                    [](int, int y) { return y < 10 ? 0x00000000u : 0xFF00FF00u; });
+        registerStrip("ctl_handle.png", 8, 20, 1);
     }
     SharedPointer<CBitmap> bitmap(const char* name) {
         return owned(new CBitmap(CResourceDescription(name)));
@@ -149,21 +148,16 @@ TEST_F(ControlsTest, SwitchesStepToThePositionUnderThePointer) {
     EXPECT_EQ(vertical->getValue(), 0.f);
 }
 
-TEST_F(ControlsTest, BottomStyleSliderIsDrawnAtItsValueFollowsTheDragAndACancelRestores) {
-    // A handle 20 pixels high whose transparent top half sits above the position; travel
-    // 0..100 pixels below the top, the maximum at the top.
+// Where the handle is drawn is pinned by the editor's pictures (tests/editor).
+TEST_F(ControlsTest, BottomStyleSliderFollowsTheDragAndACancelRestores) {
+    // A handle 20 pixels high whose top half sits above the position; travel 0..100 pixels
+    // below the top, the maximum at the top.
     auto* slider = new CVerticalSlider(CRect(20, 20, 28, 140), &listener, 0x10003105, 20, 120,
                                        bitmap("ctl_handle.png"), nullptr, CPoint(), kBottom);
     slider->setOffsetHandle(CPoint(0, -10));
     slider->setMax(256);
     slider->setValue(128);
     frame->addView(slider);
-    const PixelBuffer& c = Offscreen::render(frame.get());
-    // Position 50 below the top: the green half covers 70..79.
-    EXPECT_EQ(rgbOf(c.at(24, 69)), 0u);
-    EXPECT_EQ(c.at(24, 70), 0xFF00FF00u);
-    EXPECT_EQ(c.at(24, 79), 0xFF00FF00u);
-    EXPECT_EQ(rgbOf(c.at(24, 80)), 0u);
     Offscreen::mouseDown(frame.get(), CPoint(24, 20));  // the top of the travel
     EXPECT_FLOAT_EQ(slider->getValue(), 256.f);
     Offscreen::mouseMove(frame.get(), CPoint(24, 70), kLButton);
