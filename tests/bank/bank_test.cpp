@@ -3,11 +3,15 @@
 // chord within the level bounds and its keys without silence, every chord differs from
 // the others, and together they sound as recorded. To accept a deliberate change of the
 // sound, run with TALUMA_PRINT_GOLDEN=1 and put the printed checksum into kBankChecksum.
+// A damaged VST 3 preset is refused and changes nothing; the bank is installed where the
+// instrument looks for it, and taluma-render --preset-dir renders such a folder.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "bank_files.h"
@@ -19,6 +23,8 @@
 #include "float_hash.h"
 #include "scratch_files.h"
 #include "vst_preset.h"
+
+namespace fs = std::filesystem;
 
 namespace taluma {
 namespace {
@@ -173,6 +179,108 @@ TEST_F(Bank, EveryCategoryPlaysWithinItsLevelsAndAsRecorded) {
         std::printf("kBankChecksum = 0x%016llxull\n", (unsigned long long)all);
     else
         EXPECT_EQ(all, kBankChecksum) << "the sound of the bank changed";
+}
+
+std::vector<uint8_t> withBytes(std::vector<uint8_t> file, const std::string& find,
+                               const std::string& replacement) {
+    auto at = std::search(file.begin(), file.end(), find.begin(), find.end());
+    EXPECT_NE(at, file.end()) << find;
+    if (at != file.end())
+        std::copy(replacement.begin(), replacement.end(), at);
+    return file;
+}
+
+// Refused by the reader or by the instrument, which keeps the sound it had.
+TEST_F(Bank, DamagedVstPresetIsRefusedAndChangesNothing) {
+    const std::vector<Preset>& presets = bank::factoryPresets();
+    auto plugin = loaded({&presets[1], Format::Vst});
+    ASSERT_TRUE(plugin);
+    const std::vector<uint8_t> record = bank::presetStateRecord(presets[1]);
+    const std::vector<uint8_t> good = bank::vstPresetFile(bank::presetStateRecord(presets[0]));
+    std::string error;
+    testhost::VstPreset preset;
+    ASSERT_TRUE(testhost::readVstPreset(good, preset, error)) << error;
+
+    const std::string classId = preset.classId;
+    const struct {
+        const char* name;
+        std::vector<uint8_t> file;
+    } damaged[] = {
+        {"wrong chunk id", withBytes(good, "Comp", "Cmop")},
+        {"short state", bank::vstPresetFile({record.begin(), record.begin() + 500})},
+        {"wrong class id", withBytes(good, classId, std::string(classId.size(), '7'))},
+        {"chunk list cut off", {good.begin(), good.end() - 12}},
+        {"state chunk past the end", withBytes(good, "Comp", "Comp\xFF\xFF")},
+        {"empty file", {}},
+    };
+    for (const auto& d : damaged) {
+        preset = {};
+        const bool accepted = testhost::readVstPreset(d.file, preset, error) &&
+                              testhost::loadVstPreset(*plugin, preset, error);
+        EXPECT_FALSE(accepted) << d.name;
+        std::vector<uint8_t> state;
+        ASSERT_TRUE(plugin->getState(state));
+        EXPECT_EQ(std::vector<uint8_t>(state.begin(), state.begin() + long(record.size())), record)
+            << d.name;
+    }
+}
+
+// The installed .tlmprst bank and the musician's own presets beside it.
+TEST(PresetFolders, AreTheInstalledBankAndTheUsersFolderBesideIt) {
+    const testhost::ScratchDir home;
+    const char* saved = std::getenv("HOME");
+    const std::string savedHome = saved ? saved : "";
+    ::setenv("HOME", home.path().c_str(), 1);
+    const fs::path presets =
+        fs::u8path(home.path()) / ".vst3" / "presets" / "TALUMA W developers" / "TALUMA W";
+    EXPECT_EQ(instrumentPresetFolder(), presets.string());
+    EXPECT_EQ(homeFolder(), home.path());
+    EXPECT_EQ(factoryBankFolder(), "");  // not installed
+    EXPECT_EQ(userPresetFolder(), "");   // not made yet
+
+    fs::create_directories(presets / "tlmprst");
+    EXPECT_EQ(factoryBankFolder(), (presets / "tlmprst").string());
+    EXPECT_EQ(userPresetFolder(true), (presets / "user").string());
+    EXPECT_TRUE(fs::is_directory(presets / "user"));
+
+    ::unsetenv("HOME");
+    EXPECT_EQ(instrumentPresetFolder(), "");
+    EXPECT_EQ(factoryBankFolder(), "");
+    EXPECT_EQ(userPresetFolder(true), "");
+    EXPECT_EQ(homeFolder(), "");
+    ::setenv("HOME", savedHome.c_str(), 1);
+}
+
+size_t wavCount(const fs::path& folder) {
+    size_t n = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        n += entry.path().extension() == ".wav";
+    return n;
+}
+
+// One WAV per preset file of a folder, a broken one reported and skipped.
+TEST(RenderPresetDir, RendersEveryPresetOfTheFolder) {
+    testhost::ScratchDir scratch;
+    const fs::path dir = fs::u8path(scratch.path());
+    fs::create_directories(dir / "mixed");
+    fs::copy(fs::path(TALUMA_BANK_DIR) / kFactoryBankSubfolder, dir / "mixed");
+    std::ofstream(dir / "mixed" / "Broken.vstpreset") << "VST3 but nothing more";
+    auto render = [&](const fs::path& presets, const fs::path& out) {
+        const std::string command = "'" TALUMA_RENDER_EXE "' -q --length 0.2 --preset-dir '" +
+                                    presets.string() + "' -o '" + out.string() + "' 2> '" +
+                                    (dir / "log.txt").string() + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const size_t presets = bank::factoryPresets().size();
+
+    EXPECT_EQ(render(TALUMA_BANK_DIR, dir / "vst"), 0);
+    EXPECT_EQ(wavCount(dir / "vst"), presets);
+
+    EXPECT_EQ(render(dir / "mixed", dir / "own"), 2);
+    EXPECT_EQ(wavCount(dir / "own"), presets);
+    const std::string log = scratch.read("log.txt");
+    EXPECT_NE(log.find("Broken.vstpreset: "), std::string::npos) << log;
 }
 
 }  // namespace
