@@ -32,9 +32,9 @@ inline void writeText(const std::string& path, const std::string& text) {
     writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-// A PCM WAV file: "fmt " chunk (48000 Hz) and "data" chunk, or the other way round.
+// A PCM WAV file: "fmt " chunk and "data" chunk, or the other way round.
 inline std::vector<uint8_t> wavFile(int channels, int bits, const std::vector<uint8_t>& data,
-                                    bool dataFirst = false) {
+                                    bool dataFirst = false, uint32_t rate = 48000) {
     auto put = [](std::vector<uint8_t>& b, uint32_t v, int bytes) {
         for (int i = 0; i < bytes; ++i)
             b.push_back(uint8_t(v >> (8 * i)));
@@ -43,8 +43,8 @@ inline std::vector<uint8_t> wavFile(int channels, int bits, const std::vector<ui
     put(fmt, 16, 4);
     put(fmt, 1, 2);  // PCM
     put(fmt, uint32_t(channels), 2);
-    put(fmt, 48000, 4);
-    put(fmt, uint32_t(48000 * channels * bits / 8), 4);
+    put(fmt, rate, 4);
+    put(fmt, rate * uint32_t(channels * bits / 8), 4);
     put(fmt, uint32_t(channels * bits / 8), 2);
     put(fmt, uint32_t(bits), 2);
     std::vector<uint8_t> chunk = {'d', 'a', 't', 'a'};
