@@ -1,5 +1,6 @@
 // Controls driven through the offscreen frame with synthetic mouse and wheel
-// events, asserting what the listener receives and what is drawn.
+// events, asserting what the listener receives and what is drawn. The knob, which
+// follows the host's knob mode, is tested through the editor glue (editorglue_test).
 #include <gtest/gtest.h>
 #include "testsupport.h"
 
@@ -7,14 +8,6 @@ using namespace VSTGUI;
 using namespace VSTGUI::Test;
 
 namespace {
-
-constexpr float kPi = 3.14159265f;
-
-// An editor interface that only answers the knob mode.
-struct KnobModeEditor : VSTGUIEditorInterface {
-    int32_t mode{kCircularMode};
-    int32_t getKnobMode() const override { return mode; }
-};
 
 struct ControlsTest : ::testing::Test {
     static void SetUpTestSuite() {
@@ -34,8 +27,7 @@ struct ControlsTest : ::testing::Test {
     }
 
     RecordingListener listener;  // outlives the frame, which may report while closing
-    KnobModeEditor editor;
-    OffscreenFrame frame{200, 150, &editor};
+    OffscreenFrame frame{200, 150};
 };
 
 TEST_F(ControlsTest, KickButtonReportsPressAndReleaseOnRelease) {
@@ -55,72 +47,6 @@ TEST_F(ControlsTest, KickButtonReportsPressAndReleaseOnRelease) {
     listener.events.clear();
     Offscreen::click(frame.get(), CPoint(15, 15), kRButton);
     EXPECT_TRUE(listener.events.empty());
-}
-
-TEST_F(ControlsTest, KnobFollowsTheHostsKnobModeAndTheWheelMovesItByItsIncrement) {
-    // The editor's angles: the minimum points down, one turn less a hair clockwise.
-    // The knob's centre is (60, 60): its left edge is a quarter turn, the top half way.
-    struct Step {
-        CPoint at;
-        float expected;
-    };
-    struct Case {
-        int32_t mode;
-        float start;
-        int32_t buttons;
-        std::vector<Step> steps;  // the press, then moves
-    } cases[] = {
-        // Circular: the press jumps to the angle, the drag follows it round and stops
-        // at the maximum instead of crossing the gap to the minimum.
-        {kCircularMode,
-         0.9f,
-         kLButton,
-         {{{51, 60}, 0.25f},
-          {{60, 40}, 0.5f},
-          {{80, 60}, 0.75f},
-          {{61, 200}, 1.f},
-          {{59, 200}, 1.f}}},
-        // Relative circular: no jump; a quarter turn adds a quarter.
-        {kRelativCircularMode, 0.3f, kLButton, {{{69, 60}, 0.3f}, {{60, 90}, 0.55f}}},
-        // Linear: 200 pixels up for the whole range, pointer may leave the knob.
-        {kLinearMode, 0.f, kLButton, {{{60, 60}, 0.f}, {{60, -40}, 0.5f}, {{60, 400}, 0.f}}},
-        // Shift: linear and ten times finer in any mode.
-        {kCircularMode, 0.f, kLButton | kShift, {{{51, 60}, 0.f}, {{51, -40}, 0.05f}}},
-    };
-    auto* knob =
-        new CAnimKnob(CRect(50, 50, 70, 70), &listener, 0x10001008, bitmap("ctl_knob.png"));
-    knob->setStartAngle(kPi / 2 + 0.001f);
-    knob->setRangeAngle(2 * kPi - 0.001f);
-    frame->addView(knob);
-    for (const Case& c : cases) {
-        editor.mode = c.mode;
-        knob->setValueNormalized(c.start);
-        Offscreen::mouseDown(frame.get(), c.steps[0].at, c.buttons);
-        for (size_t i = 0; i < c.steps.size(); ++i) {
-            if (i > 0)
-                Offscreen::mouseMove(frame.get(), c.steps[i].at, c.buttons);
-            EXPECT_NEAR(knob->getValueNormalized(), c.steps[i].expected, 0.002f)
-                << "mode " << c.mode << " step " << i;
-        }
-        Offscreen::mouseUp(frame.get(), c.steps.back().at);
-    }
-    EXPECT_NEAR(listener.changes().back().normalized, 0.05f, 0.002f);
-    // The wheel moves by the increment in any mode; the frame drawn follows the value.
-    listener.events.clear();
-    knob->setValueNormalized(0.f);
-    knob->setWheelInc(1.f / 127.f);
-    EXPECT_TRUE(Offscreen::wheel(frame.get(), CPoint(55, 55), 1.f));
-    EXPECT_FLOAT_EQ(knob->getValueNormalized(), 1.f / 127.f);
-    Offscreen::wheel(frame.get(), CPoint(55, 55), 2.f);
-    EXPECT_FLOAT_EQ(knob->getValueNormalized(), 3.f / 127.f);
-    Offscreen::wheel(frame.get(), CPoint(55, 55), -10.f);
-    EXPECT_EQ(knob->getValue(), 0.f);
-    EXPECT_EQ(listener.changes().size(), 3u);
-    EXPECT_FALSE(Offscreen::wheel(frame.get(), CPoint(150, 150), 1.f));  // nothing there
-    knob->setValueNormalized(0.5f);                                      // frame 2 of 0..4
-    EXPECT_EQ(Offscreen::render(frame.get()).at(55, 55), frameColour(2));
-    knob->setValueNormalized(1.f);
-    EXPECT_EQ(Offscreen::render(frame.get()).at(55, 55), frameColour(4));
 }
 
 TEST_F(ControlsTest, SwitchesStepToThePositionUnderThePointer) {

@@ -65,19 +65,80 @@ TEST_F(EditorGlueTest, AttachedItTicksAndTakesKeysAndTheWheelUntilRemoved) {
     EXPECT_EQ(editor->idles, 8);  // the timer stopped with the view
 }
 
-TEST_F(EditorGlueTest, KnobsFollowTheKnobModeTheHostSets) {
-    struct {
-        Vst::KnobMode host;
-        int32_t knob;
-    } modes[] = {{Vst::kLinearMode, kLinearMode},
-                 {Vst::kRelativCircularMode, kRelativCircularMode},
-                 {Vst::kCircularMode, kCircularMode}};
+// The knob of the scene at (400, 100, 420, 120) under each knob mode the host sets.
+TEST_F(EditorGlueTest, KnobsFollowTheHostsKnobModeAndTheWheelMovesThemByTheirIncrement) {
+    // The editor's angles: the minimum points down, one turn less a hair clockwise. The
+    // knob's centre is (410, 110): its left edge is a quarter turn, the top half way.
+    constexpr float kPi = 3.14159265f;
+    struct Step {
+        CPoint at;
+        float expected;
+    };
+    struct Case {
+        Vst::KnobMode mode;
+        float start;
+        int32_t buttons;
+        std::vector<Step> steps;  // the press, then moves
+    } cases[] = {
+        // Circular: the press jumps to the angle, the drag follows it round and stops
+        // at the maximum instead of crossing the gap to the minimum.
+        {Vst::kCircularMode,
+         0.9f,
+         kLButton,
+         {{{401, 110}, 0.25f},
+          {{410, 90}, 0.5f},
+          {{430, 110}, 0.75f},
+          {{411, 250}, 1.f},
+          {{409, 250}, 1.f}}},
+        // Relative circular: no jump; a quarter turn adds a quarter.
+        {Vst::kRelativCircularMode, 0.3f, kLButton, {{{419, 110}, 0.3f}, {{410, 140}, 0.55f}}},
+        // Linear: 200 pixels up for the whole range, pointer may leave the knob.
+        {Vst::kLinearMode,
+         0.f,
+         kLButton,
+         {{{410, 110}, 0.f}, {{410, 10}, 0.5f}, {{410, 450}, 0.f}}},
+        // Shift: linear and ten times finer in any mode.
+        {Vst::kCircularMode, 0.f, kLButton | kShift, {{{401, 110}, 0.f}, {{401, 10}, 0.05f}}},
+    };
+    registerStrip("glue_knob.png", 16, 16, 5);
+    ASSERT_EQ(editor->attached(&parentWindow, kNativeType), kResultTrue);
+    CFrame* frame = editor->getFrame();
+    CAnimKnob* knob = editor->knob;
+    knob->setBackground(VSTGUI::owned(new CBitmap(CResourceDescription("glue_knob.png"))));
+    knob->setStartAngle(kPi / 2 + 0.001f);
+    knob->setRangeAngle(2 * kPi - 0.001f);
     auto* controller = new Vst::EditController;
-    for (const auto& m : modes) {
-        EXPECT_EQ(controller->setKnobMode(m.host), kResultTrue);
-        EXPECT_EQ(editor->getKnobMode(), m.knob);
+    for (const Case& c : cases) {
+        EXPECT_EQ(controller->setKnobMode(c.mode), kResultTrue);
+        knob->setValueNormalized(c.start);
+        Offscreen::mouseDown(frame, c.steps[0].at, c.buttons);
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            if (i > 0)
+                Offscreen::mouseMove(frame, c.steps[i].at, c.buttons);
+            EXPECT_NEAR(knob->getValueNormalized(), c.steps[i].expected, 0.002f)
+                << "mode " << c.mode << " step " << i;
+        }
+        Offscreen::mouseUp(frame, c.steps.back().at);
     }
     controller->release();
+    EXPECT_NEAR(editor->listener.changes().back().normalized, 0.05f, 0.002f);
+    // The wheel moves by the increment in any mode; the frame drawn follows the value.
+    editor->listener.events.clear();
+    knob->setValueNormalized(0.f);
+    knob->setWheelInc(1.f / 127.f);
+    EXPECT_TRUE(Offscreen::wheel(frame, CPoint(405, 105), 1.f));
+    EXPECT_FLOAT_EQ(knob->getValueNormalized(), 1.f / 127.f);
+    Offscreen::wheel(frame, CPoint(405, 105), 2.f);
+    EXPECT_FLOAT_EQ(knob->getValueNormalized(), 3.f / 127.f);
+    Offscreen::wheel(frame, CPoint(405, 105), -10.f);
+    EXPECT_EQ(knob->getValue(), 0.f);
+    EXPECT_EQ(editor->listener.changes().size(), 3u);
+    EXPECT_FALSE(Offscreen::wheel(frame, CPoint(150, 150), 1.f));  // nothing there
+    knob->setValueNormalized(0.5f);                                // frame 2 of 0..4
+    EXPECT_EQ(Offscreen::render(frame).at(405, 105), frameColour(2));
+    knob->setValueNormalized(1.f);
+    EXPECT_EQ(Offscreen::render(frame).at(405, 105), frameColour(4));
+    EXPECT_EQ(editor->removed(), kResultTrue);
 }
 
 }  // namespace
