@@ -1,10 +1,10 @@
 // A saved state restored through the built module as hosts restore it: the controller
 // learns every value from the state alone, the bypass comes back with it, and states
-// saved before the bypass was saved still load.
+// saved before the bypass was saved still load. States the processor and the controller
+// refuse are rows of the careless-host test.
 #include "bundle_fixture.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
-#include "public.sdk/source/common/memorystream.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,9 +84,9 @@ TEST_F(StateRestore, TheBypassComesBackWithTheState) {
     ASSERT_EQ(plugin->setState(state), kResultOk);
     EXPECT_TRUE(bypassed(*plugin));
     plugin->noteOn(0, 60, 1.0f);
-    std::vector<float> played;
-    render(512, &played);
-    EXPECT_EQ(*std::max_element(played.begin(), played.end()), 0.0f) << "bypassed, yet playing";
+    render(512);
+    EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](float v) { return v == 0.0f; }))
+        << "bypassed, yet playing";
 
     // A state saved before the bypass was saved (the record alone) loads and leaves the
     // bypass as it is.
@@ -103,33 +103,6 @@ TEST_F(StateRestore, TheBypassComesBackWithTheState) {
     newer.insert(newer.end(), {9, 9, 9, 9});
     ASSERT_EQ(plugin->setState(newer), kResultOk);
     EXPECT_FALSE(bypassed(*plugin));
-}
-
-TEST_F(StateRestore, RefusedStatesLeaveTheControllerAsItIs) {
-    std::vector<uint8_t> state;
-    ASSERT_TRUE(plugin->getState(state));
-    state[835] = 99;  // A TL
-    plugin->setMessagesDelivered(false);
-    IEditController* c = plugin->controller();
-    const double before = c->getParamNormalized(kTlA);
-    struct Case {
-        const char* name;
-        std::vector<uint8_t> bytes;
-        tresult result;
-    } cases[] = {
-        {"empty", {}, kResultFalse},
-        {"cut short", {state.begin(), state.begin() + 500}, kResultFalse},
-        {"another version", state, kResultOk},
-    };
-    cases[2].bytes[0] = 1;
-    for (const Case& k : cases) {
-        MemoryStream stream;
-        int32 written = 0;
-        stream.write(const_cast<uint8_t*>(k.bytes.data()), int32(k.bytes.size()), &written);
-        stream.seek(0, IBStream::kIBSeekSet, nullptr);
-        EXPECT_EQ(c->setComponentState(&stream), k.result) << k.name;
-        EXPECT_EQ(c->getParamNormalized(kTlA), before) << k.name;
-    }
 }
 
 }  // namespace
