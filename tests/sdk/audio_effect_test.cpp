@@ -1,6 +1,6 @@
-// AudioEffect's bus helpers and the defaults the processor does not override. Sample
-// sizes, setups and bus arrangements the processor refuses are rows of the module's
-// careless-host test.
+// AudioEffect's bus helpers. The defaults the processor does not override (latency,
+// tail, sample sizes) are checked on the processor (process_loop_test); sample sizes,
+// setups and bus arrangements it refuses are rows of the module's careless-host test.
 #include "public.sdk/source/vst/vstaudioeffect.h"
 
 #include "pluginterfaces/base/ustring.h"
@@ -38,19 +38,6 @@ TEST(AudioEffect, BusHelpersAndArrangements) {
     EXPECT_EQ(arr, stereo);
     EXPECT_EQ(effect->setBusArrangements(nullptr, 0, &mono, 1), kResultFalse);  // input exists
     EXPECT_EQ(effect->setBusArrangements(&stereo, -1, &mono, 1), kInvalidArgument);
-    effect->release();
-}
-
-TEST(AudioEffect, NoLatencyNoTailAndBothInterfaces) {
-    auto* effect = new AudioEffect();
-    EXPECT_EQ(effect->getLatencySamples(), 0u);
-    EXPECT_EQ(effect->getTailSamples(), 0u);
-    EXPECT_EQ(effect->canProcessSampleSize(kSample32), kResultTrue);
-    for (const TUID* iid : {&IAudioProcessor::iid.toTUID(), &IComponent::iid.toTUID()}) {
-        FUnknown* object = nullptr;
-        ASSERT_EQ(effect->queryInterface(*iid, reinterpret_cast<void**>(&object)), kResultOk);
-        object->release();
-    }
     effect->release();
 }
 

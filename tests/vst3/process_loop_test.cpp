@@ -43,7 +43,10 @@ TEST_F(Lifecycle, SilentUntilActivatedThenSoundsAndStopsAllVoices) {
 }
 
 // Refused arrangements and setups are rows of the careless-host test.
-TEST_F(Lifecycle, OneStereoOutputAndOneSixteenChannelEventInput) {
+TEST_F(Lifecycle, OneStereoOutputOneSixteenChannelEventInputNoLatencyNoTail) {
+    EXPECT_EQ(processor->getLatencySamples(), 0u);
+    EXPECT_EQ(processor->getTailSamples(), 0u);
+    EXPECT_EQ(processor->canProcessSampleSize(kSample32), kResultTrue);
     EXPECT_EQ(processor->getBusCount(kAudio, kOutput), 1);
     EXPECT_EQ(processor->getBusCount(kAudio, kInput), 0);
     EXPECT_EQ(processor->getBusCount(kEvent, kInput), 1);
