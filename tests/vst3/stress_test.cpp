@@ -122,15 +122,11 @@ TEST_F(Stress, StateSavesLoadsAndMessagesWhileAudioPlays) {
     std::atomic<bool> done{false};
     std::thread messages([&] {
         for (int i = 0; !done.load(); ++i) {
-            if (i % 4 == 0) {
-                IMessage* m = new HostMessage();
-                m->setMessageID(taluma::message::kEditorOpened);
-                processor->notify(m);
-                m->release();
-            } else {
+            if (i % 4 == 0)
+                deliver(taluma::message::kEditorOpened, 0, 0.0);  // answered with the address
+            else
                 deliver(taluma::message::kValueChange,
                         i % 2 ? editorTag(drawCommand(0, i % 32)) : generator::kApplyA, i % 200);
-            }
         }
     });
     const std::vector<uint8_t> base = save();
