@@ -6,6 +6,7 @@
 #include "block_schedule.h"
 #include "note_list.h"
 #include "render_loop.h"
+#include "scratch_dir.h"
 #include "lv2/lv2_uris.h"
 #include "synth/preset_file.h"
 #include "synth/state_record.h"
@@ -27,33 +28,22 @@ namespace fs = std::filesystem;
 using lv2::kStateKey;
 constexpr int32_t kBlock = 512;
 
-std::vector<uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
-}
-
-// A folder per test: ctest runs the tests side by side.
-fs::path scratch(const std::string& name) {
-    const fs::path dir = fs::path(TALUMA_LV2_TEST_DIR) / "scratch" /
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::create_directories(dir);
-    return dir / name;
-}
-
 struct ToolRun {
     int exitCode;
     std::string output;
 };
 
-// taluma-render with the arguments (a shell word list), in the scratch folder.
-ToolRun renderTool(const std::string& args) {
-    const fs::path log = scratch("log.txt");
-    const std::string command = "cd '" + scratch("").string() + "' && '" TALUMA_RENDER "' " + args +
-                                " > '" + log.string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    const std::vector<uint8_t> text = fileBytes(log);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(text.begin(), text.end())};
-}
+class Lv2Render : public ::testing::Test {
+protected:
+    // taluma-render with the arguments (a shell word list), in the scratch folder.
+    ToolRun renderTool(const std::string& args) const {
+        const std::string command = "cd '" + dir.path() + "' && '" TALUMA_RENDER "' " + args +
+                                    " > '" + dir.file("log.txt") + "' 2>&1";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("log.txt")};
+    }
+    testhost::ScratchDir dir;
+};
 
 // Plays a note list through the instance with taluma-render's loop; interleaved stereo.
 std::vector<float> play(Lv2Instance& plugin, const std::string& notes, double rate,
@@ -88,11 +78,12 @@ protected:
 // The same input through both bundles gives the same bytes, WAV and saved state. The
 // note list's param lines fall on block starts (441-frame blocks at 44.1 kHz), where the
 // LV2 bundle reads its control ports.
-TEST(Lv2Render, BothBundlesWriteTheSameFiles) {
-    std::ofstream(scratch("edits.txt"))
-        << "param 0 0x40002 0\ncc 0 1 90\n0 C4 100 0.6\n0.1 E4 70 0.6\ncc 0.2 7 100\n"
-           "bend 0.25 12000\ncc 0.3 10 20\nparam 0.5 0x400A1 0.2\n0.5 G4 127 0.4\n"
-           "bend 0.7 2000\n";
+TEST_F(Lv2Render, BothBundlesWriteTheSameFiles) {
+    dir.write(
+        "edits.txt",
+        std::string("param 0 0x40002 0\ncc 0 1 90\n0 C4 100 0.6\n0.1 E4 70 0.6\ncc 0.2 7 100\n"
+                    "bend 0.25 12000\ncc 0.3 10 20\nparam 0.5 0x400A1 0.2\n0.5 G4 127 0.4\n"
+                    "bend 0.7 2000\n"));
     const std::string preset = "--preset '" TALUMA_BANK_TLMPRST "/Keys - Tine Piano.tlmprst'";
     const struct {
         std::string name, args;
@@ -112,18 +103,18 @@ TEST(Lv2Render, BothBundlesWriteTheSameFiles) {
             ASSERT_EQ(run.exitCode, 0) << args << "\n" << run.output;
             EXPECT_EQ(run.output, "") << args;  // nothing unmapped, nothing moved
         }
-        const std::vector<uint8_t> reference = fileBytes(scratch(vst3 + ".wav"));
+        const std::string reference = dir.read(vst3 + ".wav");
         EXPECT_GT(reference.size(), 44100u);
-        EXPECT_TRUE(fileBytes(scratch(lv2 + ".wav")) == reference) << "the LV2 render differs";
-        EXPECT_EQ(fileBytes(scratch(lv2 + ".state")), fileBytes(scratch(vst3 + ".state")));
+        EXPECT_TRUE(dir.read(lv2 + ".wav") == reference) << "the LV2 render differs";
+        EXPECT_TRUE(dir.read(lv2 + ".state") == dir.read(vst3 + ".state"));
     }
 }
 
 // What the LV2 bundle cannot take as given is counted in the report; a .vstpreset is
 // refused.
-TEST(Lv2Render, ReportCountsWhatTheBundleCannotTakeAsGivenAndVstPresetsAreRefused) {
-    std::ofstream(scratch("odd.txt"))
-        << "cc 0 5 10\nparam 0 0x80002 0.5\nparam 0.01 0x40002 0\n0 C4 100 0.2\n";
+TEST_F(Lv2Render, ReportCountsWhatTheBundleCannotTakeAsGivenAndVstPresetsAreRefused) {
+    dir.write("odd.txt",
+              std::string("cc 0 5 10\nparam 0 0x80002 0.5\nparam 0.01 0x40002 0\n0 C4 100 0.2\n"));
     const ToolRun run = renderTool("odd.txt --lv2 --tail 0.1");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     for (const char* note : {"1 controller events are not mapped",
@@ -205,8 +196,9 @@ TEST_F(Lv2Bundle, EveryFactoryPresetLoadsItsRecordAndPorts) {
         Lv2Instance plugin(host, 48000);
         plugin.restoreState(state);
         lilv_state_free(state);
-        const std::vector<uint8_t> file_ = fileBytes(file.path());
-        const uint8_t* record = presetRecord(file_.data(), file_.size());
+        std::ifstream in(file.path(), std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+        const uint8_t* record = presetRecord(bytes.data(), bytes.size());
         const std::vector<uint8_t> loaded = plugin.stateBytes();
         ASSERT_GE(loaded.size(), kStateRecordSize);
         EXPECT_TRUE(std::equal(record, record + kStateRecordSize, loaded.begin()));
