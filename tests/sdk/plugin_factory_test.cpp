@@ -1,6 +1,7 @@
 // The SDK layer's class factory on its own: registration, lookup, class records,
 // instance creation and reference counting. The module's factory and class records and
-// the refused calls are checked through the built module (tests/vst3).
+// the refused calls are checked through the built module (tests/vst3); the wide class
+// records, converted from the same records, here.
 #include "public.sdk/source/main/pluginfactory.h"
 
 #include "base/source/fobject.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -55,7 +57,8 @@ TEST(PluginFactory, RegistersListsAndDescribesClasses) {
 
     PClassInfoW wide;
     ASSERT_EQ(factory->getClassInfoUnicode(0, &wide), kResultOk);
-    EXPECT_EQ(wide.version[0], u'1');
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(wide.name)), u"Thing");
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(wide.version)), u"1.0");
     EXPECT_STREQ(wide.subCategories, "Sub|Cat");
 
     EXPECT_EQ(factory->release(), 0u);

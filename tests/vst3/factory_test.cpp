@@ -96,14 +96,6 @@ TEST_F(Factory, ClassRecordsInRegistrationOrder) {
         for (size_t k = std::strlen(c.subCategories); k < sizeof(c.subCategories); ++k)
             ASSERT_EQ(c.subCategories[k], 0) << k;
     }
-
-    FUnknownPtr<IPluginFactory3> factory3(module->factory());
-    ASSERT_TRUE(factory3);
-    PClassInfoW wide;
-    ASSERT_EQ(factory3->getClassInfoUnicode(1, &wide), kResultOk);
-    EXPECT_EQ(wide.name[0], u'T');
-    EXPECT_EQ(wide.name[18], u'r');
-    EXPECT_EQ(wide.name[19], u'\0');
 }
 
 }  // namespace
