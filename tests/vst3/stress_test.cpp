@@ -7,6 +7,7 @@
 #include "scratch_files.h"
 #include "processor_fixture.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -79,21 +80,9 @@ private:
     std::thread thread_;
 };
 
-class Stress : public ProcessorFixture {
-protected:
-    void deliver(const char* id, int64 tag, double value, const std::string* path = nullptr) {
-        IMessage* m = new HostMessage();
-        m->setMessageID(id);
-        m->getAttributes()->setInt(taluma::message::kTag, tag);
-        if (path)
-            m->getAttributes()->setBinary(taluma::message::kPath, path->c_str(),
-                                          uint32(path->size() + 1));
-        else
-            m->getAttributes()->setFloat(taluma::message::kValue, value);
-        processor->notify(m);
-        m->release();
-    }
-};
+// The editor's messages reach the processor through the controller, as the editor
+// sends them.
+using Stress = ProcessorFixture;
 
 TEST_F(Stress, StructuralEditsWhileAudioPlays) {
     start(48000.0, 512);
@@ -123,10 +112,10 @@ TEST_F(Stress, StateSavesLoadsAndMessagesWhileAudioPlays) {
     std::thread messages([&] {
         for (int i = 0; !done.load(); ++i) {
             if (i % 4 == 0)
-                deliver(taluma::message::kEditorOpened, 0, 0.0);  // answered with the address
+                sendNotice(*controller, taluma::message::kEditorOpened);
             else
-                deliver(taluma::message::kValueChange,
-                        i % 2 ? editorTag(drawCommand(0, i % 32)) : generator::kApplyA, i % 200);
+                sendValue(*controller, taluma::message::kValueChange,
+                          i % 2 ? editorTag(drawCommand(0, i % 32)) : generator::kApplyA, i % 200);
         }
     });
     const std::vector<uint8_t> base = save();
@@ -175,6 +164,7 @@ TEST_F(Stress, EditorCommandsAndFilesWhileAudioPlays) {
         file::importTable(1, file::kByName)};
 
     start(44100.0, 256);
+    const std::vector<uint8_t> before = save();
     AudioThread audio(*processor, 256);
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> norm(0.0, 1.0);
@@ -187,16 +177,16 @@ TEST_F(Stress, EditorCommandsAndFilesWhileAudioPlays) {
             value = double(rng() % 300);
         if (rng() % 50 == 0)
             value = std::nan("");
-        deliver(taluma::message::kValueChange, tag, value);
+        sendValue(*controller, taluma::message::kValueChange, tag, value);
         if (n % 25 == 0) {
             const int32_t code = fileCodes[rng() % (sizeof(fileCodes) / sizeof(fileCodes[0]))];
-            deliver(taluma::message::kFileSelect, code, 0.0,
-                    &files[(code & file::kFormatMask) == file::kWav ? 1 : 0]);
+            sendFileRequest(*controller, code,
+                            files[(code & file::kFormatMask) == file::kWav ? 1 : 0]);
         }
         if (n % 300 == 0)
-            deliver(taluma::message::kFileSelect, file::kExportPreset, 0.0, &files[2]);
+            sendFileRequest(*controller, file::kExportPreset, files[2]);
         if (n % 300 == 150)
-            deliver(taluma::message::kFileSelect, file::kImportPreset, 0.0, &files[2]);
+            sendFileRequest(*controller, file::kImportPreset, files[2]);
         if (n % 100 == 0)
             audio.await(1);  // let the audio thread in between the bursts
     }
@@ -204,6 +194,10 @@ TEST_F(Stress, EditorCommandsAndFilesWhileAudioPlays) {
     audio.stop();
     EXPECT_TRUE(audio.finite());
     EXPECT_TRUE(audio.heard());
+    // The commands arrived: the tables (record bytes 40 to 295) are none of the audio
+    // thread's business.
+    const std::vector<uint8_t> after = save();
+    EXPECT_FALSE(std::equal(before.begin() + 40, before.begin() + 296, after.begin() + 40));
 
     // The wave arrays the voices read are the committed tables.
     const WaveStore& store = synth->waves();
