@@ -19,12 +19,11 @@
 
 #include <functional>
 
-namespace taluma {
-namespace testhost {
+namespace taluma::testhost {
 std::ostream& operator<<(std::ostream& out, const HostEdit& e);
 }
 
-namespace test {
+namespace taluma::test {
 
 using layout::Rect;
 using testhost::HostEdit;
@@ -181,5 +180,4 @@ private:
     int32_t indexAt(const Rect& r) const;
 };
 
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -10,8 +10,7 @@
 #include <chrono>
 #include <thread>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 namespace M = layout::menubar;
@@ -101,5 +100,4 @@ TEST_F(EditorStress, StateLoadsFromAWorkerThreadReachTheWindowAtItsNextTick) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -6,8 +6,7 @@
 #include "engine/engine_event.h"
 #include "scratch_dir.h"
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using EditorPages = EditorFixture;
@@ -279,5 +278,4 @@ TEST_F(EditorPages, APresetImportedInTheWindowTellsTheHostOnce) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

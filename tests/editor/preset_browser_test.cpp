@@ -14,8 +14,7 @@
 // The preset folders come from the shell on Windows, where a test cannot redirect them.
 #ifndef _WIN32
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -195,7 +194,6 @@ TEST_F(PresetBrowser, PictureOfTheMenuInBothSkins) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test
 
 #endif  // _WIN32

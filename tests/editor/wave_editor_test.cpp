@@ -12,8 +12,7 @@
 #include <cmath>
 #include <functional>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 namespace place = layout::waveeditor;
@@ -339,5 +338,4 @@ TEST_F(WaveEditor, PicturesOfBothSkins) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

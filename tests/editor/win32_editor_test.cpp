@@ -12,8 +12,7 @@
 
 #include <set>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using namespace Steinberg;
@@ -98,5 +97,4 @@ TEST_F(EditorWin32, WithoutAHostFactorTheWindowOpensAtTheMonitorsDpiAndWorksTher
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

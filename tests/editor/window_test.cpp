@@ -8,8 +8,7 @@
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using EditorWindow = EditorFixture;
@@ -254,5 +253,4 @@ TEST_F(EditorWindow, WithoutTheProcessorsAddressTheWindowFollowsTheParameters) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -17,8 +17,7 @@
 #include <string>
 #include <sys/wait.h>
 
-namespace taluma {
-namespace host {
+namespace taluma::host {
 
 namespace fs = std::filesystem;
 
@@ -160,5 +159,4 @@ inline void expectReopenedSessionPlays(const ArdourScratch& scratch, const fs::p
         << audio::rms(b) << ")";
 }
 
-}  // namespace host
-}  // namespace taluma
+}  // namespace taluma::host

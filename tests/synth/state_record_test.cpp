@@ -4,8 +4,7 @@
 #include "pluginterfaces/vst/ivstattributes.h"
 #include "public.sdk/source/common/memorystream.h"
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using StateRecord = ProcessorFixture;
@@ -225,5 +224,4 @@ TEST_F(StateRecord, AHostsPresetLoadTakesTheSoundAndLeavesTheWindow) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -105,8 +105,7 @@ int open64(const char* path, int flags, ...) {
 
 }  // extern "C"
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 
 Watch::Watch() {
     threadCounts = AudioThreadCounts{};
@@ -119,5 +118,4 @@ AudioThreadCounts Watch::counts() const {
     return threadCounts;
 }
 
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

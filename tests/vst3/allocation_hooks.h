@@ -3,8 +3,7 @@
 // and so also for the modules it loads.
 #pragma once
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 
 struct AudioThreadCounts {
     int allocations = 0;
@@ -20,5 +19,4 @@ public:
     AudioThreadCounts counts() const;
 };
 
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

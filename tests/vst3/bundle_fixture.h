@@ -15,8 +15,7 @@
 #error "TALUMA_BUNDLE_PATH must name the built TALUMA_W.vst3 bundle"
 #endif
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 
 inline std::unique_ptr<testhost::Module> loadBundle() {
     std::string error;
@@ -58,5 +57,4 @@ protected:
     std::vector<float> left, right;
 };
 
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

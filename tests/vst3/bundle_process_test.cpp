@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using namespace Steinberg;
@@ -77,5 +76,4 @@ TEST_F(BundleMessages, ProcessorTellsTheControllerWhereTheSynthIs) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

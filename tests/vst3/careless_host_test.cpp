@@ -20,8 +20,7 @@
 #include <functional>
 #include <limits>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using namespace Steinberg;
@@ -498,5 +497,4 @@ TEST_F(CarelessHost, EveryExportedMethodRefusesWhatItsContractRulesOut) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -6,8 +6,7 @@
 
 #include <string>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 std::string ascii(const TChar* text) {
@@ -180,5 +179,4 @@ TEST_F(Controller, StateMessagesSetTheAddressAndReadBack) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using namespace Steinberg;
@@ -99,5 +98,4 @@ TEST_F(Factory, ClassRecordsInRegistrationOrder) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

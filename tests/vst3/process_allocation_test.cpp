@@ -9,8 +9,7 @@
 #include <cstdlib>
 #include <limits>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using namespace Steinberg;
@@ -85,5 +84,4 @@ TEST_F(ProcessAllocation, NotesChangesAndBypassInAnyMix) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

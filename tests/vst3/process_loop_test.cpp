@@ -13,8 +13,7 @@
 #include <thread>
 #include <tuple>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 constexpr ParamID kTlA = eventid::operatorParam(0, eventid::kTotalLevel);
@@ -393,5 +392,4 @@ TEST_F(MissingOutputs, ChangesStillApplyAndNothingIsWritten) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

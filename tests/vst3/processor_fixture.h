@@ -15,8 +15,7 @@
 
 #include <vector>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -96,5 +95,4 @@ public:
 
 class ProcessorFixture : public ::testing::Test, public Instance {};
 
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -10,8 +10,7 @@
 #include <cmath>
 #include <map>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using namespace Steinberg;
@@ -106,5 +105,4 @@ TEST_F(StateRestore, TheBypassComesBackWithTheState) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -14,8 +14,7 @@
 #include <random>
 #include <thread>
 
-namespace taluma {
-namespace test {
+namespace taluma::test {
 namespace {
 
 using namespace taluma::cmd;
@@ -213,5 +212,4 @@ TEST_F(Stress, EditorCommandsAndFilesWhileAudioPlays) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace taluma
+}  // namespace taluma::test

@@ -6,8 +6,7 @@
 #include "public.sdk/source/vst/vstguieditor.h"
 #include "testsupport.h"
 
-namespace VSTGUI {
-namespace Test {
+namespace VSTGUI::Test {
 
 class SceneEditor : public Steinberg::Vst::VSTGUIEditor {
 public:
@@ -52,5 +51,4 @@ public:
     int idles{0};
 };
 
-}  // namespace Test
-}  // namespace VSTGUI
+}  // namespace VSTGUI::Test

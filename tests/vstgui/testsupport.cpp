@@ -3,8 +3,7 @@
 #include <sstream>
 #include <stb/stb_image_write.h>
 
-namespace VSTGUI {
-namespace Test {
+namespace VSTGUI::Test {
 
 void registerPng(const std::string& name, int width, int height,
                  const std::function<uint32_t(int, int)>& pixel) {
@@ -65,5 +64,4 @@ OffscreenFrame::~OffscreenFrame() {
     frame->close();
 }
 
-}  // namespace Test
-}  // namespace VSTGUI
+}  // namespace VSTGUI::Test

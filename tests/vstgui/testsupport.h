@@ -9,8 +9,7 @@
 #include "vstgui/vstgui.h"
 #include "vstgui/lib/offscreen.h"
 
-namespace VSTGUI {
-namespace Test {
+namespace VSTGUI::Test {
 
 // Encodes pixels (0xAARRGGBB, generated per x, y) as a PNG and registers it
 // under the name; the bytes stay alive for the whole test program.
@@ -67,5 +66,4 @@ inline uint32_t rgbOf(uint32_t pixel) {
     return pixel & 0xFFFFFFu;
 }
 
-}  // namespace Test
-}  // namespace VSTGUI
+}  // namespace VSTGUI::Test

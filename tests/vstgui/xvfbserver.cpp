@@ -10,8 +10,7 @@
 
 extern char** environ;
 
-namespace VSTGUI {
-namespace Test {
+namespace VSTGUI::Test {
 
 XvfbServer::XvfbServer() {
     int fds[2];
@@ -67,5 +66,4 @@ XvfbServer::~XvfbServer() {
     }
 }
 
-}  // namespace Test
-}  // namespace VSTGUI
+}  // namespace VSTGUI::Test

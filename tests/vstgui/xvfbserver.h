@@ -3,8 +3,7 @@
 #include <string>
 #include <sys/types.h>
 
-namespace VSTGUI {
-namespace Test {
+namespace VSTGUI::Test {
 
 class XvfbServer {
 public:
@@ -19,5 +18,4 @@ private:
     std::string reason;
 };
 
-}  // namespace Test
-}  // namespace VSTGUI
+}  // namespace VSTGUI::Test
