@@ -122,8 +122,9 @@ struct ArdourScratch {
 // Ardour reopens the saved session in a process of its own and exports it: the export
 // must sound as `renderer`, the project's own renderer, plays kKey from 0.5 s to 1.5 s with
 // `preset` (a file of the factory bank) through the VST 3 bundle: below -60 dB of
-// difference over the first 2.8 s, the silence before the note included. The export now and then stalls after writing (Ardour's own fault, seen on a
-// busy machine): a stalled export is tried again, a failing one is not.
+// difference over the first 2.8 s, the silence before the note included. The export now
+// and then stalls after writing (Ardour's own fault, seen on a busy machine): a stalled
+// export is tried again, a failing one is not.
 inline void expectReopenedSessionPlays(const ArdourScratch& scratch, const fs::path& preset,
                                        const fs::path& renderer) {
     namespace audio = taluma::render::test;
