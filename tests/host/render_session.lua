@@ -81,7 +81,13 @@ ARDOUR.LuaAPI.usleep(300000)
 send({0x90, 60, 100})
 ARDOUR.LuaAPI.usleep(200000)
 send({0x80, 60, 0})
-ARDOUR.LuaAPI.usleep(2500000)
+-- The take must outlast the 2.8 s the tests compare: on a busy machine the dummy backend
+-- falls behind the wall clock, so the script waits for the transport, not for time.
+local takeEnd = 3.2 * Session:nominal_sample_rate()
+for _ = 1, 200 do
+  if Session:transport_sample() >= takeEnd then break end
+  ARDOUR.LuaAPI.usleep(100000)
+end
 Session:request_stop(false, false, ARDOUR.TransportRequestSource.TRS_UI)
 ARDOUR.LuaAPI.usleep(500000)
 Session:disable_record(false, false)
