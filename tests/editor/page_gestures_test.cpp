@@ -85,6 +85,7 @@ TEST_F(EditorPages, Logic) {
     const int32_t cPmsB = control(c(1, kPms)), cDepthA = control(c(0, kKeyScale));
     const int32_t cFeedback = control(c(0, kFeedback)), cCurveB = op::kVelocityCurveB;
     const double s99 = step(99, 127), s8292 = step(8292, 16384), s60 = step(60, 127);
+    const double s6 = step(6, 7);
     const std::vector<Row> rows = {
         {press(alg[2]), kAlgorithm, 2.0 / 3.0, op::kAlgorithm, 2.0, {{alg[2], 1.0}, {alg[3], 0.0}}},
         {press(alg[3]), 0, 0, 0, 0, {{alg[3], 1.0}}},
@@ -100,26 +101,11 @@ TEST_F(EditorPages, Logic) {
         {typeIn(lfoField, "20000"), kLfoFreq, 1.0, op::kLfoFreq, 16384.0, {{lfoHz, "32.00 Hz"}}},
         {turn(page(L::feedbackKnobA), 1), p(0, kFeedback), step(1, 128), cFeedback, 1.0, {}},
         {turn(pmsB, 1), p(1, kPms), step(1, 7), cPmsB, 1.0, {}},
+        // A switch under the wheel: held at its end, one notch back is one position.
+        {after(turn(pmsB, 9), turn(pmsB, -1)), p(1, kPms), s6, cPmsB, 6.0, {{pmsB, s6}}},
         {press(rightEnd(depthA)), p(0, kKeyScale), 1.0, cDepthA, 3.0, {{depthA, 1.0}}},
     };
     run(rows);
-}
-
-// A switch under the wheel moves one position a notch, each sent as its step.
-TEST_F(EditorPages, SwitchesStepUnderTheWheel) {
-    const Rect pmsA = page(L::pmsSwitch[0]);
-    const int32_t tag = control(op::operatorParam(0, kPms));
-    std::vector<Sent> expected;
-    for (int n : {1, 2, 3, 4, 5, 6, 7, 6})  // the eighth notch up finds the end
-        expected.push_back({tag, double(n)});
-    for (float notch : {1.f, 1.f, 1.f, 1.f, 1.f, 1.f, 1.f, 1.f, -1.f})
-        wheel(pmsA, notch);
-    std::vector<Sent> got;
-    for (const Sent& s : sent())
-        if (s.first == tag)
-            got.push_back(s);
-    EXPECT_EQ(got, expected);
-    EXPECT_EQ(value(pmsA), 6.0f / 7.0f);
 }
 
 TEST_F(EditorPages, WaveGenerator) {

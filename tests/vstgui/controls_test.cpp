@@ -63,6 +63,13 @@ TEST_F(ControlsTest, SwitchesStepToThePositionUnderThePointer) {
     EXPECT_FLOAT_EQ(sw->getValueNormalized(), 1.f / 3.f);
     Offscreen::wheel(frame.get(), CPoint(31, 105), 0.1f);  // a touchpad's nudge: one too
     EXPECT_FLOAT_EQ(sw->getValueNormalized(), 2.f / 3.f);
+    Offscreen::wheel(frame.get(), CPoint(31, 105), 3.f);  // held at the last position
+    EXPECT_EQ(sw->getValueNormalized(), 1.f);
+    const size_t reported = listener.changes().size();
+    Offscreen::wheel(frame.get(), CPoint(31, 105), 1.f);  // nothing left to report
+    EXPECT_EQ(listener.changes().size(), reported);
+    Offscreen::wheel(frame.get(), CPoint(31, 105), -1.f);
+    EXPECT_FLOAT_EQ(sw->getValueNormalized(), 2.f / 3.f);
     auto* vertical = new CVerticalSwitch(CRect(100, 10, 111, 64), &listener, 9,
                                          bitmap("ctl_vswitch.png"));  // 8 frames of 54
     frame->addView(vertical);
