@@ -62,11 +62,6 @@ public:
         setup(rate, maxBlock);
         EXPECT_EQ(processor->setActive(true), kResultOk);
     }
-    void noteOn(int32 offset, int16 pitch, float velocity) {
-        events.noteOn(offset, pitch, velocity);
-    }
-    void noteOff(int32 offset, int16 pitch) { events.noteOff(offset, pitch); }
-    void change(ParamID id, int32 offset, double value) { changes.addChange(id, offset, value); }
     // One block into `left`/`right` (resized to n); events and changes are consumed.
     tresult run(int32 n) {
         left.assign(size_t(n > 0 ? n : 1), 7.0f);
