@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "engine_harness.h"
 #include "engine/engine_rate.h"
 
@@ -81,14 +84,26 @@ TEST(EngineRateTable, BuiltFromTheHostRateAndDividerSelection) {
     }
 }
 
-TEST(EngineRateTable, EnvelopeTimesDoNotDependOnTheRate) {
-    // A full sweep at rate R lasts 256 * 2^(-R/8) s at any engine rate.
-    for (float fs : {11025.0f, 44100.0f, 96000.0f}) {
+// At any rate a host may choose: a full sweep at rate R lasts 256 * 2^(-R/8) s, and
+// notes, bends and algorithm changes sound, finite.
+TEST(EngineRateTable, EnvelopeTimesDoNotDependOnTheRateAndEveryRateSounds) {
+    test::EventList events;
+    for (int i = 0; i < 6; ++i) {
+        events.noteOn(i * 300, 48 + i * 7).add(i * 300 + 1, eventid::kPitchBend, i / 6.0f);
+        events.add(i * 300 + 2, eventid::kAlgorithm, (i % 4) / 3.0f);
+    }
+    for (float fs : {8000.0f, 11025.0f, 44100.0f, 44100.5f, 96000.0f, 192000.0f}) {
         SynthEngine engine;
         engine.init(fs);
         engine.tone().setAttackRate(0, 64);
         const double seconds = 1073741824.0 / engine.tone().op[0].attackRate[64] / fs;
         EXPECT_NEAR(seconds, 1.0, 0.001) << fs;
+        const test::Rendered out = test::renderInBlocks(engine, events, 8192, 8192);
+        EXPECT_GT(test::peak(out.left), 0.0f) << fs;
+        for (const std::vector<float>* channel : {&out.left, &out.right})
+            EXPECT_TRUE(std::all_of(channel->begin(), channel->end(), [](float v) {
+                return std::isfinite(v);
+            })) << fs;
     }
 }
 
