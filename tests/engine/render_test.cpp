@@ -11,18 +11,9 @@ namespace {
 using test::EventList;
 using Render = test::EngineTest;
 
-TEST_F(Render, AddsIntoTheBuffersWithoutClearing) {
-    SynthEngine other;
-    other.init(44100.0f);
-    const EventList on = EventList().noteOn(0, 60);
-    std::vector<float> l(64, 0.25f), r(64, 0.25f);
-    other.render(on.head(), l.data(), r.data(), 0, 64);
-    const test::Rendered clean = play(on, 64);
-    for (int i = 0; i < 64; ++i)
-        EXPECT_EQ(l[i], clean.left[i] + 0.25f);
-}
-
-TEST_F(Render, IgnoredEventClassesChangeNothing) {
+// Another engine renders into buffers that already hold 0.25, with events of classes
+// the engine ignores among its notes: it adds the same sound.
+TEST_F(Render, AddsIntoTheBuffersAndIgnoresOtherEventClasses) {
     SynthEngine other;
     other.init(44100.0f);
     const EventList noisy = EventList()
@@ -31,8 +22,12 @@ TEST_F(Render, IgnoredEventClassesChangeNothing) {
                                 .add(7, 0x20008, 1.0f)
                                 .add(8, 0x400A0, 1.0f)  // B has no feedback
                                 .add(9, 0x1000001, 1.0f);
-    EXPECT_EQ(play(EventList().noteOn(0, 60), 128).left,
-              test::renderInBlocks(other, noisy, 128, 128).left);
+    std::vector<float> l(128, 0.25f), r(128, 0.25f);
+    other.render(noisy.head(), l.data(), r.data(), 0, 128);
+    const test::Rendered clean = play(EventList().noteOn(0, 60), 128);
+    ASSERT_GT(test::peak(clean.left), 0.0f);
+    for (int i = 0; i < 128; ++i)
+        EXPECT_EQ(l[i], clean.left[i] + 0.25f) << i;
 }
 
 TEST(RenderBlocks, SameRenderInOneCallOrInManySmallBlocks) {
