@@ -5,6 +5,7 @@
 #include "input_error.h"
 #include "scratch_dir.h"
 #include "smf_bytes.h"
+#include "synth/preset_file.h"
 
 namespace taluma::render {
 namespace {
@@ -16,9 +17,7 @@ std::vector<uint8_t> record(uint8_t version) {
 }
 
 std::vector<uint8_t> preset(const std::vector<uint8_t>& rec, size_t totalSize) {
-    std::vector<uint8_t> p = {'R', 'I', 'F', 'F', 0x62, 0x03, 0, 0,
-                              'd', 'a', 't', 'a', 0x5A, 0x03, 0, 0};
-    p.insert(p.end(), rec.begin(), rec.end());
+    std::vector<uint8_t> p = formatPreset(rec);
     p.resize(totalSize, 0);
     return p;
 }
