@@ -129,7 +129,7 @@ TEST_F(Lv2Render, ReportCountsWhatTheBundleCannotTakeAsGivenAndVstPresetsAreRefu
     EXPECT_NE(vstpreset.output.find("not the .vstpreset"), std::string::npos) << vstpreset.output;
 }
 
-TEST_F(Lv2Bundle, StateSavedAndRestoredGivesTheSameRecordAndSound) {
+TEST_F(Lv2Bundle, StateRestoredThroughLilvKeepsItsRecordPortsAndSound) {
     Lv2Instance original(host, 48000);
     ASSERT_TRUE(original.valid());
     original.setPort("alg", 1);
@@ -141,20 +141,18 @@ TEST_F(Lv2Bundle, StateSavedAndRestoredGivesTheSameRecordAndSound) {
     LilvState* saved = original.saveState();
     ASSERT_NE(saved, nullptr);
 
-    // Through lilv (ports and state) and as raw bytes with the ports left at their
-    // defaults: the record holds in both, the ports left behind do not override it.
-    Lv2Instance throughLilv(host, 48000), throughBytes(host, 48000), fresh(host, 48000);
+    // Through lilv, ports and state: the record holds, and the ports agree with it. Raw
+    // bytes with the ports left at their defaults are BothBundlesWriteTheSameFiles'
+    // preset case, as taluma-render restores them.
+    Lv2Instance throughLilv(host, 48000), fresh(host, 48000);
     throughLilv.restoreState(saved);
     lilv_state_free(saved);
-    ASSERT_EQ(throughBytes.restoreBytes(bytes, kStateKey), 0);
     EXPECT_EQ(throughLilv.stateBytes(), bytes);
-    EXPECT_EQ(throughBytes.stateBytes(), bytes);
     for (const char* port : {"alg", "op_b_tl", "lfo_wave", "op_a_tl", "enabled"})
         EXPECT_EQ(throughLilv.port(port), original.port(port)) << port;
 
-    const std::vector<float> restoredSound = play(throughLilv, kPhrase, 48000, kPhraseFrames);
-    EXPECT_EQ(play(throughBytes, kPhrase, 48000, kPhraseFrames), restoredSound);
-    EXPECT_NE(play(fresh, kPhrase, 48000, kPhraseFrames), restoredSound);
+    EXPECT_NE(play(fresh, kPhrase, 48000, kPhraseFrames),
+              play(throughLilv, kPhrase, 48000, kPhraseFrames));
 }
 
 TEST_F(Lv2Bundle, BrokenStateLeavesTheInstrumentUnchanged) {
@@ -170,7 +168,6 @@ TEST_F(Lv2Bundle, BrokenStateLeavesTheInstrumentUnchanged) {
     };
     const Case cases[] = {
         {{}, true},
-        {std::vector<uint8_t>(before.begin(), before.begin() + 100), true},
         {std::vector<uint8_t>(before.begin(), before.begin() + kStateRecordSize - 1), true},
         {otherVersion, false},
     };
