@@ -9,41 +9,30 @@ namespace {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-const testhost::RecordedMessage* last(const std::vector<testhost::RecordedMessage>& log,
-                                      const char* id) {
-    for (auto it = log.rbegin(); it != log.rend(); ++it)
-        if (it->id == id)
-            return &*it;
-    return nullptr;
-}
-
 using BundleMessages = BundleFixture;
 
 TEST_F(BundleMessages, ProcessorTellsTheControllerWhereTheSynthIs) {
+    const std::vector<testhost::RecordedMessage>& sent = plugin->messagesToController();
     ASSERT_TRUE(plugin->start(48000.0, 256));
-    EXPECT_TRUE(last(plugin->messagesToController(), taluma::message::kUiUpdate));
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back().id, taluma::message::kUiUpdate);
 
     std::vector<uint8_t> record;
     ASSERT_TRUE(plugin->getState(record));
-    const testhost::RecordedMessage* saved =
-        last(plugin->messagesToController(), taluma::message::kStateSaved);
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->synth.size(), sizeof(void*));
+    ASSERT_EQ(sent.back().id, taluma::message::kStateSaved);
+    const std::vector<uint8_t> synth = sent.back().synth;
+    EXPECT_EQ(synth.size(), sizeof(void*));
 
     IMessage* open = plugin->allocateMessage();
     open->setMessageID(taluma::message::kEditorOpened);
     ASSERT_EQ(plugin->sendToProcessor(open), kResultOk);
     open->release();
-    const testhost::RecordedMessage* opened =
-        last(plugin->messagesToController(), taluma::message::kSynthForEditor);
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(opened->synth, saved->synth);
+    ASSERT_EQ(sent.back().id, taluma::message::kSynthForEditor);
+    EXPECT_EQ(sent.back().synth, synth);
 
     ASSERT_EQ(plugin->setState(record), kResultOk);
-    const testhost::RecordedMessage* loaded =
-        last(plugin->messagesToController(), taluma::message::kStateLoaded);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->synth, saved->synth);
+    ASSERT_EQ(sent.back().id, taluma::message::kStateLoaded);
+    EXPECT_EQ(sent.back().synth, synth);
 }
 
 }  // namespace
