@@ -98,9 +98,8 @@ struct Clamp {
 
 TEST_F(StateRecord, EveryFieldIsBroughtIntoRange) {
     const Clamp clamps[] = {
-        {2, {9}, {1}},  // skin: two skins
-        {3, {5}, {4}},  // frame rate: five rates
-        {3, {200}, {4}},
+        {2, {9}, {1}},      // skin: two skins
+        {3, {5}, {4}},      // frame rate: five rates
         {4, {3}, {1}},      // radix
         {5, {7}, {1}},      // link A-B
         {6, {200}, {100}},  // opacities
