@@ -75,11 +75,5 @@ TEST_F(Lfo, FrequencyZeroNeverSteps) {
     EXPECT_EQ(engine.voices()[1].op[1].pmOffset, 0);
 }
 
-TEST_F(Lfo, NewLfoFrequencyReachesSoundingVoices) {
-    play(EventList().noteOn(0, 60), 1);
-    play(EventList().add(0, eventid::kLfoFreq, 1.0f), 1);
-    EXPECT_EQ(engine.voices()[1].lfoIncrement, 6087 * 16383);
-}
-
 }  // namespace
 }  // namespace taluma

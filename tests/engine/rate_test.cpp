@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "engine_harness.h"
 #include "engine/engine_rate.h"
@@ -11,14 +11,11 @@ namespace {
 
 using RateConstants = test::EngineTest;
 
-TEST_F(RateConstants, At44100) {
+TEST_F(RateConstants, At44100AndTheLfoFactorStopsScalingBelow4096Hz) {
     EXPECT_EQ(engine.lfoRateFactor, 6087);
     EXPECT_EQ(engine.rateBase, 53834);
     EXPECT_EQ(engine.dampRate, 12466118);
     EXPECT_EQ(engine.pitchBase, 86859);
-}
-
-TEST_F(RateConstants, LfoFactorStopsScalingBelow4096Hz) {
     // 2^30 / 16383 at 4096 Hz and below.
     for (auto [rate, factor] : {std::pair{4096.0f, 65540}, {2000.0f, 65540}, {8192.0f, 32770}}) {
         engine.sampleRate = rate;
@@ -100,10 +97,8 @@ TEST(EngineRateTable, EnvelopeTimesDoNotDependOnTheRateAndEveryRateSounds) {
         EXPECT_NEAR(seconds, 1.0, 0.001) << fs;
         const test::Rendered out = test::renderInBlocks(engine, events, 8192, 8192);
         EXPECT_GT(test::peak(out.left), 0.0f) << fs;
-        for (const std::vector<float>* channel : {&out.left, &out.right})
-            EXPECT_TRUE(std::all_of(channel->begin(), channel->end(), [](float v) {
-                return std::isfinite(v);
-            })) << fs;
+        const double sum = std::accumulate(out.left.begin(), out.left.end(), 0.0);
+        EXPECT_TRUE(std::isfinite(std::accumulate(out.right.begin(), out.right.end(), sum))) << fs;
     }
 }
 

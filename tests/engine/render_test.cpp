@@ -116,26 +116,24 @@ TEST_F(SteadyCarrier, A4PeaksAt0_7071At440Hz) {
     EXPECT_NEAR(crossings / 2.0, 440.0, 2.0);
 }
 
-TEST_F(Render, PitchBendMovesSoundingVoices) {
+// Controllers reach the voices already sounding.
+TEST_F(Render, BendPanVolumeExpressionAndLfoFrequencyReachSoundingVoices) {
     play(EventList().noteOn(0, 69), 1);
     const uint32_t before = engine.voices()[1].op[1].increment;
-    play(EventList().add(0, eventid::kPitchBend, 1.0f), 1);  // +2 semitones at full bend
-    EXPECT_NEAR(double(engine.voices()[1].op[1].increment) / before, std::pow(2.0, 2.0 / 12.0),
-                0.001);
-    EXPECT_EQ(engine.tone().bendLog, (8191 * 1365) >> 13);
-}
-
-TEST_F(Render, VolumeAndPanReachSoundingVoices) {
-    play(EventList().noteOn(0, 69), 1);
     play(EventList()
+             .add(0, eventid::kPitchBend, 1.0f)  // +2 semitones at full bend
              .add(0, eventid::kPan, 0.0f)
              .add(0, eventid::kVolume, 63.0f / 127.0f)
-             .add(0, eventid::kExpression, 0.0f),
+             .add(0, eventid::kExpression, 0.0f)
+             .add(0, eventid::kLfoFreq, 1.0f),
          1);
     const Voice& v = engine.voices()[1];
+    EXPECT_NEAR(double(v.op[1].increment) / before, std::pow(2.0, 2.0 / 12.0), 0.001);
+    EXPECT_EQ(engine.tone().bendLog, (8191 * 1365) >> 13);
     EXPECT_FLOAT_EQ(v.gainL, 0.25f / 65536.0f);
     EXPECT_FLOAT_EQ(v.gainR, 0.0f);
     EXPECT_EQ(v.expressionAtt, 8128);
+    EXPECT_EQ(v.lfoIncrement, 6087 * 16383);
 }
 
 }  // namespace
