@@ -100,7 +100,6 @@ TEST(EngineEvents, ValueScaling) {
         float value;
         int32_t scaled;
     } cases[] = {
-        {eventid::kBitDepth, 0.0f, 1},
         {eventid::kBitDepth, 1.0f, 16},
         {eventid::kStdPitch, 0.5f, 44000},
         {eventid::kBendRange, 1.0f, 24},
