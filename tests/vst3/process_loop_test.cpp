@@ -307,7 +307,6 @@ TEST_F(HandOff, ProcessDuringAnEditLeavesTheEngineAloneButKeepsTheBypass) {
     changes.addChange(kBypassId, 0, 0.0);
     events.noteOn(0, 60, 1.0f);
     run(64);
-    EXPECT_TRUE(synth->renderEnabled());
     EXPECT_GT(energy(), 0.0);
 }
 
