@@ -216,12 +216,13 @@ void EditorFixture::run(const std::vector<Row>& rows, const Act& prepare) {
     }
 }
 
-void EditorFixture::command(int32_t tag, double value) {
+void EditorFixture::command(int64_t tag, std::optional<double> value) {
     Vst::IMessage* m = plugin->allocateMessage();
     ASSERT_TRUE(m);
     m->setMessageID(taluma::message::kValueChange);
     m->getAttributes()->setInt(taluma::message::kTag, tag);
-    m->getAttributes()->setFloat(taluma::message::kValue, value);
+    if (value)
+        m->getAttributes()->setFloat(taluma::message::kValue, *value);
     plugin->sendToProcessor(m);
     m->release();
 }

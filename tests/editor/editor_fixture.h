@@ -18,6 +18,7 @@
 #include "pluginterfaces/gui/iplugview.h"
 
 #include <functional>
+#include <optional>
 
 namespace taluma::testhost {
 std::ostream& operator<<(std::ostream& out, const HostEdit& e);
@@ -166,8 +167,9 @@ protected:
         plugin->parameterChange(id, 0, normalized);
         render(64);
     }
-    // A command as another part of the window would send it; the answer reaches the window.
-    void command(int32_t tag, double value);
+    // A command as another part of the window would send it (or, without a value, as no
+    // part of it would); the answer reaches the window.
+    void command(int64_t tag, std::optional<double> value);
 
     Steinberg::IPlugView* view = nullptr;
     IEditorProbe* probe = nullptr;

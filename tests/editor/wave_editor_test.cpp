@@ -1,7 +1,7 @@
 // The wave editor through the built module: painting, the info area, what each button
 // and menu entry sends (the processor's side of each command is tested with the dispatch)
-// and that the views follow, file dialogs, the link switch, undo and redo; and the
-// window's golden pictures.
+// and that the views follow, file dialogs, the link switch, undo and redo, how the
+// processor takes the window's messages; and the window's golden pictures.
 #include "editor_fixture.h"
 #include "scratch_files.h"
 #include "wavetable/wave_generators.h"
@@ -259,6 +259,28 @@ TEST_F(WaveEditor, UndoAndRedoFromKeysAndMenusUntilTheHostLoadsAState) {
     ctrlKey('z');
     ctrlKey('y');
     EXPECT_EQ(table(0), tables[4]);
+}
+
+// The processor takes a command by the low 32 bits of its tag and answers it once; a
+// command without its value is dropped; a file choice is answered with
+// "Processor:uiUpdate", on which the controller reads the instrument's values back.
+TEST_F(WaveEditor, TheProcessorReadsTheWindowsMessagesAsTheyArriveAndAnswersThem) {
+    const auto& answers = plugin->messagesToController();
+    const int32_t clearA = control(cmd::tableCommand(0, cmd::kTableMenu, menu::kClear));
+    command(int64_t(0x700000000LL) | clearA, 1.0);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].id, taluma::message::kValueUpdate);
+    EXPECT_EQ(answers[0].tag, clearA);
+    EXPECT_EQ(answers[0].val, 0.0);
+    clearLogs();
+    command(clearA, std::nullopt);
+    EXPECT_TRUE(answers.empty());
+    ScratchDir dir;
+    writeText(dir.file("b.txt"), "01 02 03");
+    chooseInMenu(1, menu::kImportText);
+    answerFileDialog(dir.file("b.txt"));
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].id, taluma::message::kUiUpdate);
 }
 
 // Each table undoes its own steps: a table's menu never changes the other table, and
