@@ -44,11 +44,10 @@ TEST_F(EditorWindow, TheViewsSizeFollowsTheFactorWithTheHostsConsent) {
     late->release();
     early->release();
     EXPECT_EQ(sizeOf(view), std::make_pair(800, 600));
-    // The open window still gets the processor's answers.
-    const Rect cycles = page(layout::wavegen::cyclesField, layout::wavegen::cyclesPanel);
+    // The open window still gets the processor's answers: the field shows the answer.
     click(kTabRight);
-    type(cycles, "3");
-    EXPECT_EQ(text(cycles), "3");
+    wheel(page(layout::wavegen::amplitudeKnob), -1);
+    EXPECT_EQ(text(page(layout::wavegen::amplitudeField)), "126");
 
     ASSERT_EQ(setScale(1.5f), kResultTrue);
     ASSERT_EQ(host->resizes.size(), 1u);  // asked while open, confirmed by onSize
