@@ -89,11 +89,11 @@ void EditorFixture::freshInstance() {
     openEditor();
 }
 
-void EditorFixture::drag(const Rect& r, double dy, int steps) {
-    mouse(IEditorProbe::kDown, midX(r), midY(r), kLeft);
-    for (int i = 1; i <= steps; ++i)
-        mouse(IEditorProbe::kMove, midX(r), midY(r) + dy * i / steps, kLeft);
-    mouse(IEditorProbe::kUp, midX(r), midY(r) + dy, kLeft);
+void EditorFixture::stroke(const std::vector<Point>& points, int32_t buttons) {
+    mouse(IEditorProbe::kDown, points[0].x, points[0].y, buttons);
+    for (size_t i = 1; i < points.size(); ++i)
+        mouse(IEditorProbe::kMove, points[i].x, points[i].y, buttons);
+    mouse(IEditorProbe::kUp, points.back().x, points.back().y, buttons);
 }
 
 void EditorFixture::type(const Rect& r, const std::string& text) {

@@ -29,6 +29,9 @@ namespace taluma::test {
 using layout::Rect;
 using testhost::HostEdit;
 enum Buttons { kLeft = 2, kRight = 8, kShift = 0x100 };
+struct Point {
+    double x, y;
+};
 
 // Places of layout.h in frame coordinates.
 constexpr auto bar = [](const Rect& r) { return r.in(layout::window::menuBar); };
@@ -99,8 +102,9 @@ protected:
         mouse(IEditorProbe::kDown, midX(r), midY(r), buttons);
         mouse(IEditorProbe::kUp, midX(r), midY(r), buttons);
     }
-    // Presses, moves by dy pixels (negative is up) in `steps` moves, releases.
-    void drag(const Rect& r, double dy, int steps);
+    // Presses at the first point, moves through the others and releases at the last (the
+    // wave views paint with the right button).
+    void stroke(const std::vector<Point>& points, int32_t buttons = kRight);
     void wheel(const Rect& r, float notches) {
         probe->wheel(midX(r) * scale, midY(r) * scale, notches);
     }

@@ -57,7 +57,8 @@ TEST_F(EditorPages, KnobsFollowTheHostsKnobModeWithOneGesturePerPress) {
     const Rect knob = bar(M::volumeKnob);
     const int32_t volume = control(global::kVolume);
     const double s95 = step(95, 127), s64 = step(64, 127);
-    drag(knob, 100.0, 2);
+    const double x = knob.left + knob.width / 2.0, y = knob.top + knob.height / 2.0;
+    stroke({{x, y}, {x, y + 50.0}, {x, y + 100.0}}, kLeft);  // 100 pixels down in two moves
     EXPECT_EQ(sent(), (std::vector<Sent>{{volume, s95}, {volume, s64}}));
     EXPECT_FLOAT_EQ(value(knob), float(s64));
     click(knob);  // no move: an empty gesture

@@ -31,9 +31,6 @@ constexpr int32_t kMenuEntries[] = {
     menu::kSaveSlot,  menu::kBitReduction, menu::kSteps, menu::kImportText, menu::kExportText,
     menu::kImportWav, menu::kExportWav,    menu::kUndo,  menu::kRedo};
 
-struct Point {
-    double x, y;
-};
 // Off both views: the middle of the info area.
 constexpr Rect kInfo = waveArea(place::info);
 constexpr Point kOffTheViews = {kInfo.left + kInfo.width / 2.0, kInfo.top + kInfo.height / 2.0};
@@ -64,12 +61,6 @@ protected:
         const Rect r = waveArea(place::waveView[op]);
         const double w = double(place::kMouseAreaWidth) / cells;
         return {r.left + (cell + 0.5) * w, r.top + place::kMouseAreaHeight - level + 0.5};
-    }
-    void stroke(const std::vector<Point>& points, int32_t buttons = kRight) {
-        mouse(IEditorProbe::kDown, points[0].x, points[0].y, buttons);
-        for (size_t i = 1; i < points.size(); ++i)
-            mouse(IEditorProbe::kMove, points[i].x, points[i].y, buttons);
-        mouse(IEditorProbe::kUp, points.back().x, points.back().y, buttons);
     }
     void hover(Point p) { mouse(IEditorProbe::kMove, p.x, p.y, 0); }
     void clickButton(int op, int32_t item) { click(waveArea(place::button[op][item])); }
