@@ -1,7 +1,7 @@
 // The window as a whole through the built module: views and their size at content scale
 // factors agreed with the host, presses at the scaled middle of every Logic control, the
-// credits, the refresh paths (the refresh tick, the rate menus, state loads), the timer,
-// the skins, and a window without the processor's address.
+// credits, the refresh paths (the refresh tick at the frame rate, the rate menus, state
+// loads), the skins, and a window without the processor's address.
 #include "editor_fixture.h"
 
 #include "engine/engine_event.h"
@@ -98,9 +98,21 @@ TEST_F(EditorWindow, CreditsOpenFromTheLogoAndCloseOnALeftClick) {
     EXPECT_TRUE(sent().empty());
 }
 
-TEST_F(EditorWindow, RefreshTickFollowsHostAutomationButLeavesTheFieldBeingTypedIn) {
+TEST_F(EditorWindow, RefreshTickFollowsHostAutomationAtTheFrameRateButLeavesTheFieldBeingTypedIn) {
     ASSERT_TRUE(plugin->start(48000.0, 256));
     showSettings();
+    choose(page(S::frameRateMenu), 1);  // 25 FPS
+    EXPECT_EQ(probe->idleRate(), 40);
+    tick(80);  // whatever phase the counter is in
+    automate(eventid::kVolume, 0.0);
+    tick(40);
+    const bool afterOneTick = value(kVolume) == 0.0f;
+    tick(40);
+    EXPECT_EQ(value(kVolume), 0.0f);  // within two ticks (80 ms)
+    automate(eventid::kVolume, 1.0);
+    tick(40);
+    EXPECT_EQ(value(kVolume) == 1.0f, afterOneTick);  // every second tick
+
     automate(eventid::kVolume, 0.5);
     automate(kStdPitch, 0.75);
     automate(kBitDepth, 1.0 / 3.0);
@@ -129,22 +141,6 @@ TEST_F(EditorWindow, RefreshTickFollowsHostAutomationButLeavesTheFieldBeingTyped
     EXPECT_EQ(probe->focusTag(), cmd::typedEntryTag(cmd::global::kReferencePitch));
     EXPECT_EQ(text(kPitch), "450.00 Hz");
     EXPECT_FLOAT_EQ(value(bar(M::pitchKnob)), 1.0f);
-}
-
-TEST_F(EditorWindow, FrameRateSetsTheTimerAndTheRefreshFollowsEverySecondTick) {
-    ASSERT_TRUE(plugin->start(48000.0, 256));
-    showSettings();
-    choose(page(S::frameRateMenu), 1);  // 25 FPS
-    EXPECT_EQ(probe->idleRate(), 40);
-    tick(80);  // whatever phase the counter is in
-    automate(eventid::kVolume, 0.0);
-    tick(40);
-    const bool afterOneTick = value(kVolume) == 0.0f;
-    tick(40);
-    EXPECT_EQ(value(kVolume), 0.0f);  // within two ticks (80 ms)
-    automate(eventid::kVolume, 1.0);
-    tick(40);
-    EXPECT_EQ(value(kVolume) == 1.0f, afterOneTick);  // every second tick
 }
 
 TEST_F(EditorWindow, RateMenusListTheRatesOfTheHostRateUntilTheDividerGivesNone) {
