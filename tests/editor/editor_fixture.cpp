@@ -103,10 +103,18 @@ void EditorFixture::type(const Rect& r, const std::string& text) {
     key(0, VSTGUI::VKEY_RETURN);
 }
 
-void EditorFixture::choose(const Rect& r, int index) {
+void EditorFixture::openMenu(const Rect& r, int index, int sub) {
     click(r);
     for (int i = 0; i <= index; ++i)
         key(0, VSTGUI::VKEY_DOWN);
+    if (sub >= 0)
+        key(0, VSTGUI::VKEY_RIGHT);
+    for (int i = 0; i < sub; ++i)
+        key(0, VSTGUI::VKEY_DOWN);
+}
+
+void EditorFixture::choose(const Rect& r, int index, int sub) {
+    openMenu(r, index, sub);
     key(0, VSTGUI::VKEY_RETURN);
 }
 

@@ -109,7 +109,10 @@ protected:
         probe->wheel(midX(r) * scale, midY(r) * scale, notches);
     }
     void type(const Rect& r, const std::string& text);  // clicks, types, presses Enter
-    void choose(const Rect& r, int index);              // an option menu's entry, by keys
+    // Opens the menu at `r` and goes down to entry `index` (and, with a `sub`, into its
+    // sub-menu to entry `sub`) by keys; choose then takes the entry with Enter.
+    void openMenu(const Rect& r, int index, int sub = -1);
+    void choose(const Rect& r, int index, int sub = -1);
     void key(int32_t c, int32_t virtualKey = 0, int32_t m = 0) { probe->key(c, virtualKey, m); }
     void tick(uint32_t milliseconds) { probe->advanceTime(milliseconds); }
     void showSettings() { click(bar(layout::menubar::settingsButton)); }

@@ -89,17 +89,10 @@ protected:
         click(layout::window::tabLeft);
         clearLogs();
     }
-    // Opens the menu and picks entry `entry` of category `category` by keys; a category
-    // past the last picks "Save Preset...".
-    void pick(int category, int entry = 0) {
-        click(bar(layout::menubar::presetName));
-        for (int i = 0; i <= category; ++i)
-            key(0, VSTGUI::VKEY_DOWN);
-        if (entry >= 0)
-            key(0, VSTGUI::VKEY_RIGHT);  // into the category, on its first preset
-        for (int i = 0; i < entry; ++i)
-            key(0, VSTGUI::VKEY_DOWN);
-        key(0, VSTGUI::VKEY_RETURN);
+    // Entry `entry` of category `category` in the menu; a category past the last picks
+    // "Save Preset...".
+    void pick(int category, int entry = -1) {
+        choose(bar(layout::menubar::presetName), category, entry);
     }
     // The preset files the window asked the processor to load since the last look; the
     // window's timer has passed the new values on to the host.
@@ -125,9 +118,7 @@ TEST_F(PresetBrowser, ListsTheBankByCategoryAndStepsThroughIt) {
     for (int32_t skin = 0; skin < 2; ++skin) {
         showSettings();
         choose(page(S::skinMenu), skin);
-        click(bar(layout::menubar::presetName));
-        key(0, VSTGUI::VKEY_DOWN);
-        key(0, VSTGUI::VKEY_RIGHT);
+        openMenu(bar(layout::menubar::presetName), 0, 0);
         expectPicture(Rect{280, 0, 320, 120},
                       std::string("preset_menu_") + layout::kSkinNames[skin]);
         key(0, VSTGUI::VKEY_ESCAPE);

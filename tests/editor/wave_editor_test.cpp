@@ -64,20 +64,14 @@ protected:
     }
     void hover(Point p) { mouse(IEditorProbe::kMove, p.x, p.y, 0); }
     void clickButton(int op, int32_t item) { click(waveArea(place::button[op][item])); }
-    // Pops table op's menu up and goes down to the entry, into its sub-menu to `sub`.
-    void openMenu(int op, int32_t entry, int sub = -1) {
-        clickButton(op, cmd::button::kMenu);
-        const auto* at = std::find(std::begin(kMenuEntries), std::end(kMenuEntries), entry);
-        for (auto* e = kMenuEntries; e <= at; ++e)
-            key(0, VSTGUI::VKEY_DOWN);
-        if (sub >= 0)
-            key(0, VSTGUI::VKEY_RIGHT);
-        for (int i = 0; i < sub; ++i)
-            key(0, VSTGUI::VKEY_DOWN);
+    // The place of `entry` in a table's main menu.
+    static int indexOf(int32_t entry) {
+        return int(std::find(std::begin(kMenuEntries), std::end(kMenuEntries), entry) -
+                   kMenuEntries);
     }
+    // Table op's main menu: `entry` and, with a `sub`, its sub-menu's entry.
     void chooseInMenu(int op, int32_t entry, int sub = -1) {
-        openMenu(op, entry, sub);
-        key(0, VSTGUI::VKEY_RETURN);
+        choose(waveArea(place::button[op][cmd::button::kMenu]), indexOf(entry), sub);
     }
     void ctrlKey(int32_t character, int32_t shift = 0) { key(character, 0, kCtrl | shift); }
 };
@@ -338,7 +332,7 @@ TEST_F(WaveEditor, PicturesOfBothSkins) {
             expectPicture(layout::window::frame, "logic" + skinName + "_x" + factor);
         }
         setScale(1.0f);
-        openMenu(0, menu::kSteps, 0);
+        openMenu(waveArea(place::button[0][cmd::button::kMenu]), indexOf(menu::kSteps), 0);
         expectPicture(layout::window::frame, "wave_editor" + skinName + "_menu");
         setScale(2.0f);
         expectPicture(layout::window::frame, "wave_editor" + skinName + "_menu_x2");
