@@ -244,8 +244,7 @@ TEST_F(EditorPages, APresetImportedInTheWindowTellsTheHostOnce) {
     plugin->componentHandler().clear();
     click(page(S::presetImportButton));
     answerFileDialog(presetPath);
-    for (int i = 0; i < 8; ++i)
-        tick(50);
+    tick(400);
     const auto& restarts = plugin->componentHandler().restarts();
     ASSERT_EQ(restarts.size(), 1u);
     EXPECT_EQ(restarts[0].flags, Steinberg::Vst::kParamValuesChanged);
@@ -258,8 +257,7 @@ TEST_F(EditorPages, APresetImportedInTheWindowTellsTheHostOnce) {
     ASSERT_TRUE(plugin->getState(state));
     plugin->componentHandler().clear();
     ASSERT_EQ(plugin->setState(state), Steinberg::kResultOk);
-    for (int i = 0; i < 8; ++i)
-        tick(50);
+    tick(400);
     EXPECT_TRUE(plugin->componentHandler().restarts().empty());
     EXPECT_EQ(plugin->controller()->getParamNormalized(kTlA), 1.0);
 }

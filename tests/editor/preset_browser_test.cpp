@@ -97,8 +97,7 @@ protected:
     // The preset files the window asked the processor to load since the last look; the
     // window's timer has passed the new values on to the host.
     std::vector<std::string> loaded() {
-        for (int i = 0; i < 4; ++i)
-            tick(50);
+        tick(200);
         std::vector<std::string> paths;
         for (const auto& m : fileRequests())
             if (m.tag == cmd::file::kImportPreset)
