@@ -149,16 +149,10 @@ struct ArdourWindow {
     void open(const ArdourScratch& scratch, const std::string& type, const std::string& shot) {
         ASSERT_TRUE(showPluginWindowAtStart(scratch.session / "host.ardour", type));
         writeArdourConfig(scratch.home / ".config");
-        setenv("HOME", scratch.home.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (scratch.home / ".config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (scratch.home / ".cache").c_str(), 1);
-        if (type == "lv2")
-            setenv("LV2_PATH", (scratch.root / "lv2").c_str(), 1);
-        else
-            setenv("VST3_PATH", scratch.plugins.c_str(), 1);
-        const std::string session = (scratch.session / "host.ardour").string();
-        char* argv[] = {const_cast<char*>("ardour"), const_cast<char*>("-a"),
-                        const_cast<char*>("-n"), const_cast<char*>(session.c_str()), nullptr};
+        const std::string command =
+            scratch.env + "exec ardour -a -n " + shellQuoted(scratch.session / "host.ardour");
+        char* argv[] = {const_cast<char*>("sh"), const_cast<char*>("-c"),
+                        const_cast<char*>(command.c_str()), nullptr};
         ASSERT_EQ(posix_spawnp(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
         display = XOpenDisplay(nullptr);
         ASSERT_NE(display, nullptr);
