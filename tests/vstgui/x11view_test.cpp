@@ -1,19 +1,16 @@
 // The Linux view under a private Xvfb: attached to a real parent X window through
-// a test run loop (the host's Linux::IRunLoop), drawn, and clicked with XTest, at the
-// factor the host or the desktop gives.
+// the host's Linux::IRunLoop, drawn, and clicked with XTest, at the factor the host or the
+// desktop gives.
 #include <gtest/gtest.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <poll.h>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <map>
-#include <vector>
-#include "base/source/fobject.h"
-#include "pluginterfaces/gui/iplugview.h"
+#include <thread>
+#include "lv2/ui_frame.h"
 #include "sceneeditor.h"
 #include "xvfbserver.h"
 
@@ -23,76 +20,40 @@ using namespace VSTGUI::Test;
 
 namespace {
 
-// The host side of the embedded view: a plug-in frame that offers the host's run loop
-// (Linux::IRunLoop) and drives it with poll(), as a DAW's GUI thread does.
-class TestHostFrame : public FObject, public IPlugFrame, public Linux::IRunLoop {
+// The host side of the embedded view: the LV2 window's plug-in frame and run loop
+// (source/lv2/ui_frame.h), served as a DAW's GUI thread does, counting what the view has
+// registered on it.
+class TestHostFrame : public taluma::lv2::UiFrame {
 public:
-    tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultTrue; }
+    TestHostFrame() : UiFrame(nullptr) {}
     tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* h,
                                             Linux::FileDescriptor fd) override {
-        handlers[h] = fd;
-        h->addRef();
-        return kResultTrue;
+        return count(UiFrame::registerEventHandler(h, fd), 1);
     }
     tresult PLUGIN_API unregisterEventHandler(Linux::IEventHandler* h) override {
-        if (!handlers.erase(h))
-            return kResultFalse;
-        h->release();
-        return kResultTrue;
+        return count(UiFrame::unregisterEventHandler(h), -1);
     }
     tresult PLUGIN_API registerTimer(Linux::ITimerHandler* h, Linux::TimerInterval ms) override {
-        timers[h] = {ms, now() + ms};
-        h->addRef();
-        return kResultTrue;
+        return count(UiFrame::registerTimer(h, ms), 1);
     }
     tresult PLUGIN_API unregisterTimer(Linux::ITimerHandler* h) override {
-        if (!timers.erase(h))
-            return kResultFalse;
-        h->release();
-        return kResultTrue;
+        return count(UiFrame::unregisterTimer(h), -1);
     }
-
     void runFor(int milliseconds) {
-        const uint64_t end = now() + static_cast<uint64_t>(milliseconds);
-        while (now() < end) {
-            std::vector<pollfd> fds;
-            std::vector<Linux::IEventHandler*> owners;
-            for (auto& h : handlers) {
-                fds.push_back({h.second, POLLIN, 0});
-                owners.push_back(h.first);
-            }
-            poll(fds.data(), fds.size(), 5);
-            for (size_t i = 0; i < fds.size(); ++i)
-                if (fds[i].revents && handlers.count(owners[i]))
-                    owners[i]->onFDIsSet(fds[i].fd);
-            for (auto it = timers.begin(); it != timers.end();) {
-                auto current = it++;
-                if (current->second.due <= now()) {
-                    current->second.due = now() + current->second.interval;
-                    current->first->onTimer();  // may unregister
-                }
-            }
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (std::chrono::steady_clock::now() < end) {
+            idle();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     }
-    size_t handlerCount() const { return handlers.size() + timers.size(); }
-
-    DEFINE_INTERFACES
-    DEF_INTERFACE(IPlugFrame)
-    DEF_INTERFACE(Linux::IRunLoop)
-    END_DEFINE_INTERFACES(FObject)
-    REFCOUNT_METHODS(FObject)
+    int handlerCount() const { return registered; }
 
 private:
-    static uint64_t now() {
-        using namespace std::chrono;
-        return static_cast<uint64_t>(
-            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    tresult count(tresult result, int step) {
+        registered += result == kResultTrue ? step : 0;
+        return result;
     }
-    struct Timer {
-        uint64_t interval, due;
-    };
-    std::map<Linux::IEventHandler*, Linux::FileDescriptor> handlers;
-    std::map<Linux::ITimerHandler*, Timer> timers;
+    int registered{0};
 };
 
 struct X11ViewTest : ::testing::Test {
@@ -174,7 +135,7 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersInputAtTheDesktopsFactorOrTheHost
     EXPECT_EQ(editor->attached(reinterpret_cast<void*>(uintptr_t{0x7FFFFF0}),
                                kPlatformTypeX11EmbedWindowID),
               kResultFalse);  // no such parent window
-    EXPECT_EQ(hostFrame->handlerCount(), 0u);
+    EXPECT_EQ(hostFrame->handlerCount(), 0);
     auto key = [&](KeySym sym) {
         KeyCode code = XKeysymToKeycode(host, sym);
         XTestFakeKeyEvent(host, code, True, CurrentTime);
@@ -195,7 +156,7 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersInputAtTheDesktopsFactorOrTheHost
         }
         ASSERT_EQ(editor->attached(reinterpret_cast<void*>(parent), kPlatformTypeX11EmbedWindowID),
                   kResultTrue);
-        EXPECT_GE(hostFrame->handlerCount(), 2u);  // the display connection and the idle timer
+        EXPECT_GE(hostFrame->handlerCount(), 2);  // the display connection and the idle timer
         ViewRect size;
         editor->getSize(&size);
         EXPECT_EQ(size.getWidth(), c.width);
@@ -230,8 +191,8 @@ TEST_F(X11ViewTest, AttachedViewDrawsAndAnswersInputAtTheDesktopsFactorOrTheHost
         EXPECT_FLOAT_EQ(editor->knob->getValueNormalized(), 0.125f);
 
         EXPECT_EQ(editor->removed(), kResultTrue);
-        EXPECT_EQ(hostFrame->handlerCount(), 0u);  // everything unregistered
-        EXPECT_EQ(child(), 0u);                    // the child window is gone
+        EXPECT_EQ(hostFrame->handlerCount(), 0);  // everything unregistered
+        EXPECT_EQ(child(), 0u);                   // the child window is gone
         unsetenv("GDK_SCALE");
     }
 }
