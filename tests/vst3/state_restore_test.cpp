@@ -1,8 +1,10 @@
 // A saved state restored through the built module as hosts restore it: the controller
-// learns every value from the state alone, the bypass comes back with it, and states
-// saved before the bypass was saved still load. States the processor and the controller
-// refuse are rows of the careless-host test.
+// learns every value from the state alone, the bypass comes back with it, the load tells
+// the controller where the Synth is as the save did, and states saved before the bypass
+// was saved still load. States the processor and the controller refuse are rows of the
+// careless-host test.
 #include "bundle_fixture.h"
+#include "vst3/messages.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
@@ -76,11 +78,16 @@ TEST_F(StateRestore, TheBypassComesBackWithTheState) {
     render(64);
     std::vector<uint8_t> state;
     ASSERT_TRUE(plugin->getState(state));
+    const std::vector<testhost::RecordedMessage>& sent = plugin->messagesToController();
+    const std::vector<uint8_t> synth = sent.back().synth;  // where the save said the Synth is
     plugin->parameterChange(kBypass, 0, 0.0);
     plugin->controller()->setParamNormalized(kBypass, 0.0);  // as the host does
     render(64);
 
     ASSERT_EQ(plugin->setState(state), kResultOk);
+    // The same address, which the controller keeps to read the values back from.
+    EXPECT_EQ(sent.back().id, taluma::message::kStateLoaded);
+    EXPECT_EQ(sent.back().synth, synth);
     EXPECT_TRUE(bypassed(*plugin));
     plugin->noteOn(0, 60, 1.0f);
     render(512);
