@@ -1,6 +1,7 @@
 // Option menus: entries, item tags, separators, values, and the in-frame pop-up
 // driven by keyboard and mouse into sub-menus. The main menu is built as the wave
-// editor builds its table menu: entries first, separators inserted afterwards.
+// editor builds its table menu: entries first, separators inserted afterwards (where they
+// land and the titles are pinned by the editor's menu pictures, tests/editor).
 #include <gtest/gtest.h>
 #include "../../lib/vstgui/src/controls/menupopup.h"
 #include "testsupport.h"
@@ -47,20 +48,6 @@ struct MenuTest : ::testing::Test {
     COptionMenu* sizes{nullptr};
 };
 
-TEST_F(MenuTest, SeparatorsInsertedAfterTheEntriesKeepTheirTags) {
-    std::string titles;
-    for (int i = 0; i < main->getNbEntries(); ++i)
-        titles += (main->getEntry(i)->isSeparator() ? "-" : main->getEntry(i)->getTitle()) + "|";
-    EXPECT_EQ(titles, "TableSize|-|Clear|Copy|Replace|Load|Save|-|Bits|-|Steps|-|Import Text|"
-                      "Export Text|-|Import WAV|Export WAV|");
-    // Entries 2 and 12 are chosen by mouse and keys below, at their tags.
-    EXPECT_EQ(main->getEntry(16)->getTag(), 0x1000380C);
-    EXPECT_EQ(main->getMax(), 16.f);
-    main->setCurrent(3);
-    EXPECT_EQ(main->getCurrentIndex(true), 3);
-    EXPECT_EQ(main->getCurrentIndex(false), 2);  // separators not counted
-}
-
 TEST_F(MenuTest, NormalisedValuesLandOnTheNearestEntry) {
     auto* bits = new COptionMenu(CRect(0, 0, 40, 16), &listener, 0x1000100B);
     for (int i = 1; i <= 16; ++i)
@@ -92,6 +79,7 @@ TEST_F(MenuTest, KeyboardSkipsSeparatorsAndOpensSubMenus) {
         keys({VKEY_DOWN});
     keys({VKEY_RETURN});
     EXPECT_EQ(chosenTag(main), 0x10003809);
+    EXPECT_EQ(main->getCurrentIndex(false), 8);  // separators not counted
 }
 
 TEST_F(MenuTest, MouseChoosesEntriesAndHoverOpensSubMenus) {
