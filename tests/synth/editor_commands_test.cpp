@@ -160,8 +160,6 @@ TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
         {opValue::operatorParam(0, eventid::kTune), 0, Reply::kEcho, 0,
          onEngine([](SynthEngine& e) { e.tone().setTune(0, 0); })},
         opKnob(0, eventid::kFeedback, 64, 64),
-        opKnob(0, eventid::kVelocitySens, 6, 6),
-        opKnob(1, eventid::kKeyCenter, 70, 70),
         opKnob(1, eventid::kAms, 5, 5),
         {opValue::kVelocityCurveA, 2, Reply::kEcho, 0,
          setTo(eventid::operatorParam(0, eventid::kVelocityCurve), 2)},

@@ -114,7 +114,6 @@ TEST_F(StateRecord, EveryFieldIsBroughtIntoRange) {
         {21, {0}, {1}},                    // range end
         {21, {200}, {128}},
         {22, {200}, {72}},                 // range start AND 127
-        {23, {0x38, 0xFF}, {0x38, 0xFF}},  // amplitude -200 stays
         {23, {0xFF, 0x7F}, {0xFF, 0x00}},  // 32767 -> 255
         {25, {0x00, 0x80}, {0x00, 0xFF}},  // offset -32768 -> -256
         {28, {5}, {1}},

@@ -10,11 +10,6 @@ namespace {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-std::vector<uint8_t> bytesOf(const TUID cid) {
-    return std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(cid),
-                                reinterpret_cast<const uint8_t*>(cid) + 16);
-}
-
 // The 16 bytes a host receives for a class id given as four words: COM layout on
 // Windows, the words in order elsewhere.
 std::vector<uint8_t> expectedBytes(const uint32_t words[4]) {
@@ -80,7 +75,9 @@ TEST_F(Factory, ClassRecordsInRegistrationOrder) {
     };
     for (int i = 0; i < 2; ++i) {
         const PClassInfo2& c = classes[size_t(i)];
-        EXPECT_EQ(bytesOf(c.cid), expectedBytes(expected[i].words)) << i;
+        EXPECT_EQ(std::vector<uint8_t>(std::begin(c.cid), std::end(c.cid)),
+                  expectedBytes(expected[i].words))
+            << i;
         EXPECT_STREQ(c.category, expected[i].category);
         EXPECT_STREQ(c.name, expected[i].name);
         EXPECT_EQ(c.classFlags, expected[i].flags);
