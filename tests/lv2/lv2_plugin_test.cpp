@@ -129,7 +129,7 @@ TEST_F(Lv2Render, ReportCountsWhatTheBundleCannotTakeAsGivenAndVstPresetsAreRefu
     EXPECT_NE(vstpreset.output.find("not the .vstpreset"), std::string::npos) << vstpreset.output;
 }
 
-TEST_F(Lv2Bundle, StateRestoredThroughLilvKeepsItsRecordPortsAndSound) {
+TEST_F(Lv2Bundle, StateRestoredThroughLilvKeepsItsRecordAndPorts) {
     Lv2Instance original(host, 48000);
     ASSERT_TRUE(original.valid());
     original.setPort("alg", 1);
@@ -144,15 +144,12 @@ TEST_F(Lv2Bundle, StateRestoredThroughLilvKeepsItsRecordPortsAndSound) {
     // Through lilv, ports and state: the record holds, and the ports agree with it. Raw
     // bytes with the ports left at their defaults are BothBundlesWriteTheSameFiles'
     // preset case, as taluma-render restores them.
-    Lv2Instance throughLilv(host, 48000), fresh(host, 48000);
+    Lv2Instance throughLilv(host, 48000);
     throughLilv.restoreState(saved);
     lilv_state_free(saved);
     EXPECT_EQ(throughLilv.stateBytes(), bytes);
     for (const char* port : {"alg", "op_b_tl", "lfo_wave", "op_a_tl", "enabled"})
         EXPECT_EQ(throughLilv.port(port), original.port(port)) << port;
-
-    EXPECT_NE(play(fresh, kPhrase, 48000, kPhraseFrames),
-              play(throughLilv, kPhrase, 48000, kPhraseFrames));
 }
 
 TEST_F(Lv2Bundle, BrokenStateLeavesTheInstrumentUnchanged) {
