@@ -235,8 +235,6 @@ TEST(EditorCommands, EachTagRunsItsOperationAndAnswersInItsKind) {
 using CommandsTest = SynthTest;
 
 TEST_F(CommandsTest, RepliesCarryTheTagAsReceivedAndLinkedDrawingAnswersTwice) {
-    const int32_t drawA = editorTag(drawCommand(0, 9));
-    EXPECT_EQ(send(drawA, 256), (Updates{{drawA, 256}}));
     send(waveSwitch::kLinkAB, 1);
     // B's quantiser and value, mirrored onto A; the mirror carries no marker bits.
     send(menuTag(1, menu::kSteps), 2.0 / 7.0);

@@ -13,8 +13,8 @@ class FileRequestTest : public SynthTest {
 protected:
     FileRequestTest() {
         markTables(synth);
-        writeBytes(dir.file("w.wav"), wavFile(1, 8, {1, 2, 3}));
-        writeBytes(dir.file("mywav"), wavFile(1, 8, {4, 5, 6}));
+        dir.write("w.wav", wavFile(1, 8, {1, 2, 3}));
+        dir.write("mywav", wavFile(1, 8, {4, 5, 6}));
         writeText(dir.file("t.txt"), "0A 0B");
         writeText(dir.file("t.dat"), "0C 0D");
     }
@@ -147,8 +147,7 @@ TEST_F(PresetTest, OnlyWellFormedFilesOfAcceptedLengthLoad) {
     for (const auto& [bytes, loads] : files) {
         Synth fresh(512, 44100.0f);
         const std::vector<uint8_t> untouched = writeStateRecord(fresh);
-        writeBytes(dir.file("try.tlmprst"), bytes);
-        EXPECT_EQ(loadPresetFile(fresh, dir.file("try.tlmprst")), loads) << bytes.size();
+        EXPECT_EQ(loadPresetFile(fresh, dir.write("try.tlmprst", bytes)), loads) << bytes.size();
         EXPECT_EQ(writeStateRecord(fresh), loads ? record() : untouched) << bytes.size();
     }
     EXPECT_FALSE(loadPresetFile(synth, dir.file("missing.tlmprst")));

@@ -24,12 +24,9 @@ inline std::vector<uint8_t> readBytes(const std::string& path) {
     return bytes;
 }
 
-inline void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    ASSERT_TRUE(writeFile(path, bytes.data(), bytes.size())) << path;
-}
-
 inline void writeText(const std::string& path, const std::string& text) {
-    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+    ASSERT_TRUE(writeFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size()))
+        << path;
 }
 
 // A PCM WAV file: "fmt " chunk and "data" chunk, or the other way round.

@@ -12,7 +12,6 @@ namespace {
 
 class WaveFiles : public test::StoreTest {
 protected:
-    std::string path(const char* name) const { return dir.file(name); }
     test::ScratchDir dir;
 };
 
@@ -32,32 +31,30 @@ TEST_F(WaveFiles, TextImportEdgeCases) {
     store->resizeTable(1, 2);
     for (const Case& c : cases) {
         fill(1, {9, 9, 9, 9});
-        test::writeText(path("in.txt"), c.line);
-        ASSERT_TRUE(importWaveText(*store, 1, path("in.txt")));
+        ASSERT_TRUE(importWaveText(*store, 1, dir.write("in.txt", std::string(c.line))));
         EXPECT_EQ(cells(1, 4), c.first4) << c.line;
     }
     // An empty file and a missing file leave the table as it is.
     fill(1, {9, 9, 9, 9});
-    test::writeText(path("empty.txt"), "");
-    EXPECT_TRUE(importWaveText(*store, 1, path("empty.txt")));
-    EXPECT_FALSE(importWaveText(*store, 1, path("missing.txt")));
+    EXPECT_TRUE(importWaveText(*store, 1, dir.write("empty.txt", std::string())));
+    EXPECT_FALSE(importWaveText(*store, 1, dir.file("missing.txt")));
     EXPECT_EQ(cells(1, 4), (std::vector<int>{9, 9, 9, 9}));
 }
 
 TEST_F(WaveFiles, TextExportBytesRoundTripAndSizeKept) {
     store->resizeTable(0, 2);
     fill(0, {0x80, 0xFF, 0x80, 0x00});
-    ASSERT_TRUE(exportWaveText(*store, 0, path("t.txt")));
+    ASSERT_TRUE(exportWaveText(*store, 0, dir.file("t.txt")));
     EXPECT_EQ(dir.read("t.txt"), "80 FF 80 00");
     store->resizeTable(0, 7);
     fill(0, seq(128, [](int i) { return i * 2 + 1; }));
-    ASSERT_TRUE(exportWaveText(*store, 0, path("r.txt")));
+    ASSERT_TRUE(exportWaveText(*store, 0, dir.file("r.txt")));
     const std::vector<int> before = cells(0, 128);
     store->clear(0);
-    ASSERT_TRUE(importWaveText(*store, 0, path("r.txt")));
+    ASSERT_TRUE(importWaveText(*store, 0, dir.file("r.txt")));
     EXPECT_EQ(cells(0, 128), before);
     // 128 values into a 32-cell table use the first 32.
-    ASSERT_TRUE(importWaveText(*store, 1, path("r.txt")));
+    ASSERT_TRUE(importWaveText(*store, 1, dir.file("r.txt")));
     EXPECT_EQ(cells(1, 32), std::vector<int>(before.begin(), before.begin() + 32));
     EXPECT_EQ(wave(1, 4), store->sampleToWave(3));
 }
@@ -66,12 +63,12 @@ TEST_F(WaveFiles, WavExportBytesAndRoundTrip) {
     store->resizeTable(1, 6);
     fill(1, seq(64, [](int i) { return 255 - i; }));
     const std::vector<int> before = cells(1, 64);
-    ASSERT_TRUE(exportWav(*store, 1, path("w.wav")));
+    ASSERT_TRUE(exportWav(*store, 1, dir.file("w.wav")));
     // An 8-bit mono PCM file at 44100 Hz holding the cells.
     const std::vector<uint8_t> samples(before.begin(), before.end());
-    EXPECT_EQ(test::readBytes(path("w.wav")), test::wavFile(1, 8, samples, false, 44100));
+    EXPECT_EQ(test::readBytes(dir.file("w.wav")), test::wavFile(1, 8, samples, false, 44100));
     store->clear(1);
-    ASSERT_TRUE(importWav(*store, 1, path("w.wav")));
+    ASSERT_TRUE(importWav(*store, 1, dir.file("w.wav")));
     EXPECT_EQ(cells(1, 64), before);
 }
 
@@ -87,8 +84,7 @@ TEST_F(WaveFiles, WavSampleWidths) {
         {8, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0}},
     };
     for (const Case& c : cases) {
-        test::writeBytes(path("in.wav"), test::wavFile(1, c.bits, c.data));
-        ASSERT_TRUE(importWav(*store, 0, path("in.wav")));
+        ASSERT_TRUE(importWav(*store, 0, dir.write("in.wav", test::wavFile(1, c.bits, c.data))));
         EXPECT_EQ(cells(0, int(c.cells.size())), c.cells) << c.bits;
     }
 }
@@ -109,16 +105,14 @@ TEST_F(WaveFiles, RejectedWavFilesLeaveTheTable) {
         {0xDE, 0xAD, 0xBE, 0xEF, 'R', 'I', 'F', 'F'},
     };
     for (const std::vector<uint8_t>& bytes : files) {
-        test::writeBytes(path("bad.wav"), bytes);
-        EXPECT_TRUE(importWav(*store, 0, path("bad.wav")));
+        EXPECT_TRUE(importWav(*store, 0, dir.write("bad.wav", bytes)));
         EXPECT_EQ(cells(0, 32), before) << bytes.size();
     }
-    EXPECT_FALSE(importWav(*store, 0, path("missing.wav")));
+    EXPECT_FALSE(importWav(*store, 0, dir.file("missing.wav")));
     // A data chunk that claims more bytes than the file has is read as far as it goes.
     std::vector<uint8_t> cut = test::wavFile(1, 8, samples);
     cut[40] = 200;
-    test::writeBytes(path("cut.wav"), cut);
-    EXPECT_TRUE(importWav(*store, 0, path("cut.wav")));
+    EXPECT_TRUE(importWav(*store, 0, dir.write("cut.wav", cut)));
     EXPECT_EQ(store->cell(0, 19), 0x42);
     EXPECT_EQ(store->cell(0, 20), 0);
 }
