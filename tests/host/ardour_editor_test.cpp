@@ -33,24 +33,7 @@ void writeArdourConfig(const fs::path& configHome) {
     const fs::path dir = configHome / "ardour7";
     fs::create_directories(dir);
     std::ofstream(dir / ".a7").close();
-    std::ofstream(dir / "config") << R"xml(<?xml version="1.0" encoding="UTF-8"?>
-<Ardour>
-  <Config>
-    <Option name="hide-dummy-backend" value="0"/>
-    <Option name="try-autostart-engine" value="1"/>
-  </Config>
-  <Extra>
-    <AudioMIDISetup>
-      <EngineStates>
-        <State backend="None (Dummy)" driver="" device="Silence" input-device="" output-device=""
-               sample-rate="48000" buffer-size="1024" n-periods="0" input-latency="0"
-               output-latency="0" input-channels="0" output-channels="0" lm-input="" lm-output=""
-               active="1" use-buffered-io="0" midi-option="" lru="1"/>
-      </EngineStates>
-    </AudioMIDISetup>
-  </Extra>
-</Ardour>
-)xml";
+    fs::copy_file(TALUMA_ARDOUR_CONFIG, dir / "config", fs::copy_options::overwrite_existing);
 }
 
 // The saved UI state opens the plug-in's own editor of the track "Synth" at start-up
