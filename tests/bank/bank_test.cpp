@@ -21,6 +21,7 @@
 #include "vst3/factory_bank_folder.h"
 #include "factory_presets.h"
 #include "float_hash.h"
+#include "run_shell.h"
 #include "scratch_files.h"
 #include "vst_preset.h"
 
@@ -233,21 +234,18 @@ TEST(RenderPresetDir, RendersEveryPresetOfTheFolder) {
     fs::copy(fs::path(TALUMA_BANK_DIR) / kFactoryBankSubfolder, dir / "mixed");
     std::ofstream(dir / "mixed" / "Broken.vstpreset") << "VST3 but nothing more";
     auto render = [&](const fs::path& presets, const fs::path& out) {
-        const std::string command = "'" TALUMA_RENDER_EXE "' -q --length 0.2 --preset-dir '" +
-                                    presets.string() + "' -o '" + out.string() + "' 2> '" +
-                                    (dir / "log.txt").string() + "'";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return runShell("'" TALUMA_RENDER_EXE "' -q --length 0.2 --preset-dir '" +
+                        presets.string() + "' -o '" + out.string() + "'");
     };
     const size_t presets = bank::factoryPresets().size();
 
-    EXPECT_EQ(render(TALUMA_BANK_DIR, dir / "vst"), 0);
+    EXPECT_EQ(render(TALUMA_BANK_DIR, dir / "vst").exitCode, 0);
     EXPECT_EQ(wavCount(dir / "vst"), presets);
 
-    EXPECT_EQ(render(dir / "mixed", dir / "own"), 2);
+    const Command mixed = render(dir / "mixed", dir / "own");
+    EXPECT_EQ(mixed.exitCode, 2);
     EXPECT_EQ(wavCount(dir / "own"), presets);
-    const std::string log = scratch.read("log.txt");
-    EXPECT_NE(log.find("Broken.vstpreset: "), std::string::npos) << log;
+    EXPECT_NE(mixed.output.find("Broken.vstpreset: "), std::string::npos) << mixed.output;
 }
 
 }  // namespace

@@ -4,41 +4,22 @@
 #pragma once
 
 #include "audio_check.h"
+#include "run_shell.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
 
 namespace taluma::host {
 
 namespace fs = std::filesystem;
-
-struct Command {
-    int exitCode;
-    std::string output;
-};
-
-inline Command runShell(const std::string& command) {
-    Command result{-1, ""};
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), n);
-    int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using taluma::Command;
+using taluma::runShell;
 
 inline std::string shellQuoted(const fs::path& p) {
     return "'" + p.string() + "'";

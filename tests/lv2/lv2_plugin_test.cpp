@@ -6,6 +6,7 @@
 #include "block_schedule.h"
 #include "note_list.h"
 #include "render_loop.h"
+#include "run_shell.h"
 #include "scratch_dir.h"
 #include "lv2/lv2_uris.h"
 #include "synth/preset_file.h"
@@ -14,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,19 +28,11 @@ namespace fs = std::filesystem;
 using lv2::kStateKey;
 constexpr int32_t kBlock = 512;
 
-struct ToolRun {
-    int exitCode;
-    std::string output;
-};
-
 class Lv2Render : public ::testing::Test {
 protected:
     // taluma-render with the arguments (a shell word list), in the scratch folder.
-    ToolRun renderTool(const std::string& args) const {
-        const std::string command = "cd '" + dir.path() + "' && '" TALUMA_RENDER "' " + args +
-                                    " > '" + dir.file("log.txt") + "' 2>&1";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("log.txt")};
+    Command renderTool(const std::string& args) const {
+        return runShell("cd '" + dir.path() + "' && '" TALUMA_RENDER "' " + args);
     }
     testhost::ScratchDir dir;
 };
@@ -99,7 +91,7 @@ TEST_F(Lv2Render, BothBundlesWriteTheSameFiles) {
         for (const std::string& out : {vst3, lv2}) {
             const std::string args = "-q " + c.args + " -o " + out + ".wav --save-state " + out +
                                      ".state" + (out == lv2 ? " --lv2" : "");
-            const ToolRun run = renderTool(args);
+            const Command run = renderTool(args);
             ASSERT_EQ(run.exitCode, 0) << args << "\n" << run.output;
             EXPECT_EQ(run.output, "") << args;  // nothing unmapped, nothing moved
         }
@@ -115,7 +107,7 @@ TEST_F(Lv2Render, BothBundlesWriteTheSameFiles) {
 TEST_F(Lv2Render, ReportCountsWhatTheBundleCannotTakeAsGivenAndVstPresetsAreRefused) {
     dir.write("odd.txt",
               std::string("cc 0 5 10\nparam 0 0x80002 0.5\nparam 0.01 0x40002 0\n0 C4 100 0.2\n"));
-    const ToolRun run = renderTool("odd.txt --lv2 --tail 0.1");
+    const Command run = renderTool("odd.txt --lv2 --tail 0.1");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     for (const char* note : {"1 controller events are not mapped",
                              "1 parameter changes name a parameter without a port",
@@ -123,7 +115,7 @@ TEST_F(Lv2Render, ReportCountsWhatTheBundleCannotTakeAsGivenAndVstPresetsAreRefu
         EXPECT_NE(run.output.find(note), std::string::npos) << run.output;
 
     // A .vstpreset names a VST 3 class: the LV2 path takes records and states only.
-    const ToolRun vstpreset =
+    const Command vstpreset =
         renderTool("--lv2 --preset '" TALUMA_BANK_TLMPRST "/../Keys - Tine Piano.vstpreset'");
     EXPECT_EQ(vstpreset.exitCode, 1);
     EXPECT_NE(vstpreset.output.find("not the .vstpreset"), std::string::npos) << vstpreset.output;

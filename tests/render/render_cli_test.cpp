@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "audio_check.h"
+#include "run_shell.h"
 #include "scratch_dir.h"
 #include "smf_bytes.h"
 
@@ -18,11 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int exitCode;
-    std::string output;
-};
-
 class RenderCli : public ::testing::Test {
 protected:
     std::string write(const std::string& name, const std::string& bytes) const {
@@ -30,11 +25,8 @@ protected:
     }
     test::Audio audio(const std::string& name) const { return test::readWav(dir.file(name)); }
     // Runs the tool in the scratch folder with the arguments (a shell word list).
-    ToolRun render(const std::string& args) const {
-        const std::string command = "cd '" + dir.path() + "' && '" TALUMA_RENDER_EXE "' " + args +
-                                    " > '" + dir.file("log.txt") + "' 2>&1";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("log.txt")};
+    Command render(const std::string& args) const {
+        return runShell("cd '" + dir.path() + "' && '" TALUMA_RENDER_EXE "' " + args);
     }
 
     testhost::ScratchDir dir;
@@ -47,7 +39,7 @@ double semitonesAbove440(double freq) {
 // Events land on exact samples, so the block size must not change a single sample.
 TEST_F(RenderCli, NoteListRendersItsNotesAtTheirPitchTimesAndLengthInAnyBlockSize) {
     write("notes.txt", "0.113 60 100 0.2\n0.3017 67 90 0.1\n0.35 72 80 0.05\n1.0 A4 100 0.6\n");
-    ToolRun run = render("notes.txt -r 48000 -b 37 --tail 0.5");
+    Command run = render("notes.txt -r 48000 -b 37 --tail 0.5");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("wrote " + dir.file("notes.wav")), std::string::npos) << run.output;
     ASSERT_EQ(render("notes.txt -r 48000 -o large.wav -b 4096 --tail 0.5").exitCode, 0);
@@ -77,7 +69,7 @@ TEST_F(RenderCli, MidiFileControllersAndBendGoThroughTheMidiMapping) {
                          0x83, 0x60, 69,   0,          // +480: off
                          0x00, 0xFF, 0x2F, 0x00});
     dir.write("song.mid", concat({header(0, 1, 480), notes}));
-    ToolRun run = render("song.mid --bits 16 --tail 0.3");
+    Command run = render("song.mid --bits 16 --tail 0.3");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     Audio a = audio("song.wav");
     EXPECT_LT(rms(a.left(0.1, 0.3)), 1e-4);  // CC 7 = 0 silenced the first note
@@ -114,7 +106,7 @@ TEST_F(RenderCli, SavedStatePresetAndWavetableFilesChangeTheSound) {
     for (const char* args :
          {"-o plain.wav", "-o state.wav --state edit.state", "-o preset.wav --preset edit.tlmprst",
           "-o text.wav --table-b square.txt", "-o wav.wav --table-b square.wav"}) {
-        const ToolRun run = render(std::string("note.txt ") + args);
+        const Command run = render(std::string("note.txt ") + args);
         ASSERT_EQ(run.exitCode, 0) << args << "\n" << run.output;
     }
     const test::Audio edited = audio("edit.wav"), square = audio("text.wav");
@@ -132,14 +124,14 @@ TEST_F(RenderCli, SavedStatePresetAndWavetableFilesChangeTheSound) {
     write("empty.txt", "no samples here");
     write("stereo.wav", std::string(wav).replace(22, 1, "\x02"));
     for (const char* bad : {"table.doc", "empty.txt", "stereo.wav", "missing.txt"}) {
-        ToolRun run = render(std::string("note.txt --table-a ") + bad);
+        Command run = render(std::string("note.txt --table-a ") + bad);
         EXPECT_EQ(run.exitCode, 1) << bad;
         EXPECT_NE(run.output.find(bad), std::string::npos) << run.output;
     }
 }
 
 TEST_F(RenderCli, ParameterListShowsWhatParamLinesCanAddress) {
-    ToolRun list = render("--list-params");
+    Command list = render("--list-params");
     ASSERT_EQ(list.exitCode, 0) << list.output;
     EXPECT_EQ(std::count(list.output.begin(), list.output.end(), '\n'), 44)
         << list.output;  // header + 43
@@ -171,7 +163,7 @@ TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
         {"--lv2='" + dir.file("Fake.vst3") + "'", 2, "no TALUMA W plug-in in the LV2 bundle"},
     };
     for (const auto& c : cases) {
-        const ToolRun run = render(c.args);
+        const Command run = render(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
     }
@@ -180,7 +172,7 @@ TEST_F(RenderCli, BrokenInputsFailWithAMessage) {
 }
 
 TEST_F(RenderCli, WithoutArgumentsTheDemoIsRendered) {
-    ToolRun run = render("");
+    Command run = render("");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     test::Audio a = audio("taluma-w-demo.wav");
     EXPECT_GT(a.frames(), 8u * 44100);
