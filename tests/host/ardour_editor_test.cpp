@@ -15,7 +15,6 @@
 #include <set>
 #include <spawn.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION

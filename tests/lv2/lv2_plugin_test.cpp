@@ -7,7 +7,9 @@
 #include "note_list.h"
 #include "render_loop.h"
 #include "run_shell.h"
+#include "audio_check.h"
 #include "scratch_dir.h"
+#include "scratch_files.h"
 #include "lv2/lv2_uris.h"
 #include "synth/preset_file.h"
 #include "synth/state_record.h"
@@ -16,8 +18,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace taluma::lv2host {
@@ -54,13 +54,6 @@ std::vector<float> play(Lv2Instance& plugin, const std::string& notes, double ra
 constexpr const char* kPhrase = "cc 0 1 90\n0.00 C4 100 0.3\n0.05 E4 80 0.3\n0.1 G4 60 0.3\n"
                                 "bend 0.15 12000\n";
 constexpr int64_t kPhraseFrames = 24000;
-
-double peak(const std::vector<float>& samples) {
-    double p = 0;
-    for (float s : samples)
-        p = std::max(p, double(std::fabs(s)));
-    return p;
-}
 
 class Lv2Bundle : public ::testing::Test {
 protected:
@@ -182,13 +175,12 @@ TEST_F(Lv2Bundle, EveryFactoryPresetLoadsItsRecordAndPorts) {
         Lv2Instance plugin(host, 48000);
         plugin.restoreState(state);
         lilv_state_free(state);
-        std::ifstream in(file.path(), std::ios::binary);
-        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+        const std::vector<uint8_t> bytes = test::readBytes(file.path().string());
         const uint8_t* record = presetRecord(bytes.data(), bytes.size());
         const std::vector<uint8_t> loaded = plugin.stateBytes();
         ASSERT_GE(loaded.size(), kStateRecordSize);
         EXPECT_TRUE(std::equal(record, record + kStateRecordSize, loaded.begin()));
-        EXPECT_GT(peak(play(plugin, "0 C4 100 0.3\n", 48000, 12000)), 0.01);
+        EXPECT_GT(render::test::rms(play(plugin, "0 C4 100 0.3\n", 48000, 12000)), 0.01);
         EXPECT_EQ(plugin.stateBytes(), loaded);  // the preset's port values agree with it
     }
     EXPECT_EQ(presets.size(), bankFiles);
