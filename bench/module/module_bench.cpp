@@ -68,18 +68,7 @@ public:
         host_->release();
     }
     void run() {
-        float* channels[2] = {left_.data(), right_.data()};
-        AudioBusBuffers out;
-        out.numChannels = 2;
-        out.channelBuffers32 = channels;
-        ProcessData data;
-        data.symbolicSampleSize = kSample32;
-        data.numSamples = kBlock;
-        data.numOutputs = 1;
-        data.outputs = &out;
-        data.inputEvents = &events_;
-        data.inputParameterChanges = &changes_;
-        processor_->process(data);
+        processBlock(*processor_, kBlock, left_.data(), right_.data(), &events_, &changes_);
         events_.clear();
         changes_.clear();
     }

@@ -143,19 +143,8 @@ void Lv2Instance::runPiece(uint32_t start, uint32_t frames, bool readPorts, bool
         readChangedPorts();
     readMidi(start, frames, last);
 
-    float* channels[2] = {out_[0] ? out_[0] + start : nullptr, out_[1] ? out_[1] + start : nullptr};
-    AudioBusBuffers bus;
-    bus.numChannels = 2;
-    bus.channelBuffers32 = channels;
-    ProcessData data;
-    data.processMode = kRealtime;
-    data.symbolicSampleSize = kSample32;
-    data.numSamples = int32(frames);
-    data.numOutputs = 1;
-    data.outputs = &bus;
-    data.inputEvents = &events_;
-    data.inputParameterChanges = &changes_;
-    processor_->process(data);
+    processBlock(*processor_, int32(frames), out_[0] ? out_[0] + start : nullptr,
+                 out_[1] ? out_[1] + start : nullptr, &events_, &changes_);
 }
 
 // A control port whose value moved since it was last applied becomes a parameter change

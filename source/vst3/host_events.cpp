@@ -126,4 +126,23 @@ tresult PLUGIN_API HostParameterChanges::queryInterface(const TUID iid, void** o
     return kNoInterface;
 }
 
+tresult processBlock(IAudioProcessor& processor, int32 numSamples, float* left, float* right,
+                     IEventList* events, IParameterChanges* changes, ProcessContext* context) {
+    float* channels[2] = {left, right};
+    Steinberg::Vst::AudioBusBuffers output;
+    output.numChannels = 2;
+    output.silenceFlags = 0;
+    output.channelBuffers32 = channels;
+    Steinberg::Vst::ProcessData data;
+    data.processMode = Steinberg::Vst::kRealtime;
+    data.symbolicSampleSize = Steinberg::Vst::kSample32;
+    data.numSamples = numSamples;
+    data.numOutputs = (left || right) ? 1 : 0;
+    data.outputs = (left || right) ? &output : nullptr;
+    data.inputEvents = events;
+    data.inputParameterChanges = changes;
+    data.processContext = context;
+    return processor.process(data);
+}
+
 }  // namespace taluma

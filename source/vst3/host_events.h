@@ -5,6 +5,7 @@
 // plug-in, which hosts the VST 3 processor, fills them from its MIDI and control ports.
 #pragma once
 
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
@@ -18,11 +19,13 @@ using Steinberg::tresult;
 using Steinberg::TUID;
 using Steinberg::uint32;
 using Steinberg::Vst::Event;
+using Steinberg::Vst::IAudioProcessor;
 using Steinberg::Vst::IEventList;
 using Steinberg::Vst::IParameterChanges;
 using Steinberg::Vst::IParamValueQueue;
 using Steinberg::Vst::ParamID;
 using Steinberg::Vst::ParamValue;
+using Steinberg::Vst::ProcessContext;
 
 // The objects live on the host's side for the whole session; reference counting is
 // not used for their lifetime.
@@ -115,5 +118,12 @@ private:
     std::vector<HostParamValueQueue> queues_;
     size_t used_ = 0;
 };
+
+// One 32-bit block into left/right (numSamples floats each; both null: no output bus)
+// with the given events and parameter changes. Everything lives on the stack: safe on
+// the audio thread.
+tresult processBlock(IAudioProcessor& processor, int32 numSamples, float* left, float* right,
+                     IEventList* events, IParameterChanges* changes,
+                     ProcessContext* context = nullptr);
 
 }  // namespace taluma

@@ -333,8 +333,7 @@ using MissingOutputs = ProcessorFixture;
 TEST_F(MissingOutputs, ChangesStillApplyAndNothingIsWritten) {
     start();
     changes.addChange(kTlA, 0, 1.0);
-    EXPECT_EQ(testhost::processBlock(*processor, 128, nullptr, nullptr, &events, &changes),
-              kResultOk);
+    EXPECT_EQ(processBlock(*processor, 128, nullptr, nullptr, &events, &changes), kResultOk);
     EXPECT_EQ(synth->engine().parameterValue(kTlA), 127);
 
     // A bus with one channel: silenced. Null channel lists are rows of the careless host.

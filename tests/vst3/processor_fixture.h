@@ -67,7 +67,7 @@ public:
         left.assign(size_t(n > 0 ? n : 1), 7.0f);
         right.assign(size_t(n > 0 ? n : 1), 7.0f);
         const tresult result =
-            testhost::processBlock(*processor, n, left.data(), right.data(), &events, &changes);
+            processBlock(*processor, n, left.data(), right.data(), &events, &changes);
         events.clear();
         changes.clear();
         return result;

@@ -60,8 +60,7 @@ private:
             if (block % 25 == 0)
                 changes.addChange(kBypassId, 0, block % 50 ? 0.0 : 1.0);
             const int32 n = block % 4 ? maxBlock : 1 + block % maxBlock;
-            if (testhost::processBlock(processor, n, l.data(), r.data(), &events, &changes) !=
-                kResultOk)
+            if (processBlock(processor, n, l.data(), r.data(), &events, &changes) != kResultOk)
                 finite_ = false;
             for (int i = 0; i < n; ++i) {
                 if (!std::isfinite(l[size_t(i)]) || std::fabs(l[size_t(i)]) > 64.0f)

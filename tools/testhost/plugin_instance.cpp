@@ -172,25 +172,6 @@ bool PluginInstance::midiControllerParameter(int32 controllerNumber, ParamID& id
                           0, channel, static_cast<CtrlNumber>(controllerNumber), id) == kResultOk;
 }
 
-tresult processBlock(IAudioProcessor& processor, int32 numSamples, float* left, float* right,
-                     IEventList* events, IParameterChanges* changes, ProcessContext* context) {
-    float* channels[2] = {left, right};
-    AudioBusBuffers output;
-    output.numChannels = 2;
-    output.silenceFlags = 0;
-    output.channelBuffers32 = channels;
-    ProcessData data;
-    data.processMode = kRealtime;
-    data.symbolicSampleSize = kSample32;
-    data.numSamples = numSamples;
-    data.numOutputs = (left || right) ? 1 : 0;
-    data.outputs = (left || right) ? &output : nullptr;
-    data.inputEvents = events;
-    data.inputParameterChanges = changes;
-    data.processContext = context;
-    return processor.process(data);
-}
-
 tresult PluginInstance::process(int32 numSamples, float* left, float* right) {
     context_.sampleRate = sampleRate_;
     context_.projectTimeSamples = samplePosition_;

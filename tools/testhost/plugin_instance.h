@@ -40,12 +40,6 @@ using namespace Steinberg::Vst;
 bool componentState(IComponent& component, std::vector<uint8_t>& bytes);
 tresult loadComponentState(IComponent& component, const std::vector<uint8_t>& bytes);
 
-// One 32-bit block into left/right (numSamples floats each; both null: no output bus)
-// with the given events and parameter changes.
-tresult processBlock(IAudioProcessor& processor, int32 numSamples, float* left, float* right,
-                     IEventList* events, IParameterChanges* changes,
-                     ProcessContext* context = nullptr);
-
 class PluginInstance {
 public:
     // Creates the module's first "Audio Module Class" class and the controller class it
